@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace kivo {
+
+// The byte pipe to the Quadrix: a serial port, a serial-to-Ethernet converter or the
+// simulated device. Everything above it is the same whichever one is behind it.
+class Link {
+public:
+    // A read asks for at most this many bytes.
+    static constexpr std::size_t maxReadSize = 80;
+
+    virtual ~Link() = default;
+
+    // Writes the whole buffer. Returns the bytes written, or -1 when the write failed.
+    virtual long write(std::string_view bytes) = 0;
+
+    // Returns what arrives within the read time-out, at most buffer.size() bytes:
+    // 0 means nothing has arrived yet, -1 that the read failed.
+    virtual long read(std::span<char> buffer) = 0;
+
+    // Drops whatever has been received and not yet read.
+    virtual void purgeReceive() = 0;
+
+    virtual void close() = 0;
+};
+
+} // namespace kivo
