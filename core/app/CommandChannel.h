@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/Strings.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kivo {
+
+class Clock;
+class KeyState;
+class PanelApp;
+class ProcessExit;
+class ProgressSink;
+class Prompter;
+class TerminalSink;
+
+// The one way the panel talks to the Quadrix: a command line out, the reply back, following
+// paged output, echoing the traffic into the Terminal, logging start-up reads, and ending the
+// program on a dead link or the operator's Alt+Shift abort during a bring-up.
+class CommandChannel {
+public:
+    // Every caller collects at most this many characters of a reply.
+    static constexpr std::size_t replyLimit = 4607;
+    // A device that pages forever must not hold the panel: paging stops after this many pages.
+    static constexpr int maxContinuations = 256;
+
+    struct Seams {
+        Clock& clock;
+        KeyState& keys;
+        Prompter& prompter;
+        ProcessExit& processExit;
+    };
+
+    // `windowCount` is the device mirror's; it paces the bring-up progress bar.
+    CommandChannel(PanelApp& app, Seams seams, const unsigned& windowCount);
+
+    // Null while there is no Terminal page or no progress display.
+    void setTerminal(TerminalSink* terminal) { terminal_ = terminal; }
+    void setProgress(ProgressSink* progress) { progress_ = progress; }
+
+    // Sends one command without reading; returns the bytes written, 0 when nothing was sent.
+    std::size_t sendCommand(std::string text);
+    // Reads until the device falls silent; returns the length of rawReply.
+    std::size_t readReply(std::size_t limit = replyLimit);
+    // Send and collect the whole (paged) reply into collectedReply; return its length.
+    std::size_t sendAndCollect(StringId command, bool retry);
+    std::size_t sendTextAndCollect(const std::string& command, bool retry);
+    void echoToTerminal(std::string_view text);
+
+private:
+    std::size_t collect(const std::string& command, bool retry, int retryPauseMs);
+    bool followsMore();
+    void echoCommand(const std::string& command);
+    void stepProgress();
+    void checkLinkAndAbort();
+    void endProgram();
+
+    PanelApp& app_;
+    Seams seams_;
+    const unsigned& windowCount_;
+    TerminalSink* terminal_ = nullptr;
+    ProgressSink* progress_ = nullptr;
+};
+
+} // namespace kivo

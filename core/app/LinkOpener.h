@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/Link.h"
+#include "app/SerialSettings.h"
+#include "app/StreamLink.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace kivo {
+
+// Turns a port name into a link: "tcp:HOST:PORT" for a serial-to-Ethernet converter, a
+// built-in device name such as "sim", and anything else a serial port.
+class LinkOpener {
+public:
+    struct Result {
+        std::unique_ptr<Link> link;
+        std::string error;
+    };
+    using DeviceMaker = std::function<std::unique_ptr<Link>()>;
+
+    void addBuiltInDevice(const std::string& name, DeviceMaker maker);
+    void setReadTimeouts(ReadTimeouts timeouts) { timeouts_ = timeouts; }
+
+    Result open(const std::string& port, const SerialSettings& settings) const;
+
+private:
+    std::map<std::string, DeviceMaker> builtIn_;
+    ReadTimeouts timeouts_;
+};
+
+} // namespace kivo

@@ -1,0 +1,43 @@
+#include "app/PanelApp.h"
+
+#include "app/LinkOpener.h"
+#include "app/Profile.h"
+#include "app/Strings.h"
+
+namespace kivo {
+
+PanelApp::PanelApp(Profile& profile) : profile_(profile) {}
+
+void PanelApp::startUp(const std::string& logPath)
+{
+    serial = readSerialSettings(profile_);
+    if (portName.empty())
+        portName = readPortName(profile_);
+    logFile.open(logPath);
+}
+
+bool PanelApp::openLink(const LinkOpener& opener, std::string& error)
+{
+    if (serialHandle)
+        serialHandle->close();
+    serialHandle.reset();
+    linkEstablished = false;
+    LinkOpener::Result opened = opener.open(portName, serial);
+    error = opened.error;
+    serialHandle = std::move(opened.link);
+    return connected();
+}
+
+void PanelApp::shutdown()
+{
+    logFile.close();
+    if (!connected())
+        return;
+    if (restoreEchoOnExit)
+        serialHandle->write(std::string(loadString(StringId::echoOn)) + "\n");
+    writeSerialSettings(profile_, serial);
+    serialHandle->close();
+    serialHandle.reset();
+}
+
+} // namespace kivo

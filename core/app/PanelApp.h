@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/Link.h"
+#include "app/RawLinkLog.h"
+#include "app/SerialSettings.h"
+#include "timing/TimingRecord.h"
+
+#include <memory>
+#include <string>
+
+namespace kivo {
+
+class Profile;
+class LinkOpener;
+
+// What lives as long as the process: the saved serial parameters and the open link, the raw
+// link log, the phase flags every page consults, the current output timing and the command
+// channel's buffers. The front end creates exactly one and hands out references.
+class PanelApp {
+public:
+    explicit PanelApp(Profile& profile);
+
+    // Reads the saved serial parameters and opens the raw link log.
+    void startUp(const std::string& logPath = RawLinkLog::fileName);
+
+    // Opens `portName` with the serial parameters. On failure `error` says why and the panel
+    // stays unconnected.
+    bool openLink(const LinkOpener& opener, std::string& error);
+
+    // Closes the log; when connected, gives the device its echo back, saves the serial
+    // parameters and closes the link. Safe to call more than once.
+    void shutdown();
+
+    bool connected() const { return serialHandle != nullptr; }
+    bool logOpen() const { return logFile.isOpen(); }
+    Profile& profile() { return profile_; }
+
+    bool idle = false;
+    bool linkEstablished = false;
+    bool terminalActive = false;
+    bool interactiveMode = false;
+    bool progressStepping = false;
+    int progressCounter = 10;
+    bool moreContinuation = false;
+    bool restoreEchoOnExit = true;
+    int failedReads = 0;
+    bool outputFreeRun = true;
+    int topWindow = 1;
+    int currentWindow = 0;
+    bool timingDialogIsOutput = true;
+    bool timingEdited = false;
+    bool maximisedFlag = false;
+
+    SerialSettings serial;
+    std::string portName;
+    int outputWidth = 640;
+    int outputHeight = 480;
+    TimingRecord outputTiming = TimingRecord::defaultCurrent();
+
+    std::unique_ptr<Link> serialHandle;
+    RawLinkLog logFile;
+
+    std::string lastCommand;
+    std::string collectedReply;
+    std::string rawReply;
+    std::string deviceIdReply;
+
+private:
+    Profile& profile_;
+};
+
+} // namespace kivo

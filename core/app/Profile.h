@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace kivo {
+
+// The panel's ini file, read and written by section and key like a Windows profile file:
+// names compare without case, blanks around names and values are dropped, a value in double
+// quotes loses them, CR LF and LF both read. Every write goes through to the disk at once,
+// through a temporary file and a rename, so the file on disk is always whole.
+class Profile {
+public:
+    explicit Profile(std::filesystem::path path);
+    ~Profile();
+    Profile(const Profile&) = delete;
+    Profile& operator=(const Profile&) = delete;
+
+    // $XDG_CONFIG_HOME/Kivo/Kivo.ini, or ~/.config/Kivo/Kivo.ini.
+    static std::filesystem::path defaultPath();
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // Empty when the file was read, or did not exist yet; otherwise why it could not be read.
+    // A file that exists but cannot be read is never written over.
+    const std::string& loadError() const { return loadError_; }
+
+    std::string readString(const std::string& section, const std::string& key,
+                           const std::string& fallback = {}) const;
+    // Reads the leading decimal number of the value; a key that is missing gives `fallback`,
+    // a value that is not a number gives 0.
+    long readInt(const std::string& section, const std::string& key, long fallback) const;
+
+    // Returns false, with the reason in lastWriteError(), when the file could not be written;
+    // the file on disk is then as it was.
+    bool writeString(const std::string& section, const std::string& key, const std::string& value);
+    const std::string& lastWriteError() const { return lastWriteError_; }
+
+private:
+    bool save();
+
+    struct Document;
+    std::filesystem::path path_;
+    std::unique_ptr<Document> document_;
+    std::string loadError_;
+    std::string lastWriteError_;
+};
+
+} // namespace kivo

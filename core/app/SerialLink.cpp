@@ -1,0 +1,144 @@
+#include "app/SerialLink.h"
+
+#include <libserialport.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace kivo {
+namespace {
+
+sp_parity toParity(std::uint8_t code)
+{
+    switch (code) {
+    case 1: return SP_PARITY_ODD;
+    case 2: return SP_PARITY_EVEN;
+    default: return SP_PARITY_NONE;
+    }
+}
+
+// libserialport knows one and two stop bits; one and a half is sent as two.
+int toStopBits(std::uint8_t code) { return code == 0 ? 1 : 2; }
+
+// Names the likely cause, since "cannot open" alone leaves an operator guessing.
+std::string explainOpenFailure(const std::string& name, int error)
+{
+    const std::string prefix = "Cannot open serial port " + name + ": ";
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return prefix + "permission denied. Add your user to the dialout group "
+                        "(sudo usermod -aG dialout $USER) and log in again.";
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return prefix + "no such device. Is the adapter plugged in? 'kivo-cli ports' lists "
+                        "the serial ports of this machine.";
+    case EBUSY:
+        return prefix + "the port is in use by another program.";
+    default:
+        return prefix + (error ? std::strerror(error) : "unknown error") + ".";
+    }
+}
+
+bool configure(sp_port* port, const SerialSettings& settings)
+{
+    return sp_set_baudrate(port, static_cast<int>(settings.baudRate)) == SP_OK &&
+           sp_set_bits(port, settings.byteSize) == SP_OK &&
+           sp_set_parity(port, toParity(settings.parity)) == SP_OK &&
+           sp_set_stopbits(port, toStopBits(settings.stopBits)) == SP_OK &&
+           sp_set_flowcontrol(port, SP_FLOWCONTROL_NONE) == SP_OK;
+}
+
+} // namespace
+
+SerialLink::SerialLink(sp_port* port, const SerialSettings& settings, ReadTimeouts timeouts)
+    : StreamLink(timeouts), port_(port), settings_(settings)
+{
+}
+
+SerialLink::~SerialLink() { close(); }
+
+std::unique_ptr<SerialLink> SerialLink::open(const std::string& name,
+                                             const SerialSettings& settings,
+                                             ReadTimeouts timeouts, std::string& error)
+{
+    sp_port* port = nullptr;
+    errno = 0;
+    if (sp_get_port_by_name(name.c_str(), &port) != SP_OK) {
+        error = explainOpenFailure(name, errno ? errno : ENOENT);
+        return nullptr;
+    }
+    errno = 0;
+    if (sp_open(port, SP_MODE_READ_WRITE) != SP_OK) {
+        error = explainOpenFailure(name, sp_last_error_code());
+        sp_free_port(port);
+        return nullptr;
+    }
+    if (!configure(port, settings)) {
+        error = "Cannot set " + std::to_string(settings.baudRate) + " baud, " +
+                std::to_string(settings.byteSize) + " data bits on " + name + ": " +
+                std::strerror(sp_last_error_code());
+        sp_close(port);
+        sp_free_port(port);
+        return nullptr;
+    }
+    return std::unique_ptr<SerialLink>(new SerialLink(port, settings, timeouts));
+}
+
+std::vector<std::string> SerialLink::listPorts()
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/serial/by-id", ec))
+        names.push_back(entry.path().string());
+    std::sort(names.begin(), names.end());
+    sp_port** ports = nullptr;
+    if (sp_list_ports(&ports) == SP_OK) {
+        std::vector<std::string> kernelNames;
+        for (sp_port** port = ports; *port; ++port)
+            kernelNames.emplace_back(sp_get_port_name(*port));
+        sp_free_port_list(ports);
+        std::sort(kernelNames.begin(), kernelNames.end());
+        names.insert(names.end(), kernelNames.begin(), kernelNames.end());
+    }
+    return names;
+}
+
+long SerialLink::write(std::string_view bytes)
+{
+    if (!port_)
+        return -1;
+    // Time for the bytes at the line rate, and a second to spare: a write never hangs.
+    const auto budgetMs = static_cast<unsigned>(bytes.size() * 10'000 / settings_.baudRate + 1000);
+    const sp_return written = sp_blocking_write(port_, bytes.data(), bytes.size(), budgetMs);
+    return written < 0 ? -1 : static_cast<long>(written);
+}
+
+long SerialLink::readAvailable(std::span<char> buffer, int timeoutMs)
+{
+    if (!port_)
+        return -1;
+    const sp_return got = sp_blocking_read_next(port_, buffer.data(), buffer.size(),
+                                                static_cast<unsigned>(std::max(timeoutMs, 1)));
+    return got < 0 ? -1 : static_cast<long>(got);
+}
+
+void SerialLink::purgeReceive()
+{
+    if (port_)
+        sp_flush(port_, SP_BUF_INPUT);
+}
+
+void SerialLink::close()
+{
+    if (!port_)
+        return;
+    sp_close(port_);
+    sp_free_port(port_);
+    port_ = nullptr;
+}
+
+} // namespace kivo

@@ -1,0 +1,47 @@
+#include "app/SerialSettings.h"
+
+#include "app/Profile.h"
+#include "app/Strings.h"
+
+#include <cstdlib>
+
+namespace kivo {
+namespace {
+
+std::string section() { return std::string(loadString(StringId::serialPortSection)); }
+
+// Only the low byte of a stored code counts, as in the control block it lands in.
+std::uint8_t lowByte(long value) { return static_cast<std::uint8_t>(value & 0xFF); }
+
+std::uint8_t readCode(const Profile& profile, const char* key)
+{
+    const std::uint8_t code = lowByte(std::atol(profile.readString(section(), key, "0").c_str()));
+    return code <= 2 ? code : 0;
+}
+
+} // namespace
+
+SerialSettings readSerialSettings(const Profile& profile)
+{
+    SerialSettings settings;
+    const unsigned long baud =
+        std::strtoul(profile.readString(section(), "baudrate", "9600").c_str(), nullptr, 10);
+    settings.baudRate = baud >= 1200 && baud <= 115200 ? static_cast<std::uint32_t>(baud) : 9600;
+    settings.parity = readCode(profile, "parity");
+    const std::uint8_t byteSize = lowByte(profile.readInt(section(), "bytesize", 8));
+    settings.byteSize = byteSize == 7 || byteSize == 8 ? byteSize : 8;
+    settings.stopBits = readCode(profile, "stopbits");
+    return settings;
+}
+
+void writeSerialSettings(Profile& profile, const SerialSettings& settings)
+{
+    profile.writeString(section(), "baudrate", std::to_string(settings.baudRate));
+    profile.writeString(section(), "parity", std::to_string(settings.parity));
+    profile.writeString(section(), "bytesize", std::to_string(settings.byteSize));
+    profile.writeString(section(), "stopbits", std::to_string(settings.stopBits));
+}
+
+std::string readPortName(const Profile& profile) { return profile.readString(section(), "port"); }
+
+} // namespace kivo

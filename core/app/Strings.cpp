@@ -1,0 +1,116 @@
+#include "app/Strings.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace kivo {
+namespace {
+
+using Entry = std::pair<StringId, std::string_view>;
+
+// Kept sorted by id so a lookup is a binary search.
+constexpr auto table = std::to_array<Entry>({
+    {StringId::exitCaption, "E&xit"},
+    {StringId::helpCaption, "&Help"},
+    {StringId::displayLineBreak, "\r\r\n"},
+    {StringId::integerRange,
+     "The current range of values allowed for this parameter is %d to %d, inclusive. "
+     "Integers only."},
+    {StringId::realRange,
+     "The current range of values allowed for this parameter is %.02lf to %.02lf, inclusive."},
+    {StringId::serialPortSection, "SERIALPORT"},
+    {StringId::prompt, "> "},
+    {StringId::outputListProgress, "Getting Output List..."},
+    {StringId::inputListProgress, "Getting Input List..."},
+    {StringId::outputTimingProgress, "Initializing timing controls..."},
+    {StringId::windowCoordinatesProgress, "Initializing window coordinates for win %d..."},
+    {StringId::windowsProgress, "Initializing windows..."},
+    {StringId::serialControlsProgress, "Initializing serial port controls..."},
+    {StringId::outputCacheWriteFailed, "Couldn't write output timing %d to ini file"},
+    {StringId::inputCacheWriteFailed, "Couldn't write input timing %d to ini file"},
+    {StringId::offWord, "off"},
+    {StringId::timingColumnHeader,
+     "NAME              HFP HS  HBP HACT VFP VS VBP VACT HFREQ SY HP VP IL"},
+    {StringId::lostLink,
+     "This Control Panel is terminating because it no longer has a reliable connection with "
+     "the  Quadrix.  Check connections and try again."},
+    {StringId::moreMarker, "----- MORE -----"},
+    {StringId::badHactOutput,
+     "Bad HACT output value: %d. The range for horizontal active values is %d to %d."},
+    {StringId::badVactOutput,
+     "Bad VACT output value: %d. The range for vertical active values is %d to %d."},
+    {StringId::onWord, "on"},
+    {StringId::freezeImageCaption, "&Freeze Image"},
+    {StringId::outputListQuery, "hlist 1 27"},
+    {StringId::inputListQuery, "rgblist"},
+    {StringId::emptySettingMark, " ---"},
+    {StringId::timingRowFormat, "%-4d%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d"},
+    {StringId::noConnection, "No connection. Reset from Serial Port page."},
+    {StringId::hostHeaderKey, "VPOL IL"},
+    {StringId::unknownImageItem,
+     "Error in assignment of image controls.  Image controls may not be accurate.\n\n"
+     "(Diagnosis:  Unknown command code [%d] was sent to image assignment routine.)"},
+    {StringId::abortHint, "Hold down the Alt key and Shift key to abort."},
+    {StringId::badTerminalRead, "Bad read in function ReadCommForTerm()"},
+    {StringId::inputCacheFormat,
+     "%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d %d %d %.01lf"},
+    {StringId::outputCacheFormat, "%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d"},
+    {StringId::incompleteListReply,
+     "Error: The Quadrix sent no response, or an incomplete response, to the command [%s]. "
+     "The Quadrix sent [%s]."},
+
+    {StringId::establishingConnection, "Establishing Connection..."},
+    {StringId::echoQuery, "echo"},
+    {StringId::echoOn, "echo on"},
+    {StringId::echoOff, "echo off"},
+    {StringId::idQuery, "id"},
+    {StringId::hostQuery, "host"},
+    {StringId::baudQuery, "baud"},
+    {StringId::priorityAllQuery, "priority all"},
+    {StringId::winAllQuery, "win all"},
+    {StringId::windowDestQuery, "wdr %d"},
+    {StringId::windowSourceQuery, "wsr %d"},
+    {StringId::windowInputSizeQuery, "mwsr %d"},
+    {StringId::brightnessQuery, "bright %d"},
+    {StringId::contrastQuery, "contrast %d"},
+    {StringId::saturationQuery, "saturation %d"},
+    {StringId::hueQuery, "hue %d"},
+    {StringId::gammaQuery, "gamma %d"},
+    {StringId::motionQuery, "motion %d"},
+    {StringId::freezeQuery, "freeze %d"},
+    {StringId::inputQuery, "input %d"},
+    {StringId::brightnessProgress, "Getting brightness levels..."},
+    {StringId::contrastProgress, "Getting contrast levels..."},
+    {StringId::saturationProgress, "Getting saturation levels..."},
+    {StringId::hueProgress, "Getting color levels..."},
+    {StringId::gammaProgress, "Getting gamma levels..."},
+    {StringId::motionProgress, "Getting motion filter status..."},
+    {StringId::freezeProgress, "Getting freeze status..."},
+    {StringId::inputProgress, "Getting signal types..."},
+    {StringId::brightnessCommand, "bright %d %d"},
+    {StringId::contrastCommand, "contrast %d %d"},
+    {StringId::saturationCommand, "saturation %d %d"},
+    {StringId::hueCommand, "hue %d %d"},
+    {StringId::gammaCommand, "gamma %d %.01lf"},
+});
+
+constexpr bool sortedById()
+{
+    for (std::size_t i = 1; i < table.size(); ++i)
+        if (table[i - 1].first >= table[i].first)
+            return false;
+    return true;
+}
+static_assert(sortedById(), "the string table must stay sorted by id");
+
+} // namespace
+
+std::string_view loadString(StringId id)
+{
+    const auto it = std::lower_bound(table.begin(), table.end(), id,
+                                     [](const Entry& entry, StringId key) { return entry.first < key; });
+    return it != table.end() && it->first == id ? it->second : std::string_view{};
+}
+
+} // namespace kivo

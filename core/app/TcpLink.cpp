@@ -1,0 +1,141 @@
+#include "app/TcpLink.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kivo {
+namespace {
+
+constexpr int connectTimeoutMs = 3000;
+
+// Waits for a non-blocking connect to finish; returns 0 or the errno of the failure.
+int finishConnect(int fd)
+{
+    pollfd waiter{fd, POLLOUT, 0};
+    const int ready = ::poll(&waiter, 1, connectTimeoutMs);
+    if (ready == 0)
+        return ETIMEDOUT;
+    if (ready < 0)
+        return errno;
+    int error = 0;
+    socklen_t length = sizeof error;
+    ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length);
+    return error;
+}
+
+int connectTo(const addrinfo& address, int& error)
+{
+    const int fd = ::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                            address.ai_protocol);
+    if (fd < 0) {
+        error = errno;
+        return -1;
+    }
+    error = ::connect(fd, address.ai_addr, address.ai_addrlen) == 0 ? 0 : errno;
+    if (error == EINPROGRESS)
+        error = finishConnect(fd);
+    if (error != 0) {
+        ::close(fd);
+        return -1;
+    }
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    return fd;
+}
+
+} // namespace
+
+TcpLink::TcpLink(int socket, ReadTimeouts timeouts) : StreamLink(timeouts), socket_(socket) {}
+
+TcpLink::~TcpLink() { close(); }
+
+std::unique_ptr<TcpLink> TcpLink::open(const std::string& name, ReadTimeouts timeouts,
+                                       std::string& error)
+{
+    const std::string target = name.substr(scheme.size());
+    const auto colon = target.rfind(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == target.size()) {
+        error = "Cannot use " + name + ": write a network port as tcp:HOST:PORT.";
+        return nullptr;
+    }
+    const std::string host = target.substr(0, colon);
+    const std::string port = target.substr(colon + 1);
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (const int status = ::getaddrinfo(host.c_str(), port.c_str(), &hints, &found); status != 0) {
+        error = "Cannot find " + host + ":" + port + ": " + ::gai_strerror(status) + ".";
+        return nullptr;
+    }
+    int lastError = 0;
+    int fd = -1;
+    for (const addrinfo* address = found; address && fd < 0; address = address->ai_next)
+        fd = connectTo(*address, lastError);
+    ::freeaddrinfo(found);
+    if (fd < 0) {
+        error = "Cannot connect to " + host + ":" + port + ": " + std::strerror(lastError) +
+                ". Is the converter on and listening there?";
+        return nullptr;
+    }
+    return std::unique_ptr<TcpLink>(new TcpLink(fd, timeouts));
+}
+
+long TcpLink::write(std::string_view bytes)
+{
+    std::size_t sent = 0;
+    while (socket_ >= 0 && sent < bytes.size()) {
+        const ssize_t n = ::send(socket_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n > 0) {
+            sent += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        pollfd waiter{socket_, POLLOUT, 0};
+        if (n < 0 && errno == EAGAIN && ::poll(&waiter, 1, connectTimeoutMs) > 0)
+            continue;
+        return -1;
+    }
+    return socket_ >= 0 ? static_cast<long>(sent) : -1;
+}
+
+long TcpLink::readAvailable(std::span<char> buffer, int timeoutMs)
+{
+    if (socket_ < 0)
+        return -1;
+    pollfd waiter{socket_, POLLIN, 0};
+    const int ready = ::poll(&waiter, 1, timeoutMs < 1 ? 1 : timeoutMs);
+    if (ready == 0)
+        return 0;
+    if (ready < 0)
+        return errno == EINTR ? 0 : -1;
+    const ssize_t n = ::recv(socket_, buffer.data(), buffer.size(), 0);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        return 0;
+    // A peer that closed the connection is a failed read, not silence.
+    return n <= 0 ? -1 : static_cast<long>(n);
+}
+
+void TcpLink::purgeReceive()
+{
+    char discard[256];
+    while (socket_ >= 0 && ::recv(socket_, discard, sizeof discard, MSG_DONTWAIT) > 0) {
+    }
+}
+
+void TcpLink::close()
+{
+    if (socket_ >= 0)
+        ::close(socket_);
+    socket_ = -1;
+}
+
+} // namespace kivo

@@ -1,0 +1,35 @@
+#include "app/Text.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace kivo {
+namespace {
+
+bool isBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+} // namespace
+
+std::string_view trimLeft(std::string_view text)
+{
+    const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
+    return text.substr(static_cast<std::size_t>(first - text.begin()));
+}
+
+std::string_view trimRight(std::string_view text)
+{
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank);
+    return text.substr(0, static_cast<std::size_t>(text.rend() - last));
+}
+
+std::string_view trim(std::string_view text) { return trimRight(trimLeft(text)); }
+
+std::string toLower(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    return lower;
+}
+
+} // namespace kivo

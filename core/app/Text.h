@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kivo {
+
+// Small text helpers shared by the channel and the reply parsers.
+std::string_view trimLeft(std::string_view text);
+std::string_view trimRight(std::string_view text);
+std::string_view trim(std::string_view text);
+std::string toLower(std::string_view text);
+
+inline bool contains(std::string_view text, std::string_view part)
+{
+    return text.find(part) != std::string_view::npos;
+}
+
+} // namespace kivo

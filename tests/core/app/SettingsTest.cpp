@@ -1,0 +1,82 @@
+#include "TempDir.h"
+
+#include "app/PanelApp.h"
+#include "app/Profile.h"
+#include "app/SerialSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace kivo::test {
+namespace {
+
+struct StoredCase {
+    const char* name;
+    const char* key;
+    const char* stored;
+    unsigned expected;
+};
+
+class StoredSerialSetting : public ::testing::TestWithParam<StoredCase> {};
+
+unsigned valueOf(const SerialSettings& settings, const std::string& key)
+{
+    if (key == "baudrate")
+        return settings.baudRate;
+    if (key == "parity")
+        return settings.parity;
+    if (key == "bytesize")
+        return settings.byteSize;
+    return settings.stopBits;
+}
+
+TEST_P(StoredSerialSetting, ReadsBackWithinItsRangeOrAsTheDefault)
+{
+    TempDir dir;
+    dir.write("Kivo.ini", std::string("[SERIALPORT]\n") + GetParam().key + "=" +
+                              GetParam().stored + "\n");
+    const Profile profile(dir.file("Kivo.ini"));
+    EXPECT_EQ(valueOf(readSerialSettings(profile), GetParam().key), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoredSerialSetting,
+    ::testing::Values(StoredCase{"baudBelowRange", "baudrate", "1199", 9600},
+                      StoredCase{"baudAboveRange", "baudrate", "230400", 9600},
+                      StoredCase{"baudTopKept", "baudrate", "115200", 115200},
+                      StoredCase{"baudBottomKept", "baudrate", "1200", 1200},
+                      StoredCase{"baudNotANumber", "baudrate", "fast", 9600},
+                      StoredCase{"parityOutOfRange", "parity", "3", 0},
+                      StoredCase{"parityLowByte", "parity", "258", 2},
+                      StoredCase{"parityOdd", "parity", "1", 1},
+                      StoredCase{"stopBitsLowByte", "stopbits", "258", 2},
+                      StoredCase{"stopBitsOutOfRange", "stopbits", "3", 0},
+                      StoredCase{"byteSizeSix", "bytesize", "6", 8},
+                      StoredCase{"byteSizeNine", "bytesize", "9", 8},
+                      StoredCase{"byteSizeSeven", "bytesize", "7", 7},
+                      StoredCase{"byteSizeLowByte", "bytesize", "263", 7}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SerialSettings, MissingFileGivesTheDefaults)
+{
+    TempDir dir;
+    const Profile profile(dir.file("none.ini"));
+    const SerialSettings settings = readSerialSettings(profile);
+    EXPECT_EQ(settings.baudRate, 9600u);
+    EXPECT_EQ(settings.parity, 0);
+    EXPECT_EQ(settings.byteSize, 8);
+    EXPECT_EQ(settings.stopBits, 0);
+}
+
+TEST(PanelAppShutdown, PanelThatNeverConnectedWritesNothing)
+{
+    TempDir dir;
+    Profile profile(dir.file("Kivo.ini"));
+    PanelApp app(profile);
+    app.startUp(dir.file("Kivolog.txt").string());
+    app.shutdown();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Kivo.ini")));
+    EXPECT_FALSE(app.logOpen());
+}
+
+} // namespace
+} // namespace kivo::test

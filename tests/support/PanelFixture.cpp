@@ -1,0 +1,10 @@
+#include "PanelFixture.h"
+
+namespace kivo::test {
+
+PanelFixture::PanelFixture()
+{
+    app.serialHandle = std::make_unique<ForwardingLink>(scriptedLink);
+}
+
+} // namespace kivo::test

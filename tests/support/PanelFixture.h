@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Fakes.h"
+#include "ScriptedLink.h"
+#include "TempDir.h"
+
+#include "app/CommandChannel.h"
+#include "app/PanelApp.h"
+#include "app/Profile.h"
+
+#include <gtest/gtest.h>
+
+namespace kivo::test {
+
+// A connected panel over a scripted link, with every seam recorded and the ini file and the
+// raw log in a temporary directory.
+class PanelFixture : public ::testing::Test {
+protected:
+    PanelFixture();
+
+    // The texts written to the link, in order.
+    const std::vector<std::string>& wire() const { return link->writes; }
+
+    TempDir dir;
+    Profile profile{dir.file("Kivo.ini")};
+    PanelApp app{profile};
+    ManualClock clock;
+    FakeKeyState keys;
+    RecordingPrompter prompter;
+    RecordingExit processExit;
+    RecordingTerminal terminal;
+    RecordingProgress progress;
+    unsigned windowCount = 10;
+    CommandChannel channel{app, {clock, keys, prompter, processExit}, windowCount};
+    ScriptedLink scriptedLink;
+    ScriptedLink* link = &scriptedLink;
+};
+
+} // namespace kivo::test

@@ -1,0 +1,42 @@
+#include "ScriptedLink.h"
+
+#include <algorithm>
+
+namespace kivo::test {
+
+void ScriptedLink::queueSilence(int reads)
+{
+    for (int i = 0; i < reads; ++i)
+        queue({});
+}
+
+long ScriptedLink::write(std::string_view bytes)
+{
+    if (writesLeft_ == 0)
+        return -1;
+    if (writesLeft_ > 0)
+        --writesLeft_;
+    writes.emplace_back(bytes);
+    return static_cast<long>(bytes.size());
+}
+
+long ScriptedLink::read(std::span<char> buffer)
+{
+    ++reads;
+    if (chunks_.empty())
+        return 0;
+    Chunk& next = chunks_.front();
+    if (next.fails) {
+        chunks_.pop_front();
+        return -1;
+    }
+    // A chunk longer than the buffer is handed out over several reads, as a port would.
+    const std::size_t n = std::min(buffer.size(), next.bytes.size());
+    std::copy_n(next.bytes.begin(), n, buffer.begin());
+    next.bytes.erase(0, n);
+    if (next.bytes.empty())
+        chunks_.pop_front();
+    return static_cast<long>(n);
+}
+
+} // namespace kivo::test

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/Link.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace kivo::test {
+
+// A link that answers reads from a script of chunks and records every write.
+// An empty chunk is a read that finds nothing; a read past the script finds nothing too.
+class ScriptedLink final : public Link {
+public:
+    struct Chunk {
+        std::string bytes;
+        bool fails = false;
+    };
+
+    void queue(std::string bytes) { chunks_.push_back({std::move(bytes), false}); }
+    void queueSilence(int reads);
+    void queueFailure() { chunks_.push_back({{}, true}); }
+    void failWrites(bool fail) { writesLeft_ = fail ? 0 : -1; }
+    // Lets `count` more writes through, then fails every one.
+    void failWritesAfter(int count) { writesLeft_ = count; }
+
+    long write(std::string_view bytes) override;
+    long read(std::span<char> buffer) override;
+    void purgeReceive() override { ++purges; }
+    void close() override { closed = true; }
+
+    std::vector<std::string> writes;
+    int reads = 0;
+    int purges = 0;
+    bool closed = false;
+
+private:
+    std::deque<Chunk> chunks_;
+    int writesLeft_ = -1; // -1: no limit
+};
+
+} // namespace kivo::test
+
+namespace kivo::test {
+
+// Hands a test-owned link to the panel, which may close and drop it while the test still
+// reads what was recorded.
+class ForwardingLink final : public Link {
+public:
+    explicit ForwardingLink(Link& target) : target_(target) {}
+    long write(std::string_view bytes) override { return target_.write(bytes); }
+    long read(std::span<char> buffer) override { return target_.read(buffer); }
+    void purgeReceive() override { target_.purgeReceive(); }
+    void close() override { target_.close(); }
+
+private:
+    Link& target_;
+};
+
+} // namespace kivo::test
