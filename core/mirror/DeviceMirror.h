@@ -1,0 +1,32 @@
+#pragma once
+
+#include "mirror/WindowRecord.h"
+
+#include <array>
+#include <string>
+
+namespace kivo {
+
+// The panel's copy of the device state: the ten window records and what the queries learn
+// about the device as a whole. Filled by the bring-up and readback, changed by the pages.
+struct DeviceMirror {
+    static constexpr unsigned maxWindows = 10;
+
+    std::array<WindowRecord, maxWindows> windows{};
+    unsigned windowCount = maxWindows;
+    unsigned windowsOn = maxWindows;
+    unsigned priorityListLength = maxWindows;
+    double firmwareRevision = 0.0;
+    int selectedWindow = 0; // zero-based index of the window on top at the last readback
+    std::string echoReply;
+    std::string replyScratch;
+
+    // Window n, counted from 1 as the device counts them.
+    WindowRecord& window(int number) { return windows.at(static_cast<std::size_t>(number - 1)); }
+    const WindowRecord& window(int number) const
+    {
+        return windows.at(static_cast<std::size_t>(number - 1));
+    }
+};
+
+} // namespace kivo

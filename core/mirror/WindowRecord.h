@@ -1,0 +1,55 @@
+#pragma once
+
+#include "screen/Rect.h"
+#include "timing/TimingRecord.h"
+
+#include <string>
+
+namespace kivo {
+
+// One of the Quadrix's video windows as the panel last knew it.
+struct WindowRecord {
+    // Smallest frame of a window on the canvas, so it can always be grabbed.
+    static constexpr int minViewWidth = 44;
+    static constexpr int minViewHeight = 33;
+
+    int priority = 0; // 1 front-most, 2 the next, ...; 0 off
+    bool present = false;
+    bool disabledByPanel = false;
+    Rect viewRect;                     // the frame on the canvas, in canvas pixels
+    Rect sourceRect{0, 0, 640, 480};   // input pixels ("wsr")
+    Rect restoreRect;
+    Rect fullRect;
+    Rect markerRect;
+    Rect destRect;                     // output pixels ("wdr")
+    int canvasWidth = 640;
+    int canvasHeight = 480;
+    bool maximised = false;
+    int inputType = 0; // 0 video up to 640 wide, 1 video 641..799 wide, 2 RGB
+    int brightness = 0;
+    int contrast = 0;
+    int saturation = 0;
+    int hue = 0;
+    double gamma = 1.0;
+    bool motionFilterOn = false;
+    bool frozen = false;
+    int inputConnector = 0; // 0 composite, 1 S-video, 2 automatic
+    bool showSourceFrame = true;
+    bool inputAuto = false;
+    bool blink = false;
+    int zoomStepX = 32;
+    int zoomStepY = 24;
+    int inputWidth = 640;
+    int inputHeight = 480;
+    int sourceWidth = 0;
+    int sourceHeight = 0;
+    Rect adjustRect{64, 48, 576, 432};
+    int sourceMinLeft = 0;
+    int sourceMinTop = 0;
+    std::string description;
+    std::string sourceText;    // "left top width height"
+    std::string inputSizeText; // "0 0 width height"
+    TimingRecord inputTiming = TimingRecord::defaultCurrent();
+};
+
+} // namespace kivo
