@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Adjuster.h"
+#include "CommandTable.h"
+#include "DeviceCommands.h"
+#include "DeviceState.h"
+#include "TimingCommands.h"
+#include "WindowCommands.h"
+
+#include <string>
+#include <string_view>
+
+namespace kivo::sim {
+
+// Turns one command of the simulated Quadrix into a change of its state and the reply
+// lines, without framing: a line in the normal mode, a key in the adjustment mode.
+class CommandInterpreter {
+public:
+    explicit CommandInterpreter(DeviceState& state);
+    CommandInterpreter(const CommandInterpreter&) = delete;
+    CommandInterpreter& operator=(const CommandInterpreter&) = delete;
+
+    std::string line(std::string_view line);
+    std::string key(char k);
+
+private:
+    DeviceState& state_;
+    CommandTable table_;
+    WindowCommands windowCommands_;
+    TimingCommands timingCommands_;
+    DeviceCommands deviceCommands_;
+    Adjuster adjuster_;
+};
+
+} // namespace kivo::sim

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "CommandTable.h"
+#include "DeviceState.h"
+
+#include <string>
+#include <string_view>
+
+namespace kivo::sim {
+
+// The device-wide commands of the simulated Quadrix: echo, identity, help, serial rate,
+// front panel, chroma key, factory defaults and the script pause.
+class DeviceCommands {
+public:
+    explicit DeviceCommands(DeviceState& state);
+
+    // help lists the forms of table, this group's among them.
+    void addTo(CommandTable& table);
+
+    // The answer to the line after "restorefactorydefaults": "y" or "yes" restores.
+    std::string confirmFactoryDefaults(std::string_view line);
+
+private:
+    void addSerial(CommandTable& table);
+    void addChromaKey(CommandTable& table);
+    std::string setChromaLimits(const std::vector<int>& limits);
+    std::string identity() const;
+
+    DeviceState& state_;
+};
+
+} // namespace kivo::sim

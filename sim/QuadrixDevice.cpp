@@ -1,0 +1,111 @@
+#include "QuadrixDevice.h"
+
+#include "ReplyFormats.h"
+#include "TextFormat.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kivo::sim {
+
+namespace {
+
+// Longer lines are cut here and refused, so a stream without line feeds cannot grow
+// the device without bound.
+constexpr std::size_t maxLineLength = 1024;
+
+} // namespace
+
+QuadrixDevice::QuadrixDevice(QuadrixOptions options)
+    : options_(std::move(options))
+    , state_(DeviceState::factoryDefaults(options_.windowCount))
+    , interpreter_(state_)
+    , pager_(options_.pageLines)
+{
+    state_.baud = options_.baud;
+}
+
+void QuadrixDevice::receive(std::string_view bytes)
+{
+    for (char c : bytes)
+        receiveByte(c);
+}
+
+std::string QuadrixDevice::takeOutput()
+{
+    return std::exchange(output_, std::string());
+}
+
+void QuadrixDevice::receiveByte(char c)
+{
+    if (byteMode()) {
+        if (observer_)
+            observer_(std::string_view(&c, 1));
+        if (answering())
+            runKey(c);
+        return;
+    }
+    if (raw_.size() <= maxLineLength || c == '\n')
+        raw_ += c;
+    if (c == '\n')
+        endLine();
+}
+
+void QuadrixDevice::endLine()
+{
+    const std::string raw = std::exchange(raw_, std::string());
+    if (observer_)
+        observer_(raw);
+    if (!answering())
+        return;
+    std::string line = raw.substr(0, raw.size() - 1);
+    std::erase(line, '\r');
+    if (line.size() > maxLineLength) {
+        finish(formatLine("%s", replies::errorLineTooLong));
+        return;
+    }
+    runLine(line);
+}
+
+void QuadrixDevice::runLine(std::string_view line)
+{
+    if (state_.echo)
+        output_ += std::string(line) + replies::lineEnd;
+    const bool bare = trimmed(line).empty();
+    if (bare && pager_.pending()) {
+        finish(pager_.next());
+        return;
+    }
+    pager_.clear();
+    if (bare && !state_.awaitingFactoryConfirm) {
+        finish({});
+        return;
+    }
+    if (const std::string* fixed = options_.fixedReplies.find(line)) {
+        output_ += *fixed + replies::prompt;
+        return;
+    }
+    finish(pager_.start(interpreter_.line(line)));
+}
+
+void QuadrixDevice::runKey(char k)
+{
+    finish(interpreter_.key(k));
+}
+
+bool QuadrixDevice::answering()
+{
+    ++commands_;
+    return options_.silentAfter < 0 || commands_ <= options_.silentAfter;
+}
+
+void QuadrixDevice::finish(std::string_view page)
+{
+    output_ += page;
+    // A page that ends in the marker, the adjustment mode and the y/n question wait for
+    // more input without a prompt.
+    if (!pager_.pending() && !byteMode() && !state_.awaitingFactoryConfirm)
+        output_ += replies::prompt;
+}
+
+} // namespace kivo::sim

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "CommandInterpreter.h"
+#include "DeviceState.h"
+#include "FixedReplies.h"
+#include "ReplyPager.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kivo::sim {
+
+// How a simulated Quadrix is built and how it frames its answers.
+struct QuadrixOptions {
+    int windowCount = 10;
+    // Lines of one answer before "----- MORE -----"; 0 never pages.
+    int pageLines = 20;
+    // Answer nothing after this many commands; negative answers for ever.
+    long silentAfter = -1;
+    int baud = 9600;
+    FixedReplies fixedReplies;
+};
+
+// The simulated Quadrix: bytes in, bytes out. A command ends with its line feed (carriage
+// returns are dropped); with echo on the line comes back first; the answer follows, paged,
+// then the prompt "> ". In the adjustment mode every byte is a command and nothing is
+// echoed. Qt-free and without threads: the caller decides when the device runs.
+class QuadrixDevice {
+public:
+    // Called with the bytes of each command as received, terminator included.
+    using CommandObserver = std::function<void(std::string_view)>;
+
+    explicit QuadrixDevice(QuadrixOptions options = {});
+    QuadrixDevice(const QuadrixDevice&) = delete;
+    QuadrixDevice& operator=(const QuadrixDevice&) = delete;
+
+    void receive(std::string_view bytes);
+    // Everything the device has printed since the last call.
+    std::string takeOutput();
+
+    void setCommandObserver(CommandObserver observer) { observer_ = std::move(observer); }
+    const DeviceState& state() const { return state_; }
+    // True while every byte is a command (the adjustment mode).
+    bool byteMode() const { return state_.adjust != AdjustTarget::none; }
+
+private:
+    void receiveByte(char c);
+    void endLine();
+    void runLine(std::string_view line);
+    void runKey(char k);
+    // Counts a command; false once the device has fallen silent.
+    bool answering();
+    void finish(std::string_view page);
+
+    QuadrixOptions options_;
+    DeviceState state_;
+    CommandInterpreter interpreter_;
+    ReplyPager pager_;
+    std::string raw_;
+    long commands_ = 0;
+    std::string output_;
+    CommandObserver observer_;
+};
+
+} // namespace kivo::sim

@@ -1,0 +1,36 @@
+#include "ReplyPager.h"
+
+#include "ReplyFormats.h"
+
+namespace kivo::sim {
+
+ReplyPager::ReplyPager(int pageLines)
+    : pageLines_(pageLines)
+{
+}
+
+std::string ReplyPager::start(std::string_view reply)
+{
+    lines_.clear();
+    while (!reply.empty()) {
+        const std::size_t end = reply.find('\n');
+        const std::size_t length = end == std::string_view::npos ? reply.size() : end + 1;
+        lines_.emplace_back(reply.substr(0, length));
+        reply.remove_prefix(length);
+    }
+    return next();
+}
+
+std::string ReplyPager::next()
+{
+    std::string page;
+    for (int n = 0; !lines_.empty() && (pageLines_ == 0 || n < pageLines_); ++n) {
+        page += lines_.front();
+        lines_.pop_front();
+    }
+    if (!lines_.empty())
+        page += replies::moreMarker;
+    return page;
+}
+
+} // namespace kivo::sim

@@ -1,0 +1,47 @@
+#include "SimLink.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kivo::sim {
+
+SimLink::SimLink(QuadrixOptions options)
+    : device_(std::move(options))
+{
+}
+
+long SimLink::write(std::string_view bytes)
+{
+    if (!open_)
+        return -1;
+    input_ += bytes;
+    return static_cast<long>(bytes.size());
+}
+
+long SimLink::read(std::span<char> buffer)
+{
+    if (!open_)
+        return -1;
+    if (!input_.empty()) {
+        device_.receive(std::exchange(input_, std::string()));
+        output_ += device_.takeOutput();
+    }
+    const std::size_t count = std::min(buffer.size(), output_.size());
+    std::copy_n(output_.begin(), count, buffer.begin());
+    output_.erase(0, count);
+    return static_cast<long>(count);
+}
+
+void SimLink::purgeReceive()
+{
+    output_.clear();
+}
+
+void SimLink::close()
+{
+    open_ = false;
+    input_.clear();
+    output_.clear();
+}
+
+} // namespace kivo::sim

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "QuadrixDevice.h"
+
+#include "app/Link.h"
+
+#include <string>
+
+namespace kivo::sim {
+
+// The simulated Quadrix inside the panel's process, behind the same Link as a serial port.
+// Like a device that answers after a short turnaround, it runs what was written only when
+// the panel next reads, so the purge that follows every write never drops the answer.
+class SimLink final : public kivo::Link {
+public:
+    explicit SimLink(QuadrixOptions options = {});
+
+    long write(std::string_view bytes) override;
+    long read(std::span<char> buffer) override;
+    void purgeReceive() override;
+    void close() override;
+
+    QuadrixDevice& device() { return device_; }
+
+private:
+    QuadrixDevice device_;
+    std::string input_;
+    std::string output_;
+    bool open_ = true;
+};
+
+} // namespace kivo::sim
