@@ -93,6 +93,7 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::saturationCommand, "saturation %d %d"},
     {StringId::hueCommand, "hue %d %d"},
     {StringId::gammaCommand, "gamma %d %.01lf"},
+    {StringId::placeholderRowFormat, "%-2d %s"},
 });
 
 constexpr bool sortedById()

@@ -78,6 +78,7 @@ enum class StringId : int {
     saturationCommand,
     hueCommand,
     gammaCommand,
+    placeholderRowFormat,
 };
 
 // The text of a string-table entry; an unknown id gives an empty text.

@@ -1,0 +1,44 @@
+#include "timing/NumberCursor.h"
+
+#include "timing/NumberScan.h"
+
+#include <cctype>
+
+namespace kivo {
+
+NumberCursor::NumberCursor(std::string_view text, std::size_t start) : text_(text)
+{
+    if (start < text.size() && std::isdigit(static_cast<unsigned char>(text[start])))
+        position_ = start;
+    else if (start < text.size())
+        position_ = nextNumber(text, start);
+}
+
+std::optional<int> NumberCursor::peek() const
+{
+    if (!position_)
+        return std::nullopt;
+    return integerAt(text_, *position_);
+}
+
+void NumberCursor::skip()
+{
+    if (position_)
+        position_ = nextNumber(text_, *position_);
+}
+
+int NumberCursor::take(int missing)
+{
+    const int value = peek().value_or(missing);
+    skip();
+    return value;
+}
+
+double NumberCursor::takeReal(double missing)
+{
+    const double value = position_ ? realAt(text_, *position_) : missing;
+    skip();
+    return value;
+}
+
+} // namespace kivo

@@ -1,0 +1,75 @@
+#include "timing/TimingListCache.h"
+
+#include "app/Profile.h"
+#include "app/Prompter.h"
+#include "app/Strings.h"
+#include "timing/NumberCursor.h"
+#include "timing/NumberScan.h"
+#include "timing/TimingList.h"
+#include "timing/TimingText.h"
+
+#include <string>
+
+namespace kivo {
+namespace {
+
+constexpr std::size_t nameWidth = 18;
+
+bool isOutput(const TimingList& list) { return list.kind == TimingList::Kind::output; }
+
+const char* section(const TimingList& list) { return isOutput(list) ? "OUTPUTLIST" : "INPUTLIST"; }
+
+int cachedSettings(const TimingList& list)
+{
+    return isOutput(list) ? TimingList::cachedOutputSettings : TimingList::inputSlots;
+}
+
+// A cache text counts only with enough values above 1: more than one for an output setting,
+// more than four for an input setting (which also carries its picture levels).
+bool worthCaching(const TimingList& list, const std::string& text)
+{
+    return countNumbersAbove(text, 0, 1) > (isOutput(list) ? 1 : 4);
+}
+
+} // namespace
+
+TimingListCache::TimingListCache(Profile& profile, Prompter& prompter)
+    : profile_(profile), prompter_(prompter)
+{
+}
+
+void TimingListCache::save(const TimingList& list)
+{
+    for (int number = 1; number <= cachedSettings(list); ++number) {
+        const TimingRecord& slot = list.slots[static_cast<std::size_t>(number - 1)];
+        const std::string text = isOutput(list) ? formatOutputCacheText(slot) : formatInputCacheText(slot);
+        if (!worthCaching(list, text))
+            continue;
+        if (!profile_.writeString(section(list), std::to_string(number), text))
+            prompter_.tell(formatString(isOutput(list) ? StringId::outputCacheWriteFailed
+                                                       : StringId::inputCacheWriteFailed,
+                                        number));
+    }
+}
+
+void TimingListCache::read(TimingList& list) const
+{
+    for (int number = 1; number <= cachedSettings(list); ++number) {
+        const std::string text = profile_.readString(section(list), std::to_string(number));
+        if (!worthCaching(list, text))
+            continue;
+        TimingRecord& slot = list.slots[static_cast<std::size_t>(number - 1)];
+        slot.NAME = text.substr(0, nameWidth);
+        NumberCursor numbers(text, nameWidth);
+        readTimingNumbers(numbers, slot);
+        if (!isOutput(list)) {
+            slot.brightness = numbers.take();
+            slot.contrast = numbers.take();
+            slot.gamma = numbers.takeReal();
+        }
+        keepDivisorsNonZero(slot);
+        slot.rowText = formatRowText(number, slot);
+    }
+}
+
+} // namespace kivo

@@ -1,0 +1,24 @@
+#pragma once
+
+namespace kivo {
+
+class Profile;
+class Prompter;
+struct TimingList;
+
+// The lists' copy in the ini file ("OUTPUTLIST" keys 1..10, "INPUTLIST" keys 1..50), so a
+// list can be shown without asking the device. A slot that holds too few real values is
+// neither written nor read: its old key stays as it was.
+class TimingListCache {
+public:
+    TimingListCache(Profile& profile, Prompter& prompter);
+
+    void save(const TimingList& list);
+    void read(TimingList& list) const;
+
+private:
+    Profile& profile_;
+    Prompter& prompter_;
+};
+
+} // namespace kivo

@@ -1,0 +1,97 @@
+#include "timing/TimingListLoader.h"
+
+#include "app/CommandChannel.h"
+#include "app/PanelApp.h"
+#include "app/ProgressSink.h"
+#include "app/Prompter.h"
+#include "app/Strings.h"
+#include "timing/TimingList.h"
+#include "timing/TimingListCache.h"
+#include "timing/TimingRowParser.h"
+#include "timing/TimingText.h"
+
+namespace kivo {
+namespace {
+
+// A reply this short cannot hold a single timing row.
+constexpr std::size_t shortestListReply = 10;
+
+void fillPlaceholders(TimingList& list, int first, int last)
+{
+    list.deleteEnabled = false;
+    list.rows.clear();
+    for (int number = first; number <= last; ++number)
+        list.rows.push_back(placeholderRow(number));
+}
+
+} // namespace
+
+TimingListLoader::TimingListLoader(PanelApp& app, CommandChannel& channel, TimingListCache& cache,
+                                   Prompter& prompter)
+    : app_(app), channel_(channel), cache_(cache), prompter_(prompter)
+{
+}
+
+void TimingListLoader::loadOutputList(TimingList& list)
+{
+    const int shown = list.fromDevice ? list.count : TimingList::cachedOutputSettings;
+    fillPlaceholders(list, 0, shown);
+    list.clear();
+    if (!list.fromDevice)
+        cache_.read(list);
+    else if (app_.connected() && !queryDevice(list))
+        return; // the placeholders stay, row 0 included
+    placeRows(list, 0);
+    list.rows.erase(list.rows.begin());
+    list.selection = -1;
+    if (list.fromDevice)
+        cache_.save(list);
+}
+
+void TimingListLoader::loadInputList(TimingList& list)
+{
+    fillPlaceholders(list, 1, TimingList::inputSlots);
+    list.clear();
+    // Always read: the cache is where an input setting's picture levels come from.
+    cache_.read(list);
+    if (list.fromDevice && !queryDevice(list))
+        return;
+    placeRows(list, 1);
+    list.selection = -1;
+    if (list.fromDevice)
+        cache_.save(list);
+}
+
+bool TimingListLoader::queryDevice(TimingList& list)
+{
+    const bool output = list.kind == TimingList::Kind::output;
+    if (progress_)
+        progress_->showProgressText(std::string(
+            loadString(output ? StringId::outputListProgress : StringId::inputListProgress)));
+    const StringId query = output ? StringId::outputListQuery : StringId::inputListQuery;
+    channel_.sendAndCollect(query, true);
+    if (app_.collectedReply.size() < shortestListReply) {
+        prompter_.tell(formatString(StringId::incompleteListReply,
+                                    std::string(loadString(query)).c_str(),
+                                    app_.collectedReply.c_str()));
+        channel_.readReply(); // drain what arrives late
+        return false;
+    }
+    parseTimingRows(app_.collectedReply, list.slots, list.count, output);
+    return true;
+}
+
+// Puts each setting's row over its placeholder; rows[0] shows setting `firstRowNumber`.
+void TimingListLoader::placeRows(TimingList& list, int firstRowNumber) const
+{
+    const std::size_t placed = list.kind == TimingList::Kind::output ? list.rows.size() - 1
+                                                                      : list.slots.size();
+    for (std::size_t slot = 0; slot < placed && slot < list.slots.size(); ++slot) {
+        const int number = rowNumber(list.slots[slot].rowText);
+        const int row = number - firstRowNumber;
+        if (number > 0 && row >= 0 && row < static_cast<int>(list.rows.size()))
+            list.rows[static_cast<std::size_t>(row)] = list.slots[slot].rowText;
+    }
+}
+
+} // namespace kivo

@@ -1,0 +1,34 @@
+#pragma once
+
+namespace kivo {
+
+class CommandChannel;
+class PanelApp;
+class ProgressSink;
+class Prompter;
+class TimingListCache;
+struct TimingList;
+
+// Refills a timing list and its drop-down rows from the list's source: the device (which
+// also rewrites the ini cache) or the ini cache alone.
+class TimingListLoader {
+public:
+    TimingListLoader(PanelApp& app, CommandChannel& channel, TimingListCache& cache,
+                     Prompter& prompter);
+    void setProgress(ProgressSink* progress) { progress_ = progress; }
+
+    void loadOutputList(TimingList& list);
+    void loadInputList(TimingList& list);
+
+private:
+    bool queryDevice(TimingList& list);
+    void placeRows(TimingList& list, int firstRowNumber) const;
+
+    PanelApp& app_;
+    CommandChannel& channel_;
+    TimingListCache& cache_;
+    Prompter& prompter_;
+    ProgressSink* progress_ = nullptr;
+};
+
+} // namespace kivo

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "timing/TimingRecord.h"
+
+#include <string_view>
+#include <vector>
+
+namespace kivo {
+
+// Fills slots from a device list reply ("hlist 1 27", "rgblist"). Numbered lines fill the
+// slots in the order they arrive, whatever number the device printed; a line too short to be
+// a timing (an empty setting printed as its number alone) leaves its slot cleared.
+// Output lists skip lines that begin with "0" without using a slot.
+void parseTimingRows(std::string_view reply, std::vector<TimingRecord>& slots, int limit,
+                     bool skipZeroLines);
+
+} // namespace kivo

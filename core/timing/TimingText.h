@@ -1,0 +1,31 @@
+#pragma once
+
+#include "timing/TimingRecord.h"
+
+#include <string>
+#include <string_view>
+
+namespace kivo {
+
+class NumberCursor;
+
+// Reads HFP, HS, HBP, HACT, VFP, VS, VBP, VACT, HFREQ, the optional SYNC, HPOL, VPOL and IL,
+// the order in which the device lists a timing. Missing numbers give 0, or 640, 480 and 1
+// for HACT, VACT and HFREQ.
+void readTimingNumbers(NumberCursor& numbers, TimingRecord& timing);
+
+// VACT and HFREQ are divisors downstream, so a 0 read is kept as 1.
+void keepDivisorsNonZero(TimingRecord& timing);
+
+// The row a list shows for setting `number`; the placeholder of a slot without a setting.
+std::string formatRowText(int number, const TimingRecord& timing);
+std::string placeholderRow(int number);
+
+// The ini cache value of an output or an input setting.
+std::string formatOutputCacheText(const TimingRecord& timing);
+std::string formatInputCacheText(const TimingRecord& timing);
+
+// The leading number of a row text, or 0 when it does not start with a digit.
+int rowNumber(std::string_view rowText);
+
+} // namespace kivo
