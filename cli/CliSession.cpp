@@ -1,0 +1,42 @@
+#include "CliSession.h"
+
+#include "app/LinkOpener.h"
+#include "SimulatedQuadrix.h"
+
+#include <cstdlib>
+#include <iostream>
+
+namespace kivo::cli {
+
+void CliSession::ExitOnLostLink::endProcess(int)
+{
+    // The panel has shut down in order; for a script this run failed.
+    std::exit(exitNoReply);
+}
+
+CliSession::CliSession(const CliArguments& arguments)
+    : profile_(arguments.ini ? std::filesystem::path(*arguments.ini) : Profile::defaultPath()),
+      app_(profile_), channel_(app_, {clock_, keys_, prompter_, exit_}, mirror_.windowCount)
+{
+    if (arguments.port)
+        app_.portName = *arguments.port;
+    app_.startUp();
+}
+
+CliSession::~CliSession() { app_.shutdown(); }
+
+bool CliSession::open()
+{
+    if (!profile_.loadError().empty())
+        std::cerr << "kivo-cli: " << profile_.loadError()
+                  << "; the saved settings are not used and the file is left as it is\n";
+    LinkOpener opener;
+    sim::addSimulatedQuadrix(opener);
+    std::string error;
+    if (app_.openLink(opener, error))
+        return true;
+    std::cerr << "kivo-cli: " << error << '\n';
+    return false;
+}
+
+} // namespace kivo::cli

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "CliArguments.h"
+#include "ConsolePrompter.h"
+
+#include "app/CommandChannel.h"
+#include "app/KeyState.h"
+#include "app/PanelApp.h"
+#include "app/ProcessExit.h"
+#include "app/Profile.h"
+#include "app/SteadyClock.h"
+#include "mirror/DeviceMirror.h"
+
+#include <string>
+
+namespace kivo::cli {
+
+// Exit statuses of kivo-cli.
+enum ExitStatus { exitDone = 0, exitNoReply = 1, exitUsage = 2 };
+
+// One headless panel: the ini file, the application object and the command channel over the
+// port the arguments name. No keys are ever held, and a lost link ends the run with status 1.
+class CliSession {
+public:
+    explicit CliSession(const CliArguments& arguments);
+    ~CliSession();
+
+    // Opens the link; on failure prints one line on stderr and returns false.
+    bool open();
+
+    PanelApp& app() { return app_; }
+    CommandChannel& channel() { return channel_; }
+    DeviceMirror& mirror() { return mirror_; }
+    Clock& clock() { return clock_; }
+    Prompter& prompter() { return prompter_; }
+
+private:
+    class NoKeysHeld final : public KeyState {
+    public:
+        bool shiftHeld() const override { return false; }
+        bool altHeld() const override { return false; }
+    };
+    class ExitOnLostLink final : public ProcessExit {
+    public:
+        void endProcess(int exitCode) override;
+    };
+
+    Profile profile_;
+    PanelApp app_;
+    DeviceMirror mirror_;
+    SteadyClock clock_;
+    NoKeysHeld keys_;
+    ConsolePrompter prompter_;
+    ExitOnLostLink exit_;
+    CommandChannel channel_;
+};
+
+} // namespace kivo::cli

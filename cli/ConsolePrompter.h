@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/Prompter.h"
+
+namespace kivo::cli {
+
+// Message boxes of a headless run: the text goes to stderr. Nobody is there to answer, so a
+// question gets the answer that changes nothing (Cancel, No).
+class ConsolePrompter final : public Prompter {
+public:
+    Answer ask(const std::string& text, Buttons buttons, Icon icon,
+               const std::string& title) override;
+};
+
+} // namespace kivo::cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "SimLink.h"
+
+#include "app/LinkOpener.h"
+
+#include <memory>
+
+namespace kivo::sim {
+
+// Makes the port name "sim" open a simulated Quadrix inside the process.
+inline void addSimulatedQuadrix(LinkOpener& opener, const QuadrixOptions& options = {})
+{
+    opener.addBuiltInDevice("sim", [options] { return std::make_unique<SimLink>(options); });
+}
+
+} // namespace kivo::sim
