@@ -1,0 +1,113 @@
+#include "DeviceServer.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <poll.h>
+#include <unistd.h>
+
+namespace kivo::sim {
+
+namespace {
+
+constexpr std::size_t readChunk = 4096;
+// A throttled line sends in slices of this long, so poll wakes about a hundred times a
+// second rather than once a byte.
+constexpr auto sendSlice = std::chrono::milliseconds(10);
+
+int millisecondsUntil(std::chrono::steady_clock::time_point now, std::chrono::steady_clock::time_point then)
+{
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(then - now).count();
+    return static_cast<int>(std::max<long long>(0, wait));
+}
+
+} // namespace
+
+DeviceServer::DeviceServer(QuadrixDevice& device, bool throttle)
+    : device_(device)
+    , throttle_(throttle)
+{
+}
+
+DeviceServer::End DeviceServer::serve(int fd, int stopFd)
+{
+    // What a previous client left half sent or half answered is not for this one.
+    input_.clear();
+    output_.clear();
+    inputWaiting_ = false;
+    for (;;) {
+        const Clock::time_point now = Clock::now();
+        runDueInput(now);
+        const bool sendNow = !output_.empty() && (!throttle_ || now >= nextSend_);
+        std::array<pollfd, 2> fds{{{fd, static_cast<short>(POLLIN | (sendNow ? POLLOUT : 0)), 0}, {stopFd, POLLIN, 0}}};
+        if (poll(fds.data(), fds.size(), pollTimeout(now)) < 0) {
+            if (errno == EINTR)
+                continue;
+            return End::failed;
+        }
+        if (fds[1].revents != 0)
+            return End::stopped;
+        const Clock::time_point woke = Clock::now();
+        if ((fds[0].revents & POLLIN) != 0 && !readInput(fd, woke))
+            return End::hangup;
+        if ((fds[0].revents & (POLLHUP | POLLERR)) != 0 && (fds[0].revents & POLLIN) == 0)
+            return End::hangup;
+        if ((fds[0].revents & POLLOUT) != 0 && !writeOutput(fd, woke))
+            return End::hangup;
+    }
+}
+
+void DeviceServer::runDueInput(Clock::time_point now)
+{
+    if (!inputWaiting_ || now < inputDue_)
+        return;
+    device_.receive(input_);
+    input_.clear();
+    inputWaiting_ = false;
+    output_ += device_.takeOutput();
+}
+
+bool DeviceServer::readInput(int fd, Clock::time_point now)
+{
+    std::array<char, readChunk> buffer{};
+    const ssize_t count = ::read(fd, buffer.data(), buffer.size());
+    if (count < 0)
+        return errno == EAGAIN || errno == EINTR;
+    if (count == 0)
+        return false;
+    input_.append(buffer.data(), static_cast<std::size_t>(count));
+    if (!inputWaiting_) {
+        inputWaiting_ = true;
+        inputDue_ = now + turnaround;
+    }
+    return true;
+}
+
+bool DeviceServer::writeOutput(int fd, Clock::time_point now)
+{
+    std::size_t size = output_.size();
+    const long bytesPerSecond = std::max(1, device_.state().baud / 10);
+    if (throttle_)
+        size = std::min<std::size_t>(size, static_cast<std::size_t>(std::max<long>(1, bytesPerSecond * sendSlice.count() / 1000)));
+    const ssize_t written = ::write(fd, output_.data(), size);
+    if (written < 0)
+        return errno == EAGAIN || errno == EINTR;
+    output_.erase(0, static_cast<std::size_t>(written));
+    if (throttle_)
+        nextSend_ = now + std::chrono::microseconds(written * 1000000 / bytesPerSecond);
+    return true;
+}
+
+int DeviceServer::pollTimeout(Clock::time_point now) const
+{
+    int timeout = -1;
+    if (inputWaiting_)
+        timeout = millisecondsUntil(now, inputDue_);
+    if (!output_.empty() && throttle_ && now < nextSend_) {
+        const int wait = millisecondsUntil(now, nextSend_);
+        timeout = timeout < 0 ? wait : std::min(timeout, wait);
+    }
+    return timeout;
+}
+
+} // namespace kivo::sim

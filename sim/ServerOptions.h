@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+
+namespace kivo::sim {
+
+// The command line of quadrix-sim.
+struct ServerOptions {
+    std::string ptyPath;
+    int tcpPort = 0;
+    std::string logPath;
+    // Bytes a second are limited to baud / 10 when set; 0 sends as fast as the line takes.
+    int baud = 0;
+    int pageLines = 20;
+    int windows = 10;
+    long silentAfter = -1;
+    std::string repliesPath;
+    bool help = false;
+
+    // The options of args (program name excluded), or nothing with error set to one line.
+    static std::optional<ServerOptions> parse(std::span<const char* const> args, std::string& error);
+    static const char* usage();
+};
+
+} // namespace kivo::sim
