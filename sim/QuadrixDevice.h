@@ -19,7 +19,7 @@ struct QuadrixOptions {
     // Answer nothing after this many commands; negative answers for ever.
     long silentAfter = -1;
     int baud = 9600;
-    FixedReplies fixedReplies;
+    FixedReplies fixedReplies = {};
 };
 
 // The simulated Quadrix: bytes in, bytes out. A command ends with its line feed (carriage

@@ -1,0 +1,199 @@
+// The simulated Quadrix over a real pseudo-terminal, served in process and by the program.
+#include "DeviceServer.h"
+#include "PseudoTerminal.h"
+#include "TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <poll.h>
+#include <string>
+#include <sys/wait.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace kivo::sim::test {
+namespace {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// Reads until the text ends with the prompt; gives up after a quiet second so a broken
+// device fails the test instead of hanging it.
+std::string readAnswer(int fd)
+{
+    std::string text;
+    std::array<char, 256> buffer{};
+    pollfd p{fd, POLLIN, 0};
+    while (!text.ends_with("> ") && poll(&p, 1, 1000) > 0) {
+        const ssize_t n = read(fd, buffer.data(), buffer.size());
+        if (n <= 0)
+            break;
+        text.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+// Sends like the panel: the line, then a purge of the receive queue, then reads.
+std::string exchange(int fd, const std::string& line)
+{
+    EXPECT_EQ(write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    tcflush(fd, TCIFLUSH);
+    return readAnswer(fd);
+}
+
+int openClient(const std::filesystem::path& link)
+{
+    const int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
+    if (fd >= 0) {
+        termios t{};
+        tcgetattr(fd, &t);
+        cfmakeraw(&t);
+        tcsetattr(fd, TCSANOW, &t);
+    }
+    return fd;
+}
+
+class PtyServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(pipe(stop.data()), 0);
+        std::string error;
+        pty = PseudoTerminal::open(link.string(), error);
+        ASSERT_TRUE(pty) << error;
+        server = std::thread([this] { end = DeviceServer(device, false).serve(pty->masterFd(), stop[0]); });
+    }
+
+    void TearDown() override
+    {
+        if (server.joinable()) {
+            write(stop[1], "x", 1);
+            server.join();
+        }
+        close(stop[0]);
+        close(stop[1]);
+    }
+
+    kivo::test::TempDir dir;
+    std::filesystem::path link = dir.file("quadrix");
+    QuadrixDevice device;
+    std::unique_ptr<PseudoTerminal> pty;
+    std::array<int, 2> stop{-1, -1};
+    std::thread server;
+    DeviceServer::End end = DeviceServer::End::failed;
+};
+
+TEST_F(PtyServerTest, AnswersThroughTheLinkAfterAPurge)
+{
+    const int fd = openClient(link);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(exchange(fd, "echo off\n"), "echo off\r\n> ");
+    EXPECT_EQ(exchange(fd, "wsr 3\n"), "3 0 0 720 480\r\n> ");
+    close(fd);
+}
+
+TEST_F(PtyServerTest, StateSurvivesAnotherClient)
+{
+    int fd = openClient(link);
+    ASSERT_GE(fd, 0);
+    exchange(fd, "win 4 off\n");
+    close(fd);
+    fd = openClient(link);
+    ASSERT_GE(fd, 0);
+    EXPECT_THAT(exchange(fd, "win all\n"), HasSubstr("4 off"));
+    close(fd);
+}
+
+TEST_F(PtyServerTest, StopsOnRequestAndRemovesTheLink)
+{
+    write(stop[1], "x", 1);
+    server.join();
+    EXPECT_EQ(end, DeviceServer::End::stopped);
+    pty.reset();
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+TEST(PseudoTerminalTest, RefusesToReplaceAFile)
+{
+    kivo::test::TempDir dir;
+    dir.write("taken", "data");
+    std::string error;
+    EXPECT_FALSE(PseudoTerminal::open(dir.file("taken").string(), error));
+    EXPECT_THAT(error, HasSubstr("is not a symbolic link"));
+    EXPECT_EQ(dir.read("taken"), "data");
+}
+
+// The program itself: started with options, asked over its terminal, ended by a signal.
+class ProgramTest : public ::testing::Test {
+protected:
+    pid_t start(std::vector<std::string> args)
+    {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            std::vector<char*> argv{const_cast<char*>(QUADRIX_SIM_PATH)};
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            const int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, STDOUT_FILENO);
+            dup2(devNull, STDERR_FILENO);
+            execv(QUADRIX_SIM_PATH, argv.data());
+            _exit(127);
+        }
+        return pid;
+    }
+
+    static int exitStatus(pid_t pid)
+    {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    int waitForLink() const
+    {
+        for (int i = 0; i < 200 && !std::filesystem::exists(link); ++i)
+            usleep(10000);
+        return openClient(link);
+    }
+
+    kivo::test::TempDir dir;
+    std::filesystem::path link = dir.file("quadrix");
+};
+
+TEST_F(ProgramTest, BadOptionExitsWithTwo)
+{
+    EXPECT_EQ(exitStatus(start({"--pty", link.string(), "--windows", "3"})), 2);
+    EXPECT_EQ(exitStatus(start({"--pty", link.string(), "--replies", dir.file("missing").string()})), 2);
+}
+
+TEST_F(ProgramTest, ServesLogsAndCleansUpOnSigterm)
+{
+    const pid_t pid = start({"--pty", link.string(), "--log", dir.file("log").string(), "--windows", "4",
+                             "--silent-after", "3", "--baud", "115200"});
+    const int fd = waitForLink();
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(exchange(fd, "echo off\n"), "echo off\r\n> ");
+    EXPECT_THAT(exchange(fd, "id\r\n"), AllOf(HasSubstr("Win 4"), Not(HasSubstr("Win 5"))));
+    const std::string adjusting = exchange(fd, "hi\n");
+    EXPECT_THAT(adjusting, HasSubstr("Adjusting output"));
+    EXPECT_THAT(adjusting, Not(EndsWith("> ")));
+    EXPECT_EQ(exchange(fd, "q"), "") << "silent after the third command";
+    close(fd);
+    kill(pid, SIGTERM);
+    EXPECT_EQ(exitStatus(pid), 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+
+    const std::string log = dir.read("log");
+    EXPECT_THAT(log, ::testing::MatchesRegex("[0-9]+ echo off\\\\n\n[0-9]+ id\\\\r\\\\n\n[0-9]+ hi\\\\n\n[0-9]+ q\n"));
+}
+
+} // namespace
+} // namespace kivo::sim::test
