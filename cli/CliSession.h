@@ -42,7 +42,7 @@ private:
     };
     class ExitOnLostLink final : public ProcessExit {
     public:
-        void endProcess(int exitCode) override;
+        [[noreturn]] void endProcess(int exitCode) override;
     };
 
     Profile profile_;

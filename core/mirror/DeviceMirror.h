@@ -20,6 +20,11 @@ struct DeviceMirror {
     int selectedWindow = 0; // zero-based index of the window on top at the last readback
     std::string echoReply;
     std::string replyScratch;
+    // Where the virtual screen is drawn, in canvas pixels; set by the canvas.
+    int canvasLeft = 0;
+    int canvasTop = 0;
+    int canvasWidth = 0;
+    int canvasHeight = 0;
 
     // Window n, counted from 1 as the device counts them.
     WindowRecord& window(int number) { return windows.at(static_cast<std::size_t>(number - 1)); }

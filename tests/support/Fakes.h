@@ -48,9 +48,18 @@ public:
     std::deque<Answer> answers;
 };
 
+// Thrown where the program would end, so a test sees the routine stop there.
+struct ProcessEnded {
+    int exitCode;
+};
+
 class RecordingExit final : public ProcessExit {
 public:
-    void endProcess(int exitCode) override { codes.push_back(exitCode); }
+    [[noreturn]] void endProcess(int exitCode) override
+    {
+        codes.push_back(exitCode);
+        throw ProcessEnded{exitCode};
+    }
     std::vector<int> codes;
 };
 

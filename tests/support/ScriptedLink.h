@@ -18,6 +18,12 @@ public:
     };
 
     void queue(std::string bytes) { chunks_.push_back({std::move(bytes), false}); }
+    // One whole reply: the bytes, then the silence that ends it.
+    void queueReply(std::string bytes)
+    {
+        queue(std::move(bytes));
+        queue({});
+    }
     void queueSilence(int reads);
     void queueFailure() { chunks_.push_back({{}, true}); }
     void failWrites(bool fail) { writesLeft_ = fail ? 0 : -1; }
@@ -44,17 +50,26 @@ private:
 namespace kivo::test {
 
 // Hands a test-owned link to the panel, which may close and drop it while the test still
-// reads what was recorded.
+// reads what was recorded; it can record what the panel writes on its way through.
 class ForwardingLink final : public Link {
 public:
-    explicit ForwardingLink(Link& target) : target_(target) {}
-    long write(std::string_view bytes) override { return target_.write(bytes); }
+    explicit ForwardingLink(Link& target, std::vector<std::string>* written = nullptr)
+        : target_(target), written_(written)
+    {
+    }
+    long write(std::string_view bytes) override
+    {
+        if (written_)
+            written_->emplace_back(bytes);
+        return target_.write(bytes);
+    }
     long read(std::span<char> buffer) override { return target_.read(buffer); }
     void purgeReceive() override { target_.purgeReceive(); }
     void close() override { target_.close(); }
 
 private:
     Link& target_;
+    std::vector<std::string>* written_;
 };
 
 } // namespace kivo::test

@@ -169,7 +169,7 @@ TEST_F(ChannelTest, LostLinkEndsTheProgramOnlyWhenEstablishedAndOnlyAtTheFifthFa
     for (int read = 1; read <= 4; ++read)
         channel.readReply();
     EXPECT_THAT(processExit.codes, IsEmpty());
-    channel.readReply();
+    EXPECT_THROW(channel.readReply(), ProcessEnded);
     EXPECT_THAT(processExit.codes, ElementsAre(0));
     EXPECT_THAT(prompter.texts, ElementsAre(std::string(loadString(StringId::lostLink))));
     EXPECT_TRUE(link->closed);
@@ -186,7 +186,7 @@ TEST_F(ChannelTest, AltShiftAbortsOnlyWhileNotIdleAndSaysNothing)
 
     app.idle = false;
     link->queue("ok");
-    channel.readReply();
+    EXPECT_THROW(channel.readReply(), ProcessEnded);
     EXPECT_THAT(processExit.codes, ElementsAre(0));
     EXPECT_THAT(prompter.texts, IsEmpty());
     EXPECT_TRUE(link->closed);

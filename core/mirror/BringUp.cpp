@@ -1,0 +1,199 @@
+#include "mirror/BringUp.h"
+
+#include "app/CommandChannel.h"
+#include "app/PanelApp.h"
+#include "app/ProgressSink.h"
+#include "app/Prompter.h"
+#include "app/Text.h"
+#include "mirror/PanelPages.h"
+#include "mirror/PanelState.h"
+#include "timing/NumberCursor.h"
+#include "timing/NumberScan.h"
+#include "timing/TimingText.h"
+
+namespace kivo {
+namespace {
+
+constexpr int serialPortPage = 5;
+constexpr int terminalPage = 6;
+constexpr int virtualScreenPage = 0;
+constexpr int topLeftArrangement = 4;
+constexpr double runningFirmware = 3.1;
+// The "host" reply puts a label of this length in front of the timing numbers.
+constexpr std::size_t hostLabelWidth = 23;
+
+} // namespace
+
+BringUp::BringUp(PanelContext context)
+    : c_(context), readback_(context), cache_(context.app.profile(), context.prompter),
+      lists_(context.app, context.channel, cache_, context.prompter)
+{
+    lists_.setProgress(&context.progress);
+}
+
+void BringUp::reset(bool echoQuery)
+{
+    c_.pages.clearPresentationLists();
+    c_.progress.setProgressPosition(1);
+    c_.app.progressCounter = 1;
+    c_.pages.loadPresentations();
+    if (c_.app.connected())
+        bringUp(echoQuery);
+    else
+        noConnection();
+    // The raw log keeps the first start-up exchange only.
+    c_.app.logFile.close();
+    c_.app.idle = true;
+}
+
+void BringUp::noConnection()
+{
+    DeviceMirror& mirror = c_.state.mirror;
+    c_.pages.showPage(serialPortPage);
+    for (int number = 1; number <= static_cast<int>(DeviceMirror::maxWindows); ++number) {
+        mirror.window(number).priority = number;
+        mirror.window(number).present = true;
+    }
+    mirror.windowsOn = DeviceMirror::maxWindows;
+    mirror.windowCount = DeviceMirror::maxWindows;
+    c_.pages.applyArrangement(topLeftArrangement);
+    showProgressText(StringId::noConnection);
+    c_.pages.redrawWindowControls();
+}
+
+void BringUp::bringUp(bool echoQuery)
+{
+    PanelApp& app = c_.app;
+    DeviceMirror& mirror = c_.state.mirror;
+    app.progressStepping = false;
+    app.idle = false;
+    c_.pages.showSerialPortConnected();
+    c_.pages.showBringUpProgress(true);
+    c_.progress.setProgressPosition(12);
+    app.progressCounter = 12;
+    c_.pages.showPage(terminalPage);
+    for (WindowRecord& window : mirror.windows)
+        window.maximised = false;
+    app.maximisedFlag = false;
+    askEchoState(echoQuery);
+    c_.pages.showAbortHint(std::string(loadString(StringId::abortHint)));
+    mirror.firmwareRevision = runningFirmware;
+    c_.state.outputList.count = TimingList::outputSlots;
+    // From here on replies carry no echo of their command.
+    c_.channel.sendCommand(std::string(loadString(StringId::echoOff)));
+    mirror.windowCount = readback_.readWindowTypes();
+    app.progressStepping = true;
+    c_.progress.setProgressStep(3 - static_cast<int>(mirror.windowCount / 4));
+    readback_.loadDescriptions(app.profile());
+    lists_.loadOutputList(c_.state.outputList);
+    lists_.loadInputList(c_.state.inputList);
+    c_.pages.timingListsLoaded();
+    queryOutputTiming(true);
+    readback_.readStacking();
+    readback_.readOnOff();
+    readWindowCoordinates();
+    readback_.readImageLevels(0);
+    readSerialPortControls();
+    c_.pages.redrawWindowControls();
+    c_.pages.showBringUpProgress(false);
+    c_.pages.showPage(virtualScreenPage);
+}
+
+void BringUp::askEchoState(bool echoQuery)
+{
+    PanelApp& app = c_.app;
+    if (echoQuery) {
+        c_.channel.sendAndCollect(StringId::echoQuery, true);
+        c_.state.mirror.echoReply = toLower(app.collectedReply);
+        // The device had its echo on: it gets it back at exit.
+        app.restoreEchoOnExit = !contains(c_.state.mirror.echoReply, "off");
+        return;
+    }
+    c_.pages.repaintTerminal();
+    c_.channel.sendCommand(std::string(loadString(StringId::echoOff)));
+    c_.channel.sendAndCollect(StringId::idQuery, true);
+    app.deviceIdReply = app.collectedReply;
+}
+
+void BringUp::showProgressText(StringId text)
+{
+    c_.progress.showProgressText(std::string(loadString(text)));
+}
+
+void BringUp::readWindowCoordinates()
+{
+    for (int number = 1; number <= static_cast<int>(c_.state.mirror.windowCount); ++number) {
+        c_.progress.showProgressText(formatString(StringId::windowCoordinatesProgress, number));
+        readback_.readWindowRect(StringId::windowDestQuery, number);
+        readback_.readInputSize(number);
+        readback_.readWindowRect(StringId::windowSourceQuery, number);
+    }
+}
+
+void BringUp::queryOutputTiming(bool askHost)
+{
+    PanelApp& app = c_.app;
+    if (!app.connected())
+        return;
+    showProgressText(StringId::outputTimingProgress);
+    if (askHost)
+        c_.channel.sendAndCollect(StringId::hostQuery, true);
+    parseOutputTiming(app.rawReply);
+    c_.pages.outputTimingChanged();
+}
+
+void BringUp::parseOutputTiming(const std::string& reply)
+{
+    PanelApp& app = c_.app;
+    TimingRecord& timing = app.outputTiming;
+    const std::string lower = toLower(reply);
+    app.outputFreeRun = contains(lower, "free");
+    timing.locked = contains(lower, "acquire") ? 0 : 1;
+    // Without the header line the reply holds no timing: keep the one we have.
+    const auto header = reply.find(loadString(StringId::hostHeaderKey));
+    if (header == std::string::npos)
+        return;
+    const auto lineFeed = reply.find('\n', header);
+    const std::size_t start = lineFeed == std::string::npos ? reply.size() : lineFeed + hostLabelWidth;
+    NumberCursor numbers(reply, start);
+    readTimingNumbers(numbers, timing);
+    if ((timing.HACT < 200 || timing.HACT > 2048) && timing.locked)
+        c_.prompter.tell(formatString(StringId::badHactOutput, timing.HACT, 200, 2048));
+    if ((timing.VACT < 150 || timing.VACT > 2048) && timing.locked)
+        c_.prompter.tell(formatString(StringId::badVactOutput, timing.VACT, 150, 2048));
+    app.outputWidth = timing.HACT;
+    app.outputHeight = timing.VACT;
+    keepDivisorsNonZero(timing);
+}
+
+void BringUp::readSerialPortControls()
+{
+    PanelApp& app = c_.app;
+    showProgressText(StringId::serialControlsProgress);
+    c_.channel.sendAndCollect(StringId::baudQuery, true);
+    const std::string& reply = app.rawReply;
+    NumberCursor numbers(reply, 0);
+    const int baud = numbers.take();
+    if (baud != 0)
+        c_.pages.showDeviceBaud(baud, baudRadioIndex(baud));
+    c_.channel.sendAndCollect(StringId::echoQuery, true);
+    c_.pages.showDeviceEcho(contains(toLower(app.rawReply), "on"));
+}
+
+int BringUp::baudRadioIndex(int baud)
+{
+    const int q = baud / 1200;
+    if (q >= 1 && q <= 32) {
+        int index = 0;
+        while (index < 6 && (2 << index) <= q)
+            ++index;
+        return index;
+    }
+    if (q == 48)
+        return 6;
+    if (q == 96)
+        return 7;
+    return 3;
+}
+
+} // namespace kivo

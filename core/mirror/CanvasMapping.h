@@ -1,0 +1,19 @@
+#pragma once
+
+#include "screen/Rect.h"
+
+namespace kivo {
+
+struct DeviceMirror;
+
+// Conversions between output pixels and the canvas, in integer arithmetic that multiplies
+// first and truncates toward zero, each corner on its own.
+
+// Output rectangle to canvas pixels; needs a non-zero output size.
+Rect outputToCanvas(const DeviceMirror& mirror, const Rect& output, int hact, int vact);
+
+// Canvas rectangle to output pixels; a maximised window covers the whole output.
+Rect canvasToOutput(const DeviceMirror& mirror, const Rect& view, bool maximised, int hact,
+                    int vact);
+
+} // namespace kivo

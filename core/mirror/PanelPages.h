@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+namespace kivo {
+
+// What the bring-up and readback ask of the pages. Every call does nothing by default, so the
+// core runs whole before a page exists, and a headless front end overrides only what it shows.
+class PanelPages {
+public:
+    virtual ~PanelPages() = default;
+
+    virtual void showPage(int /*index*/) {}
+    // During a bring-up the Terminal page shows its progress controls instead of its text.
+    virtual void showBringUpProgress(bool /*shown*/) {}
+    virtual void showAbortHint(const std::string& /*text*/) {}
+    virtual void repaintTerminal() {}
+    virtual void bringToFront() {}
+
+    virtual void clearPresentationLists() {}
+    virtual void loadPresentations() {}
+
+    virtual void showSerialPortConnected() {}
+    virtual void showDeviceBaud(int /*baud*/, int /*radioIndex*/) {}
+    virtual void showDeviceEcho(bool /*on*/) {}
+
+    virtual void timingListsLoaded() {}
+    virtual void outputTimingChanged() {}
+    virtual void refreshInputWindow(int /*window*/) {}
+
+    virtual void applyArrangement(int /*mode*/) {}
+    virtual void descriptionsLoaded() {}
+    virtual void redrawWindowControls() {}
+};
+
+} // namespace kivo

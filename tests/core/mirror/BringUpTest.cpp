@@ -1,0 +1,199 @@
+#include "PanelFixture.h"
+#include "RecordingPages.h"
+
+#include "SimLink.h"
+
+#include "mirror/BringUp.h"
+#include "mirror/PanelState.h"
+
+#include <gmock/gmock.h>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+// A panel whose link is the simulated Quadrix, with every command it receives recorded.
+class BringUpTest : public PanelFixture {
+protected:
+    void connect(sim::QuadrixOptions options = {})
+    {
+        auto simulated = std::make_unique<sim::SimLink>(std::move(options));
+        simulated->device().setCommandObserver(
+            [this](std::string_view bytes) { received.emplace_back(bytes); });
+        simulatedLink = std::move(simulated);
+        app.serialHandle = std::make_unique<ForwardingLink>(*simulatedLink, &written);
+    }
+
+    std::unique_ptr<sim::SimLink> simulatedLink;
+    std::vector<std::string> written; // what the panel wrote, whether the device read it or not
+    PanelState state;
+    RecordingPages pages;
+    PanelContext context{app, channel, state, clock, prompter, pages, progress};
+    BringUp bringUp{context};
+    std::vector<std::string> received;
+};
+
+std::vector<std::string> startUpQueries()
+{
+    std::vector<std::string> queries{"echo\n", "echo off\n", "hlist 1 27\n", "rgblist\n", "host\n",
+                                     "priority all\n", "win all\n"};
+    for (int w = 1; w <= 10; ++w) {
+        queries.push_back("wdr " + std::to_string(w) + "\n");
+        queries.push_back("mwsr " + std::to_string(w) + "\n");
+        queries.push_back("wsr " + std::to_string(w) + "\n");
+    }
+    return queries;
+}
+
+TEST_F(BringUpTest, StartUpAsksTheQueriesInOrderAndNothingElse)
+{
+    connect();
+    bringUp.reset(true);
+    std::vector<std::string> asked;
+    for (const std::string& command : received)
+        if (command != "\n") // continuations of paged lists
+            asked.push_back(command);
+    const std::vector<std::string> head = startUpQueries();
+    ASSERT_GE(asked.size(), head.size());
+    EXPECT_THAT(std::vector<std::string>(asked.begin(), asked.begin() + static_cast<long>(head.size())),
+                ElementsAreArray(head));
+    const std::vector<std::string> tail(asked.end() - 2, asked.end());
+    EXPECT_THAT(tail, ElementsAre("baud\n", "echo\n"));
+    for (const std::string& command : asked)
+        EXPECT_THAT(command, ::testing::Not(HasSubstr("id"))) << "no id at start-up";
+    EXPECT_THAT(prompter.texts, IsEmpty());
+    EXPECT_TRUE(app.idle);
+    EXPECT_EQ(pages.pages.back(), 0);
+}
+
+TEST_F(BringUpTest, StartUpFillsTheMirrorFromTheDevice)
+{
+    connect();
+    bringUp.reset(true);
+    const DeviceMirror& mirror = state.mirror;
+    EXPECT_EQ(mirror.windowCount, 10u);
+    EXPECT_DOUBLE_EQ(mirror.firmwareRevision, 3.1);
+    EXPECT_EQ(app.outputTiming.HACT, 1024);
+    EXPECT_EQ(app.outputTiming.VACT, 768);
+    EXPECT_EQ(app.outputWidth, 1024);
+    int on = 0;
+    for (const WindowRecord& window : mirror.windows)
+        on += window.priority > 0;
+    EXPECT_EQ(static_cast<unsigned>(on), mirror.windowsOn);
+    EXPECT_EQ(state.outputList.rows.size(), 27u);
+    EXPECT_EQ(state.inputList.rows.size(), 50u);
+    EXPECT_FALSE(state.outputList.slots[0].rowText.empty());
+    EXPECT_EQ(pages.deviceBaud, 9600);
+    EXPECT_EQ(pages.baudRadio, 3);
+    EXPECT_TRUE(app.restoreEchoOnExit);
+    EXPECT_EQ(pages.abortHint, "Hold down the Alt key and Shift key to abort.");
+    EXPECT_NE(profile.readString("OUTPUTLIST", "1"), "");
+}
+
+TEST_F(BringUpTest, WithoutALinkThePanelWaitsOnTheSerialPortPage)
+{
+    app.serialHandle.reset();
+    bringUp.reset(true);
+    EXPECT_THAT(pages.pages, ElementsAre(5));
+    EXPECT_THAT(progress.texts, ElementsAre("No connection. Reset from Serial Port page."));
+    for (int n = 1; n <= 10; ++n) {
+        EXPECT_EQ(state.mirror.window(n).priority, n);
+        EXPECT_TRUE(state.mirror.window(n).present);
+    }
+    EXPECT_THAT(pages.arrangements, ElementsAre(4));
+    EXPECT_TRUE(app.idle);
+}
+
+TEST_F(BringUpTest, ResetWithoutEchoQueryAsksForTheWindowTypes)
+{
+    sim::QuadrixOptions options;
+    options.windowCount = 4;
+    connect(std::move(options));
+    bringUp.reset(false);
+    EXPECT_THAT(received, ::testing::Contains("id\n"));
+    EXPECT_EQ(state.mirror.windowCount, 4u);
+    EXPECT_FALSE(state.mirror.window(5).present);
+}
+
+struct HostCase {
+    const char* name;
+    std::string reply;
+    int hact;
+    int sync;
+    int hpol;
+    std::vector<std::string> messages;
+};
+
+class HostReply : public BringUpTest, public ::testing::WithParamInterface<HostCase> {};
+
+const std::string hostHeader =
+    "                       HFP HS  HBP HACT VFP VS VBP VACT HFREQ SYNC HPOL VPOL IL\r\n";
+
+TEST_P(HostReply, ReadsTheOutputTiming)
+{
+    link->queue(GetParam().reply);
+    bringUp.queryOutputTiming(true);
+    EXPECT_THAT(wire(), ElementsAre("host\n"));
+    EXPECT_EQ(app.outputTiming.HACT, GetParam().hact);
+    EXPECT_EQ(app.outputWidth, GetParam().hact);
+    EXPECT_EQ(app.outputTiming.SYNC, GetParam().sync);
+    EXPECT_EQ(app.outputTiming.HPOL, GetParam().hpol);
+    EXPECT_EQ(prompter.texts, GetParam().messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostReply,
+    ::testing::Values(
+        HostCase{"syncWires", hostHeader + "Output timing:         24  136 160 1024 3   6  29  768  48363 3    0    0    0\r\n", 1024, 3, 0, {}},
+        HostCase{"sevenIsHpol", hostHeader + "Output timing:         24  136 160 1024 3   6  29  768  48363 7    1    0\r\n", 1024, 0, 7, {}},
+        HostCase{"narrowLocked", hostHeader + "Output timing:         24  136 160 100  3   6  29  768  48363 3    0    0    0\r\n", 100, 3, 0,
+                 {"Bad HACT output value: 100. The range for horizontal active values is 200 to 2048."}},
+        HostCase{"narrowAcquiring", "Output status: acquire\r\n" + hostHeader + "Output timing:         24  136 160 100  3   6  29  768  48363 3    0    0    0\r\n", 100, 3, 0, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BringUpTest, HostReplyKeepsDivisorsNonZeroButTheOutputSizeAsRead)
+{
+    link->queue("Output mode: free-run\r\n" + hostHeader +
+                "Output timing:         24  136 160 1024 3   6  29  0    0     3    0    0    0\r\n");
+    bringUp.queryOutputTiming(true);
+    EXPECT_EQ(app.outputTiming.VACT, 1);
+    EXPECT_EQ(app.outputTiming.HFREQ, 1);
+    EXPECT_EQ(app.outputHeight, 0);
+    EXPECT_TRUE(app.outputFreeRun);
+    EXPECT_EQ(prompter.texts.size(), 1u); // VACT 0 is out of range
+}
+
+TEST_F(BringUpTest, AltShiftDuringTheBringUpShutsDownInOrder)
+{
+    connect();
+    keys.shift = keys.alt = true;
+    EXPECT_THROW(bringUp.reset(true), ProcessEnded);
+    EXPECT_THAT(processExit.codes, ElementsAre(0));
+    EXPECT_THAT(prompter.texts, IsEmpty());
+    EXPECT_THAT(written, ElementsAre("echo\n", "echo on\n"));
+    const Profile reread(dir.file("Kivo.ini"));
+    EXPECT_EQ(reread.readString("SERIALPORT", "baudrate"), "9600");
+}
+
+TEST_F(BringUpTest, DeviceFallingSilentEndsTheProgramWithTheLostLinkMessage)
+{
+    sim::QuadrixOptions options;
+    options.silentAfter = 4;
+    connect(std::move(options));
+    EXPECT_THROW(bringUp.reset(true), ProcessEnded);
+    EXPECT_THAT(processExit.codes, ElementsAre(0));
+    // The list that went unanswered says so first; the fifth silent read ends the program.
+    ASSERT_FALSE(prompter.texts.empty());
+    EXPECT_EQ(prompter.texts.back(), std::string(loadString(StringId::lostLink)));
+    EXPECT_EQ(written.back(), "echo on\n");
+    const Profile reread(dir.file("Kivo.ini"));
+    EXPECT_EQ(reread.loadError(), "");
+    EXPECT_EQ(reread.readString("SERIALPORT", "stopbits"), "0");
+}
+
+} // namespace
+} // namespace kivo::test

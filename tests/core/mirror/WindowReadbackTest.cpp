@@ -1,0 +1,249 @@
+#include "PanelFixture.h"
+#include "RecordingPages.h"
+
+#include "mirror/BringUp.h"
+#include "mirror/PanelState.h"
+#include "mirror/WindowReadback.h"
+
+#include <gmock/gmock.h>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class ReadbackTest : public PanelFixture {
+protected:
+    PanelState state;
+    RecordingPages pages;
+    PanelContext context{app, channel, state, clock, prompter, pages, progress};
+    WindowReadback readback{context};
+    DeviceMirror& mirror = state.mirror;
+
+    std::vector<int> priorities(int count) const
+    {
+        std::vector<int> result;
+        for (int n = 1; n <= count; ++n)
+            result.push_back(mirror.window(n).priority);
+        return result;
+    }
+};
+
+TEST_F(ReadbackTest, SourceReplyWithWindowNumberGivesTheRectangleAndItsText)
+{
+    link->queue("3 10 20 320 240\r\n> ");
+    readback.readWindowRect(StringId::windowSourceQuery, 3);
+    EXPECT_THAT(wire(), ElementsAre("wsr 3\n"));
+    EXPECT_EQ(mirror.window(3).sourceRect, (Rect{10, 20, 330, 260}));
+    EXPECT_EQ(mirror.window(3).sourceText, "10 20 320 240");
+}
+
+TEST_F(ReadbackTest, SourceReplyWithThreeNumbersStoresNothing)
+{
+    link->queue("10 20 320\r\n> ");
+    readback.readWindowRect(StringId::windowSourceQuery, 3);
+    EXPECT_EQ(mirror.window(3).sourceRect, (Rect{0, 0, 640, 480}));
+    EXPECT_EQ(mirror.window(3).sourceText, "");
+}
+
+TEST_F(ReadbackTest, SourceCannotBecomeSmallerThanATenthOfTheInput)
+{
+    mirror.window(2).inputWidth = 720;
+    mirror.window(2).inputHeight = 480;
+    link->queue("2 100 50 10 5\r\n> ");
+    readback.readWindowRect(StringId::windowSourceQuery, 2);
+    EXPECT_EQ(mirror.window(2).sourceRect, (Rect{100, 50, 172, 98}));
+}
+
+TEST_F(ReadbackTest, DestinationIsScaledToTheCanvasAndKeptGrabbable)
+{
+    app.outputTiming.HACT = 1024;
+    app.outputTiming.VACT = 768;
+    mirror.canvasLeft = 10;
+    mirror.canvasTop = 20;
+    mirror.canvasWidth = 512;
+    mirror.canvasHeight = 384;
+    link->queue("1 0 0 512 384\r\n> ");
+    readback.readWindowRect(StringId::windowDestQuery, 1);
+    EXPECT_EQ(mirror.window(1).viewRect, (Rect{10, 20, 266, 212}));
+    link->queue("2 100 100 20 20\r\n> ");
+    readback.readWindowRect(StringId::windowDestQuery, 2);
+    EXPECT_EQ(mirror.window(2).viewRect, (Rect{60, 70, 104, 103}));
+    EXPECT_EQ(mirror.window(2).canvasWidth, 44);
+    EXPECT_EQ(mirror.window(2).canvasHeight, 33);
+}
+
+struct OnOffCase {
+    const char* name;
+    std::vector<int> stacked; // priorities before "win all"
+    std::string reply;
+    std::vector<int> after;
+    unsigned windowsOn;
+};
+
+class WinAll : public ReadbackTest, public ::testing::WithParamInterface<OnOffCase> {};
+
+TEST_P(WinAll, SwitchesOffAndRenumbersWithoutGaps)
+{
+    mirror.windowCount = static_cast<unsigned>(GetParam().stacked.size());
+    for (std::size_t i = 0; i < GetParam().stacked.size(); ++i)
+        mirror.windows[i].priority = GetParam().stacked[i];
+    link->queue(GetParam().reply);
+    readback.readOnOff();
+    EXPECT_EQ(priorities(static_cast<int>(GetParam().stacked.size())), GetParam().after);
+    EXPECT_EQ(mirror.windowsOn, GetParam().windowsOn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WinAll,
+    ::testing::Values(OnOffCase{"onOffOn", {3, 1, 2}, "1 on\r\n2 off\r\n3 on\r\n> ", {2, 0, 1}, 2},
+                      OnOffCase{"allOn", {2, 1, 3}, "on on on", {2, 1, 3}, 3},
+                      OnOffCase{"allOff", {1, 2, 3}, "off off off", {0, 0, 0}, 0},
+                      OnOffCase{"shortReplyKeepsTheRest", {1, 2, 3}, "off", {0, 1, 2}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ReadbackTest, WinAllRecordsTheTopWindow)
+{
+    mirror.windowCount = 3;
+    mirror.window(1).priority = 3;
+    mirror.window(2).priority = 1;
+    mirror.window(3).priority = 2;
+    link->queue("on off on");
+    readback.readOnOff();
+    EXPECT_EQ(app.topWindow, 3);
+}
+
+TEST_F(ReadbackTest, PriorityListIgnoresWindowsTheDeviceDoesNotHave)
+{
+    link->queue("Priority: 12 3 1 2 4 5 6 7 8 9 10\r\n> ");
+    readback.readStacking();
+    EXPECT_EQ(priorities(10), (std::vector<int>{3, 4, 2, 5, 6, 7, 8, 9, 10, 0}));
+    EXPECT_EQ(mirror.priorityListLength, 11u);
+    EXPECT_EQ(mirror.selectedWindow, 0); // position 1 named no window of this device
+}
+
+TEST_F(ReadbackTest, PriorityListSelectsTheFrontWindow)
+{
+    link->queue("4 1 2 3 5 6 7 8 9 10");
+    readback.readStacking();
+    EXPECT_EQ(mirror.selectedWindow, 3);
+    EXPECT_EQ(mirror.window(4).priority, 1);
+}
+
+struct SizeCase {
+    const char* name;
+    std::string reply;
+    int width;
+    int height;
+    int inputType;
+};
+
+class InputSize : public ReadbackTest, public ::testing::WithParamInterface<SizeCase> {};
+
+TEST_P(InputSize, ReadsTheVideoSizeAndItsKind)
+{
+    link->queue(GetParam().reply);
+    readback.readInputSize(1);
+    const WindowRecord& window = mirror.window(1);
+    EXPECT_EQ(window.inputWidth, GetParam().width);
+    EXPECT_EQ(window.inputHeight, GetParam().height);
+    EXPECT_EQ(window.inputType, GetParam().inputType);
+    EXPECT_EQ(window.zoomStepX, GetParam().width / 20);
+    EXPECT_EQ(window.adjustRect.right, GetParam().width - GetParam().width / 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InputSize,
+    ::testing::Values(SizeCase{"pal", "Window 1 input size: 768 x 576\r\n> ", 768, 576, 1},
+                      SizeCase{"vga", "Window 1 input size: 640 x 480\r\n> ", 640, 480, 0},
+                      SizeCase{"leadingNumberPassedOver", "700 1024 768 576", 768, 576, 1},
+                      SizeCase{"tooTallFallsBack", "1 720 800", 640, 480, 1},
+                      SizeCase{"noSizeFallsBack", "Window 1: no signal", 640, 480, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ReadbackTest, RgbInputIsLeftToTheInputsPage)
+{
+    link->queue("Window 2 input: RGB 1024 x 768\r\n> ");
+    readback.readInputSize(2);
+    EXPECT_EQ(mirror.window(2).inputType, 2);
+    mirror.window(3).inputType = 2;
+    readback.readInputSize(3);
+    EXPECT_THAT(wire(), ElementsAre("mwsr 2\n"));
+    EXPECT_THAT(pages.refreshedInputs, ElementsAre(2, 3));
+}
+
+TEST_F(ReadbackTest, LevelsSkipRgbOnlyForVideoItems)
+{
+    mirror.windowCount = 3;
+    mirror.window(2).inputType = 2;
+    readback.readImageLevels(0);
+    std::vector<std::string> saturation;
+    for (const std::string& command : wire())
+        if (command.starts_with("saturation") || command.starts_with("input"))
+            saturation.push_back(command);
+    EXPECT_THAT(saturation, ElementsAre("saturation 1\n", "saturation 3\n", "input 1\n", "input 3\n"));
+    EXPECT_EQ(std::count_if(wire().begin(), wire().end(),
+                            [](const std::string& c) { return c.starts_with("gamma"); }),
+              3);
+}
+
+TEST_F(ReadbackTest, LevelRepliesTakeTheValueAfterTheWindowNumber)
+{
+    const std::vector<std::string> replies{"Window 1 brightness: -12", "40", "Window 1 saturation: 55",
+                                           "Window 1 hue: 7", "Window 1 gamma: 1.8",
+                                           "Window 1 filter: on", "Window 1 freeze: off",
+                                           "Window 1 input: svideo"};
+    for (const std::string& reply : replies)
+        link->queueReply(reply);
+    readback.readImageLevels(1);
+    const WindowRecord& window = mirror.window(1);
+    EXPECT_EQ(window.brightness, -12);
+    EXPECT_EQ(window.contrast, 40);
+    EXPECT_EQ(window.saturation, 55);
+    EXPECT_EQ(window.hue, 7);
+    EXPECT_DOUBLE_EQ(window.gamma, 1.8);
+    EXPECT_TRUE(window.motionFilterOn);
+    EXPECT_FALSE(window.frozen);
+    EXPECT_EQ(window.inputConnector, 1);
+}
+
+TEST_F(ReadbackTest, WindowTypesComeFromTheIdReply)
+{
+    app.deviceIdReply = "Quadrix\r\nWin 1 COMP\r\nWin 2 rgb\r\nWin 3 comp\r\nWin 4 RGB\r\n";
+    EXPECT_EQ(readback.readWindowTypes(), 4u);
+    EXPECT_EQ(mirror.window(2).inputType, 2);
+    EXPECT_EQ(mirror.window(3).inputType, 0);
+    EXPECT_TRUE(mirror.window(4).present);
+    EXPECT_FALSE(mirror.window(5).present);
+    app.deviceIdReply.clear();
+    EXPECT_EQ(readback.readWindowTypes(), 10u);
+}
+
+TEST_F(ReadbackTest, DescriptionsAndArrangementsComeFromTheIniFile)
+{
+    profile.writeString("DESCRIPTIONS", "desc2", "Camera two");
+    profile.writeString("CUSTOM3", "Set", "1");
+    profile.writeString("CUSTOM3", "r1", "1 2 3");
+    profile.writeString("CUSTOM3", "p1", "2");
+    profile.writeString("CUSTOM3", "desc", "Studio");
+    state.arrangements[2].rects[0].bottom = 99;
+    readback.loadDescriptions(profile);
+    EXPECT_EQ(mirror.window(2).description, "Camera two");
+    EXPECT_TRUE(state.arrangements[2].set);
+    EXPECT_EQ(state.arrangements[2].rects[0], (Rect{1, 2, 3, 99}));
+    EXPECT_EQ(state.arrangements[2].priorities[0], 2);
+    EXPECT_EQ(state.arrangements[2].description, "Studio");
+    EXPECT_FALSE(state.arrangements[0].set);
+}
+
+TEST(BaudRadio, IndexFollowsTheRate)
+{
+    const std::vector<std::pair<int, int>> cases{{1200, 0},  {2400, 1},  {4800, 2},  {9600, 3},
+                                                 {19200, 4}, {38400, 5}, {57600, 6}, {115200, 7},
+                                                 {14400, 3}, {300, 3},   {76800, 3}};
+    for (const auto& [baud, index] : cases)
+        EXPECT_EQ(BringUp::baudRadioIndex(baud), index) << baud;
+}
+
+} // namespace
+} // namespace kivo::test
