@@ -44,7 +44,6 @@ inline constexpr const char* outputStatus = "Output status: %s";
 inline constexpr const char* lockedStatus = "locked";
 inline constexpr const char* acquireStatus = "acquire";
 inline constexpr const char* outputLabel = "Output timing:";
-inline constexpr const char* windowStatus = "Window %d input: %s";
 inline constexpr const char* windowLabel = "Window %d timing:";
 
 inline constexpr const char* priorityList = "Priority:";
@@ -58,7 +57,8 @@ inline constexpr const char* level = "Window %d %s: %d";
 inline constexpr const char* gammaLevel = "Window %d gamma: %.1f";
 inline constexpr const char* freezeState = "Window %d freeze: %s";
 inline constexpr const char* motionState = "Window %d filter: %s";
-inline constexpr const char* inputState = "Window %d input: %s";
+// Also the lock status line of "rgb %d": "locked" or "acquire".
+inline constexpr const char* windowInput = "Window %d input: %s";
 
 inline constexpr const char* helpHeader = "Quadrix commands (n = window number):";
 inline constexpr const char* helpRow = "%-34s%s";

@@ -237,7 +237,7 @@ void TimingCommands::addInput(CommandTable& table)
 
 std::string TimingCommands::windowStatus(int n, const SimWindow& w) const
 {
-    return formatLine(replies::windowStatus, n, w.locked ? replies::lockedStatus : replies::acquireStatus) +
+    return formatLine(replies::windowInput, n, w.locked ? replies::lockedStatus : replies::acquireStatus) +
            formatLine("%s", replies::statusHeader) + statusRow(formatText(replies::windowLabel, n), w.inputTiming);
 }
 

@@ -300,7 +300,7 @@ void WindowCommands::addInput(CommandTable& table)
 {
     table.add("input %d", "input n", "tell window n's video connector", [this](const CommandArgs& a) {
         return onWindow(a.numbers[0], false, [&](SimWindow& w) {
-            return formatLine(replies::inputState, a.numbers[0], connectorWords[static_cast<std::size_t>(w.connector)]);
+            return formatLine(replies::windowInput, a.numbers[0], connectorWords[static_cast<std::size_t>(w.connector)]);
         });
     });
     table.add("input %d %w", "input n composite|svideo|auto", "choose window n's video connector",
