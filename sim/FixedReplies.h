@@ -18,7 +18,6 @@ public:
     void add(std::string_view command, std::string_view reply);
     // The reply for a command line (compared without surrounding blanks), or nullptr.
     const std::string* find(std::string_view command) const;
-    bool empty() const { return replies_.empty(); }
 
 private:
     std::map<std::string, std::string, std::less<>> replies_;

@@ -10,8 +10,6 @@ struct SimRect {
     int top = 0;
     int width = 0;
     int height = 0;
-
-    bool operator==(const SimRect&) const = default;
 };
 
 enum class Connector { composite, svideo, automatic };

@@ -21,8 +21,6 @@ struct VideoTiming {
     int hpol = 0;
     int vpol = 0;
     int il = 0;
-
-    bool operator==(const VideoTiming&) const = default;
 };
 
 } // namespace kivo::sim
