@@ -1,6 +1,8 @@
 #include "app/CommandChannel.h"
 
+#include "app/CaptionControl.h"
 #include "app/Clock.h"
+#include "app/EditControl.h"
 #include "app/KeyState.h"
 #include "app/PanelApp.h"
 #include "app/ProcessExit.h"
@@ -9,9 +11,14 @@
 #include "app/TerminalSink.h"
 #include "app/TerminalText.h"
 #include "app/Text.h"
+#include "app/TrackbarControl.h"
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
 
 namespace kivo {
 namespace {
@@ -29,6 +36,38 @@ std::string_view moreMarker() { return loadString(StringId::moreMarker); }
 std::string_view displayLineBreak() { return loadString(StringId::displayLineBreak); }
 
 bool hasLineFeed(std::string_view text) { return contains(text, "\n"); }
+
+constexpr std::size_t trackedIntegerLength = 5;
+constexpr std::size_t trackedRealLength = 7;
+
+// The number a box holds, only when the whole text (blanks around it aside) is that number:
+// "12abc" is no more a level than "abc" is.
+template <typename Number> std::optional<Number> readWhole(std::string_view text)
+{
+    text = trim(text);
+    if (text.starts_with('+'))
+        text.remove_prefix(1);
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// A zero counts only when the operator typed it: an empty or garbled box also reads as 0.
+bool acceptableZero(std::string_view text, double value)
+{
+    return value != 0.0 || trimLeft(text).starts_with('0');
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string formatReal(double value)
+{
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), "%.02lf", value);
+    return text.data();
+}
 
 } // namespace
 
@@ -181,6 +220,88 @@ void CommandChannel::echoToTerminal(std::string_view text)
     std::string combined = terminal_->text() + toDisplayLineBreaks(text);
     cutBackTerminalText(combined);
     terminal_->setText(combined, combined.size());
+}
+
+bool CommandChannel::shouldCheck(const EditControl& edit) const
+{
+    return app_.idle && edit.isModified();
+}
+
+void CommandChannel::refuse(EditControl& edit, const std::string& message,
+                            const std::string& restored)
+{
+    seams_.prompter.tell(message);
+    edit.replaceText(restored);
+    edit.takeFocus();
+    edit.selectAll();
+    edit.clearModified();
+}
+
+bool CommandChannel::checkTrackedInteger(StringId command, int window, TrackbarControl& trackbar,
+                                         EditControl& edit, CaptionControl& freezeButton,
+                                         bool& frozen)
+{
+    if (!shouldCheck(edit))
+        return true;
+    freezeButton.setCaption(std::string(loadString(StringId::freezeImageCaption)));
+    frozen = false;
+    const std::string text = edit.text();
+    const std::optional<int> value = readWhole<int>(text);
+    if (!value || *value < trackbar.minimum() || *value > trackbar.maximum() ||
+        !acceptableZero(text, *value)) {
+        refuse(edit, formatString(StringId::integerRange, trackbar.minimum(), trackbar.maximum()),
+               std::to_string(trackbar.position()));
+        return false;
+    }
+    trackbar.setPosition(*value);
+    sendCommand(formatString(command, window, *value));
+    truncateEditText(edit, text, trackedIntegerLength);
+    return true;
+}
+
+bool CommandChannel::checkTrackedReal(StringId command, int window, TrackbarControl& trackbar,
+                                      EditControl& edit, double& stored, double lower,
+                                      double upper, double scale)
+{
+    if (!shouldCheck(edit))
+        return true;
+    const std::string text = edit.text();
+    const std::optional<double> value = readWhole<double>(text);
+    if (!value || !std::isfinite(*value) || *value < lower || *value > upper ||
+        !acceptableZero(text, *value)) {
+        refuse(edit, formatString(StringId::realRange, lower, upper), formatReal(stored));
+        return false;
+    }
+    trackbar.setPosition(static_cast<int>(*value * scale));
+    sendCommand(formatString(command, window, *value));
+    stored = *value;
+    truncateEditText(edit, text, trackedRealLength);
+    return true;
+}
+
+bool CommandChannel::checkRangedInteger(EditControl& edit, int previous, int lower, int upper)
+{
+    if (!shouldCheck(edit))
+        return true;
+    const std::string text = edit.text();
+    if (!text.empty() && !isDigit(text.front()) && std::strtod(text.c_str(), nullptr) == 0.0) {
+        edit.replaceText({});
+        return false;
+    }
+    const std::optional<int> value = readWhole<int>(text);
+    if (!value || *value < lower || *value > upper) {
+        refuse(edit, formatString(StringId::integerRange, lower, upper), std::to_string(previous));
+        return false;
+    }
+    app_.timingEdited = true;
+    return true;
+}
+
+void CommandChannel::truncateEditText(EditControl& edit, const std::string& text,
+                                      std::size_t maxLength)
+{
+    if (text.size() > maxLength)
+        edit.replaceText(text.substr(0, maxLength));
 }
 
 } // namespace kivo

@@ -8,13 +8,16 @@
 
 namespace kivo {
 
+class CaptionControl;
 class Clock;
+class EditControl;
 class KeyState;
 class PanelApp;
 class ProcessExit;
 class ProgressSink;
 class Prompter;
 class TerminalSink;
+class TrackbarControl;
 
 // The one way the panel talks to the Quadrix: a command line out, the reply back, following
 // paged output, echoing the traffic into the Terminal, logging start-up reads, and ending the
@@ -49,6 +52,27 @@ public:
     std::size_t sendTextAndCollect(const std::string& command, bool retry);
     void echoToTerminal(std::string_view text);
 
+    // Checks of a value typed into an edit box before it goes to the device. Each returns true
+    // when the caller may go on; false when the value was refused, in which case the operator
+    // has been told why and the box holds the old value again, selected and focused. A box the
+    // operator did not change, or any box while a bring-up runs, passes unchecked.
+
+    // A level with a trackbar ("bright %d %d"): sent with `window` and the value when it lies
+    // in the trackbar's range. A level change unfreezes the picture, so the freeze button and
+    // the window's frozen flag are reset first.
+    bool checkTrackedInteger(StringId command, int window, TrackbarControl& trackbar,
+                             EditControl& edit, CaptionControl& freezeButton, bool& frozen);
+    // A real level ("gamma %d %.01lf") within lower..upper; the trackbar shows value x scale.
+    // `stored` is the value last sent: it is put back on refusal and updated on acceptance.
+    bool checkTrackedReal(StringId command, int window, TrackbarControl& trackbar,
+                          EditControl& edit, double& stored, double lower, double upper,
+                          double scale);
+    // A timing value within lower..upper; sets PanelApp::timingEdited on acceptance. A box that
+    // starts with a letter is emptied rather than argued with.
+    bool checkRangedInteger(EditControl& edit, int previous, int lower, int upper);
+    static void truncateEditText(EditControl& edit, const std::string& text,
+                                 std::size_t maxLength);
+
 private:
     std::size_t collect(const std::string& command, bool retry, int retryPauseMs);
     bool followsMore();
@@ -56,6 +80,8 @@ private:
     void stepProgress();
     void checkLinkAndAbort();
     void endProgram();
+    bool shouldCheck(const EditControl& edit) const;
+    void refuse(EditControl& edit, const std::string& message, const std::string& restored);
 
     PanelApp& app_;
     Seams seams_;
