@@ -10,6 +10,7 @@ const char* const usageText =
     "\n"
     "Actions:\n"
     "  send COMMAND...   send each command to the Quadrix and print its reply\n"
+    "  status [--json]   walk the Quadrix through the start-up queries and print what it has\n"
     "  ports             list this machine's serial ports, stable names first\n"
     "\n"
     "Options:\n"
@@ -24,7 +25,7 @@ const char* const usageText =
 
 namespace {
 
-constexpr std::array actions{"send", "ports"};
+constexpr std::array actions{"send", "status", "ports"};
 
 bool isAction(const std::string& word)
 {
@@ -44,12 +45,14 @@ bool takeValue(const std::vector<std::string>& words, std::size_t& i,
 std::string checkAction(const CliArguments& arguments)
 {
     if (arguments.action.empty())
-        return "no action given: use send or ports (see --help)";
+        return "no action given: use send, status or ports (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
     if (arguments.action != "send" && !arguments.commands.empty())
         return arguments.action + " takes no commands, but got \"" + arguments.commands.front() +
                "\"";
+    if (arguments.json && arguments.action != "status")
+        return "--json goes with status only";
     return {};
 }
 
@@ -70,6 +73,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
         } else if (!inCommands && word == "--ini") {
             if (!takeValue(words, i, arguments.ini))
                 return {arguments, "--ini needs a file name"};
+        } else if (arguments.action == "status" && word == "--json") {
+            arguments.json = true;
         } else if (arguments.action.empty() && isAction(word)) {
             arguments.action = word;
         } else if (inCommands) {

@@ -10,8 +10,9 @@ namespace kivo::cli {
 struct CliArguments {
     std::optional<std::string> port; // overrides the saved "SERIALPORT"/"port"
     std::optional<std::string> ini;  // overrides the default ini file
-    std::string action;              // "send" or "ports"; empty with --help
+    std::string action;              // "send", "status" or "ports"; empty with --help
     std::vector<std::string> commands;
+    bool json = false;
     bool help = false;
 };
 

@@ -16,7 +16,7 @@ void CliSession::ExitOnLostLink::endProcess(int)
 
 CliSession::CliSession(const CliArguments& arguments)
     : profile_(arguments.ini ? std::filesystem::path(*arguments.ini) : Profile::defaultPath()),
-      app_(profile_), channel_(app_, {clock_, keys_, prompter_, exit_}, mirror_.windowCount)
+      app_(profile_), channel_(app_, {clock_, keys_, prompter_, exit_}, state_.mirror.windowCount)
 {
     if (arguments.port)
         app_.portName = *arguments.port;

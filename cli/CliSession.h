@@ -9,7 +9,7 @@
 #include "app/ProcessExit.h"
 #include "app/Profile.h"
 #include "app/SteadyClock.h"
-#include "mirror/DeviceMirror.h"
+#include "mirror/PanelState.h"
 
 #include <string>
 
@@ -30,7 +30,7 @@ public:
 
     PanelApp& app() { return app_; }
     CommandChannel& channel() { return channel_; }
-    DeviceMirror& mirror() { return mirror_; }
+    PanelState& state() { return state_; }
     Clock& clock() { return clock_; }
     Prompter& prompter() { return prompter_; }
 
@@ -47,7 +47,7 @@ private:
 
     Profile profile_;
     PanelApp app_;
-    DeviceMirror mirror_;
+    PanelState state_;
     SteadyClock clock_;
     NoKeysHeld keys_;
     ConsolePrompter prompter_;

@@ -1,11 +1,14 @@
 #include "CliArguments.h"
 #include "CliSession.h"
+#include "HeadlessPages.h"
+#include "StatusReport.h"
 
 #include "app/LinkOpener.h"
 #include "app/SerialLink.h"
-#include "app/Text.h"
+#include "mirror/BringUp.h"
 
 #include <iostream>
+#include <unistd.h>
 
 namespace kivo::cli {
 namespace {
@@ -41,6 +44,29 @@ int sendCommands(const CliArguments& arguments)
     return status;
 }
 
+int reportStatus(const CliArguments& arguments)
+{
+    CliSession session(arguments);
+    if (!session.open())
+        return exitUsage;
+    PanelApp& app = session.app();
+    // A port with no device behind it would take the whole query sequence minutes of
+    // silence to show; one question tells at once.
+    if (session.channel().sendAndCollect(StringId::echoQuery, true) == 0) {
+        std::cerr << "kivo-cli: the Quadrix did not answer on " << app.portName << '\n';
+        return exitNoReply;
+    }
+    HeadlessPages pages(app, session.state().mirror, ::isatty(STDERR_FILENO) != 0);
+    session.channel().setProgress(&pages);
+    BringUp bringUp({app, session.channel(), session.state(), session.clock(), session.prompter(),
+                     pages, pages});
+    bringUp.reset(true);
+    pages.finishProgress();
+    const StatusFacts facts{app, session.state(), pages.deviceBaud, pages.deviceEcho};
+    std::cout << (arguments.json ? formatStatusJson(facts) : formatStatusText(facts));
+    return exitDone;
+}
+
 int listPorts()
 {
     for (const std::string& port : SerialLink::listPorts())
@@ -61,6 +87,8 @@ int run(const std::vector<std::string>& words)
     }
     if (parsed.arguments.action == "ports")
         return listPorts();
+    if (parsed.arguments.action == "status")
+        return reportStatus(parsed.arguments);
     return sendCommands(parsed.arguments);
 }
 

@@ -48,12 +48,14 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
         if (fds[1].revents != 0)
             return End::stopped;
         const Clock::time_point woke = Clock::now();
-        if ((fds[0].revents & POLLIN) != 0 && !readInput(fd, woke))
+        const bool hungUp = ((fds[0].revents & POLLIN) != 0 && !readInput(fd, woke)) ||
+                            ((fds[0].revents & (POLLHUP | POLLERR)) != 0 && (fds[0].revents & POLLIN) == 0) ||
+                            ((fds[0].revents & POLLOUT) != 0 && !writeOutput(fd, woke));
+        if (hungUp) {
+            // A command that arrived before the line dropped is still carried out.
+            runDueInput(Clock::time_point::max());
             return End::hangup;
-        if ((fds[0].revents & (POLLHUP | POLLERR)) != 0 && (fds[0].revents & POLLIN) == 0)
-            return End::hangup;
-        if ((fds[0].revents & POLLOUT) != 0 && !writeOutput(fd, woke))
-            return End::hangup;
+        }
     }
 }
 

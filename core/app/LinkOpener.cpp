@@ -1,5 +1,6 @@
 #include "app/LinkOpener.h"
 
+#include "app/PseudoTerminalLink.h"
 #include "app/SerialLink.h"
 #include "app/TcpLink.h"
 
@@ -20,6 +21,8 @@ LinkOpener::Result LinkOpener::open(const std::string& port, const SerialSetting
         result.link = device->second();
     } else if (port.starts_with(TcpLink::scheme)) {
         result.link = TcpLink::open(port, timeouts_, result.error);
+    } else if (PseudoTerminalLink::isPseudoTerminal(port)) {
+        result.link = PseudoTerminalLink::open(port, settings, timeouts_, result.error);
     } else {
         result.link = SerialLink::open(port, settings, timeouts_, result.error);
     }

@@ -1,5 +1,7 @@
 #include "app/SerialLink.h"
 
+#include "app/PortErrors.h"
+
 #include <libserialport.h>
 
 #include <algorithm>
@@ -21,27 +23,6 @@ sp_parity toParity(std::uint8_t code)
 
 // libserialport knows one and two stop bits; one and a half is sent as two.
 int toStopBits(std::uint8_t code) { return code == 0 ? 1 : 2; }
-
-// Names the likely cause, since "cannot open" alone leaves an operator guessing.
-std::string explainOpenFailure(const std::string& name, int error)
-{
-    const std::string prefix = "Cannot open serial port " + name + ": ";
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return prefix + "permission denied. Add your user to the dialout group "
-                        "(sudo usermod -aG dialout $USER) and log in again.";
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return prefix + "no such device. Is the adapter plugged in? 'kivo-cli ports' lists "
-                        "the serial ports of this machine.";
-    case EBUSY:
-        return prefix + "the port is in use by another program.";
-    default:
-        return prefix + (error ? std::strerror(error) : "unknown error") + ".";
-    }
-}
 
 bool configure(sp_port* port, const SerialSettings& settings)
 {
@@ -68,12 +49,12 @@ std::unique_ptr<SerialLink> SerialLink::open(const std::string& name,
     sp_port* port = nullptr;
     errno = 0;
     if (sp_get_port_by_name(name.c_str(), &port) != SP_OK) {
-        error = explainOpenFailure(name, errno ? errno : ENOENT);
+        error = explainPortOpenFailure(name, errno ? errno : ENOENT);
         return nullptr;
     }
     errno = 0;
     if (sp_open(port, SP_MODE_READ_WRITE) != SP_OK) {
-        error = explainOpenFailure(name, sp_last_error_code());
+        error = explainPortOpenFailure(name, sp_last_error_code());
         sp_free_port(port);
         return nullptr;
     }

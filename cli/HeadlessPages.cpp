@@ -1,0 +1,61 @@
+#include "HeadlessPages.h"
+
+#include "app/PanelApp.h"
+#include "mirror/DeviceMirror.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kivo::cli {
+
+HeadlessPages::HeadlessPages(const PanelApp& app, DeviceMirror& mirror, bool showProgress)
+    : app_(app), mirror_(mirror), showProgress_(showProgress)
+{
+}
+
+void HeadlessPages::outputTimingChanged()
+{
+    mirror_.canvasLeft = 0;
+    mirror_.canvasTop = 0;
+    mirror_.canvasWidth = app_.outputTiming.HACT;
+    mirror_.canvasHeight = app_.outputTiming.VACT;
+}
+
+void HeadlessPages::showDeviceBaud(int baud, int)
+{
+    deviceBaud = baud;
+}
+
+void HeadlessPages::showDeviceEcho(bool on) { deviceEcho = on; }
+
+void HeadlessPages::stepProgress()
+{
+    position_ = std::min(position_ + step_, 100);
+    drawProgress();
+}
+
+void HeadlessPages::setProgressPosition(int position)
+{
+    position_ = std::clamp(position, 0, 100);
+    drawProgress();
+}
+
+void HeadlessPages::showProgressText(const std::string& text)
+{
+    text_ = text;
+    drawProgress();
+}
+
+void HeadlessPages::drawProgress()
+{
+    if (showProgress_)
+        std::fprintf(stderr, "\r\033[K%3d%%  %s", position_, text_.c_str());
+}
+
+void HeadlessPages::finishProgress()
+{
+    if (showProgress_)
+        std::fprintf(stderr, "\r\033[K");
+}
+
+} // namespace kivo::cli

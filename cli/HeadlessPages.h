@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/ProgressSink.h"
+#include "mirror/PanelPages.h"
+
+#include <string>
+
+namespace kivo {
+class PanelApp;
+struct DeviceMirror;
+}
+
+namespace kivo::cli {
+
+// The pages of a panel without a window: the canvas is the output raster itself, so window
+// rectangles read back stay in output pixels; the device's baud rate and echo are kept for
+// the report; progress goes to stderr when that is a terminal.
+class HeadlessPages final : public PanelPages, public ProgressSink {
+public:
+    HeadlessPages(const PanelApp& app, DeviceMirror& mirror, bool showProgress);
+
+    void outputTimingChanged() override;
+    void showDeviceBaud(int baud, int radioIndex) override;
+    void showDeviceEcho(bool on) override;
+
+    void stepProgress() override;
+    void setProgressPosition(int position) override;
+    void setProgressStep(int step) override { step_ = step; }
+    void showProgressText(const std::string& text) override;
+
+    // Clears the progress line before the report is printed.
+    void finishProgress();
+
+    int deviceBaud = 0;
+    bool deviceEcho = false;
+
+private:
+    void drawProgress();
+
+    const PanelApp& app_;
+    DeviceMirror& mirror_;
+    bool showProgress_;
+    int position_ = 0;
+    int step_ = 7;
+    std::string text_;
+};
+
+} // namespace kivo::cli

@@ -1,0 +1,160 @@
+#include "StatusReport.h"
+
+#include "JsonWriter.h"
+
+#include "app/PanelApp.h"
+#include "app/Strings.h"
+#include "mirror/CanvasMapping.h"
+#include "mirror/PanelState.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace kivo::cli {
+namespace {
+
+const char* inputTypeName(int inputType)
+{
+    switch (inputType) {
+    case 1: return "wide video";
+    case 2: return "RGB";
+    default: return "video";
+    }
+}
+
+const char* connectorName(int connector)
+{
+    switch (connector) {
+    case 1: return "S-video";
+    case 2: return "automatic";
+    default: return "composite";
+    }
+}
+
+Rect destinationOf(const StatusFacts& facts, const WindowRecord& window)
+{
+    const TimingRecord& output = facts.app.outputTiming;
+    return canvasToOutput(facts.state.mirror, window.viewRect, window.maximised, output.HACT,
+                          output.VACT);
+}
+
+std::string rectText(const Rect& r)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%d %d %d %d", r.left, r.top, r.right, r.bottom);
+    return text;
+}
+
+void writeRect(JsonWriter& json, std::string_view key, const Rect& r)
+{
+    json.beginObject(key);
+    json.value("left", r.left);
+    json.value("top", r.top);
+    json.value("right", r.right);
+    json.value("bottom", r.bottom);
+    json.endObject();
+}
+
+void writeTiming(JsonWriter& json, std::string_view key, const TimingRecord& t)
+{
+    json.beginObject(key);
+    json.value("locked", t.locked);
+    for (const auto& [name, value] :
+         {std::pair{"HACT", t.HACT}, {"HFP", t.HFP}, {"HS", t.HS}, {"HBP", t.HBP}, {"VACT", t.VACT},
+          {"VFP", t.VFP}, {"VS", t.VS}, {"VBP", t.VBP}, {"SYNC", t.SYNC}, {"HPOL", t.HPOL},
+          {"VPOL", t.VPOL}, {"IL", t.IL}, {"HFREQ", t.HFREQ}})
+        json.value(name, value);
+    json.endObject();
+}
+
+void writeWindow(JsonWriter& json, const StatusFacts& facts, int number)
+{
+    const WindowRecord& w = facts.state.mirror.window(number);
+    json.beginObject();
+    json.value("window", number);
+    json.value("present", w.present);
+    json.value("inputType", w.inputType);
+    json.value("priority", w.priority);
+    writeRect(json, "destRect", destinationOf(facts, w));
+    writeRect(json, "sourceRect", w.sourceRect);
+    json.value("inputWidth", w.inputWidth);
+    json.value("inputHeight", w.inputHeight);
+    json.value("brightness", w.brightness);
+    json.value("contrast", w.contrast);
+    json.value("saturation", w.saturation);
+    json.value("hue", w.hue);
+    json.value("gamma", w.gamma);
+    json.value("motionFilterOn", w.motionFilterOn);
+    json.value("frozen", w.frozen);
+    json.value("inputConnector", w.inputConnector);
+    json.value("description", w.description);
+    json.endObject();
+}
+
+void writeRows(JsonWriter& json, std::string_view key, const TimingList& list)
+{
+    json.beginArray(key);
+    for (const std::string& row : list.rows)
+        json.value({}, row);
+    json.endArray();
+}
+
+} // namespace
+
+std::string formatStatusText(const StatusFacts& facts)
+{
+    const DeviceMirror& mirror = facts.state.mirror;
+    const TimingRecord& output = facts.app.outputTiming;
+    std::ostringstream out;
+    out << "Quadrix: " << mirror.windowCount << " windows, " << mirror.windowsOn << " on, firmware "
+        << mirror.firmwareRevision << ", " << facts.deviceBaud << " baud, echo "
+        << (facts.deviceEcho ? "on" : "off") << "\n";
+    out << "Output: " << output.HACT << " x " << output.VACT << ", HFREQ " << output.HFREQ << " Hz, "
+        << (output.locked ? "locked" : "acquiring") << ", "
+        << (facts.app.outputFreeRun ? "free-run" : "autosync") << "\n\n";
+    out << "Win Input      Pri Destination        Source             Input     Bri Con Sat Hue Gamma"
+           " Filter Freeze Connector  Description\n";
+    for (int n = 1; n <= static_cast<int>(mirror.windowCount); ++n) {
+        const WindowRecord& w = mirror.window(n);
+        char line[256];
+        std::snprintf(line, sizeof line, "%-3d %-10s %-3d %-18s %-18s %-9s %-3d %-3d %-3d %-3d %-5.1f %-6s %-6s %-10s ",
+                      n, inputTypeName(w.inputType), w.priority,
+                      rectText(destinationOf(facts, w)).c_str(), rectText(w.sourceRect).c_str(),
+                      (std::to_string(w.inputWidth) + "x" + std::to_string(w.inputHeight)).c_str(),
+                      w.brightness, w.contrast, w.saturation, w.hue, w.gamma,
+                      w.motionFilterOn ? "on" : "off", w.frozen ? "on" : "off",
+                      connectorName(w.inputConnector));
+        out << line << w.description << "\n";
+    }
+    for (const auto& [title, list] : {std::pair{"Output settings", &facts.state.outputList},
+                                      std::pair{"Input settings", &facts.state.inputList}}) {
+        out << "\n" << title << ":\n    " << loadString(StringId::timingColumnHeader) << "\n";
+        for (const std::string& row : list->rows)
+            out << row << "\n";
+    }
+    return out.str();
+}
+
+std::string formatStatusJson(const StatusFacts& facts)
+{
+    const DeviceMirror& mirror = facts.state.mirror;
+    JsonWriter json;
+    json.beginObject();
+    json.value("windowCount", mirror.windowCount);
+    json.value("windowsOn", mirror.windowsOn);
+    json.value("firmwareRevision", mirror.firmwareRevision);
+    json.value("deviceBaud", facts.deviceBaud);
+    json.value("deviceEcho", facts.deviceEcho);
+    json.value("outputFreeRun", facts.app.outputFreeRun);
+    writeTiming(json, "outputTiming", facts.app.outputTiming);
+    json.beginArray("windows");
+    for (int n = 1; n <= static_cast<int>(mirror.windowCount); ++n)
+        writeWindow(json, facts, n);
+    json.endArray();
+    writeRows(json, "outputList", facts.state.outputList);
+    writeRows(json, "inputList", facts.state.inputList);
+    json.endObject();
+    return json.text() + "\n";
+}
+
+} // namespace kivo::cli

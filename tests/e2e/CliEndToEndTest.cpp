@@ -1,0 +1,167 @@
+#include "ChildProcess.h"
+#include "TempDir.h"
+
+#include <gmock/gmock.h>
+
+#include <filesystem>
+#include <netinet/in.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::ContainsRegex;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// The lines of quadrix-sim's log without their time stamps: the bytes of each command.
+std::vector<std::string> loggedCommands(const std::string& log)
+{
+    std::vector<std::string> commands;
+    std::istringstream lines(log);
+    for (std::string line; std::getline(lines, line);)
+        commands.push_back(line.substr(line.find(' ') + 1));
+    return commands;
+}
+
+int freeTcpPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+// kivo-cli against quadrix-sim run as its own program, as an operator would use them.
+class CliEndToEnd : public ::testing::Test {
+protected:
+    // Starts the simulated Quadrix on a pseudo-terminal; returns the port name to use.
+    std::string startOnPty(std::vector<std::string> options = {})
+    {
+        const std::string link = dir.file("quadrix").string();
+        options.insert(options.end(), {"--pty", link, "--log", log()});
+        sim = std::make_unique<ChildProcess>(QUADRIX_SIM_PATH, options);
+        for (int i = 0; i < 500 && !std::filesystem::exists(link); ++i)
+            ::usleep(10'000);
+        return link;
+    }
+
+    std::string startOnTcp()
+    {
+        const std::string port = std::to_string(freeTcpPort());
+        sim = std::make_unique<ChildProcess>(QUADRIX_SIM_PATH,
+                                             std::vector<std::string>{"--tcp", port, "--log", log()});
+        for (int i = 0; i < 500 && !std::filesystem::exists(log()); ++i)
+            ::usleep(10'000);
+        ::usleep(100'000);
+        return "tcp:127.0.0.1:" + port;
+    }
+
+    ProgramRun cli(const std::string& port, std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"--ini", ini(), "--port", port});
+        return runProgram(KIVO_CLI_PATH, args);
+    }
+
+    // Stops the simulated Quadrix once it has carried out what the panel sent last (it
+    // answers after a short turnaround).
+    void stopSimAfter(const std::string& lastCommand)
+    {
+        for (int i = 0; i < 500 && (commands().empty() || commands().back() != lastCommand); ++i)
+            ::usleep(10'000);
+        sim->stop();
+    }
+
+    std::string log() const { return dir.file("quadrix.log").string(); }
+    std::string ini() const { return dir.file("Kivo.ini").string(); }
+    std::vector<std::string> commands() const { return loggedCommands(dir.read("quadrix.log")); }
+
+    TempDir dir;
+    std::unique_ptr<ChildProcess> sim;
+};
+
+TEST_F(CliEndToEnd, CommandGoesOutAsItsBytesAndOneLineFeedOverAPseudoTerminal)
+{
+    const ProgramRun run = cli(startOnPty(), {"send", "wsr 3"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("3 0 0 720 480"));
+    stopSimAfter("echo on\\n");
+    EXPECT_THAT(commands(), ::testing::ElementsAre("wsr 3\\n", "echo on\\n"));
+}
+
+TEST_F(CliEndToEnd, CommandGoesOutAsItsBytesAndOneLineFeedOverTcp)
+{
+    const ProgramRun run = cli(startOnTcp(), {"send", "wsr 3"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("3 0 0 720 480"));
+    stopSimAfter("echo on\\n");
+    EXPECT_THAT(commands(), ::testing::ElementsAre("wsr 3\\n", "echo on\\n"));
+}
+
+TEST_F(CliEndToEnd, PagedListingIsPrintedWholeWithOneBareLineFeedPerPage)
+{
+    const ProgramRun paged = cli(startOnPty({"--page-lines", "5"}), {"send", "help"});
+    stopSimAfter("echo on\\n");
+    const std::vector<std::string> sent = commands();
+    const std::string whole = cli("sim", {"send", "help"}).out;
+
+    EXPECT_EQ(paged.status, 0) << paged.err;
+    EXPECT_THAT(paged.out, Not(HasSubstr("MORE")));
+    EXPECT_EQ(paged.out, whole);
+    ASSERT_GE(sent.size(), 3u);
+    EXPECT_EQ(sent.front(), "help\\n");
+    EXPECT_EQ(sent.back(), "echo on\\n");
+    const auto continuations = std::count(sent.begin(), sent.end(), "\\n");
+    EXPECT_EQ(static_cast<std::size_t>(continuations), sent.size() - 2);
+    // Every page but the last holds five lines.
+    const auto lines = std::count(whole.begin(), whole.end(), '\n');
+    EXPECT_EQ(continuations, (lines - 1) / 5);
+}
+
+TEST_F(CliEndToEnd, PortThatCannotBeOpenedSaysWhyAndLeavesTheIniAlone)
+{
+    dir.write("Kivo.ini", "[SERIALPORT]\nbaudrate=19200\n");
+    const ProgramRun run = cli(dir.file("no-such-port").string(), {"send", "id"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err, AllOf(HasSubstr("no such device"), HasSubstr("no-such-port")));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    EXPECT_EQ(dir.read("Kivo.ini"), "[SERIALPORT]\nbaudrate=19200\n");
+}
+
+TEST_F(CliEndToEnd, BadArgumentsExitWithTwo)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"send"}, {"frobnicate"}, {"--port"}, {"ports", "extra"}}) {
+        const ProgramRun run = runProgram(KIVO_CLI_PATH, args);
+        EXPECT_EQ(run.status, 2) << args.front();
+        EXPECT_THAT(run.err, HasSubstr("kivo-cli: "));
+    }
+    EXPECT_EQ(runProgram(KIVO_CLI_PATH, {"--help"}).status, 0);
+}
+
+TEST_F(CliEndToEnd, StatusReportsTheMirrorAsJson)
+{
+    const ProgramRun run = cli("sim", {"status", "--json"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.out, AllOf(HasSubstr("\"windowCount\":10"), HasSubstr("\"HACT\":1024"),
+                               HasSubstr("\"sourceRect\":{"), ContainsRegex("\"outputList\":\\[\"1 ")));
+    EXPECT_EQ(run.err, "") << "no progress when stderr is not a terminal";
+}
+
+TEST_F(CliEndToEnd, StatusOfASilentDeviceFails)
+{
+    const ProgramRun run = cli(startOnPty({"--silent-after", "0"}), {"status"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("did not answer"));
+}
+
+} // namespace
+} // namespace kivo::test

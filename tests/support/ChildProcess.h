@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace kivo::test {
+
+// A program of ours run as its own process, for tests of the programs themselves. Its
+// output goes to the files given (or nowhere); a child still running at the end is killed.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                 const std::string& stdoutPath = "/dev/null",
+                 const std::string& stderrPath = "/dev/null");
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // The exit status once the program ended within `timeoutMs`; -1 when a signal ended it.
+    std::optional<int> waitFor(int timeoutMs);
+    // Asks the program to end (SIGTERM) and waits for it.
+    std::optional<int> stop();
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a program to its end (at most `timeoutMs`) and returns what it printed.
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                      int timeoutMs = 60000);
+
+} // namespace kivo::test
