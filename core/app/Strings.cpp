@@ -94,6 +94,16 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::hueCommand, "hue %d %d"},
     {StringId::gammaCommand, "gamma %d %.01lf"},
     {StringId::placeholderRowFormat, "%-2d %s"},
+    {StringId::virtualScreenCaption, "Virtual Screen"},
+    {StringId::presentationEngineCaption, "Presentation Engine"},
+    {StringId::imageControlsCaption, "Image Controls"},
+    {StringId::quadrixOutputCaption, "Quadrix Output"},
+    {StringId::quadrixInputsCaption, "Quadrix Inputs"},
+    {StringId::serialPortCaption, "Serial Port and Resets"},
+    {StringId::terminalCaption, "Terminal  "},
+    {StringId::mainWindowNotice, "Kivo drives the Quadrix over its serial line."},
+    {StringId::helpWindowTitle, "Kivo Help"},
+    {StringId::linkReadFailed, "The link to the Quadrix could not be read."},
 });
 
 constexpr bool sortedById()

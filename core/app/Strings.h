@@ -79,6 +79,16 @@ enum class StringId : int {
     hueCommand,
     gammaCommand,
     placeholderRowFormat,
+    virtualScreenCaption,
+    presentationEngineCaption,
+    imageControlsCaption,
+    quadrixOutputCaption,
+    quadrixInputsCaption,
+    serialPortCaption,
+    terminalCaption,
+    mainWindowNotice,
+    helpWindowTitle,
+    linkReadFailed,
 };
 
 // The text of a string-table entry; an unknown id gives an empty text.

@@ -1,0 +1,17 @@
+#include "QtProcessExit.h"
+
+#include <QWidget>
+
+#include <cstdlib>
+
+namespace kivo::gui {
+
+void QtProcessExit::endProcess(int exitCode)
+{
+    if (window_)
+        window_->close();
+    // The call stack below is a device exchange that must not go on: leave without unwinding it.
+    std::exit(exitCode);
+}
+
+} // namespace kivo::gui

@@ -1,0 +1,76 @@
+#include "GuiArguments.h"
+#include "QtKeyState.h"
+#include "QtProcessExit.h"
+#include "QtPrompter.h"
+#include "SingleInstanceGuard.h"
+#include "mirror/CProperty.h"
+
+#include "SimulatedQuadrix.h"
+#include "app/LinkOpener.h"
+#include "app/PanelApp.h"
+#include "app/Profile.h"
+#include "app/SteadyClock.h"
+
+#include <QApplication>
+
+#include <iostream>
+
+namespace kivo::gui {
+namespace {
+
+constexpr int exitUsage = 2;
+
+int runPanel(const GuiArguments& arguments)
+{
+    SingleInstanceGuard guard(SingleInstanceGuard::defaultName());
+    if (!guard.claim())
+        return 0;
+
+    Profile profile(arguments.ini ? std::filesystem::path(*arguments.ini) : Profile::defaultPath());
+    PanelApp app(profile);
+    if (arguments.port)
+        app.portName = *arguments.port;
+    app.startUp();
+
+    SteadyClock clock;
+    QtKeyState keys;
+    QtPrompter prompter(CProperty::caption());
+    QtProcessExit processExit;
+    LinkOpener opener;
+    sim::addSimulatedQuadrix(opener);
+
+    CProperty window(app, {clock, keys, prompter, processExit}, opener);
+    processExit.setMainWindow(&window);
+    QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &window,
+                     &CProperty::bringToFront);
+    window.show();
+    if (!profile.loadError().empty())
+        prompter.tell(profile.loadError() +
+                      "; the saved settings are not used and the file is left as it is.");
+    window.exec();
+    return 0;
+}
+
+} // namespace
+} // namespace kivo::gui
+
+int main(int argc, char** argv)
+{
+    using namespace kivo::gui;
+    // --help must work without a display, so it is looked for before Qt starts.
+    if (parseGuiArguments({argv + 1, argv + argc}).help) {
+        std::cout << guiUsageText;
+        return 0;
+    }
+    QApplication application(argc, argv);
+    // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
+    std::vector<std::string> words;
+    for (const QString& word : QApplication::arguments().mid(1))
+        words.push_back(word.toStdString());
+    const GuiArguments arguments = parseGuiArguments(words);
+    if (!arguments.error.empty()) {
+        std::cerr << "kivo: " << arguments.error << '\n';
+        return exitUsage;
+    }
+    return runPanel(arguments);
+}

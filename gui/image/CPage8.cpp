@@ -1,0 +1,7 @@
+#include "CPage8.h"
+
+namespace kivo::gui {
+
+CPage8::CPage8(QWidget* parent) : PropertyPage(StringId::imageControlsCaption, helpContextId, parent) {}
+
+} // namespace kivo::gui

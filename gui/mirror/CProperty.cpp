@@ -1,0 +1,181 @@
+#include "CProperty.h"
+
+#include "app/CPage9.h"
+#include "app/HelpWindow.h"
+#include "app/QtStrings.h"
+#include "config/CPage3.h"
+#include "image/CPage8.h"
+#include "presentations/CPage5.h"
+#include "screen/CPage4.h"
+#include "timing/CPage6.h"
+#include "timing/CPage7.h"
+
+#include "app/PanelApp.h"
+#include "app/Prompter.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace kivo::gui {
+namespace {
+
+const QColor noticeColour(0, 0, 128);
+constexpr int noticeLeft = 10;
+
+} // namespace
+
+CProperty::CProperty(PanelApp& app, CommandChannel::Seams seams, const LinkOpener& opener,
+                     QWidget* parent)
+    : QDialog(parent), app_(app), seams_(seams), opener_(opener),
+      channel_(app, seams, state_.mirror.windowCount), tabs_(new QTabWidget(this)),
+      help_(new HelpWindow(this))
+{
+    setWindowTitle(caption());
+    setWindowIcon(QIcon(QStringLiteral(":/kivo.png")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addWidget(createButtons());
+    createPages();
+    resize(660, 470);
+
+    startupTimer_.setSingleShot(true);
+    startupTimer_.setInterval(startupDelayMs);
+    connect(&startupTimer_, &QTimer::timeout, this, &CProperty::startUp);
+    startupTimer_.start();
+}
+
+QString CProperty::caption() { return QStringLiteral("Kivo " KIVO_VERSION); }
+
+void CProperty::createPages()
+{
+    pages_ = {new CPage4(tabs_), new CPage5(tabs_), new CPage8(tabs_), new CPage7(tabs_),
+              new CPage6(tabs_), new CPage3(tabs_), nullptr};
+    terminal_ = new CPage9(app_, channel_, seams_.prompter, tabs_);
+    pages_[terminalPage] = terminal_;
+    for (PropertyPage* page : pages_)
+        tabs_->addTab(page, page->caption());
+    channel_.setTerminal(terminal_);
+    channel_.setProgress(terminal_);
+    connect(tabs_, &QTabWidget::currentChanged, this, &CProperty::pageChanged);
+    // Every page comes to the front once, so each has run its activation before any is used.
+    for (int index = 0; index < pageCount; ++index)
+        setActivePage(index);
+}
+
+QWidget* CProperty::createButtons()
+{
+    auto* row = new QWidget(this);
+    auto* buttons = new QHBoxLayout(row);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addStretch(1);
+    // The sheet has no OK: every change goes to the device as it is made.
+    auto* ok = new QPushButton(tr("OK"), row);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setEnabled(false);
+    ok->hide();
+    auto* exit = new QPushButton(qtString(StringId::exitCaption), row);
+    exit->setObjectName(QStringLiteral("exit"));
+    auto* helpButton = new QPushButton(qtString(StringId::helpCaption), row);
+    helpButton->setObjectName(QStringLiteral("help"));
+    for (QPushButton* button : {ok, exit, helpButton}) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(helpButton, &QPushButton::clicked, this, &CProperty::showActivePageHelp);
+    return row;
+}
+
+int CProperty::activePage() const { return tabs_->currentIndex(); }
+
+void CProperty::setActivePage(int index) { tabs_->setCurrentIndex(index); }
+
+void CProperty::pageChanged(int index)
+{
+    if (activeIndex_ >= 0)
+        page(activeIndex_).onKillActive();
+    activeIndex_ = index;
+    page(index).onSetActive();
+}
+
+void CProperty::showActivePageHelp() { help_->showTopic(page(activePage()).helpContext()); }
+
+void CProperty::startUp()
+{
+    startupTimer_.stop();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    resetPanel(true);
+    QApplication::restoreOverrideCursor();
+}
+
+void CProperty::resetPanel(bool echoQuery)
+{
+    // The device's echo is asked about only by the full bring-up; this reset just opens the link.
+    static_cast<void>(echoQuery);
+    std::string error;
+    if (app_.openLink(opener_, error)) {
+        terminal_->showBringUpProgress(false);
+        setActivePage(terminalPage);
+    } else {
+        enterNoConnection(error);
+    }
+    // The raw log keeps the start-up exchange only.
+    app_.logFile.close();
+    app_.idle = true;
+}
+
+void CProperty::enterNoConnection(const std::string& openError)
+{
+    setActivePage(serialPortPage);
+    for (int number = 1; number <= static_cast<int>(DeviceMirror::maxWindows); ++number) {
+        state_.mirror.window(number).priority = number;
+        state_.mirror.window(number).present = true;
+    }
+    state_.mirror.windowsOn = DeviceMirror::maxWindows;
+    state_.mirror.windowCount = DeviceMirror::maxWindows;
+    terminal_->showProgressText(std::string(loadString(StringId::noConnection)));
+    seams_.prompter.tell(openError);
+}
+
+void CProperty::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void CProperty::done(int result)
+{
+    app_.shutdown();
+    QDialog::done(result);
+}
+
+void CProperty::keyPressEvent(QKeyEvent* event)
+{
+    // Escape is an ordinary key here; leaving the panel takes Exit or the close box.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CProperty::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(noticeColour);
+    const int top = height() * 15 / 16;
+    painter.drawText(QRect(noticeLeft, top, width() - noticeLeft, height() - top),
+                     Qt::AlignLeft | Qt::AlignTop, qtString(StringId::mainWindowNotice));
+}
+
+} // namespace kivo::gui
