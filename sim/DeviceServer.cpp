@@ -11,9 +11,9 @@ namespace kivo::sim {
 namespace {
 
 constexpr std::size_t readChunk = 4096;
-// A throttled line sends in slices of this long, so poll wakes about a hundred times a
-// second rather than once a byte.
-constexpr auto sendSlice = std::chrono::milliseconds(10);
+// A throttled line sends in slices of this long, so poll wakes a few hundred times a second
+// rather than once a byte, while the gaps in the stream stay far below a reader's time-out.
+constexpr auto sendSlice = std::chrono::milliseconds(2);
 
 int millisecondsUntil(std::chrono::steady_clock::time_point now, std::chrono::steady_clock::time_point then)
 {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kivo {
@@ -22,13 +23,16 @@ public:
     using DeviceMaker = std::function<std::unique_ptr<Link>()>;
 
     void addBuiltInDevice(const std::string& name, DeviceMaker maker);
-    void setReadTimeouts(ReadTimeouts timeouts) { timeouts_ = timeouts; }
+    // Replaces the time-outs chosen for each kind of link (for measuring them).
+    void overrideReadTimeouts(ReadTimeouts timeouts) { override_ = timeouts; }
 
     Result open(const std::string& port, const SerialSettings& settings) const;
 
 private:
+    ReadTimeouts lineTimeouts(const SerialSettings& settings, int floorMs) const;
+
     std::map<std::string, DeviceMaker> builtIn_;
-    ReadTimeouts timeouts_;
+    std::optional<ReadTimeouts> override_;
 };
 
 } // namespace kivo

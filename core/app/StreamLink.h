@@ -2,14 +2,22 @@
 
 #include "app/Link.h"
 
+#include <cstdint>
+
 namespace kivo {
 
 // How long a read waits: for the first byte of a chunk, and then for each further byte
 // before it hands over what it has. The last read of every reply waits firstByteMs in vain,
 // so that figure is paid once per reply.
 struct ReadTimeouts {
-    int firstByteMs = 20;
-    int interByteMs = 5;
+    int firstByteMs = 10;
+    int interByteMs = 3;
+
+    // A line at `baud`: a few character times, and never under `floorMs`, so a device (or an
+    // adapter) that pauses briefly inside a reply does not cut it off.
+    static ReadTimeouts forLine(std::uint32_t baud, int floorMs);
+    // A serial-to-Ethernet converter packs the line into packets and adds network delay.
+    static ReadTimeouts forNetwork() { return {50, 20}; }
 };
 
 // The read time-out logic shared by every link that is a byte stream (serial port, TCP).
