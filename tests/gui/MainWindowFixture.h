@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Fakes.h"
+#include "ScriptedLink.h"
+#include "TempDir.h"
+
+#include "app/CPage9.h"
+#include "app/LinkOpener.h"
+#include "app/PanelApp.h"
+#include "app/Profile.h"
+#include "mirror/CProperty.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kivo::test {
+
+// The main window over a scripted link (port "scripted"), every seam recorded and the ini file
+// in a temporary directory. Tests call startUp themselves rather than wait for the timer.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    MainWindowFixture();
+
+    // Opens the link and brings the panel up, as the start-up timer would.
+    void startUp() { window->startUp(); }
+    gui::CPage9& terminal() { return window->terminal(); }
+    const std::vector<std::string>& wire() const { return link.writes; }
+
+    TempDir dir;
+    Profile profile{dir.file("Kivo.ini")};
+    PanelApp app{profile};
+    ManualClock clock;
+    FakeKeyState keys;
+    RecordingPrompter prompter;
+    RecordingExit processExit;
+    ScriptedLink link;
+    LinkOpener opener;
+    std::unique_ptr<gui::CProperty> window;
+};
+
+} // namespace kivo::test

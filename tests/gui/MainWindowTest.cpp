@@ -1,0 +1,175 @@
+#include "MainWindowFixture.h"
+
+#include "app/HelpWindow.h"
+#include "app/TerminalEdit.h"
+#include "config/CPage3.h"
+#include "image/CPage8.h"
+#include "presentations/CPage5.h"
+#include "screen/CPage4.h"
+#include "timing/CPage6.h"
+#include "timing/CPage7.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <gmock/gmock.h>
+
+#include <filesystem>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+using MainWindow = MainWindowFixture;
+
+struct PageCase {
+    const char* caption;
+    int helpContext;
+    bool (*isClass)(gui::PropertyPage&);
+};
+
+template <typename Page> bool is(gui::PropertyPage& page)
+{
+    return dynamic_cast<Page*>(&page) != nullptr;
+}
+
+const std::vector<PageCase> pageCases = {
+    {"Virtual Screen", 3, is<gui::CPage4>},          {"Presentation Engine", 37, is<gui::CPage5>},
+    {"Image Controls", 4, is<gui::CPage8>},          {"Quadrix Output", 5, is<gui::CPage7>},
+    {"Quadrix Inputs", 6, is<gui::CPage6>},          {"Serial Port and Resets", 7, is<gui::CPage3>},
+    {"Terminal  ", 8, is<gui::CPage9>},
+};
+
+QPushButton& button(gui::CProperty& window, const char* name)
+{
+    return *window.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+TEST_F(MainWindow, PagesComeInTheirOrderWithTheirCaptions)
+{
+    auto* tabs = window->findChild<QTabWidget*>();
+    ASSERT_EQ(tabs->count(), static_cast<int>(pageCases.size()));
+    for (int index = 0; index < tabs->count(); ++index) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(tabs->tabText(index).toStdString(), pageCases[index].caption);
+        EXPECT_TRUE(pageCases[index].isClass(window->page(index)));
+        EXPECT_EQ(window->page(index).helpContext(), pageCases[index].helpContext);
+    }
+}
+
+TEST_F(MainWindow, StartsOnTheTerminalWithExitAndHelpAndTheLinkStillClosed)
+{
+    EXPECT_EQ(window->activePage(), gui::CProperty::terminalPage);
+    EXPECT_TRUE(app.terminalActive);
+    EXPECT_TRUE(button(*window, "ok").isHidden());
+    EXPECT_FALSE(button(*window, "ok").isEnabled());
+    EXPECT_EQ(button(*window, "exit").text(), "E&xit");
+    EXPECT_EQ(button(*window, "help").text(), "&Help");
+    EXPECT_TRUE(window->startupTimer().isActive());
+    EXPECT_TRUE(window->startupTimer().isSingleShot());
+    EXPECT_EQ(window->startupTimer().interval(), 100);
+    EXPECT_FALSE(app.connected());
+    EXPECT_EQ(window->windowTitle(), gui::CProperty::caption());
+    EXPECT_THAT(window->windowTitle().toStdString(), HasSubstr("Kivo "));
+}
+
+TEST_F(MainWindow, StartUpTimerOpensTheLinkOnce)
+{
+    QTRY_VERIFY(app.connected());
+    EXPECT_TRUE(app.idle);
+    EXPECT_FALSE(window->startupTimer().isActive());
+    EXPECT_FALSE(terminal().edit().isHidden());
+    EXPECT_FALSE(app.logOpen());
+}
+
+TEST_F(MainWindow, WithoutALinkThePanelWaitsOnTheSerialPortPage)
+{
+    app.portName = "nowhere";
+    startUp();
+    EXPECT_FALSE(app.connected());
+    EXPECT_EQ(window->activePage(), gui::CProperty::serialPortPage);
+    for (int number = 1; number <= 10; ++number) {
+        EXPECT_EQ(window->mirror().window(number).priority, number);
+        EXPECT_TRUE(window->mirror().window(number).present);
+    }
+    EXPECT_EQ(window->mirror().windowsOn, 10u);
+    EXPECT_EQ(window->mirror().windowCount, 10u);
+    EXPECT_EQ(terminal().progressLabel().text(), "No connection. Reset from Serial Port page.");
+    ASSERT_EQ(prompter.texts.size(), 1u);
+    EXPECT_THAT(prompter.texts.front(), HasSubstr("nowhere"));
+    EXPECT_TRUE(app.idle);
+}
+
+TEST_F(MainWindow, ClosingWithoutALinkWritesNoSettings)
+{
+    app.portName = "nowhere";
+    startUp();
+    window->close();
+    EXPECT_FALSE(std::filesystem::exists(profile.path()));
+}
+
+TEST_F(MainWindow, ClosingGivesTheDeviceItsEchoBackAndSavesTheSettings)
+{
+    startUp();
+    QTest::mouseClick(&button(*window, "exit"), Qt::LeftButton);
+    EXPECT_THAT(wire(), ElementsAre("echo on\n"));
+    EXPECT_TRUE(link.closed);
+    EXPECT_FALSE(app.connected());
+    EXPECT_EQ(profile.readString("SERIALPORT", "baudrate"), "9600");
+}
+
+TEST_F(MainWindow, EscapeDoesNotClose)
+{
+    startUp();
+    window->show();
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(app.connected());
+}
+
+TEST_F(MainWindow, HelpOpensTheTopicOfThePageInFront)
+{
+    startUp();
+    for (int index = 0; index < gui::CProperty::pageCount; ++index) {
+        SCOPED_TRACE(index);
+        window->setActivePage(index);
+        QTest::mouseClick(&button(*window, "help"), Qt::LeftButton);
+        QTextBrowser& browser = window->help().browser();
+        EXPECT_TRUE(window->help().isVisible());
+        EXPECT_EQ(browser.source().toString(),
+                  gui::HelpWindow::topicPath(pageCases[index].helpContext));
+        // The topic is there and is about this page.
+        EXPECT_THAT(browser.toPlainText().toStdString(),
+                    HasSubstr(QString::fromLatin1(pageCases[index].caption).trimmed().toStdString()));
+    }
+}
+
+TEST_F(MainWindow, ComesToTheFrontWhenAskedWhileMinimised)
+{
+    startUp();
+    window->showMinimized();
+    window->bringToFront();
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindow, NoticeIsPaintedInDarkBlueNearTheBottom)
+{
+    startUp();
+    window->show();
+    const QImage image = window->grab().toImage();
+    const int top = image.height() * 15 / 16;
+    bool found = false;
+    for (int y = top; y < image.height() && !found; ++y)
+        for (int x = 10; x < image.width() / 2 && !found; ++x)
+            found = image.pixelColor(x, y) == QColor(0, 0, 128);
+    EXPECT_TRUE(found);
+}
+
+} // namespace
+} // namespace kivo::test

@@ -1,0 +1,150 @@
+#include "MainWindowFixture.h"
+
+#include "app/TerminalEdit.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::IsEmpty;
+
+// The panel is up on the Terminal page, which shows `shown` as if it were earlier traffic.
+class TerminalPage : public MainWindowFixture {
+protected:
+    void showTraffic(const std::string& shown)
+    {
+        startUp();
+        terminal().setText(shown, shown.size());
+    }
+    void type(const QString& text) { QTest::keyClicks(&terminal().edit(), text); }
+    void press(Qt::Key key) { QTest::keyClick(&terminal().edit(), key); }
+    std::string shown() { return terminal().text(); }
+};
+
+struct AnswerCase {
+    const char* name;
+    std::string answer;
+    std::string shownAfter;
+};
+
+class TypedCommand : public TerminalPage, public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(TypedCommand, GoesOutAloneAndTheAnswerEndsInAPrompt)
+{
+    showTraffic("> ");
+    link.queueReply(GetParam().answer);
+    type("win 1 on");
+    press(Qt::Key_Return);
+    EXPECT_THAT(wire(), ElementsAre("win 1 on\n"));
+    EXPECT_EQ(shown(), "> win 1 on\r\r\n" + GetParam().shownAfter);
+    EXPECT_TRUE(terminal().ready());
+    EXPECT_EQ(terminal().lineCount(), terminal().edit().lineCount());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypedCommand,
+    ::testing::Values(AnswerCase{"panelAddsThePrompt", "window 1 on\r\n", "window 1 on\r\r\n> "},
+                      AnswerCase{"devicePromptIsKept", "window 1 on\r\n> ", "window 1 on\r\r\n> "},
+                      AnswerCase{"blanksAfterALineBreakDropped", "\r\n   ok\r\n",
+                                 "ok\r\r\n> "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TerminalPage, EnterOnAnEmptyLineSendsNothingAndAddsAPrompt)
+{
+    showTraffic("> ");
+    press(Qt::Key_Return);
+    EXPECT_THAT(wire(), IsEmpty());
+    EXPECT_EQ(shown(), "> \r\r\n> ");
+}
+
+TEST_F(TerminalPage, EnterOnAMoreLineAsksForTheNextPage)
+{
+    showTraffic("> help\r\r\nline one\r\r\n----- MORE -----");
+    link.queueReply("line two\r\n> ");
+    press(Qt::Key_Return);
+    EXPECT_THAT(wire(), ElementsAre("\n"));
+    EXPECT_THAT(shown(), EndsWith("----- MORE -----\r\r\nline two\r\r\n> "));
+}
+
+TEST_F(TerminalPage, BackspaceCannotEraseThePrompt)
+{
+    showTraffic("> ");
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(shown(), "> ");
+    type("ab");
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(shown(), "> a");
+}
+
+TEST_F(TerminalPage, TypingOnAnEarlierLineContinuesTheLastOne)
+{
+    showTraffic("> id\r\r\nQuadrix\r\r\n> ");
+    QTextCursor caret = terminal().edit().textCursor();
+    caret.setPosition(1);
+    terminal().edit().setTextCursor(caret);
+    type("x");
+    EXPECT_EQ(shown(), "> id\r\r\nQuadrix\r\r\n> x");
+}
+
+TEST_F(TerminalPage, LongTrafficKeepsOnlyItsTail)
+{
+    showTraffic(std::string(16380, 'x'));
+    link.queueReply(std::string(10, 'y'));
+    EXPECT_TRUE(terminal().ReadCommForTerm(CommandChannel::replyLimit));
+    EXPECT_EQ(shown(), std::string(8182, 'x') + std::string(10, 'y'));
+}
+
+TEST_F(TerminalPage, CommandsOfOtherPagesAreEchoedEachOnItsOwnLine)
+{
+    showTraffic("> ");
+    window->setActivePage(0);
+    window->channel().sendCommand("wsr 3");
+    window->channel().sendCommand("wdr 2");
+    EXPECT_EQ(shown(), "> wsr 3\r\r\n> wdr 2\r\r\n");
+}
+
+TEST_F(TerminalPage, FailedReadIsReportedUnderItsTitle)
+{
+    showTraffic("> ");
+    link.queueFailure();
+    type("id");
+    press(Qt::Key_Return);
+    EXPECT_THAT(prompter.titles, ElementsAre("Bad read in function ReadCommForTerm()"));
+    EXPECT_THAT(shown(), EndsWith("> "));
+}
+
+TEST_F(TerminalPage, ProgressControlsShowUntilTheFirstBringUpEnds)
+{
+    gui::CPage9& page = terminal();
+    EXPECT_TRUE(page.edit().isHidden());
+    EXPECT_FALSE(page.progressLabel().isHidden());
+    EXPECT_EQ(page.progressLabel().text(), "Establishing Connection...");
+    EXPECT_EQ(page.abortHintLabel().text(), "Hold down the Alt key and Shift key to abort.");
+    EXPECT_EQ(page.progressLabel().palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    EXPECT_EQ(page.abortHintLabel().palette().color(QPalette::WindowText), QColor(128, 0, 128));
+    EXPECT_TRUE(page.progressLabel().font().italic());
+    EXPECT_FALSE(page.abortHintLabel().font().italic());
+    startUp();
+    EXPECT_FALSE(page.edit().isHidden());
+    EXPECT_TRUE(page.progressLabel().isHidden());
+    EXPECT_TRUE(page.abortHintLabel().isHidden());
+}
+
+TEST_F(TerminalPage, ProgressBarStepsWithinItsRange)
+{
+    gui::CPage9& page = terminal();
+    page.setProgressPosition(95);
+    page.setProgressStep(7);
+    page.stepProgress();
+    EXPECT_EQ(page.progressBar().value(), 100);
+}
+
+} // namespace
+} // namespace kivo::test
