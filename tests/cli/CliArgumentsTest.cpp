@@ -1,0 +1,68 @@
+#include "CliArguments.h"
+#include "JsonWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace kivo::cli {
+namespace {
+
+struct ArgumentsCase {
+    const char* name;
+    std::vector<std::string> words;
+    std::string action;
+    std::vector<std::string> commands;
+    bool json;
+    bool fails;
+};
+
+class ParseArguments : public ::testing::TestWithParam<ArgumentsCase> {};
+
+TEST_P(ParseArguments, ReadsTheActionAndItsCommandsOrRefuses)
+{
+    const ParsedArguments parsed = parseArguments(GetParam().words);
+    EXPECT_EQ(!parsed.error.empty(), GetParam().fails) << parsed.error;
+    if (GetParam().fails)
+        return;
+    EXPECT_EQ(parsed.arguments.action, GetParam().action);
+    EXPECT_EQ(parsed.arguments.commands, GetParam().commands);
+    EXPECT_EQ(parsed.arguments.json, GetParam().json);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParseArguments,
+    ::testing::Values(
+        ArgumentsCase{"send", {"--port", "sim", "send", "wsr 3", "id"}, "send", {"wsr 3", "id"}, false, false},
+        ArgumentsCase{"optionWordsAfterSendAreCommands", {"send", "--ini"}, "send", {"--ini"}, false, false},
+        ArgumentsCase{"statusJson", {"status", "--json"}, "status", {}, true, false},
+        ArgumentsCase{"ports", {"ports"}, "ports", {}, false, false},
+        ArgumentsCase{"sendWithoutCommand", {"send"}, "", {}, false, true},
+        ArgumentsCase{"noAction", {"--port", "sim"}, "", {}, false, true},
+        ArgumentsCase{"portWithoutName", {"--port"}, "", {}, false, true},
+        ArgumentsCase{"jsonWithoutStatus", {"--json", "status"}, "", {}, false, true},
+        ArgumentsCase{"unknownAction", {"reboot"}, "", {}, false, true},
+        ArgumentsCase{"statusTakesNoCommands", {"status", "id"}, "", {}, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParseArguments, HelpWinsOverEverythingElse)
+{
+    EXPECT_TRUE(parseArguments({"send", "--help"}).arguments.help);
+    EXPECT_TRUE(parseArguments({"--help", "bogus"}).arguments.help);
+}
+
+TEST(JsonWriter, EscapesWhatADeviceMaySend)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.value("NAME", std::string_view("a\"b\\c\r\n\x01\xe9", 9));
+    json.beginArray("rows");
+    json.value({}, "x");
+    json.value({}, 2);
+    json.endArray();
+    json.value("on", true);
+    json.endObject();
+    EXPECT_EQ(json.text(),
+              R"({"NAME":"a\"b\\c\u000d\u000a\u0001\u00e9","rows":["x",2],"on":true})");
+}
+
+} // namespace
+} // namespace kivo::cli
