@@ -43,7 +43,7 @@ CProperty::CProperty(PanelApp& app, CommandChannel::Seams seams, const LinkOpene
     layout->addWidget(tabs_, 1);
     layout->addWidget(createButtons());
     createPages();
-    resize(660, 470);
+    resize(900, 540);
 
     startupTimer_.setSingleShot(true);
     startupTimer_.setInterval(startupDelayMs);

@@ -66,6 +66,9 @@ struct KeyCase {
     bool focusMoves;
 };
 
+// Cases show by name in test output.
+void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
+
 class CommitKeys : public CheckedEditTest, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(CommitKeys, OnlyAnAcceptedTabMovesTheFocusAndEnterNeverReachesTheDefaultButton)

@@ -34,6 +34,9 @@ struct AnswerCase {
     std::string shownAfter;
 };
 
+// Cases show by name in test output.
+void PrintTo(const AnswerCase& c, std::ostream* out) { *out << c.name; }
+
 class TypedCommand : public TerminalPage, public ::testing::WithParamInterface<AnswerCase> {};
 
 TEST_P(TypedCommand, GoesOutAloneAndTheAnswerEndsInAPrompt)

@@ -96,6 +96,9 @@ struct EntryCase {
     bool accepted;
 };
 
+// Cases show by name in test output.
+void PrintTo(const EntryCase& c, std::ostream* out) { *out << c.name; }
+
 std::string caseName(const ::testing::TestParamInfo<EntryCase>& info) { return info.param.name; }
 
 class TrackedIntegerCases : public NumericEntry, public ::testing::WithParamInterface<EntryCase> {};
