@@ -105,6 +105,11 @@ void CPage9::showBringUpProgress(bool shown)
         edit_->setFocus();
 }
 
+void CPage9::showAbortHint(const std::string& text)
+{
+    abortHint_->setText(QString::fromStdString(text));
+}
+
 void CPage9::onSetActive()
 {
     app_.terminalActive = true;
@@ -223,16 +228,22 @@ void CPage9::setText(const std::string& text, std::size_t caret)
 
 void CPage9::stepProgress()
 {
-    progressBar_->setValue(std::min(progressBar_->value() + progressStep_, progressBar_->maximum()));
+    setProgressPosition(std::min(progressBar_->value() + progressStep_, progressBar_->maximum()));
 }
 
-void CPage9::setProgressPosition(int position) { progressBar_->setValue(position); }
+void CPage9::setProgressPosition(int position)
+{
+    progressBar_->setValue(position);
+    progressBar_->repaint();
+}
 
 void CPage9::setProgressStep(int step) { progressStep_ = step; }
 
 void CPage9::showProgressText(const std::string& text)
 {
     progressLabel_->setText(QString::fromStdString(text));
+    // The bring-up holds the event loop; the label must change while it runs.
+    progressLabel_->repaint();
 }
 
 } // namespace kivo::gui

@@ -40,6 +40,7 @@ public:
 
     // The text box during normal work, the progress controls during a bring-up.
     void showBringUpProgress(bool shown);
+    void showAbortHint(const std::string& text);
 
     TerminalEdit& edit() { return *edit_; }
     QProgressBar& progressBar() { return *progressBar_; }

@@ -12,6 +12,7 @@
 
 #include "app/PanelApp.h"
 #include "app/Prompter.h"
+#include "app/ProgressSink.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -43,6 +44,8 @@ CProperty::CProperty(PanelApp& app, CommandChannel::Seams seams, const LinkOpene
     layout->addWidget(tabs_, 1);
     layout->addWidget(createButtons());
     createPages();
+    bringUp_ = std::make_unique<BringUp>(
+        PanelContext{app_, channel_, state_, seams_.clock, seams_.prompter, *this, *terminal_});
     resize(900, 540);
 
     startupTimer_.setSingleShot(true);
@@ -55,8 +58,10 @@ QString CProperty::caption() { return QStringLiteral("Kivo " KIVO_VERSION); }
 
 void CProperty::createPages()
 {
-    pages_ = {new CPage4(tabs_), new CPage5(tabs_), new CPage8(tabs_), new CPage7(tabs_),
-              new CPage6(tabs_), new CPage3(tabs_), nullptr};
+    outputPage_ = new CPage7(tabs_);
+    inputsPage_ = new CPage6(tabs_);
+    pages_ = {new CPage4(tabs_), new CPage5(tabs_), new CPage8(tabs_), outputPage_,
+              inputsPage_, new CPage3(tabs_), nullptr};
     terminal_ = new CPage9(app_, channel_, seams_.prompter, tabs_);
     pages_[terminalPage] = terminal_;
     for (PropertyPage* page : pages_)
@@ -111,37 +116,27 @@ void CProperty::startUp()
 {
     startupTimer_.stop();
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string error;
+    // Without a link the reset leaves the panel waiting on the Serial Port page; the reason
+    // the port did not open is said once, here.
+    if (!app_.openLink(opener_, error))
+        seams_.prompter.tell(error);
     resetPanel(true);
     QApplication::restoreOverrideCursor();
 }
 
-void CProperty::resetPanel(bool echoQuery)
-{
-    // The device's echo is asked about only by the full bring-up; this reset just opens the link.
-    static_cast<void>(echoQuery);
-    std::string error;
-    if (app_.openLink(opener_, error)) {
-        terminal_->showBringUpProgress(false);
-        setActivePage(terminalPage);
-    } else {
-        enterNoConnection(error);
-    }
-    // The raw log keeps the start-up exchange only.
-    app_.logFile.close();
-    app_.idle = true;
-}
+void CProperty::resetPanel(bool echoQuery) { bringUp_->reset(echoQuery); }
 
-void CProperty::enterNoConnection(const std::string& openError)
+void CProperty::showBringUpProgress(bool shown) { terminal_->showBringUpProgress(shown); }
+
+void CProperty::showAbortHint(const std::string& text) { terminal_->showAbortHint(text); }
+
+void CProperty::repaintTerminal() { terminal_->repaint(); }
+
+void CProperty::timingListsLoaded()
 {
-    setActivePage(serialPortPage);
-    for (int number = 1; number <= static_cast<int>(DeviceMirror::maxWindows); ++number) {
-        state_.mirror.window(number).priority = number;
-        state_.mirror.window(number).present = true;
-    }
-    state_.mirror.windowsOn = DeviceMirror::maxWindows;
-    state_.mirror.windowCount = DeviceMirror::maxWindows;
-    terminal_->showProgressText(std::string(loadString(StringId::noConnection)));
-    seams_.prompter.tell(openError);
+    outputPage_->listView().showRows(state_.outputList);
+    inputsPage_->listView().showRows(state_.inputList);
 }
 
 void CProperty::bringToFront()

@@ -3,12 +3,15 @@
 #include "app/EditRouter.h"
 
 #include "app/CommandChannel.h"
+#include "mirror/BringUp.h"
+#include "mirror/PanelPages.h"
 #include "mirror/PanelState.h"
 
 #include <QDialog>
 #include <QTimer>
 
 #include <array>
+#include <memory>
 
 class QPushButton;
 class QTabWidget;
@@ -20,18 +23,22 @@ class PanelApp;
 
 namespace kivo::gui {
 
+class CPage6;
+class CPage7;
 class CPage9;
 class HelpWindow;
 class PropertyPage;
 
 // The main window: a property sheet of seven pages that also holds the panel's copy of the
 // device state and the command channel. It opens the link shortly after it appears, so the
-// window is on screen before the first, slow exchange with the device.
-class CProperty final : public QDialog, public EditRouter {
+// window is on screen before the first, slow exchange with the device, and carries out what
+// the bring-up asks of the pages.
+class CProperty final : public QDialog, public EditRouter, public PanelPages {
     Q_OBJECT
 public:
     static constexpr int pageCount = 7;
-    static constexpr int serialPortPage = 5;
+    static constexpr int outputPage = 3;
+    static constexpr int inputsPage = 4;
     static constexpr int terminalPage = 6;
     static constexpr int startupDelayMs = 100;
 
@@ -55,9 +62,16 @@ public:
     // Timer 1: open the link and bring the panel up.
     void startUp();
     void resetPanel(bool echoQuery);
-    // Another panel was started: this one comes to the front instead.
-    void bringToFront();
     void showActivePageHelp();
+
+    // What the bring-up asks of the pages.
+    void showPage(int index) override { setActivePage(index); }
+    void showBringUpProgress(bool shown) override;
+    void showAbortHint(const std::string& text) override;
+    void repaintTerminal() override;
+    // Also when another panel was started: this one comes to the front instead.
+    void bringToFront() override;
+    void timingListsLoaded() override;
 
     void done(int result) override;
 
@@ -69,7 +83,6 @@ private:
     void createPages();
     QWidget* createButtons();
     void pageChanged(int index);
-    void enterNoConnection(const std::string& openError);
 
     PanelApp& app_;
     CommandChannel::Seams seams_;
@@ -78,7 +91,10 @@ private:
     CommandChannel channel_;
     QTabWidget* tabs_;
     std::array<PropertyPage*, pageCount> pages_{};
+    CPage7* outputPage_ = nullptr;
+    CPage6* inputsPage_ = nullptr;
     CPage9* terminal_ = nullptr;
+    std::unique_ptr<BringUp> bringUp_;
     HelpWindow* help_;
     QTimer startupTimer_;
     int activeIndex_ = -1;

@@ -10,20 +10,23 @@
 #include "app/Profile.h"
 #include "mirror/CProperty.h"
 
+#include "SimLink.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace kivo::test {
 
-// The main window over a scripted link (port "scripted"), every seam recorded and the ini file
-// in a temporary directory. Tests call startUp themselves rather than wait for the timer.
+// The main window on port "scripted", every seam recorded and the ini file in a temporary
+// directory. The bring-up talks to a simulated Quadrix; once it is over, the panel's link is a
+// scripted one. Tests call startUp themselves rather than wait for the timer.
 class MainWindowFixture : public ::testing::Test {
 protected:
     MainWindowFixture();
 
     // Opens the link and brings the panel up, as the start-up timer would.
-    void startUp() { window->startUp(); }
+    void startUp();
     gui::CPage9& terminal() { return window->terminal(); }
     const std::vector<std::string>& wire() const { return link.writes; }
 
@@ -34,7 +37,9 @@ protected:
     FakeKeyState keys;
     RecordingPrompter prompter;
     RecordingExit processExit;
+    sim::SimLink simulated;
     ScriptedLink link;
+    ForwardingLink* panelLink = nullptr;
     LinkOpener opener;
     std::unique_ptr<gui::CProperty> window;
 };

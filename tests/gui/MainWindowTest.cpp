@@ -9,7 +9,10 @@
 #include "timing/CPage6.h"
 #include "timing/CPage7.h"
 
+#include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -87,12 +90,30 @@ TEST_F(MainWindow, StartUpTimerOpensTheLinkOnce)
     EXPECT_FALSE(app.logOpen());
 }
 
+TEST_F(MainWindow, BringUpFillsTheTimingListsAndEndsOnTheVirtualScreen)
+{
+    startUp();
+    EXPECT_EQ(window->activePage(), 0);
+    EXPECT_FALSE(terminal().edit().isHidden());
+    EXPECT_TRUE(terminal().progressBar().isHidden());
+    auto& output = dynamic_cast<gui::CPage7&>(window->page(gui::CProperty::outputPage)).listView();
+    auto& inputs = dynamic_cast<gui::CPage6&>(window->page(gui::CProperty::inputsPage)).listView();
+    EXPECT_EQ(output.header().text(),
+              "NAME              HFP HS  HBP HACT VFP VS VBP VACT HFREQ SY HP VP IL");
+    EXPECT_TRUE(QFontInfo(output.rows().font()).fixedPitch());
+    ASSERT_EQ(output.rows().count(), 27);
+    EXPECT_EQ(output.rows().itemText(0).toStdString(), window->state().outputList.slots[0].rowText);
+    EXPECT_EQ(inputs.rows().count(), 50);
+    EXPECT_EQ(output.rows().currentIndex(), -1);
+    EXPECT_EQ(app.outputTiming.HACT, 1024);
+}
+
 TEST_F(MainWindow, WithoutALinkThePanelWaitsOnTheSerialPortPage)
 {
     app.portName = "nowhere";
     startUp();
     EXPECT_FALSE(app.connected());
-    EXPECT_EQ(window->activePage(), gui::CProperty::serialPortPage);
+    EXPECT_EQ(window->activePage(), 5);
     for (int number = 1; number <= 10; ++number) {
         EXPECT_EQ(window->mirror().window(number).priority, number);
         EXPECT_TRUE(window->mirror().window(number).present);

@@ -15,12 +15,14 @@ using ::testing::ElementsAre;
 using ::testing::EndsWith;
 using ::testing::IsEmpty;
 
-// The panel is up on the Terminal page, which shows `shown` as if it were earlier traffic.
+// The panel is up and the operator is on the Terminal page, which shows `shown` as if it
+// were earlier traffic.
 class TerminalPage : public MainWindowFixture {
 protected:
     void showTraffic(const std::string& shown)
     {
         startUp();
+        window->setActivePage(gui::CProperty::terminalPage);
         terminal().setText(shown, shown.size());
     }
     void type(const QString& text) { QTest::keyClicks(&terminal().edit(), text); }

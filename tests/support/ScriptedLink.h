@@ -54,21 +54,23 @@ namespace kivo::test {
 class ForwardingLink final : public Link {
 public:
     explicit ForwardingLink(Link& target, std::vector<std::string>* written = nullptr)
-        : target_(target), written_(written)
+        : target_(&target), written_(written)
     {
     }
+    // From now on the panel talks to `target`.
+    void retarget(Link& target) { target_ = &target; }
     long write(std::string_view bytes) override
     {
         if (written_)
             written_->emplace_back(bytes);
-        return target_.write(bytes);
+        return target_->write(bytes);
     }
-    long read(std::span<char> buffer) override { return target_.read(buffer); }
-    void purgeReceive() override { target_.purgeReceive(); }
-    void close() override { target_.close(); }
+    long read(std::span<char> buffer) override { return target_->read(buffer); }
+    void purgeReceive() override { target_->purgeReceive(); }
+    void close() override { target_->close(); }
 
 private:
-    Link& target_;
+    Link* target_;
     std::vector<std::string>* written_;
 };
 
