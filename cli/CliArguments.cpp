@@ -5,23 +5,21 @@
 
 namespace kivo::cli {
 
-const char* const usageText =
-    "Usage: kivo-cli [--port PORT] [--ini FILE] ACTION\n"
-    "\n"
-    "Actions:\n"
-    "  send COMMAND...   send each command to the Quadrix and print its reply\n"
-    "  status [--json]   walk the Quadrix through the start-up queries and print what it has\n"
-    "  ports             list this machine's serial ports, stable names first\n"
-    "\n"
-    "Options:\n"
-    "  --port PORT  a serial port (/dev/ttyUSB0, /dev/serial/by-id/...), tcp:HOST:PORT for a\n"
-    "               serial-to-Ethernet converter, or sim for the simulated Quadrix;\n"
-    "               default: the port saved in the ini file\n"
-    "  --ini FILE   the ini file; default: $XDG_CONFIG_HOME/Kivo/Kivo.ini\n"
-    "  --help       show this text\n"
-    "\n"
-    "Exit status: 0 done, 1 the Quadrix did not answer, 2 bad arguments or a port that cannot "
-    "be opened.\n";
+std::string usageText()
+{
+    return std::string(
+               "Usage: kivo-cli [--port PORT] [--ini FILE] ACTION\n"
+               "\n"
+               "Actions:\n"
+               "  send COMMAND...   send each command to the Quadrix and print its reply\n"
+               "  status [--json]   walk the Quadrix through the start-up queries and print what it has\n"
+               "  ports             list this machine's serial ports, stable names first\n"
+               "\n"
+               "Options:\n") +
+           panelOptionsUsage +
+           "\nExit status: 0 done, 1 the Quadrix did not answer, 2 bad arguments or a port that "
+           "cannot be opened.\n";
+}
 
 namespace {
 
@@ -30,16 +28,6 @@ constexpr std::array actions{"send", "status", "ports"};
 bool isAction(const std::string& word)
 {
     return std::find(actions.begin(), actions.end(), word) != actions.end();
-}
-
-// Takes the value after an option; returns false when there is none.
-bool takeValue(const std::vector<std::string>& words, std::size_t& i,
-               std::optional<std::string>& into)
-{
-    if (i + 1 >= words.size() || words[i + 1].empty())
-        return false;
-    into = words[++i];
-    return true;
 }
 
 std::string checkAction(const CliArguments& arguments)
@@ -65,14 +53,12 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         const bool inCommands = arguments.action == "send";
+        std::string error;
         if (word == "--help" || word == "-h") {
-            arguments.help = true;
-        } else if (!inCommands && word == "--port") {
-            if (!takeValue(words, i, arguments.port))
-                return {arguments, "--port needs a port name, for example --port /dev/ttyUSB0"};
-        } else if (!inCommands && word == "--ini") {
-            if (!takeValue(words, i, arguments.ini))
-                return {arguments, "--ini needs a file name"};
+            arguments.options.help = true;
+        } else if (!inCommands && readPanelOption(words, i, arguments.options, error)) {
+            if (!error.empty())
+                return {arguments, error};
         } else if (arguments.action == "status" && word == "--json") {
             arguments.json = true;
         } else if (arguments.action.empty() && isAction(word)) {
@@ -83,7 +69,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
             return {arguments, "unknown argument \"" + word + "\" (see --help)"};
         }
     }
-    if (!arguments.help)
+    if (!arguments.options.help)
         parsed.error = checkAction(arguments);
     return parsed;
 }

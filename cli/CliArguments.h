@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "app/PanelOptions.h"
+
 #include <string>
 #include <vector>
 
@@ -8,12 +9,10 @@ namespace kivo::cli {
 
 // What kivo-cli was asked to do.
 struct CliArguments {
-    std::optional<std::string> port; // overrides the saved "SERIALPORT"/"port"
-    std::optional<std::string> ini;  // overrides the default ini file
+    PanelOptions options;
     std::string action;              // "send", "status" or "ports"; empty with --help
     std::vector<std::string> commands;
     bool json = false;
-    bool help = false;
 };
 
 struct ParsedArguments {
@@ -23,6 +22,7 @@ struct ParsedArguments {
 
 ParsedArguments parseArguments(const std::vector<std::string>& words);
 
-extern const char* const usageText;
+// The text --help prints.
+std::string usageText();
 
 } // namespace kivo::cli

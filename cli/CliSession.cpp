@@ -15,11 +15,11 @@ void CliSession::ExitOnLostLink::endProcess(int)
 }
 
 CliSession::CliSession(const CliArguments& arguments)
-    : profile_(arguments.ini ? std::filesystem::path(*arguments.ini) : Profile::defaultPath()),
+    : profile_(arguments.options.iniPath()),
       app_(profile_), channel_(app_, {clock_, keys_, prompter_, exit_}, state_.mirror.windowCount)
 {
-    if (arguments.port)
-        app_.portName = *arguments.port;
+    if (arguments.options.port)
+        app_.portName = *arguments.options.port;
     app_.startUp();
 }
 

@@ -77,8 +77,8 @@ int listPorts()
 int run(const std::vector<std::string>& words)
 {
     const ParsedArguments parsed = parseArguments(words);
-    if (parsed.arguments.help) {
-        std::cout << usageText;
+    if (parsed.arguments.options.help) {
+        std::cout << usageText();
         return exitDone;
     }
     if (!parsed.error.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "app/PanelOptions.h"
+
 #include <string>
 #include <vector>
 
@@ -8,14 +9,13 @@ namespace kivo::gui {
 
 // What kivo was asked for on its command line.
 struct GuiArguments {
-    std::optional<std::string> port; // overrides the saved "SERIALPORT"/"port" for this run
-    std::optional<std::string> ini;  // overrides the default ini file
-    bool help = false;
+    PanelOptions options;
     std::string error; // non-empty when the command line cannot be used
 };
 
 GuiArguments parseGuiArguments(const std::vector<std::string>& words);
 
-extern const char* const guiUsageText;
+// The text --help prints.
+std::string guiUsageText();
 
 } // namespace kivo::gui

@@ -26,10 +26,10 @@ int runPanel(const GuiArguments& arguments)
     if (!guard.claim())
         return 0;
 
-    Profile profile(arguments.ini ? std::filesystem::path(*arguments.ini) : Profile::defaultPath());
+    Profile profile(arguments.options.iniPath());
     PanelApp app(profile);
-    if (arguments.port)
-        app.portName = *arguments.port;
+    if (arguments.options.port)
+        app.portName = *arguments.options.port;
     app.startUp();
 
     SteadyClock clock;
@@ -58,8 +58,8 @@ int main(int argc, char** argv)
 {
     using namespace kivo::gui;
     // --help must work without a display, so it is looked for before Qt starts.
-    if (parseGuiArguments({argv + 1, argv + argc}).help) {
-        std::cout << guiUsageText;
+    if (parseGuiArguments({argv + 1, argv + argc}).options.help) {
+        std::cout << guiUsageText();
         return 0;
     }
     QApplication application(argc, argv);

@@ -45,8 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ParseArguments, HelpWinsOverEverythingElse)
 {
-    EXPECT_TRUE(parseArguments({"send", "--help"}).arguments.help);
-    EXPECT_TRUE(parseArguments({"--help", "bogus"}).arguments.help);
+    EXPECT_TRUE(parseArguments({"send", "--help"}).arguments.options.help);
+    EXPECT_TRUE(parseArguments({"--help", "bogus"}).arguments.options.help);
 }
 
 TEST(JsonWriter, EscapesWhatADeviceMaySend)

@@ -1,0 +1,47 @@
+#include "app/PanelOptions.h"
+
+#include "app/Profile.h"
+
+namespace kivo {
+
+const char* const panelOptionsUsage =
+    "  --port PORT  a serial port (/dev/ttyUSB0, /dev/serial/by-id/...), tcp:HOST:PORT for a\n"
+    "               serial-to-Ethernet converter, or sim for the simulated Quadrix;\n"
+    "               default: the port saved in the ini file\n"
+    "  --ini FILE   the ini file; default: $XDG_CONFIG_HOME/Kivo/Kivo.ini\n"
+    "  --help       show this text\n";
+
+namespace {
+
+bool takeValue(const std::vector<std::string>& words, std::size_t& i,
+               std::optional<std::string>& into)
+{
+    if (i + 1 >= words.size() || words[i + 1].empty())
+        return false;
+    into = words[++i];
+    return true;
+}
+
+} // namespace
+
+std::filesystem::path PanelOptions::iniPath() const
+{
+    return ini ? std::filesystem::path(*ini) : Profile::defaultPath();
+}
+
+bool readPanelOption(const std::vector<std::string>& words, std::size_t& i, PanelOptions& options,
+                     std::string& error)
+{
+    const std::string& word = words[i];
+    if (word == "--help" || word == "-h")
+        options.help = true;
+    else if (word == "--port" && !takeValue(words, i, options.port))
+        error = "--port needs a port name, for example --port /dev/ttyUSB0";
+    else if (word == "--ini" && !takeValue(words, i, options.ini))
+        error = "--ini needs a file name";
+    else if (word != "--port" && word != "--ini")
+        return false;
+    return true;
+}
+
+} // namespace kivo

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kivo {
+
+// The command-line options every Kivo program takes.
+struct PanelOptions {
+    std::optional<std::string> port; // overrides the saved "SERIALPORT"/"port" for this run
+    std::optional<std::string> ini;  // overrides the default ini file
+    bool help = false;
+
+    std::filesystem::path iniPath() const;
+};
+
+// Reads words[i] when it is one of the common options, moving `i` past its value, and returns
+// true; returns false for any other word. `error` says what is wrong with a value left out.
+bool readPanelOption(const std::vector<std::string>& words, std::size_t& i, PanelOptions& options,
+                     std::string& error);
+
+// The usage lines of the common options.
+extern const char* const panelOptionsUsage;
+
+} // namespace kivo
