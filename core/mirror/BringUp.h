@@ -26,9 +26,6 @@ public:
     // The device baud rate radio button for a rate the device reports.
     static int baudRadioIndex(int baud);
 
-    WindowReadback& readback() { return readback_; }
-    TimingListLoader& lists() { return lists_; }
-
 private:
     void askEchoState(bool echoQuery);
     void showProgressText(StringId text);
