@@ -38,6 +38,8 @@ void PanelApp::shutdown()
     writeSerialSettings(profile_, serial);
     serialHandle->close();
     serialHandle.reset();
+    // A closed link cannot be lost: reads after this are not the device falling silent.
+    linkEstablished = false;
 }
 
 } // namespace kivo
