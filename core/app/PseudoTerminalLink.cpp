@@ -5,14 +5,11 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace kivo {
 namespace {
-
-constexpr int writeWaitMs = 1000;
 
 // Raw bytes both ways: no echo, no line editing, no translation of line ends.
 bool makeRaw(int fd, const SerialSettings& settings)
@@ -31,13 +28,6 @@ bool makeRaw(int fd, const SerialSettings& settings)
 }
 
 } // namespace
-
-PseudoTerminalLink::PseudoTerminalLink(int fd, ReadTimeouts timeouts)
-    : StreamLink(timeouts), fd_(fd)
-{
-}
-
-PseudoTerminalLink::~PseudoTerminalLink() { close(); }
 
 bool PseudoTerminalLink::isPseudoTerminal(const std::string& name)
 {
@@ -64,49 +54,10 @@ std::unique_ptr<PseudoTerminalLink> PseudoTerminalLink::open(const std::string& 
     return std::unique_ptr<PseudoTerminalLink>(new PseudoTerminalLink(fd, timeouts));
 }
 
-long PseudoTerminalLink::write(std::string_view bytes)
-{
-    std::size_t sent = 0;
-    while (fd_ >= 0 && sent < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + sent, bytes.size() - sent);
-        if (n > 0) {
-            sent += static_cast<std::size_t>(n);
-            continue;
-        }
-        pollfd waiter{fd_, POLLOUT, 0};
-        if (n < 0 && (errno == EINTR || (errno == EAGAIN && ::poll(&waiter, 1, writeWaitMs) > 0)))
-            continue;
-        return -1;
-    }
-    return fd_ >= 0 ? static_cast<long>(sent) : -1;
-}
-
-long PseudoTerminalLink::readAvailable(std::span<char> buffer, int timeoutMs)
-{
-    if (fd_ < 0)
-        return -1;
-    pollfd waiter{fd_, POLLIN, 0};
-    const int ready = ::poll(&waiter, 1, timeoutMs < 1 ? 1 : timeoutMs);
-    if (ready <= 0)
-        return ready == 0 || errno == EINTR ? 0 : -1;
-    const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
-    if (n < 0)
-        return errno == EAGAIN || errno == EINTR ? 0 : -1;
-    // The other side of the terminal went away: a failed read, not silence.
-    return n == 0 ? -1 : static_cast<long>(n);
-}
-
 void PseudoTerminalLink::purgeReceive()
 {
-    if (fd_ >= 0)
-        ::tcflush(fd_, TCIFLUSH);
-}
-
-void PseudoTerminalLink::close()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    if (fd() >= 0)
+        ::tcflush(fd(), TCIFLUSH);
 }
 
 } // namespace kivo

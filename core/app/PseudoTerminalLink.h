@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/DescriptorLink.h"
 #include "app/SerialSettings.h"
-#include "app/StreamLink.h"
 
 #include <memory>
 #include <string>
@@ -11,10 +11,8 @@ namespace kivo {
 // A pseudo-terminal standing in for a serial port (the simulated Quadrix serves one).
 // libserialport only opens ports it finds in the system's device tables, which a
 // pseudo-terminal is not in, so this one uses the terminal interface directly.
-class PseudoTerminalLink final : public StreamLink {
+class PseudoTerminalLink final : public DescriptorLink {
 public:
-    ~PseudoTerminalLink() override;
-
     // Whether `name` is, or links to, a pseudo-terminal.
     static bool isPseudoTerminal(const std::string& name);
 
@@ -22,17 +20,10 @@ public:
                                                     const SerialSettings& settings,
                                                     ReadTimeouts timeouts, std::string& error);
 
-    long write(std::string_view bytes) override;
     void purgeReceive() override;
-    void close() override;
-
-protected:
-    long readAvailable(std::span<char> buffer, int timeoutMs) override;
 
 private:
-    PseudoTerminalLink(int fd, ReadTimeouts timeouts);
-
-    int fd_;
+    PseudoTerminalLink(int fd, ReadTimeouts timeouts) : DescriptorLink(fd, timeouts) {}
 };
 
 } // namespace kivo

@@ -52,10 +52,6 @@ int connectTo(const addrinfo& address, int& error)
 
 } // namespace
 
-TcpLink::TcpLink(int socket, ReadTimeouts timeouts) : StreamLink(timeouts), socket_(socket) {}
-
-TcpLink::~TcpLink() { close(); }
-
 std::unique_ptr<TcpLink> TcpLink::open(const std::string& name, ReadTimeouts timeouts,
                                        std::string& error)
 {
@@ -88,54 +84,16 @@ std::unique_ptr<TcpLink> TcpLink::open(const std::string& name, ReadTimeouts tim
     return std::unique_ptr<TcpLink>(new TcpLink(fd, timeouts));
 }
 
-long TcpLink::write(std::string_view bytes)
+ssize_t TcpLink::writeSome(const char* data, std::size_t size)
 {
-    std::size_t sent = 0;
-    while (socket_ >= 0 && sent < bytes.size()) {
-        const ssize_t n = ::send(socket_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n > 0) {
-            sent += static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        pollfd waiter{socket_, POLLOUT, 0};
-        if (n < 0 && errno == EAGAIN && ::poll(&waiter, 1, connectTimeoutMs) > 0)
-            continue;
-        return -1;
-    }
-    return socket_ >= 0 ? static_cast<long>(sent) : -1;
-}
-
-long TcpLink::readAvailable(std::span<char> buffer, int timeoutMs)
-{
-    if (socket_ < 0)
-        return -1;
-    pollfd waiter{socket_, POLLIN, 0};
-    const int ready = ::poll(&waiter, 1, timeoutMs < 1 ? 1 : timeoutMs);
-    if (ready == 0)
-        return 0;
-    if (ready < 0)
-        return errno == EINTR ? 0 : -1;
-    const ssize_t n = ::recv(socket_, buffer.data(), buffer.size(), 0);
-    if (n < 0 && (errno == EAGAIN || errno == EINTR))
-        return 0;
-    // A peer that closed the connection is a failed read, not silence.
-    return n <= 0 ? -1 : static_cast<long>(n);
+    return ::send(fd(), data, size, MSG_NOSIGNAL);
 }
 
 void TcpLink::purgeReceive()
 {
     char discard[256];
-    while (socket_ >= 0 && ::recv(socket_, discard, sizeof discard, MSG_DONTWAIT) > 0) {
+    while (fd() >= 0 && ::recv(fd(), discard, sizeof discard, MSG_DONTWAIT) > 0) {
     }
-}
-
-void TcpLink::close()
-{
-    if (socket_ >= 0)
-        ::close(socket_);
-    socket_ = -1;
 }
 
 } // namespace kivo

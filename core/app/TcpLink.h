@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/StreamLink.h"
+#include "app/DescriptorLink.h"
 
 #include <memory>
 #include <string>
@@ -8,27 +8,21 @@
 namespace kivo {
 
 // A raw TCP connection to a serial-to-Ethernet converter, named "tcp:HOST:PORT".
-class TcpLink final : public StreamLink {
+class TcpLink final : public DescriptorLink {
 public:
     static constexpr std::string_view scheme = "tcp:";
-
-    ~TcpLink() override;
 
     // Connects within a few seconds; on failure returns null and says why in `error`.
     static std::unique_ptr<TcpLink> open(const std::string& name, ReadTimeouts timeouts,
                                          std::string& error);
 
-    long write(std::string_view bytes) override;
     void purgeReceive() override;
-    void close() override;
 
 protected:
-    long readAvailable(std::span<char> buffer, int timeoutMs) override;
+    ssize_t writeSome(const char* data, std::size_t size) override;
 
 private:
-    TcpLink(int socket, ReadTimeouts timeouts);
-
-    int socket_;
+    TcpLink(int socket, ReadTimeouts timeouts) : DescriptorLink(socket, timeouts) {}
 };
 
 } // namespace kivo

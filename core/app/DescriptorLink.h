@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/StreamLink.h"
+
+#include <sys/types.h>
+
+namespace kivo {
+
+// A link over an open file descriptor (a terminal or a socket): whole writes that wait while
+// the line is busy, reads that wait with poll, and the descriptor closed with the link.
+class DescriptorLink : public StreamLink {
+public:
+    ~DescriptorLink() override;
+    DescriptorLink(const DescriptorLink&) = delete;
+    DescriptorLink& operator=(const DescriptorLink&) = delete;
+
+    long write(std::string_view bytes) final;
+    void close() final;
+
+protected:
+    DescriptorLink(int fd, ReadTimeouts timeouts) : StreamLink(timeouts), fd_(fd) {}
+
+    long readAvailable(std::span<char> buffer, int timeoutMs) final;
+    // One write call; a socket overrides it so a vanished peer is an error, not a signal.
+    virtual ssize_t writeSome(const char* data, std::size_t size);
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace kivo
