@@ -1,4 +1,5 @@
 // The simulated Quadrix over a real pseudo-terminal, served in process and by the program.
+#include "ChildProcess.h"
 #include "DeviceServer.h"
 #include "PseudoTerminal.h"
 #include "TempDir.h"
@@ -7,12 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
 #include <string>
-#include <sys/wait.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -133,30 +132,6 @@ TEST(PseudoTerminalTest, RefusesToReplaceAFile)
 // The program itself: started with options, asked over its terminal, ended by a signal.
 class ProgramTest : public ::testing::Test {
 protected:
-    pid_t start(std::vector<std::string> args)
-    {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            std::vector<char*> argv{const_cast<char*>(QUADRIX_SIM_PATH)};
-            for (std::string& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            const int devNull = open("/dev/null", O_WRONLY);
-            dup2(devNull, STDOUT_FILENO);
-            dup2(devNull, STDERR_FILENO);
-            execv(QUADRIX_SIM_PATH, argv.data());
-            _exit(127);
-        }
-        return pid;
-    }
-
-    static int exitStatus(pid_t pid)
-    {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
     int waitForLink() const
     {
         for (int i = 0; i < 200 && !std::filesystem::exists(link); ++i)
@@ -170,14 +145,18 @@ protected:
 
 TEST_F(ProgramTest, BadOptionExitsWithTwo)
 {
-    EXPECT_EQ(exitStatus(start({"--pty", link.string(), "--windows", "3"})), 2);
-    EXPECT_EQ(exitStatus(start({"--pty", link.string(), "--replies", dir.file("missing").string()})), 2);
+    using Program = kivo::test::ChildProcess;
+    EXPECT_EQ(Program(QUADRIX_SIM_PATH, {"--pty", link.string(), "--windows", "3"}).waitFor(10'000), 2);
+    EXPECT_EQ(Program(QUADRIX_SIM_PATH, {"--pty", link.string(), "--replies", dir.file("missing").string()})
+                  .waitFor(10'000),
+              2);
 }
 
 TEST_F(ProgramTest, ServesLogsAndCleansUpOnSigterm)
 {
-    const pid_t pid = start({"--pty", link.string(), "--log", dir.file("log").string(), "--windows", "4",
-                             "--silent-after", "3", "--baud", "115200"});
+    kivo::test::ChildProcess program(QUADRIX_SIM_PATH,
+                                     {"--pty", link.string(), "--log", dir.file("log").string(), "--windows",
+                                      "4", "--silent-after", "3", "--baud", "115200"});
     const int fd = waitForLink();
     ASSERT_GE(fd, 0);
     EXPECT_EQ(exchange(fd, "echo off\n"), "echo off\r\n> ");
@@ -187,8 +166,7 @@ TEST_F(ProgramTest, ServesLogsAndCleansUpOnSigterm)
     EXPECT_THAT(adjusting, Not(EndsWith("> ")));
     EXPECT_EQ(exchange(fd, "q"), "") << "silent after the third command";
     close(fd);
-    kill(pid, SIGTERM);
-    EXPECT_EQ(exitStatus(pid), 0);
+    EXPECT_EQ(program.stop(), 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 
     const std::string log = dir.read("log");
