@@ -14,6 +14,8 @@
 #include "app/TrackbarControl.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -211,6 +213,54 @@ bool CommandChannel::followsMore()
     reply += displayLineBreak();
     app_.lastCommand = "\n";
     return true;
+}
+
+bool CommandChannel::ReadCommForTerm(std::size_t limit)
+{
+    std::size_t total = 0;
+    int tries = emptyReadTries;
+    app_.rawReply.clear();
+    std::array<char, Link::maxReadSize> chunk{};
+    long got = -1;
+    while (app_.serialHandle) {
+        errno = 0;
+        got = app_.serialHandle->read(chunk);
+        if (got < 0) {
+            reportBadTerminalRead();
+            break;
+        }
+        std::string shown = toDisplayLineBreaks(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+        if (terminal_ && terminal_->text().ends_with('\n'))
+            shown = std::string(trimLeft(shown));
+        showReceived(shown);
+        app_.rawReply = shown;
+        total += shown.size();
+        tries = got > 0 ? (total > 0 ? 1 : emptyReadTries) : tries - 1;
+        if (tries <= 0 || total >= limit)
+            break;
+    }
+    return got >= 0;
+}
+
+void CommandChannel::showReceived(const std::string& displayText)
+{
+    if (!terminal_ || displayText.empty())
+        return;
+    std::string combined = terminal_->text() + displayText;
+    if (cutBackTerminalText(combined))
+        terminal_->setText(combined, combined.size());
+    else
+        terminal_->appendText(displayText);
+}
+
+void CommandChannel::reportBadTerminalRead()
+{
+    if (!app_.connected())
+        return;
+    const std::string reason =
+        errno != 0 ? std::strerror(errno) : std::string(loadString(StringId::linkReadFailed));
+    seams_.prompter.ask(reason, Prompter::Buttons::ok, Prompter::Icon::information,
+                        std::string(loadString(StringId::badTerminalRead)));
 }
 
 void CommandChannel::echoToTerminal(std::string_view text)

@@ -51,6 +51,10 @@ public:
     std::size_t sendAndCollect(StringId command, bool retry);
     std::size_t sendTextAndCollect(const std::string& command, bool retry);
     void echoToTerminal(std::string_view text);
+    // The Terminal page's reader: each chunk shows as it arrives. It neither logs nor counts
+    // failed reads nor checks for the abort; a failed read is reported. Returns whether the
+    // last read succeeded.
+    bool ReadCommForTerm(std::size_t limit = replyLimit);
 
     // Checks of a value typed into an edit box before it goes to the device. Each returns true
     // when the caller may go on; false when the value was refused, in which case the operator
@@ -77,6 +81,8 @@ private:
     std::size_t collect(const std::string& command, bool retry, int retryPauseMs);
     bool followsMore();
     void echoCommand(const std::string& command);
+    void showReceived(const std::string& displayText);
+    void reportBadTerminalRead();
     void stepProgress();
     void checkLinkAndAbort();
     void endProgram();

@@ -12,6 +12,8 @@ public:
     virtual std::string text() const = 0;
     // Sets the whole text and puts the caret at `caret`, scrolled into view.
     virtual void setText(const std::string& text, std::size_t caret) = 0;
+    // Adds text at the end, with the caret after it, and shows it at once.
+    virtual void appendText(const std::string& text) = 0;
 };
 
 } // namespace kivo

@@ -6,18 +6,13 @@
 
 #include "app/CommandChannel.h"
 #include "app/PanelApp.h"
-#include "app/Prompter.h"
 #include "app/TerminalText.h"
-#include "app/Text.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <system_error>
 
 namespace kivo::gui {
 namespace {
@@ -27,7 +22,6 @@ constexpr int progressLabelId = 1211;
 constexpr int abortHintId = 1212;
 // A typed line is fetched into a buffer of this size; anything longer is cut.
 constexpr int lineBufferSize = 250;
-constexpr int emptyReadTries = 10;
 const QColor progressColour(0, 0, 128);
 const QColor abortHintColour(128, 0, 128);
 
@@ -63,9 +57,9 @@ std::string fromWidgetText(const QString& text)
 
 } // namespace
 
-CPage9::CPage9(PanelApp& app, CommandChannel& channel, Prompter& prompter, QWidget* parent)
+CPage9::CPage9(PanelApp& app, CommandChannel& channel, QWidget* parent)
     : PropertyPage(StringId::terminalCaption, helpContextId, parent), app_(app),
-      channel_(channel), prompter_(prompter), edit_(new TerminalEdit(editId, this))
+      channel_(channel), edit_(new TerminalEdit(editId, this))
 {
     createProgressControls();
     edit_->setFont(sharedFont());
@@ -143,7 +137,7 @@ void CPage9::sendFinishedLine()
         channel_.sendCommand("\n"); // the device prints its next page
     else
         channel_.sendCommand(line.toStdString());
-    ReadCommForTerm(CommandChannel::replyLimit);
+    channel_.ReadCommForTerm();
 }
 
 void CPage9::ensurePrompt()
@@ -156,56 +150,13 @@ void CPage9::ensurePrompt()
     edit_->insertPlainText(qtString(StringId::prompt));
 }
 
-bool CPage9::ReadCommForTerm(std::size_t limit)
+void CPage9::appendText(const std::string& text)
 {
-    std::size_t total = 0;
-    int tries = emptyReadTries;
-    app_.rawReply.clear();
-    std::array<char, Link::maxReadSize> chunk{};
-    long got = -1;
-    while (app_.serialHandle) {
-        errno = 0;
-        got = app_.serialHandle->read(chunk);
-        if (got < 0) {
-            if (app_.connected())
-                reportBadRead();
-            break;
-        }
-        std::string converted = toDisplayLineBreaks(std::string_view(chunk.data(), got));
-        if (text().ends_with('\n'))
-            converted = std::string(trimLeft(converted));
-        appendReceived(converted);
-        app_.rawReply = converted;
-        total += converted.size();
-        tries = got > 0 ? (total > 0 ? 1 : emptyReadTries) : tries - 1;
-        if (tries <= 0 || total >= limit)
-            break;
-    }
-    return got >= 0;
-}
-
-void CPage9::appendReceived(const std::string& displayText)
-{
-    if (displayText.empty())
-        return;
-    std::string combined = text() + displayText;
-    if (cutBackTerminalText(combined)) {
-        setText(combined, combined.size());
-        return;
-    }
     edit_->moveCaretToEnd();
-    edit_->insertPlainText(toWidgetText(displayText));
+    edit_->insertPlainText(toWidgetText(text));
     edit_->ensureCursorVisible();
     // Replies should show as they arrive, not when the whole exchange is over.
     edit_->repaint();
-}
-
-void CPage9::reportBadRead()
-{
-    const std::string reason = errno != 0 ? std::generic_category().message(errno)
-                                          : std::string(loadString(StringId::linkReadFailed));
-    prompter_.ask(reason, Prompter::Buttons::ok, Prompter::Icon::information,
-                  std::string(loadString(StringId::badTerminalRead)));
 }
 
 std::string CPage9::text() const { return fromWidgetText(edit_->toPlainText()); }

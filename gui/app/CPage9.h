@@ -13,7 +13,6 @@ class QProgressBar;
 namespace kivo {
 class CommandChannel;
 class PanelApp;
-class Prompter;
 } // namespace kivo
 
 namespace kivo::gui {
@@ -29,14 +28,10 @@ public:
     static constexpr int helpContextId = 8;
     static constexpr int editId = 1000;
 
-    CPage9(PanelApp& app, CommandChannel& channel, Prompter& prompter, QWidget* parent);
+    CPage9(PanelApp& app, CommandChannel& channel, QWidget* parent);
 
     void onSetActive() override;
     void onKillActive() override;
-
-    // Reads what the device prints straight into the text; returns whether the last read
-    // succeeded. Used instead of the channel's read so replies appear as they arrive.
-    bool ReadCommForTerm(std::size_t limit);
 
     // The text box during normal work, the progress controls during a bring-up.
     void showBringUpProgress(bool shown);
@@ -53,6 +48,7 @@ public:
     // TerminalSink: the text as the channel sees it, lines broken by "\r\r\n".
     std::string text() const override;
     void setText(const std::string& text, std::size_t caret) override;
+    void appendText(const std::string& text) override;
 
     // ProgressSink
     void stepProgress() override;
@@ -65,12 +61,9 @@ private:
     void textEdited();
     void sendFinishedLine();
     void ensurePrompt();
-    void appendReceived(const std::string& displayText);
-    void reportBadRead();
 
     PanelApp& app_;
     CommandChannel& channel_;
-    Prompter& prompter_;
     TerminalEdit* edit_;
     QProgressBar* progressBar_ = nullptr;
     QLabel* progressLabel_ = nullptr;

@@ -62,7 +62,7 @@ void CProperty::createPages()
     inputsPage_ = new CPage6(tabs_);
     pages_ = {new CPage4(tabs_), new CPage5(tabs_), new CPage8(tabs_), outputPage_,
               inputsPage_, new CPage3(tabs_), nullptr};
-    terminal_ = new CPage9(app_, channel_, seams_.prompter, tabs_);
+    terminal_ = new CPage9(app_, channel_, tabs_);
     pages_[terminalPage] = terminal_;
     for (PropertyPage* page : pages_)
         tabs_->addTab(page, page->caption());

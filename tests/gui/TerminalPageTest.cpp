@@ -102,7 +102,7 @@ TEST_F(TerminalPage, LongTrafficKeepsOnlyItsTail)
 {
     showTraffic(std::string(16380, 'x'));
     link.queueReply(std::string(10, 'y'));
-    EXPECT_TRUE(terminal().ReadCommForTerm(CommandChannel::replyLimit));
+    EXPECT_TRUE(window->channel().ReadCommForTerm());
     EXPECT_EQ(shown(), std::string(8182, 'x') + std::string(10, 'y'));
 }
 

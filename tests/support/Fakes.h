@@ -71,6 +71,11 @@ public:
         content = text;
         caret = caretAt;
     }
+    void appendText(const std::string& text) override
+    {
+        content += text;
+        caret = content.size();
+    }
     std::string content;
     std::size_t caret = 0;
 };

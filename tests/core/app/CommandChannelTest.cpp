@@ -248,6 +248,28 @@ TEST_F(ChannelEchoTest, TextOneCharacterPastTheLimitKeepsItsLast8192)
     EXPECT_EQ(terminal.caret, 8192u);
 }
 
+TEST_F(ChannelEchoTest, TerminalReaderShowsChunksAsTheyArriveWithoutLoggingOrCounting)
+{
+    terminal.content = "> id\r\r\n";
+    link->queue("  Quadrix\n");
+    link->queue("> ");
+    EXPECT_TRUE(channel.ReadCommForTerm());
+    EXPECT_EQ(terminal.content, "> id\r\r\nQuadrix\r\r\n> ");
+    EXPECT_EQ(link->reads, 3);
+    EXPECT_EQ(app.failedReads, 0);
+    EXPECT_EQ(clock.now, 0) << "no pause before the first read";
+}
+
+TEST_F(ChannelEchoTest, TerminalReaderGivesUpAfterTenEmptyReadsAndReportsAFailure)
+{
+    EXPECT_TRUE(channel.ReadCommForTerm());
+    EXPECT_EQ(link->reads, 10);
+    EXPECT_EQ(app.failedReads, 0);
+    link->queueFailure();
+    EXPECT_FALSE(channel.ReadCommForTerm());
+    EXPECT_THAT(prompter.titles, ElementsAre("Bad read in function ReadCommForTerm()"));
+}
+
 TEST_F(ChannelEchoTest, TextAtTheLimitIsKept)
 {
     terminal.content = std::string(16383, 'a');
