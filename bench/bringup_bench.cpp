@@ -2,18 +2,18 @@
 // rate, beside its floor: the pauses the panel must make plus the time the device's replies
 // need on the line. Prints one row per rate; the goal is a ratio of 1.10 or less.
 
-#include "app/CommandChannel.h"
-#include "app/KeyState.h"
-#include "app/LinkOpener.h"
-#include "app/PanelApp.h"
-#include "app/ProcessExit.h"
-#include "app/ProgressSink.h"
-#include "app/Profile.h"
-#include "app/Prompter.h"
-#include "app/SteadyClock.h"
-#include "mirror/BringUp.h"
-#include "mirror/PanelPages.h"
-#include "mirror/PanelState.h"
+#include "core/app/CommandChannel.h"
+#include "core/app/KeyState.h"
+#include "core/app/LinkOpener.h"
+#include "core/app/PanelApp.h"
+#include "core/app/ProcessExit.h"
+#include "core/app/ProgressSink.h"
+#include "core/app/Profile.h"
+#include "core/app/Prompter.h"
+#include "core/app/SteadyClock.h"
+#include "core/mirror/BringUp.h"
+#include "core/mirror/PanelPages.h"
+#include "core/mirror/PanelState.h"
 
 #include <chrono>
 #include <optional>

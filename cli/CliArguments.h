@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PanelOptions.h"
+#include "core/app/PanelOptions.h"
 
 #include <string>
 #include <vector>

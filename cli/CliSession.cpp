@@ -1,7 +1,7 @@
-#include "CliSession.h"
+#include "cli/CliSession.h"
 
-#include "app/LinkOpener.h"
-#include "SimulatedQuadrix.h"
+#include "core/app/LinkOpener.h"
+#include "sim/SimulatedQuadrix.h"
 
 #include <cstdlib>
 #include <iostream>

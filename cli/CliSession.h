@@ -1,15 +1,15 @@
 #pragma once
 
-#include "CliArguments.h"
-#include "ConsolePrompter.h"
+#include "cli/CliArguments.h"
+#include "cli/ConsolePrompter.h"
 
-#include "app/CommandChannel.h"
-#include "app/KeyState.h"
-#include "app/PanelApp.h"
-#include "app/ProcessExit.h"
-#include "app/Profile.h"
-#include "app/SteadyClock.h"
-#include "mirror/PanelState.h"
+#include "core/app/CommandChannel.h"
+#include "core/app/KeyState.h"
+#include "core/app/PanelApp.h"
+#include "core/app/ProcessExit.h"
+#include "core/app/Profile.h"
+#include "core/app/SteadyClock.h"
+#include "core/mirror/PanelState.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "ConsolePrompter.h"
+#include "cli/ConsolePrompter.h"
 
 #include <iostream>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Prompter.h"
+#include "core/app/Prompter.h"
 
 namespace kivo::cli {
 

@@ -1,7 +1,7 @@
-#include "HeadlessPages.h"
+#include "cli/HeadlessPages.h"
 
-#include "app/PanelApp.h"
-#include "mirror/DeviceMirror.h"
+#include "core/app/PanelApp.h"
+#include "core/mirror/DeviceMirror.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,8 +17,8 @@ void HeadlessPages::outputTimingChanged()
 {
     mirror_.canvasLeft = 0;
     mirror_.canvasTop = 0;
-    mirror_.canvasWidth = app_.outputTiming.HACT;
-    mirror_.canvasHeight = app_.outputTiming.VACT;
+    mirror_.canvasWidth = mirror_.outputTiming.HACT;
+    mirror_.canvasHeight = mirror_.outputTiming.VACT;
 }
 
 void HeadlessPages::showDeviceBaud(int baud, int)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ProgressSink.h"
-#include "mirror/PanelPages.h"
+#include "core/app/ProgressSink.h"
+#include "core/mirror/PanelPages.h"
 
 #include <string>
 

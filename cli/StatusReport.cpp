@@ -1,11 +1,11 @@
-#include "StatusReport.h"
+#include "cli/StatusReport.h"
 
-#include "JsonWriter.h"
+#include "cli/JsonWriter.h"
 
-#include "app/PanelApp.h"
-#include "app/Strings.h"
-#include "mirror/CanvasMapping.h"
-#include "mirror/PanelState.h"
+#include "core/app/PanelApp.h"
+#include "core/app/Strings.h"
+#include "core/mirror/CanvasMapping.h"
+#include "core/mirror/PanelState.h"
 
 #include <cstdio>
 #include <sstream>
@@ -33,7 +33,7 @@ const char* connectorName(int connector)
 
 Rect destinationOf(const StatusFacts& facts, const WindowRecord& window)
 {
-    const TimingRecord& output = facts.app.outputTiming;
+    const TimingRecord& output = facts.state.mirror.outputTiming;
     return canvasToOutput(facts.state.mirror, window.viewRect, window.maximised, output.HACT,
                           output.VACT);
 }
@@ -104,14 +104,14 @@ void writeRows(JsonWriter& json, std::string_view key, const TimingList& list)
 std::string formatStatusText(const StatusFacts& facts)
 {
     const DeviceMirror& mirror = facts.state.mirror;
-    const TimingRecord& output = facts.app.outputTiming;
+    const TimingRecord& output = facts.state.mirror.outputTiming;
     std::ostringstream out;
     out << "Quadrix: " << mirror.windowCount << " windows, " << mirror.windowsOn << " on, firmware "
         << mirror.firmwareRevision << ", " << facts.deviceBaud << " baud, echo "
         << (facts.deviceEcho ? "on" : "off") << "\n";
     out << "Output: " << output.HACT << " x " << output.VACT << ", HFREQ " << output.HFREQ << " Hz, "
         << (output.locked ? "locked" : "acquiring") << ", "
-        << (facts.app.outputFreeRun ? "free-run" : "autosync") << "\n\n";
+        << (facts.state.mirror.outputFreeRun ? "free-run" : "autosync") << "\n\n";
     out << "Win Input      Pri Destination        Source             Input     Bri Con Sat Hue Gamma"
            " Filter Freeze Connector  Description\n";
     for (int n = 1; n <= static_cast<int>(mirror.windowCount); ++n) {
@@ -145,8 +145,8 @@ std::string formatStatusJson(const StatusFacts& facts)
     json.value("firmwareRevision", mirror.firmwareRevision);
     json.value("deviceBaud", facts.deviceBaud);
     json.value("deviceEcho", facts.deviceEcho);
-    json.value("outputFreeRun", facts.app.outputFreeRun);
-    writeTiming(json, "outputTiming", facts.app.outputTiming);
+    json.value("outputFreeRun", facts.state.mirror.outputFreeRun);
+    writeTiming(json, "outputTiming", facts.state.mirror.outputTiming);
     json.beginArray("windows");
     for (int n = 1; n <= static_cast<int>(mirror.windowCount); ++n)
         writeWindow(json, facts, n);

@@ -1,11 +1,11 @@
-#include "CliArguments.h"
-#include "CliSession.h"
-#include "HeadlessPages.h"
-#include "StatusReport.h"
+#include "cli/CliArguments.h"
+#include "cli/CliSession.h"
+#include "cli/HeadlessPages.h"
+#include "cli/StatusReport.h"
 
-#include "app/LinkOpener.h"
-#include "app/SerialLink.h"
-#include "mirror/BringUp.h"
+#include "core/app/LinkOpener.h"
+#include "core/app/SerialLink.h"
+#include "core/mirror/BringUp.h"
 
 #include <iostream>
 #include <unistd.h>

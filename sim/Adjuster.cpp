@@ -1,7 +1,7 @@
-#include "Adjuster.h"
+#include "sim/Adjuster.h"
 
-#include "ReplyFormats.h"
-#include "TextFormat.h"
+#include "sim/ReplyFormats.h"
+#include "sim/TextFormat.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceState.h"
+#include "sim/DeviceState.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "CommandInterpreter.h"
+#include "sim/CommandInterpreter.h"
 
 namespace kivo::sim {
 

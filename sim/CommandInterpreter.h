@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Adjuster.h"
-#include "CommandTable.h"
-#include "DeviceCommands.h"
-#include "DeviceState.h"
-#include "TimingCommands.h"
-#include "WindowCommands.h"
+#include "sim/Adjuster.h"
+#include "sim/CommandTable.h"
+#include "sim/DeviceCommands.h"
+#include "sim/DeviceState.h"
+#include "sim/TimingCommands.h"
+#include "sim/WindowCommands.h"
 
 #include <string>
 #include <string_view>

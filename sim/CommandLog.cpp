@@ -1,6 +1,6 @@
-#include "CommandLog.h"
+#include "sim/CommandLog.h"
 
-#include "TextFormat.h"
+#include "sim/TextFormat.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "CommandPattern.h"
+#include "sim/CommandPattern.h"
 
-#include "TextFormat.h"
+#include "sim/TextFormat.h"
 
 #include <charconv>
 

@@ -1,7 +1,7 @@
-#include "CommandTable.h"
+#include "sim/CommandTable.h"
 
-#include "ReplyFormats.h"
-#include "TextFormat.h"
+#include "sim/ReplyFormats.h"
+#include "sim/TextFormat.h"
 
 namespace kivo::sim {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandPattern.h"
+#include "sim/CommandPattern.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "DeviceServer.h"
+#include "sim/DeviceServer.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuadrixDevice.h"
+#include "sim/QuadrixDevice.h"
 
 #include <chrono>
 #include <string>

@@ -1,4 +1,4 @@
-#include "DeviceState.h"
+#include "sim/DeviceState.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SimWindow.h"
-#include "VideoTiming.h"
+#include "sim/SimWindow.h"
+#include "sim/VideoTiming.h"
 
 #include <array>
 #include <optional>

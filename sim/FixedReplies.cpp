@@ -1,6 +1,6 @@
-#include "FixedReplies.h"
+#include "sim/FixedReplies.h"
 
-#include "TextFormat.h"
+#include "sim/TextFormat.h"
 
 #include <fstream>
 #include <sstream>

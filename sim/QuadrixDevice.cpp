@@ -1,7 +1,7 @@
-#include "QuadrixDevice.h"
+#include "sim/QuadrixDevice.h"
 
-#include "ReplyFormats.h"
-#include "TextFormat.h"
+#include "sim/ReplyFormats.h"
+#include "sim/TextFormat.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CommandInterpreter.h"
-#include "DeviceState.h"
-#include "FixedReplies.h"
-#include "ReplyPager.h"
+#include "sim/CommandInterpreter.h"
+#include "sim/DeviceState.h"
+#include "sim/FixedReplies.h"
+#include "sim/ReplyPager.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "ReplyPager.h"
+#include "sim/ReplyPager.h"
 
-#include "ReplyFormats.h"
+#include "sim/ReplyFormats.h"
 
 namespace kivo::sim {
 

@@ -1,4 +1,4 @@
-#include "ServerOptions.h"
+#include "sim/ServerOptions.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "QuadrixDevice.h"
+#include "sim/QuadrixDevice.h"
 
-#include "app/Link.h"
+#include "core/app/Link.h"
 
 #include <string>
 

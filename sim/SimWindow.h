@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VideoTiming.h"
+#include "sim/VideoTiming.h"
 
 namespace kivo::sim {
 

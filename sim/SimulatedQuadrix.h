@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SimLink.h"
+#include "sim/SimLink.h"
 
-#include "app/LinkOpener.h"
+#include "core/app/LinkOpener.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "TcpListener.h"
+#include "sim/TcpListener.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

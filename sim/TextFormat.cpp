@@ -1,6 +1,6 @@
-#include "TextFormat.h"
+#include "sim/TextFormat.h"
 
-#include "ReplyFormats.h"
+#include "sim/ReplyFormats.h"
 
 #include <cctype>
 #include <cstdarg>

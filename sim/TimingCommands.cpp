@@ -1,7 +1,7 @@
-#include "TimingCommands.h"
+#include "sim/TimingCommands.h"
 
-#include "ReplyFormats.h"
-#include "TextFormat.h"
+#include "sim/ReplyFormats.h"
+#include "sim/TextFormat.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CommandTable.h"
-#include "DeviceState.h"
+#include "sim/CommandTable.h"
+#include "sim/DeviceState.h"
 
 #include <string>
 

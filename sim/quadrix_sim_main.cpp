@@ -1,12 +1,12 @@
 // quadrix-sim: serves the simulated Quadrix on a pseudo-terminal or on a TCP port until
 // SIGINT or SIGTERM.
 
-#include "CommandLog.h"
-#include "DeviceServer.h"
-#include "PseudoTerminal.h"
-#include "QuadrixDevice.h"
-#include "ServerOptions.h"
-#include "TcpListener.h"
+#include "sim/CommandLog.h"
+#include "sim/DeviceServer.h"
+#include "sim/PseudoTerminal.h"
+#include "sim/QuadrixDevice.h"
+#include "sim/ServerOptions.h"
+#include "sim/TcpListener.h"
 
 #include <array>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Strings.h"
+#include "core/app/Strings.h"
 
 #include <cstddef>
 #include <string>

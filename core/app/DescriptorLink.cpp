@@ -1,4 +1,4 @@
-#include "app/DescriptorLink.h"
+#include "core/app/DescriptorLink.h"
 
 #include <cerrno>
 #include <poll.h>

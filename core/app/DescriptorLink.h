@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/StreamLink.h"
+#include "core/app/StreamLink.h"
 
 #include <sys/types.h>
 

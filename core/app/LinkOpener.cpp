@@ -1,8 +1,8 @@
-#include "app/LinkOpener.h"
+#include "core/app/LinkOpener.h"
 
-#include "app/PseudoTerminalLink.h"
-#include "app/SerialLink.h"
-#include "app/TcpLink.h"
+#include "core/app/PseudoTerminalLink.h"
+#include "core/app/SerialLink.h"
+#include "core/app/TcpLink.h"
 
 namespace kivo {
 

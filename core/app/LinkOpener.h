@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Link.h"
-#include "app/SerialSettings.h"
-#include "app/StreamLink.h"
+#include "core/app/Link.h"
+#include "core/app/SerialSettings.h"
+#include "core/app/StreamLink.h"
 
 #include <functional>
 #include <map>

@@ -1,8 +1,8 @@
-#include "app/PanelApp.h"
+#include "core/app/PanelApp.h"
 
-#include "app/LinkOpener.h"
-#include "app/Profile.h"
-#include "app/Strings.h"
+#include "core/app/LinkOpener.h"
+#include "core/app/Profile.h"
+#include "core/app/Strings.h"
 
 namespace kivo {
 

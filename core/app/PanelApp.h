@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/Link.h"
-#include "app/RawLinkLog.h"
-#include "app/SerialSettings.h"
-#include "timing/TimingRecord.h"
+#include "core/app/Link.h"
+#include "core/app/RawLinkLog.h"
+#include "core/app/SerialSettings.h"
 
 #include <memory>
 #include <string>
@@ -14,8 +13,8 @@ class Profile;
 class LinkOpener;
 
 // What lives as long as the process: the saved serial parameters and the open link, the raw
-// link log, the phase flags every page consults, the current output timing and the command
-// channel's buffers. The front end creates exactly one and hands out references.
+// link log, the phase flags every page consults and the command channel's buffers. The front
+// end creates exactly one and hands out references.
 class PanelApp {
 public:
     explicit PanelApp(Profile& profile);
@@ -44,7 +43,6 @@ public:
     bool moreContinuation = false;
     bool restoreEchoOnExit = true;
     int failedReads = 0;
-    bool outputFreeRun = true;
     int topWindow = 1;
     int currentWindow = 0;
     bool timingDialogIsOutput = true;
@@ -53,9 +51,6 @@ public:
 
     SerialSettings serial;
     std::string portName;
-    int outputWidth = 640;
-    int outputHeight = 480;
-    TimingRecord outputTiming = TimingRecord::defaultCurrent();
 
     std::unique_ptr<Link> serialHandle;
     RawLinkLog logFile;

@@ -1,6 +1,6 @@
-#include "app/PanelOptions.h"
+#include "core/app/PanelOptions.h"
 
-#include "app/Profile.h"
+#include "core/app/Profile.h"
 
 namespace kivo {
 

@@ -1,4 +1,4 @@
-#include "app/PortErrors.h"
+#include "core/app/PortErrors.h"
 
 #include <cerrno>
 #include <cstring>

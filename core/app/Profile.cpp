@@ -1,4 +1,4 @@
-#include "app/Profile.h"
+#include "core/app/Profile.h"
 
 // Keys and values are plain bytes (no wide-character conversion), and the template bodies
 // come from the header, so no ICU-bound library is needed.

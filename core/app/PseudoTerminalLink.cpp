@@ -1,6 +1,6 @@
-#include "app/PseudoTerminalLink.h"
+#include "core/app/PseudoTerminalLink.h"
 
-#include "app/PortErrors.h"
+#include "core/app/PortErrors.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DescriptorLink.h"
-#include "app/SerialSettings.h"
+#include "core/app/DescriptorLink.h"
+#include "core/app/SerialSettings.h"
 
 #include <memory>
 #include <string>

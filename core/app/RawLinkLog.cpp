@@ -1,4 +1,4 @@
-#include "app/RawLinkLog.h"
+#include "core/app/RawLinkLog.h"
 
 namespace kivo {
 

@@ -1,6 +1,6 @@
-#include "app/SerialLink.h"
+#include "core/app/SerialLink.h"
 
-#include "app/PortErrors.h"
+#include "core/app/PortErrors.h"
 
 #include <libserialport.h>
 

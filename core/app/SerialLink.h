@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SerialSettings.h"
-#include "app/StreamLink.h"
+#include "core/app/SerialSettings.h"
+#include "core/app/StreamLink.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
-#include "app/SerialSettings.h"
+#include "core/app/SerialSettings.h"
 
-#include "app/Profile.h"
-#include "app/Strings.h"
+#include "core/app/Profile.h"
+#include "core/app/Strings.h"
 
 #include <cstdlib>
 

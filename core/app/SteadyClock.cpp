@@ -1,4 +1,4 @@
-#include "app/SteadyClock.h"
+#include "core/app/SteadyClock.h"
 
 #include <chrono>
 #include <thread>

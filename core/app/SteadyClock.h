@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Clock.h"
+#include "core/app/Clock.h"
 
 namespace kivo {
 

@@ -1,4 +1,4 @@
-#include "app/StreamLink.h"
+#include "core/app/StreamLink.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Link.h"
+#include "core/app/Link.h"
 
 #include <cstdint>
 

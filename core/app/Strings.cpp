@@ -1,4 +1,4 @@
-#include "app/Strings.h"
+#include "core/app/Strings.h"
 
 #include <algorithm>
 #include <array>

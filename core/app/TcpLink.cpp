@@ -1,4 +1,4 @@
-#include "app/TcpLink.h"
+#include "core/app/TcpLink.h"
 
 #include <cerrno>
 #include <cstring>

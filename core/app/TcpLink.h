@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DescriptorLink.h"
+#include "core/app/DescriptorLink.h"
 
 #include <memory>
 #include <string>

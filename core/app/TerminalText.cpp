@@ -1,4 +1,4 @@
-#include "app/TerminalText.h"
+#include "core/app/TerminalText.h"
 
 namespace kivo {
 

@@ -1,4 +1,4 @@
-#include "app/Text.h"
+#include "core/app/Text.h"
 
 #include <algorithm>
 #include <cctype>

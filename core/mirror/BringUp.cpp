@@ -1,15 +1,15 @@
-#include "mirror/BringUp.h"
+#include "core/mirror/BringUp.h"
 
-#include "app/CommandChannel.h"
-#include "app/PanelApp.h"
-#include "app/ProgressSink.h"
-#include "app/Prompter.h"
-#include "app/Text.h"
-#include "mirror/PanelPages.h"
-#include "mirror/PanelState.h"
-#include "timing/NumberCursor.h"
-#include "timing/NumberScan.h"
-#include "timing/TimingText.h"
+#include "core/app/CommandChannel.h"
+#include "core/app/PanelApp.h"
+#include "core/app/ProgressSink.h"
+#include "core/app/Prompter.h"
+#include "core/app/Text.h"
+#include "core/mirror/PanelPages.h"
+#include "core/mirror/PanelState.h"
+#include "core/timing/NumberCursor.h"
+#include "core/timing/NumberScan.h"
+#include "core/timing/TimingText.h"
 
 namespace kivo {
 namespace {
@@ -144,10 +144,10 @@ void BringUp::queryOutputTiming(bool askHost)
 
 void BringUp::parseOutputTiming(const std::string& reply)
 {
-    PanelApp& app = c_.app;
-    TimingRecord& timing = app.outputTiming;
+    DeviceMirror& mirror = c_.state.mirror;
+    TimingRecord& timing = mirror.outputTiming;
     const std::string lower = toLower(reply);
-    app.outputFreeRun = contains(lower, "free");
+    mirror.outputFreeRun = contains(lower, "free");
     timing.locked = contains(lower, "acquire") ? 0 : 1;
     // Without the header line the reply holds no timing: keep the one we have.
     const auto header = reply.find(loadString(StringId::hostHeaderKey));
@@ -161,8 +161,8 @@ void BringUp::parseOutputTiming(const std::string& reply)
         c_.prompter.tell(formatString(StringId::badHactOutput, timing.HACT, 200, 2048));
     if ((timing.VACT < 150 || timing.VACT > 2048) && timing.locked)
         c_.prompter.tell(formatString(StringId::badVactOutput, timing.VACT, 150, 2048));
-    app.outputWidth = timing.HACT;
-    app.outputHeight = timing.VACT;
+    mirror.outputWidth = timing.HACT;
+    mirror.outputHeight = timing.VACT;
     keepDivisorsNonZero(timing);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "mirror/PanelContext.h"
-#include "mirror/WindowReadback.h"
-#include "timing/TimingListCache.h"
-#include "timing/TimingListLoader.h"
+#include "core/mirror/PanelContext.h"
+#include "core/mirror/WindowReadback.h"
+#include "core/timing/TimingListCache.h"
+#include "core/timing/TimingListLoader.h"
 
 namespace kivo {
 

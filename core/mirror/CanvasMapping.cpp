@@ -1,6 +1,6 @@
-#include "mirror/CanvasMapping.h"
+#include "core/mirror/CanvasMapping.h"
 
-#include "mirror/DeviceMirror.h"
+#include "core/mirror/DeviceMirror.h"
 
 namespace kivo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screen/Rect.h"
+#include "core/app/Rect.h"
 
 namespace kivo {
 

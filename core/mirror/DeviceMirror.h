@@ -1,6 +1,7 @@
 #pragma once
 
-#include "mirror/WindowRecord.h"
+#include "core/mirror/WindowRecord.h"
+#include "core/timing/TimingRecord.h"
 
 #include <array>
 #include <string>
@@ -18,6 +19,13 @@ struct DeviceMirror {
     unsigned priorityListLength = maxWindows;
     double firmwareRevision = 0.0;
     int selectedWindow = 0; // zero-based index of the window on top at the last readback
+    // The device's output: its timing as the "host" query reads it, free-running or locked to
+    // a reference, and the raster the arrangements divide (HACT x VACT as read, before the
+    // divisors are made non-zero).
+    TimingRecord outputTiming = TimingRecord::defaultCurrent();
+    bool outputFreeRun = true;
+    int outputWidth = 640;
+    int outputHeight = 480;
     std::string echoReply;
     std::string replyScratch;
     // Where the virtual screen is drawn, in canvas pixels; set by the canvas.

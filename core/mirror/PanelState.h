@@ -1,8 +1,8 @@
 #pragma once
 
-#include "mirror/DeviceMirror.h"
-#include "screen/UserArrangement.h"
-#include "timing/TimingList.h"
+#include "core/mirror/DeviceMirror.h"
+#include "core/mirror/UserArrangement.h"
+#include "core/timing/TimingList.h"
 
 #include <array>
 

@@ -1,16 +1,16 @@
-#include "mirror/WindowReadback.h"
+#include "core/mirror/WindowReadback.h"
 
-#include "app/Clock.h"
-#include "app/CommandChannel.h"
-#include "app/PanelApp.h"
-#include "app/Profile.h"
-#include "app/ProgressSink.h"
-#include "app/Text.h"
-#include "mirror/CanvasMapping.h"
-#include "mirror/PanelPages.h"
-#include "mirror/PanelState.h"
-#include "timing/NumberCursor.h"
-#include "timing/NumberScan.h"
+#include "core/app/Clock.h"
+#include "core/app/CommandChannel.h"
+#include "core/app/PanelApp.h"
+#include "core/app/Profile.h"
+#include "core/app/ProgressSink.h"
+#include "core/app/Text.h"
+#include "core/mirror/CanvasMapping.h"
+#include "core/mirror/PanelPages.h"
+#include "core/mirror/PanelState.h"
+#include "core/timing/NumberCursor.h"
+#include "core/timing/NumberScan.h"
 
 #include <algorithm>
 #include <array>
@@ -216,7 +216,7 @@ void WindowReadback::storeSource(int number, int left, int top, int width, int h
 void WindowReadback::storeDestination(int number, int left, int top, int width, int height)
 {
     WindowRecord& window = c_.state.mirror.window(number);
-    const TimingRecord& output = c_.app.outputTiming;
+    const TimingRecord& output = c_.state.mirror.outputTiming;
     if (output.HACT != 0 && output.VACT != 0) {
         Rect view = outputToCanvas(c_.state.mirror, {left, top, left + width, top + height},
                                    output.HACT, output.VACT);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Strings.h"
-#include "mirror/PanelContext.h"
+#include "core/app/Strings.h"
+#include "core/mirror/PanelContext.h"
 
 namespace kivo {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "screen/Rect.h"
-#include "timing/TimingRecord.h"
+#include "core/app/Rect.h"
+#include "core/timing/TimingRecord.h"
 
 #include <string>
 

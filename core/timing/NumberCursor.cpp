@@ -1,6 +1,6 @@
-#include "timing/NumberCursor.h"
+#include "core/timing/NumberCursor.h"
 
-#include "timing/NumberScan.h"
+#include "core/timing/NumberScan.h"
 
 #include <cctype>
 

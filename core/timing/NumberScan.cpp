@@ -1,4 +1,4 @@
-#include "timing/NumberScan.h"
+#include "core/timing/NumberScan.h"
 
 #include <algorithm>
 #include <cctype>

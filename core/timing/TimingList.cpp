@@ -1,4 +1,4 @@
-#include "timing/TimingList.h"
+#include "core/timing/TimingList.h"
 
 namespace kivo {
 

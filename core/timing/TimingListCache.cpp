@@ -1,12 +1,12 @@
-#include "timing/TimingListCache.h"
+#include "core/timing/TimingListCache.h"
 
-#include "app/Profile.h"
-#include "app/Prompter.h"
-#include "app/Strings.h"
-#include "timing/NumberCursor.h"
-#include "timing/NumberScan.h"
-#include "timing/TimingList.h"
-#include "timing/TimingText.h"
+#include "core/app/Profile.h"
+#include "core/app/Prompter.h"
+#include "core/app/Strings.h"
+#include "core/timing/NumberCursor.h"
+#include "core/timing/NumberScan.h"
+#include "core/timing/TimingList.h"
+#include "core/timing/TimingText.h"
 
 #include <string>
 

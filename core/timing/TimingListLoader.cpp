@@ -1,14 +1,14 @@
-#include "timing/TimingListLoader.h"
+#include "core/timing/TimingListLoader.h"
 
-#include "app/CommandChannel.h"
-#include "app/PanelApp.h"
-#include "app/ProgressSink.h"
-#include "app/Prompter.h"
-#include "app/Strings.h"
-#include "timing/TimingList.h"
-#include "timing/TimingListCache.h"
-#include "timing/TimingRowParser.h"
-#include "timing/TimingText.h"
+#include "core/app/CommandChannel.h"
+#include "core/app/PanelApp.h"
+#include "core/app/ProgressSink.h"
+#include "core/app/Prompter.h"
+#include "core/app/Strings.h"
+#include "core/timing/TimingList.h"
+#include "core/timing/TimingListCache.h"
+#include "core/timing/TimingRowParser.h"
+#include "core/timing/TimingText.h"
 
 namespace kivo {
 namespace {

@@ -1,8 +1,8 @@
-#include "timing/TimingRowParser.h"
+#include "core/timing/TimingRowParser.h"
 
-#include "timing/NumberCursor.h"
-#include "timing/NumberScan.h"
-#include "timing/TimingText.h"
+#include "core/timing/NumberCursor.h"
+#include "core/timing/NumberScan.h"
+#include "core/timing/TimingText.h"
 
 #include <cctype>
 

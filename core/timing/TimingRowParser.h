@@ -1,6 +1,6 @@
 #pragma once
 
-#include "timing/TimingRecord.h"
+#include "core/timing/TimingRecord.h"
 
 #include <string_view>
 #include <vector>

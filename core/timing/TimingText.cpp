@@ -1,8 +1,8 @@
-#include "timing/TimingText.h"
+#include "core/timing/TimingText.h"
 
-#include "app/Strings.h"
-#include "timing/NumberCursor.h"
-#include "timing/NumberScan.h"
+#include "core/app/Strings.h"
+#include "core/timing/NumberCursor.h"
+#include "core/timing/NumberScan.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "ButtonCaption.h"
+#include "gui/app/ButtonCaption.h"
 
 #include <QAbstractButton>
 

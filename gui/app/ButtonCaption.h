@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CaptionControl.h"
+#include "core/app/CaptionControl.h"
 
 class QAbstractButton;
 

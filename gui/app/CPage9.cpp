@@ -1,12 +1,12 @@
-#include "CPage9.h"
+#include "gui/app/CPage9.h"
 
-#include "QtStrings.h"
-#include "SharedFont.h"
-#include "TerminalEdit.h"
+#include "gui/app/QtStrings.h"
+#include "gui/app/SharedFont.h"
+#include "gui/app/TerminalEdit.h"
 
-#include "app/CommandChannel.h"
-#include "app/PanelApp.h"
-#include "app/TerminalText.h"
+#include "core/app/CommandChannel.h"
+#include "core/app/PanelApp.h"
+#include "core/app/TerminalText.h"
 
 #include <QLabel>
 #include <QProgressBar>

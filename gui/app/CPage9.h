@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PropertyPage.h"
+#include "gui/app/PropertyPage.h"
 
-#include "app/ProgressSink.h"
-#include "app/TerminalSink.h"
+#include "core/app/ProgressSink.h"
+#include "core/app/TerminalSink.h"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
-#include "CheckedEdit.h"
+#include "gui/app/CheckedEdit.h"
 
-#include "EditRouter.h"
+#include "gui/app/EditRouter.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
-#include "EditRouter.h"
+#include "gui/app/EditRouter.h"
 
-#include "CheckedEdit.h"
+#include "gui/app/CheckedEdit.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "GuiArguments.h"
+#include "gui/app/GuiArguments.h"
 
 namespace kivo::gui {
 

@@ -1,6 +1,6 @@
-#include "HelpWindow.h"
+#include "gui/app/HelpWindow.h"
 
-#include "QtStrings.h"
+#include "gui/app/QtStrings.h"
 
 #include <QTextBrowser>
 #include <QVBoxLayout>

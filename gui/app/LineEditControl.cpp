@@ -1,4 +1,4 @@
-#include "LineEditControl.h"
+#include "gui/app/LineEditControl.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EditControl.h"
+#include "core/app/EditControl.h"
 
 class QLineEdit;
 

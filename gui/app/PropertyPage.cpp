@@ -1,6 +1,6 @@
-#include "PropertyPage.h"
+#include "gui/app/PropertyPage.h"
 
-#include "QtStrings.h"
+#include "gui/app/QtStrings.h"
 
 namespace kivo::gui {
 

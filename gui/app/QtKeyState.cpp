@@ -1,4 +1,4 @@
-#include "QtKeyState.h"
+#include "gui/app/QtKeyState.h"
 
 #include <QGuiApplication>
 

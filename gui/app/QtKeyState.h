@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/KeyState.h"
+#include "core/app/KeyState.h"
 
 namespace kivo::gui {
 

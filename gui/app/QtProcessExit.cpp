@@ -1,4 +1,4 @@
-#include "QtProcessExit.h"
+#include "gui/app/QtProcessExit.h"
 
 #include <QWidget>
 

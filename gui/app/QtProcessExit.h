@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProcessExit.h"
+#include "core/app/ProcessExit.h"
 
 class QWidget;
 

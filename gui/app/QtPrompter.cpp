@@ -1,4 +1,4 @@
-#include "QtPrompter.h"
+#include "gui/app/QtPrompter.h"
 
 #include <QApplication>
 #include <QMessageBox>

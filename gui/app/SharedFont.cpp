@@ -1,4 +1,4 @@
-#include "SharedFont.h"
+#include "gui/app/SharedFont.h"
 
 namespace kivo::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "SingleInstanceGuard.h"
+#include "gui/app/SingleInstanceGuard.h"
 
 #include <QLocalSocket>
 

@@ -1,4 +1,4 @@
-#include "SliderControl.h"
+#include "gui/app/SliderControl.h"
 
 #include <QAbstractSlider>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TrackbarControl.h"
+#include "core/app/TrackbarControl.h"
 
 class QAbstractSlider;
 

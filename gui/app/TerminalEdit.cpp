@@ -1,6 +1,6 @@
-#include "TerminalEdit.h"
+#include "gui/app/TerminalEdit.h"
 
-#include "QtStrings.h"
+#include "gui/app/QtStrings.h"
 
 #include <QKeyEvent>
 #include <QTextBlock>

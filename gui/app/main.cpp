@@ -1,15 +1,15 @@
-#include "GuiArguments.h"
-#include "QtKeyState.h"
-#include "QtProcessExit.h"
-#include "QtPrompter.h"
-#include "SingleInstanceGuard.h"
-#include "mirror/CProperty.h"
+#include "gui/app/GuiArguments.h"
+#include "gui/app/QtKeyState.h"
+#include "gui/app/QtProcessExit.h"
+#include "gui/app/QtPrompter.h"
+#include "gui/app/SingleInstanceGuard.h"
+#include "gui/mirror/CProperty.h"
 
-#include "SimulatedQuadrix.h"
-#include "app/LinkOpener.h"
-#include "app/PanelApp.h"
-#include "app/Profile.h"
-#include "app/SteadyClock.h"
+#include "sim/SimulatedQuadrix.h"
+#include "core/app/LinkOpener.h"
+#include "core/app/PanelApp.h"
+#include "core/app/Profile.h"
+#include "core/app/SteadyClock.h"
 
 #include <QApplication>
 

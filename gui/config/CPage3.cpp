@@ -1,4 +1,4 @@
-#include "CPage3.h"
+#include "gui/config/CPage3.h"
 
 namespace kivo::gui {
 

@@ -1,4 +1,4 @@
-#include "CPage8.h"
+#include "gui/image/CPage8.h"
 
 namespace kivo::gui {
 

@@ -1,18 +1,18 @@
-#include "CProperty.h"
+#include "gui/mirror/CProperty.h"
 
-#include "app/CPage9.h"
-#include "app/HelpWindow.h"
-#include "app/QtStrings.h"
-#include "config/CPage3.h"
-#include "image/CPage8.h"
-#include "presentations/CPage5.h"
-#include "screen/CPage4.h"
-#include "timing/CPage6.h"
-#include "timing/CPage7.h"
+#include "gui/app/CPage9.h"
+#include "gui/app/HelpWindow.h"
+#include "gui/app/QtStrings.h"
+#include "gui/config/CPage3.h"
+#include "gui/image/CPage8.h"
+#include "gui/presentations/CPage5.h"
+#include "gui/screen/CPage4.h"
+#include "gui/timing/CPage6.h"
+#include "gui/timing/CPage7.h"
 
-#include "app/PanelApp.h"
-#include "app/Prompter.h"
-#include "app/ProgressSink.h"
+#include "core/app/PanelApp.h"
+#include "core/app/Prompter.h"
+#include "core/app/ProgressSink.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

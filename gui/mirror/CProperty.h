@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/EditRouter.h"
+#include "gui/app/EditRouter.h"
 
-#include "app/CommandChannel.h"
-#include "mirror/BringUp.h"
-#include "mirror/PanelPages.h"
-#include "mirror/PanelState.h"
+#include "core/app/CommandChannel.h"
+#include "core/mirror/BringUp.h"
+#include "core/mirror/PanelPages.h"
+#include "core/mirror/PanelState.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "CPage5.h"
+#include "gui/presentations/CPage5.h"
 
 namespace kivo::gui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PropertyPage.h"
+#include "gui/app/PropertyPage.h"
 
 namespace kivo::gui {
 

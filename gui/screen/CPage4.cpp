@@ -1,4 +1,4 @@
-#include "CPage4.h"
+#include "gui/screen/CPage4.h"
 
 namespace kivo::gui {
 

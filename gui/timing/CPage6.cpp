@@ -1,4 +1,4 @@
-#include "CPage6.h"
+#include "gui/timing/CPage6.h"
 
 #include <QVBoxLayout>
 

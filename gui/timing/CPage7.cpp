@@ -1,4 +1,4 @@
-#include "CPage7.h"
+#include "gui/timing/CPage7.h"
 
 #include <QVBoxLayout>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PropertyPage.h"
-#include "timing/TimingListView.h"
+#include "gui/app/PropertyPage.h"
+#include "gui/timing/TimingListView.h"
 
 namespace kivo::gui {
 

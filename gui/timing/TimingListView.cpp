@@ -1,9 +1,9 @@
-#include "TimingListView.h"
+#include "gui/timing/TimingListView.h"
 
-#include "app/QtStrings.h"
-#include "app/SharedFont.h"
+#include "gui/app/QtStrings.h"
+#include "gui/app/SharedFont.h"
 
-#include "timing/TimingList.h"
+#include "core/timing/TimingList.h"
 
 #include <QComboBox>
 #include <QLabel>

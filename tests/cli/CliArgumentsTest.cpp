@@ -1,5 +1,5 @@
-#include "CliArguments.h"
-#include "JsonWriter.h"
+#include "cli/CliArguments.h"
+#include "cli/JsonWriter.h"
 
 #include <gtest/gtest.h>
 

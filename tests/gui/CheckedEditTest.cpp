@@ -1,5 +1,5 @@
-#include "app/CheckedEdit.h"
-#include "app/EditRouter.h"
+#include "gui/app/CheckedEdit.h"
+#include "gui/app/EditRouter.h"
 
 #include <QDialog>
 #include <QPushButton>

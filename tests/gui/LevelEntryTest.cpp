@@ -1,8 +1,8 @@
-#include "MainWindowFixture.h"
+#include "tests/gui/MainWindowFixture.h"
 
-#include "app/ButtonCaption.h"
-#include "app/LineEditControl.h"
-#include "app/SliderControl.h"
+#include "gui/app/ButtonCaption.h"
+#include "gui/app/LineEditControl.h"
+#include "gui/app/SliderControl.h"
 
 #include <QLineEdit>
 #include <QPushButton>

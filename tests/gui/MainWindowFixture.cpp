@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "tests/gui/MainWindowFixture.h"
 
 namespace kivo::test {
 

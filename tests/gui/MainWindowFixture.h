@@ -1,16 +1,16 @@
 #pragma once
 
-#include "Fakes.h"
-#include "ScriptedLink.h"
-#include "TempDir.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/ScriptedLink.h"
+#include "tests/support/TempDir.h"
 
-#include "app/CPage9.h"
-#include "app/LinkOpener.h"
-#include "app/PanelApp.h"
-#include "app/Profile.h"
-#include "mirror/CProperty.h"
+#include "gui/app/CPage9.h"
+#include "core/app/LinkOpener.h"
+#include "core/app/PanelApp.h"
+#include "core/app/Profile.h"
+#include "gui/mirror/CProperty.h"
 
-#include "SimLink.h"
+#include "sim/SimLink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "MainWindowFixture.h"
+#include "tests/gui/MainWindowFixture.h"
 
-#include "app/HelpWindow.h"
-#include "app/TerminalEdit.h"
-#include "config/CPage3.h"
-#include "image/CPage8.h"
-#include "presentations/CPage5.h"
-#include "screen/CPage4.h"
-#include "timing/CPage6.h"
-#include "timing/CPage7.h"
+#include "gui/app/HelpWindow.h"
+#include "gui/app/TerminalEdit.h"
+#include "gui/config/CPage3.h"
+#include "gui/image/CPage8.h"
+#include "gui/presentations/CPage5.h"
+#include "gui/screen/CPage4.h"
+#include "gui/timing/CPage6.h"
+#include "gui/timing/CPage7.h"
 
 #include <QComboBox>
 #include <QFontInfo>
@@ -105,7 +105,7 @@ TEST_F(MainWindow, BringUpFillsTheTimingListsAndEndsOnTheVirtualScreen)
     EXPECT_EQ(output.rows().itemText(0).toStdString(), window->state().outputList.slots[0].rowText);
     EXPECT_EQ(inputs.rows().count(), 50);
     EXPECT_EQ(output.rows().currentIndex(), -1);
-    EXPECT_EQ(app.outputTiming.HACT, 1024);
+    EXPECT_EQ(window->mirror().outputTiming.HACT, 1024);
 }
 
 TEST_F(MainWindow, WithoutALinkThePanelWaitsOnTheSerialPortPage)

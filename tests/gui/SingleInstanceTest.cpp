@@ -1,6 +1,6 @@
-#include "MainWindowFixture.h"
+#include "tests/gui/MainWindowFixture.h"
 
-#include "app/SingleInstanceGuard.h"
+#include "gui/app/SingleInstanceGuard.h"
 
 #include <QDir>
 #include <QFileInfo>

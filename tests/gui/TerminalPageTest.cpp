@@ -1,6 +1,6 @@
-#include "MainWindowFixture.h"
+#include "tests/gui/MainWindowFixture.h"
 
-#include "app/TerminalEdit.h"
+#include "gui/app/TerminalEdit.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,4 +1,4 @@
-#include "DeviceDriver.h"
+#include "tests/sim/DeviceDriver.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The simulated Quadrix over a real pseudo-terminal, served in process and by the program.
-#include "ChildProcess.h"
-#include "DeviceServer.h"
-#include "PseudoTerminal.h"
-#include "TempDir.h"
+#include "tests/support/ChildProcess.h"
+#include "sim/DeviceServer.h"
+#include "sim/PseudoTerminal.h"
+#include "tests/support/TempDir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

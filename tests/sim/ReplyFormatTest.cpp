@@ -1,6 +1,6 @@
 // The replies read the way the panel reads them: keywords, fixed columns and number
 // scanning, not whole-text comparisons.
-#include "DeviceDriver.h"
+#include "tests/sim/DeviceDriver.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The parts of quadrix-sim outside the device: options, the command log, fixed replies.
-#include "CommandLog.h"
-#include "FixedReplies.h"
-#include "ServerOptions.h"
+#include "sim/CommandLog.h"
+#include "sim/FixedReplies.h"
+#include "sim/ServerOptions.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "SimLink.h"
+#include "sim/SimLink.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <csignal>
 #include <fcntl.h>

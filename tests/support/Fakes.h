@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/KeyState.h"
-#include "app/ProcessExit.h"
-#include "app/ProgressSink.h"
-#include "app/Prompter.h"
-#include "app/TerminalSink.h"
+#include "core/app/Clock.h"
+#include "core/app/KeyState.h"
+#include "core/app/ProcessExit.h"
+#include "core/app/ProgressSink.h"
+#include "core/app/Prompter.h"
+#include "core/app/TerminalSink.h"
 
 #include <deque>
 #include <string>

@@ -1,4 +1,4 @@
-#include "PanelFixture.h"
+#include "tests/support/PanelFixture.h"
 
 namespace kivo::test {
 

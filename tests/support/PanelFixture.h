@@ -1,12 +1,12 @@
 #pragma once
 
-#include "Fakes.h"
-#include "ScriptedLink.h"
-#include "TempDir.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/ScriptedLink.h"
+#include "tests/support/TempDir.h"
 
-#include "app/CommandChannel.h"
-#include "app/PanelApp.h"
-#include "app/Profile.h"
+#include "core/app/CommandChannel.h"
+#include "core/app/PanelApp.h"
+#include "core/app/Profile.h"
 
 #include <gtest/gtest.h>
 

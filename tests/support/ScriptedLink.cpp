@@ -1,4 +1,4 @@
-#include "ScriptedLink.h"
+#include "tests/support/ScriptedLink.h"
 
 #include <algorithm>
 

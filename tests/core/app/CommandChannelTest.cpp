@@ -1,6 +1,6 @@
-#include "PanelFixture.h"
+#include "tests/support/PanelFixture.h"
 
-#include "app/Strings.h"
+#include "core/app/Strings.h"
 
 #include <gmock/gmock.h>
 

@@ -1,9 +1,9 @@
-#include "PanelFixture.h"
+#include "tests/support/PanelFixture.h"
 
-#include "app/CaptionControl.h"
-#include "app/EditControl.h"
-#include "app/Strings.h"
-#include "app/TrackbarControl.h"
+#include "core/app/CaptionControl.h"
+#include "core/app/EditControl.h"
+#include "core/app/Strings.h"
+#include "core/app/TrackbarControl.h"
 
 #include <gmock/gmock.h>
 

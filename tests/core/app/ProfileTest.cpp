@@ -1,6 +1,6 @@
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
-#include "app/Profile.h"
+#include "core/app/Profile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
-#include "app/PanelApp.h"
-#include "app/Profile.h"
-#include "app/SerialSettings.h"
+#include "core/app/PanelApp.h"
+#include "core/app/Profile.h"
+#include "core/app/SerialSettings.h"
 
 #include <gtest/gtest.h>
 

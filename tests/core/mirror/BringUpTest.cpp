@@ -1,10 +1,10 @@
-#include "PanelFixture.h"
-#include "RecordingPages.h"
+#include "tests/support/PanelFixture.h"
+#include "tests/core/mirror/RecordingPages.h"
 
-#include "SimLink.h"
+#include "sim/SimLink.h"
 
-#include "mirror/BringUp.h"
-#include "mirror/PanelState.h"
+#include "core/mirror/BringUp.h"
+#include "core/mirror/PanelState.h"
 
 #include <gmock/gmock.h>
 
@@ -84,9 +84,9 @@ TEST_F(BringUpTest, StartUpFillsTheMirrorFromTheDevice)
     const DeviceMirror& mirror = state.mirror;
     EXPECT_EQ(mirror.windowCount, 10u);
     EXPECT_DOUBLE_EQ(mirror.firmwareRevision, 3.1);
-    EXPECT_EQ(app.outputTiming.HACT, 1024);
-    EXPECT_EQ(app.outputTiming.VACT, 768);
-    EXPECT_EQ(app.outputWidth, 1024);
+    EXPECT_EQ(mirror.outputTiming.HACT, 1024);
+    EXPECT_EQ(mirror.outputTiming.VACT, 768);
+    EXPECT_EQ(mirror.outputWidth, 1024);
     int on = 0;
     for (const WindowRecord& window : mirror.windows)
         on += window.priority > 0;
@@ -145,10 +145,10 @@ TEST_P(HostReply, ReadsTheOutputTiming)
     link->queue(GetParam().reply);
     bringUp.queryOutputTiming(true);
     EXPECT_THAT(wire(), ElementsAre("host\n"));
-    EXPECT_EQ(app.outputTiming.HACT, GetParam().hact);
-    EXPECT_EQ(app.outputWidth, GetParam().hact);
-    EXPECT_EQ(app.outputTiming.SYNC, GetParam().sync);
-    EXPECT_EQ(app.outputTiming.HPOL, GetParam().hpol);
+    EXPECT_EQ(state.mirror.outputTiming.HACT, GetParam().hact);
+    EXPECT_EQ(state.mirror.outputWidth, GetParam().hact);
+    EXPECT_EQ(state.mirror.outputTiming.SYNC, GetParam().sync);
+    EXPECT_EQ(state.mirror.outputTiming.HPOL, GetParam().hpol);
     EXPECT_EQ(prompter.texts, GetParam().messages);
 }
 
@@ -167,10 +167,10 @@ TEST_F(BringUpTest, HostReplyKeepsDivisorsNonZeroButTheOutputSizeAsRead)
     link->queue("Output mode: free-run\r\n" + hostHeader +
                 "Output timing:         24  136 160 1024 3   6  29  0    0     3    0    0    0\r\n");
     bringUp.queryOutputTiming(true);
-    EXPECT_EQ(app.outputTiming.VACT, 1);
-    EXPECT_EQ(app.outputTiming.HFREQ, 1);
-    EXPECT_EQ(app.outputHeight, 0);
-    EXPECT_TRUE(app.outputFreeRun);
+    EXPECT_EQ(state.mirror.outputTiming.VACT, 1);
+    EXPECT_EQ(state.mirror.outputTiming.HFREQ, 1);
+    EXPECT_EQ(state.mirror.outputHeight, 0);
+    EXPECT_TRUE(state.mirror.outputFreeRun);
     EXPECT_EQ(prompter.texts.size(), 1u); // VACT 0 is out of range
 }
 

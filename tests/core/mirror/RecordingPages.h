@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mirror/PanelPages.h"
+#include "core/mirror/PanelPages.h"
 
 #include <string>
 #include <vector>

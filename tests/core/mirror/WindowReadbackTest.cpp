@@ -1,9 +1,9 @@
-#include "PanelFixture.h"
-#include "RecordingPages.h"
+#include "tests/support/PanelFixture.h"
+#include "tests/core/mirror/RecordingPages.h"
 
-#include "mirror/BringUp.h"
-#include "mirror/PanelState.h"
-#include "mirror/WindowReadback.h"
+#include "core/mirror/BringUp.h"
+#include "core/mirror/PanelState.h"
+#include "core/mirror/WindowReadback.h"
 
 #include <gmock/gmock.h>
 
@@ -57,8 +57,8 @@ TEST_F(ReadbackTest, SourceCannotBecomeSmallerThanATenthOfTheInput)
 
 TEST_F(ReadbackTest, DestinationIsScaledToTheCanvasAndKeptGrabbable)
 {
-    app.outputTiming.HACT = 1024;
-    app.outputTiming.VACT = 768;
+    mirror.outputTiming.HACT = 1024;
+    mirror.outputTiming.VACT = 768;
     mirror.canvasLeft = 10;
     mirror.canvasTop = 20;
     mirror.canvasWidth = 512;

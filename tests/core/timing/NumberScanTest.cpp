@@ -1,5 +1,5 @@
-#include "timing/NumberCursor.h"
-#include "timing/NumberScan.h"
+#include "core/timing/NumberCursor.h"
+#include "core/timing/NumberScan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "PanelFixture.h"
+#include "tests/support/PanelFixture.h"
 
-#include "app/Strings.h"
-#include "timing/TimingList.h"
-#include "timing/TimingListCache.h"
-#include "timing/TimingListLoader.h"
+#include "core/app/Strings.h"
+#include "core/timing/TimingList.h"
+#include "core/timing/TimingListCache.h"
+#include "core/timing/TimingListLoader.h"
 
 #include <gmock/gmock.h>
 

@@ -1,5 +1,5 @@
-#include "timing/TimingRowParser.h"
-#include "timing/TimingText.h"
+#include "core/timing/TimingRowParser.h"
+#include "core/timing/TimingText.h"
 
 #include <gtest/gtest.h>
 
