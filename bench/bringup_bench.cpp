@@ -7,8 +7,8 @@
 #include "core/app/LinkOpener.h"
 #include "core/app/PanelApp.h"
 #include "core/app/ProcessExit.h"
-#include "core/app/ProgressSink.h"
 #include "core/app/Profile.h"
+#include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
 #include "core/app/SteadyClock.h"
 #include "core/mirror/BringUp.h"
@@ -16,12 +16,12 @@
 #include "core/mirror/PanelState.h"
 
 #include <chrono>
-#include <optional>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -131,11 +131,12 @@ struct Figures {
     double lineMs = 0;
 };
 
-bool measure(const std::string& simPath, std::uint32_t baud, const std::optional<ReadTimeouts>& timeouts,
-             Figures& figures)
+bool measure(const std::string& simPath, std::uint32_t baud,
+             const std::optional<ReadTimeouts>& timeouts, Figures& figures)
 {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                      ("kivo-bench-" + std::to_string(::getpid()) + "-" + std::to_string(baud));
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() /
+        ("kivo-bench-" + std::to_string(::getpid()) + "-" + std::to_string(baud));
     std::filesystem::create_directories(dir);
     const std::string link = (dir / "quadrix").string();
     const SimulatorProcess simulator(simPath, link, baud);
@@ -192,12 +193,14 @@ int run(int argc, char** argv)
         else if (option == "--inter-byte-ms")
             timeouts = ReadTimeouts{timeouts ? timeouts->firstByteMs : 10, value};
         else {
-            std::fprintf(stderr, "usage: bringup-bench [--sim PATH] [--first-byte-ms N] [--inter-byte-ms N]\n");
+            std::fprintf(
+                stderr,
+                "usage: bringup-bench [--sim PATH] [--first-byte-ms N] [--inter-byte-ms N]\n");
             return 2;
         }
     }
-    std::printf("%8s %12s %10s %10s %10s %10s %7s\n", "baud", "bring-up ms", "pauses ms", "bytes in",
-                "line ms", "floor ms", "ratio");
+    std::printf("%8s %12s %10s %10s %10s %10s %7s\n", "baud", "bring-up ms", "pauses ms",
+                "bytes in", "line ms", "floor ms", "ratio");
     for (const std::uint32_t baud : {9600u, 115200u}) {
         Figures f;
         if (!measure(simPath, baud, timeouts, f))

@@ -7,15 +7,15 @@ namespace kivo::cli {
 
 std::string usageText()
 {
-    return std::string(
-               "Usage: kivo-cli [--port PORT] [--ini FILE] ACTION\n"
-               "\n"
-               "Actions:\n"
-               "  send COMMAND...   send each command to the Quadrix and print its reply\n"
-               "  status [--json]   walk the Quadrix through the start-up queries and print what it has\n"
-               "  ports             list this machine's serial ports, stable names first\n"
-               "\n"
-               "Options:\n") +
+    return std::string("Usage: kivo-cli [--port PORT] [--ini FILE] ACTION\n"
+                       "\n"
+                       "Actions:\n"
+                       "  send COMMAND...   send each command to the Quadrix and print its reply\n"
+                       "  status [--json]   walk the Quadrix through the start-up queries and "
+                       "print what it has\n"
+                       "  ports             list this machine's serial ports, stable names first\n"
+                       "\n"
+                       "Options:\n") +
            panelOptionsUsage +
            "\nExit status: 0 done, 1 the Quadrix did not answer, 2 bad arguments or a port that "
            "cannot be opened.\n";

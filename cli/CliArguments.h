@@ -10,7 +10,7 @@ namespace kivo::cli {
 // What kivo-cli was asked to do.
 struct CliArguments {
     PanelOptions options;
-    std::string action;              // "send", "status" or "ports"; empty with --help
+    std::string action; // "send", "status" or "ports"; empty with --help
     std::vector<std::string> commands;
     bool json = false;
 };

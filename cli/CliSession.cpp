@@ -15,8 +15,8 @@ void CliSession::ExitOnLostLink::endProcess(int)
 }
 
 CliSession::CliSession(const CliArguments& arguments)
-    : profile_(arguments.options.iniPath()),
-      app_(profile_), channel_(app_, {clock_, keys_, prompter_, exit_}, state_.mirror.windowCount)
+    : profile_(arguments.options.iniPath()), app_(profile_),
+      channel_(app_, {clock_, keys_, prompter_, exit_}, state_.mirror.windowCount)
 {
     if (arguments.options.port)
         app_.portName = *arguments.options.port;

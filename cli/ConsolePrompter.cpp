@@ -9,9 +9,12 @@ Prompter::Answer ConsolePrompter::ask(const std::string& text, Buttons buttons, 
 {
     std::cerr << "kivo-cli: " << (title.empty() ? "" : title + ": ") << text << '\n';
     switch (buttons) {
-    case Buttons::okCancel: return Answer::cancel;
-    case Buttons::yesNo: return Answer::no;
-    case Buttons::ok: break;
+    case Buttons::okCancel:
+        return Answer::cancel;
+    case Buttons::yesNo:
+        return Answer::no;
+    case Buttons::ok:
+        break;
     }
     return Answer::ok;
 }

@@ -21,10 +21,7 @@ void HeadlessPages::outputTimingChanged()
     mirror_.canvasHeight = mirror_.outputTiming.VACT;
 }
 
-void HeadlessPages::showDeviceBaud(int baud, int)
-{
-    deviceBaud = baud;
-}
+void HeadlessPages::showDeviceBaud(int baud, int) { deviceBaud = baud; }
 
 void HeadlessPages::showDeviceEcho(bool on) { deviceEcho = on; }
 

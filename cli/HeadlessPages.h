@@ -8,7 +8,7 @@
 namespace kivo {
 class PanelApp;
 struct DeviceMirror;
-}
+} // namespace kivo
 
 namespace kivo::cli {
 

@@ -16,18 +16,24 @@ namespace {
 const char* inputTypeName(int inputType)
 {
     switch (inputType) {
-    case 1: return "wide video";
-    case 2: return "RGB";
-    default: return "video";
+    case 1:
+        return "wide video";
+    case 2:
+        return "RGB";
+    default:
+        return "video";
     }
 }
 
 const char* connectorName(int connector)
 {
     switch (connector) {
-    case 1: return "S-video";
-    case 2: return "automatic";
-    default: return "composite";
+    case 1:
+        return "S-video";
+    case 2:
+        return "automatic";
+    default:
+        return "composite";
     }
 }
 
@@ -59,10 +65,19 @@ void writeTiming(JsonWriter& json, std::string_view key, const TimingRecord& t)
 {
     json.beginObject(key);
     json.value("locked", t.locked);
-    for (const auto& [name, value] :
-         {std::pair{"HACT", t.HACT}, {"HFP", t.HFP}, {"HS", t.HS}, {"HBP", t.HBP}, {"VACT", t.VACT},
-          {"VFP", t.VFP}, {"VS", t.VS}, {"VBP", t.VBP}, {"SYNC", t.SYNC}, {"HPOL", t.HPOL},
-          {"VPOL", t.VPOL}, {"IL", t.IL}, {"HFREQ", t.HFREQ}})
+    for (const auto& [name, value] : {std::pair{"HACT", t.HACT},
+                                      {"HFP", t.HFP},
+                                      {"HS", t.HS},
+                                      {"HBP", t.HBP},
+                                      {"VACT", t.VACT},
+                                      {"VFP", t.VFP},
+                                      {"VS", t.VS},
+                                      {"VBP", t.VBP},
+                                      {"SYNC", t.SYNC},
+                                      {"HPOL", t.HPOL},
+                                      {"VPOL", t.VPOL},
+                                      {"IL", t.IL},
+                                      {"HFREQ", t.HFREQ}})
         json.value(name, value);
     json.endObject();
 }
@@ -109,21 +124,23 @@ std::string formatStatusText(const StatusFacts& facts)
     out << "Quadrix: " << mirror.windowCount << " windows, " << mirror.windowsOn << " on, firmware "
         << mirror.firmwareRevision << ", " << facts.deviceBaud << " baud, echo "
         << (facts.deviceEcho ? "on" : "off") << "\n";
-    out << "Output: " << output.HACT << " x " << output.VACT << ", HFREQ " << output.HFREQ << " Hz, "
-        << (output.locked ? "locked" : "acquiring") << ", "
+    out << "Output: " << output.HACT << " x " << output.VACT << ", HFREQ " << output.HFREQ
+        << " Hz, " << (output.locked ? "locked" : "acquiring") << ", "
         << (facts.state.mirror.outputFreeRun ? "free-run" : "autosync") << "\n\n";
-    out << "Win Input      Pri Destination        Source             Input     Bri Con Sat Hue Gamma"
+    out << "Win Input      Pri Destination        Source             Input     Bri Con Sat Hue "
+           "Gamma"
            " Filter Freeze Connector  Description\n";
     for (int n = 1; n <= static_cast<int>(mirror.windowCount); ++n) {
         const WindowRecord& w = mirror.window(n);
         char line[256];
-        std::snprintf(line, sizeof line, "%-3d %-10s %-3d %-18s %-18s %-9s %-3d %-3d %-3d %-3d %-5.1f %-6s %-6s %-10s ",
-                      n, inputTypeName(w.inputType), w.priority,
-                      rectText(destinationOf(facts, w)).c_str(), rectText(w.sourceRect).c_str(),
-                      (std::to_string(w.inputWidth) + "x" + std::to_string(w.inputHeight)).c_str(),
-                      w.brightness, w.contrast, w.saturation, w.hue, w.gamma,
-                      w.motionFilterOn ? "on" : "off", w.frozen ? "on" : "off",
-                      connectorName(w.inputConnector));
+        std::snprintf(
+            line, sizeof line,
+            "%-3d %-10s %-3d %-18s %-18s %-9s %-3d %-3d %-3d %-3d %-5.1f %-6s %-6s %-10s ", n,
+            inputTypeName(w.inputType), w.priority, rectText(destinationOf(facts, w)).c_str(),
+            rectText(w.sourceRect).c_str(),
+            (std::to_string(w.inputWidth) + "x" + std::to_string(w.inputHeight)).c_str(),
+            w.brightness, w.contrast, w.saturation, w.hue, w.gamma, w.motionFilterOn ? "on" : "off",
+            w.frozen ? "on" : "off", connectorName(w.inputConnector));
         out << line << w.description << "\n";
     }
     for (const auto& [title, list] : {std::pair{"Output settings", &facts.state.outputList},

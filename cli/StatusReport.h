@@ -5,7 +5,7 @@
 namespace kivo {
 class PanelApp;
 struct PanelState;
-}
+} // namespace kivo
 
 namespace kivo::cli {
 

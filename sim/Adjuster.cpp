@@ -33,10 +33,7 @@ constexpr std::array<Move, 8> moves{{
 
 } // namespace
 
-Adjuster::Adjuster(DeviceState& state)
-    : state_(state)
-{
-}
+Adjuster::Adjuster(DeviceState& state) : state_(state) {}
 
 std::string Adjuster::key(char k)
 {
@@ -46,9 +43,11 @@ std::string Adjuster::key(char k)
     }
     if (k == ' ') {
         state_.adjustSecondImage = !state_.adjustSecondImage;
-        return formatLine(replies::adjustImage, state_.adjustSecondImage ? "bottom/right" : "top/left");
+        return formatLine(replies::adjustImage,
+                          state_.adjustSecondImage ? "bottom/right" : "top/left");
     }
-    const auto move = std::find_if(moves.begin(), moves.end(), [k](const Move& m) { return m.key == k; });
+    const auto move =
+        std::find_if(moves.begin(), moves.end(), [k](const Move& m) { return m.key == k; });
     if (move == moves.end() || (move->inputOnly && state_.adjust != AdjustTarget::window))
         return formatLine("%s", replies::adjustKeys);
     return shift(move->changed, move->front, move->step);
@@ -65,7 +64,8 @@ std::string Adjuster::shift(int VideoTiming::*changed, int VideoTiming::*front, 
         SimWindow& w = *state_.window(state_.adjustWindow);
         w.inputWidth = t.hact;
         w.inputHeight = t.vact;
-        if (w.source.left + w.source.width > w.inputWidth || w.source.top + w.source.height > w.inputHeight)
+        if (w.source.left + w.source.width > w.inputWidth ||
+            w.source.top + w.source.height > w.inputHeight)
             w.source = SimRect{0, 0, w.inputWidth, w.inputHeight};
     }
     return formatLine(replies::adjustValues, t.hfp, t.hbp, t.hact, t.vfp, t.vbp, t.vact);

@@ -3,11 +3,8 @@
 namespace kivo::sim {
 
 CommandInterpreter::CommandInterpreter(DeviceState& state)
-    : state_(state)
-    , windowCommands_(state)
-    , timingCommands_(state)
-    , deviceCommands_(state)
-    , adjuster_(state)
+    : state_(state), windowCommands_(state), timingCommands_(state), deviceCommands_(state),
+      adjuster_(state)
 {
     // help lists the commands in this order.
     deviceCommands_.addTo(table_);
@@ -22,9 +19,6 @@ std::string CommandInterpreter::line(std::string_view line)
     return table_.execute(line);
 }
 
-std::string CommandInterpreter::key(char k)
-{
-    return adjuster_.key(k);
-}
+std::string CommandInterpreter::key(char k) { return adjuster_.key(k); }
 
 } // namespace kivo::sim

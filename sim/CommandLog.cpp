@@ -17,15 +17,12 @@ std::unique_ptr<CommandLog> CommandLog::open(const std::string& path, std::strin
     return std::unique_ptr<CommandLog>(new CommandLog(file));
 }
 
-CommandLog::CommandLog(std::FILE* file)
-    : file_(file)
-    , start_(std::chrono::steady_clock::now())
-{
-}
+CommandLog::CommandLog(std::FILE* file) : file_(file), start_(std::chrono::steady_clock::now()) {}
 
 void CommandLog::record(std::string_view bytes)
 {
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start_);
     const std::string line = entry(static_cast<long>(elapsed.count()), bytes) + "\n";
     std::fwrite(line.data(), 1, line.size(), file_.get());
     std::fflush(file_.get());

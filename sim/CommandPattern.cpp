@@ -39,7 +39,8 @@ bool CommandPattern::match(std::string_view line, CommandArgs& args) const
         if (w == words.size())
             return false;
         if (token == "%s") {
-            args.text = trimmed(line.substr(static_cast<std::size_t>(words[w].data() - line.data())));
+            args.text =
+                trimmed(line.substr(static_cast<std::size_t>(words[w].data() - line.data())));
             return true;
         }
         if (token == "%d+" || token == "%w+") {
@@ -57,7 +58,8 @@ bool CommandPattern::match(std::string_view line, CommandArgs& args) const
     return w == words.size();
 }
 
-bool CommandPattern::matchToken(const std::string& token, std::string_view word, CommandArgs& args) const
+bool CommandPattern::matchToken(const std::string& token, std::string_view word,
+                                CommandArgs& args) const
 {
     if (token == "%d") {
         int value = 0;

@@ -5,9 +5,11 @@
 
 namespace kivo::sim {
 
-void CommandTable::add(std::string_view pattern, std::string_view usage, std::string_view summary, Handler handler)
+void CommandTable::add(std::string_view pattern, std::string_view usage, std::string_view summary,
+                       Handler handler)
 {
-    entries_.push_back(Entry{CommandPattern(pattern), std::string(usage), std::string(summary), std::move(handler)});
+    entries_.push_back(Entry{CommandPattern(pattern), std::string(usage), std::string(summary),
+                             std::move(handler)});
 }
 
 std::string CommandTable::execute(std::string_view line) const

@@ -15,7 +15,8 @@ class CommandTable {
 public:
     using Handler = std::function<std::string(const CommandArgs&)>;
 
-    void add(std::string_view pattern, std::string_view usage, std::string_view summary, Handler handler);
+    void add(std::string_view pattern, std::string_view usage, std::string_view summary,
+             Handler handler);
 
     // The reply to one command line: the first matching form's, else an error naming
     // the forms of the command or saying the command is unknown.

@@ -15,14 +15,10 @@ constexpr int minChroma = -270;
 constexpr int maxChroma = 1250;
 constexpr int maxSleep = 600000;
 
-const char* onOffWord(bool on)
-{
-    return on ? "on" : "off";
-}
+const char* onOffWord(bool on) { return on ? "on" : "off"; }
 
 // Runs set with the on/off word as a flag, or answers the device's word error.
-template <typename Set>
-std::string onOff(const std::string& word, Set set)
+template <typename Set> std::string onOff(const std::string& word, Set set)
 {
     if (word != "on" && word != "off")
         return formatLine(replies::errorWord, "on or off");
@@ -32,14 +28,12 @@ std::string onOff(const std::string& word, Set set)
 
 } // namespace
 
-DeviceCommands::DeviceCommands(DeviceState& state)
-    : state_(state)
-{
-}
+DeviceCommands::DeviceCommands(DeviceState& state) : state_(state) {}
 
 void DeviceCommands::addTo(CommandTable& table)
 {
-    table.add("help", "help", "list the commands", [&table](const CommandArgs&) { return table.help(); });
+    table.add("help", "help", "list the commands",
+              [&table](const CommandArgs&) { return table.help(); });
     table.add("id", "id", "tell the firmware and each window's input type",
               [this](const CommandArgs&) { return identity(); });
     table.add("echo", "echo", "tell whether command lines are echoed", [this](const CommandArgs&) {
@@ -50,41 +44,47 @@ void DeviceCommands::addTo(CommandTable& table)
     });
     addSerial(table);
     addChromaKey(table);
-    table.add("restorefactorydefaults", "restorefactorydefaults", "erase all user settings (asks y/n)",
-              [this](const CommandArgs&) {
+    table.add("restorefactorydefaults", "restorefactorydefaults",
+              "erase all user settings (asks y/n)", [this](const CommandArgs&) {
                   state_.awaitingFactoryConfirm = true;
                   return std::string(replies::factoryQuestion);
               });
-    table.add("sleep %d", "sleep ms", "pause a command script (ignored here)", [](const CommandArgs& a) {
-        return rangeError("the pause", a.numbers[0], 0, maxSleep);
-    });
+    table.add(
+        "sleep %d", "sleep ms", "pause a command script (ignored here)",
+        [](const CommandArgs& a) { return rangeError("the pause", a.numbers[0], 0, maxSleep); });
 }
 
 std::string DeviceCommands::identity() const
 {
     std::string text = formatLine("%s", replies::banner);
     for (int n = 1; n <= state_.windowCount(); ++n)
-        text += formatLine(replies::idWindow, n, state_.window(n)->rgb ? replies::rgbType : replies::videoType);
+        text += formatLine(replies::idWindow, n,
+                           state_.window(n)->rgb ? replies::rgbType : replies::videoType);
     return text;
 }
 
 void DeviceCommands::addSerial(CommandTable& table)
 {
-    table.add("baud", "baud", "tell the serial rate", [this](const CommandArgs&) {
-        return formatLine(replies::baudRate, state_.baud);
-    });
-    table.add("baud %d", "baud rate", "change the serial rate (1200..115200)", [this](const CommandArgs& a) {
-        if (std::find(baudRates.begin(), baudRates.end(), a.numbers[0]) == baudRates.end())
-            return formatLine(replies::errorWord, "1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200");
-        state_.baud = a.numbers[0];
-        return std::string();
-    });
-    table.add("frontpanel", "frontpanel", "tell whether the front panel works", [this](const CommandArgs&) {
-        return formatLine(replies::frontPanel, state_.frontPanelEnabled ? "enabled" : "disabled");
-    });
-    table.add("frontpanel %w", "frontpanel on|off", "enable or lock the front panel", [this](const CommandArgs& a) {
-        return onOff(a.words[0], [this](bool on) { state_.frontPanelEnabled = on; });
-    });
+    table.add("baud", "baud", "tell the serial rate",
+              [this](const CommandArgs&) { return formatLine(replies::baudRate, state_.baud); });
+    table.add("baud %d", "baud rate", "change the serial rate (1200..115200)",
+              [this](const CommandArgs& a) {
+                  if (std::find(baudRates.begin(), baudRates.end(), a.numbers[0]) ==
+                      baudRates.end())
+                      return formatLine(replies::errorWord,
+                                        "1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200");
+                  state_.baud = a.numbers[0];
+                  return std::string();
+              });
+    table.add("frontpanel", "frontpanel", "tell whether the front panel works",
+              [this](const CommandArgs&) {
+                  return formatLine(replies::frontPanel,
+                                    state_.frontPanelEnabled ? "enabled" : "disabled");
+              });
+    table.add("frontpanel %w", "frontpanel on|off", "enable or lock the front panel",
+              [this](const CommandArgs& a) {
+                  return onOff(a.words[0], [this](bool on) { state_.frontPanelEnabled = on; });
+              });
 }
 
 void DeviceCommands::addChromaKey(CommandTable& table)
@@ -100,9 +100,10 @@ void DeviceCommands::addChromaKey(CommandTable& table)
         return formatLine(replies::chromaLimits, l[0], l[1], l[2], l[3], l[4], l[5]);
     });
     const auto set = [this](const CommandArgs& a) { return setChromaLimits(a.numbers); };
-    table.add("ckc %d %d %d %d %d %d", "ckc rmin rmax gmin gmax bmin bmax", "set the chroma key limits (mV)", set);
-    table.add("ckey limits %d %d %d %d %d %d", "ckey limits rmin rmax gmin gmax bmin bmax", "the same, older form",
-              set);
+    table.add("ckc %d %d %d %d %d %d", "ckc rmin rmax gmin gmax bmin bmax",
+              "set the chroma key limits (mV)", set);
+    table.add("ckey limits %d %d %d %d %d %d", "ckey limits rmin rmax gmin gmax bmin bmax",
+              "the same, older form", set);
 }
 
 std::string DeviceCommands::setChromaLimits(const std::vector<int>& limits)

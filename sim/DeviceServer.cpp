@@ -15,7 +15,8 @@ constexpr std::size_t readChunk = 4096;
 // rather than once a byte, while the gaps in the stream stay far below a reader's time-out.
 constexpr auto sendSlice = std::chrono::milliseconds(2);
 
-int millisecondsUntil(std::chrono::steady_clock::time_point now, std::chrono::steady_clock::time_point then)
+int millisecondsUntil(std::chrono::steady_clock::time_point now,
+                      std::chrono::steady_clock::time_point then)
 {
     const auto wait = std::chrono::ceil<std::chrono::milliseconds>(then - now).count();
     return static_cast<int>(std::max<long long>(0, wait));
@@ -24,8 +25,7 @@ int millisecondsUntil(std::chrono::steady_clock::time_point now, std::chrono::st
 } // namespace
 
 DeviceServer::DeviceServer(QuadrixDevice& device, bool throttle)
-    : device_(device)
-    , throttle_(throttle)
+    : device_(device), throttle_(throttle)
 {
 }
 
@@ -39,7 +39,8 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
         const Clock::time_point now = Clock::now();
         runDueInput(now);
         const bool sendNow = !output_.empty() && (!throttle_ || now >= nextSend_);
-        std::array<pollfd, 2> fds{{{fd, static_cast<short>(POLLIN | (sendNow ? POLLOUT : 0)), 0}, {stopFd, POLLIN, 0}}};
+        std::array<pollfd, 2> fds{
+            {{fd, static_cast<short>(POLLIN | (sendNow ? POLLOUT : 0)), 0}, {stopFd, POLLIN, 0}}};
         if (poll(fds.data(), fds.size(), pollTimeout(now)) < 0) {
             if (errno == EINTR)
                 continue;
@@ -48,9 +49,10 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
         if (fds[1].revents != 0)
             return End::stopped;
         const Clock::time_point woke = Clock::now();
-        const bool hungUp = ((fds[0].revents & POLLIN) != 0 && !readInput(fd, woke)) ||
-                            ((fds[0].revents & (POLLHUP | POLLERR)) != 0 && (fds[0].revents & POLLIN) == 0) ||
-                            ((fds[0].revents & POLLOUT) != 0 && !writeOutput(fd, woke));
+        const bool hungUp =
+            ((fds[0].revents & POLLIN) != 0 && !readInput(fd, woke)) ||
+            ((fds[0].revents & (POLLHUP | POLLERR)) != 0 && (fds[0].revents & POLLIN) == 0) ||
+            ((fds[0].revents & POLLOUT) != 0 && !writeOutput(fd, woke));
         if (hungUp) {
             // A command that arrived before the line dropped is still carried out.
             runDueInput(Clock::time_point::max());
@@ -90,7 +92,8 @@ bool DeviceServer::writeOutput(int fd, Clock::time_point now)
     std::size_t size = output_.size();
     const long bytesPerSecond = std::max(1, device_.state().baud / 10);
     if (throttle_)
-        size = std::min<std::size_t>(size, static_cast<std::size_t>(std::max<long>(1, bytesPerSecond * sendSlice.count() / 1000)));
+        size = std::min<std::size_t>(size, static_cast<std::size_t>(std::max<long>(
+                                               1, bytesPerSecond * sendSlice.count() / 1000)));
     const ssize_t written = ::write(fd, output_.data(), size);
     if (written < 0)
         return errno == EAGAIN || errno == EINTR;

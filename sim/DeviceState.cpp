@@ -8,7 +8,8 @@ namespace {
 
 VideoTiming timing(const char* name, std::array<int, 13> v)
 {
-    return VideoTiming{name, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11], v[12]};
+    return VideoTiming{name, v[0], v[1], v[2], v[3],  v[4],  v[5],
+                       v[6], v[7], v[8], v[9], v[10], v[11], v[12]};
 }
 
 // The standard output settings 11..27, VESA-like: HFP HS HBP HACT VFP VS VBP VACT HFREQ SYNC
@@ -54,14 +55,15 @@ VideoTiming renamed(VideoTiming t, const char* name)
 
 // Window types in window order: video and RGB inputs mixed, so that any window count
 // has at least one of each.
-constexpr std::array<bool, 10> rgbWindows{false, true, false, false, true, false, false, true, false, true};
+constexpr std::array<bool, 10> rgbWindows{false, true,  false, false, true,
+                                          false, false, true,  false, true};
 // This RGB window has no signal: it never locks.
 constexpr int unlockedWindow = 8;
 
 void addWindows(DeviceState& state, int count)
 {
-    static const std::array<const char*, 10> rgbInputs{"", "XGA 60Hz", "", "", "SVGA 60Hz", "", "", "VGA 60Hz", "",
-                                                       "SXGA 60Hz"};
+    static const std::array<const char*, 10> rgbInputs{"", "XGA 60Hz", "",         "", "SVGA 60Hz",
+                                                       "", "",         "VGA 60Hz", "", "SXGA 60Hz"};
     static const std::array<SimRect, 3> videoSizes{SimRect{0, 0, 640, 480}, SimRect{0, 0, 768, 576},
                                                    SimRect{0, 0, 720, 480}};
     const int columns = static_cast<int>(std::ceil(std::sqrt(count)));
@@ -81,7 +83,8 @@ void addWindows(DeviceState& state, int count)
             w.inputWidth = size.width;
             w.inputHeight = size.height;
         }
-        w.dest = SimRect{(i % columns) * cellWidth, (i / columns) * cellHeight, cellWidth, cellHeight};
+        w.dest =
+            SimRect{(i % columns) * cellWidth, (i / columns) * cellHeight, cellWidth, cellHeight};
         w.source = SimRect{0, 0, w.inputWidth, w.inputHeight};
         state.windows.push_back(w);
         state.stack.push_back(i + 1);

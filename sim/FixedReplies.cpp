@@ -21,11 +21,20 @@ bool unescape(std::string_view text, std::string& out)
         if (++i == text.size())
             return false;
         switch (text[i]) {
-        case 'r': out += '\r'; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case '\\': out += '\\'; break;
-        default: return false;
+        case 'r':
+            out += '\r';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        default:
+            return false;
         }
     }
     return true;
@@ -53,7 +62,8 @@ std::optional<FixedReplies> FixedReplies::parse(std::string_view text, std::stri
             return std::nullopt;
         }
         if (!unescape(line.substr(tab + 1), reply)) {
-            error = formatText("line %d: a backslash must be followed by r, n, t or another backslash", number);
+            error = formatText(
+                "line %d: a backslash must be followed by r, n, t or another backslash", number);
             return std::nullopt;
         }
         replies.add(line.substr(0, tab), reply);

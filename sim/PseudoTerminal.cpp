@@ -12,10 +12,7 @@ namespace kivo::sim {
 
 namespace {
 
-std::string failure(const std::string& what)
-{
-    return what + ": " + std::strerror(errno);
-}
+std::string failure(const std::string& what) { return what + ": " + std::strerror(errno); }
 
 bool makeRaw(int fd)
 {
@@ -29,7 +26,7 @@ bool makeRaw(int fd)
 // Replaces a stale symbolic link; refuses to touch anything else.
 bool placeLink(const std::string& target, const std::string& linkPath, std::string& error)
 {
-    struct stat info{};
+    struct stat info {};
     if (lstat(linkPath.c_str(), &info) == 0) {
         if (!S_ISLNK(info.st_mode)) {
             error = linkPath + " exists and is not a symbolic link";
@@ -46,7 +43,8 @@ bool placeLink(const std::string& target, const std::string& linkPath, std::stri
 
 } // namespace
 
-std::unique_ptr<PseudoTerminal> PseudoTerminal::open(const std::string& linkPath, std::string& error)
+std::unique_ptr<PseudoTerminal> PseudoTerminal::open(const std::string& linkPath,
+                                                     std::string& error)
 {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0) {
@@ -72,10 +70,8 @@ std::unique_ptr<PseudoTerminal> PseudoTerminal::open(const std::string& linkPath
 }
 
 PseudoTerminal::PseudoTerminal(int master, int slave, std::string slavePath, std::string linkPath)
-    : master_(master)
-    , slave_(slave)
-    , slavePath_(std::move(slavePath))
-    , linkPath_(std::move(linkPath))
+    : master_(master), slave_(slave), slavePath_(std::move(slavePath)),
+      linkPath_(std::move(linkPath))
 {
 }
 

@@ -17,10 +17,8 @@ constexpr std::size_t maxLineLength = 1024;
 } // namespace
 
 QuadrixDevice::QuadrixDevice(QuadrixOptions options)
-    : options_(std::move(options))
-    , state_(DeviceState::factoryDefaults(options_.windowCount))
-    , interpreter_(state_)
-    , pager_(options_.pageLines)
+    : options_(std::move(options)), state_(DeviceState::factoryDefaults(options_.windowCount)),
+      interpreter_(state_), pager_(options_.pageLines)
 {
     state_.baud = options_.baud;
 }
@@ -31,10 +29,7 @@ void QuadrixDevice::receive(std::string_view bytes)
         receiveByte(c);
 }
 
-std::string QuadrixDevice::takeOutput()
-{
-    return std::exchange(output_, std::string());
-}
+std::string QuadrixDevice::takeOutput() { return std::exchange(output_, std::string()); }
 
 void QuadrixDevice::receiveByte(char c)
 {
@@ -88,10 +83,7 @@ void QuadrixDevice::runLine(std::string_view line)
     finish(pager_.start(interpreter_.line(line)));
 }
 
-void QuadrixDevice::runKey(char k)
-{
-    finish(interpreter_.key(k));
-}
+void QuadrixDevice::runKey(char k) { finish(interpreter_.key(k)); }
 
 bool QuadrixDevice::answering()
 {

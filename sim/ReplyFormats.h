@@ -29,7 +29,8 @@ inline constexpr const char* chromaLimits = "Chroma key limits (mV): %d %d %d %d
 // columns 4..21 and the values from column 22; an empty setting is its number alone.
 inline constexpr const char* listHeader =
     "No. NAME              HFP HS  HBP HACT VFP VS VBP VACT HFREQ SY HP VP IL";
-inline constexpr const char* listRow = "%-4d%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d";
+inline constexpr const char* listRow =
+    "%-4d%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d";
 inline constexpr const char* emptyListRow = "%d";
 
 // Current timings ("host", "rgb %d"): a header holding "VPOL IL", then a 23-character

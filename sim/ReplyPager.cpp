@@ -4,10 +4,7 @@
 
 namespace kivo::sim {
 
-ReplyPager::ReplyPager(int pageLines)
-    : pageLines_(pageLines)
-{
-}
+ReplyPager::ReplyPager(int pageLines) : pageLines_(pageLines) {}
 
 std::string ReplyPager::start(std::string_view reply)
 {

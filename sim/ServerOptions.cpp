@@ -74,9 +74,11 @@ const std::array<OptionEntry, 8>& optionTable()
         {"--log", text(&ServerOptions::logPath)},
         {"--baud", oneOf(&ServerOptions::baud, baudRates,
                          "must be 1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200")},
-        {"--page-lines", numberIn(&ServerOptions::pageLines, 0, 10000, "must be a number from 0 to 10000")},
+        {"--page-lines",
+         numberIn(&ServerOptions::pageLines, 0, 10000, "must be a number from 0 to 10000")},
         {"--windows", oneOf(&ServerOptions::windows, windowCounts, "must be 2, 4, 6, 8 or 10")},
-        {"--silent-after", numberIn(&ServerOptions::silentAfter, 0, maxNumber, "must be a number of 0 or more")},
+        {"--silent-after",
+         numberIn(&ServerOptions::silentAfter, 0, maxNumber, "must be a number of 0 or more")},
         {"--replies", text(&ServerOptions::repliesPath)},
     }};
     return table;
@@ -86,7 +88,8 @@ const std::array<OptionEntry, 8>& optionTable()
 std::string apply(ServerOptions& options, std::string_view name, std::string_view value)
 {
     const auto& table = optionTable();
-    const auto entry = std::find_if(table.begin(), table.end(), [&](const OptionEntry& e) { return e.name == name; });
+    const auto entry = std::find_if(table.begin(), table.end(),
+                                    [&](const OptionEntry& e) { return e.name == name; });
     if (entry == table.end())
         return "unknown option " + std::string(name) + " (try --help)";
     const std::string complaint = entry->set(options, value);
@@ -95,7 +98,8 @@ std::string apply(ServerOptions& options, std::string_view name, std::string_vie
 
 } // namespace
 
-std::optional<ServerOptions> ServerOptions::parse(std::span<const char* const> args, std::string& error)
+std::optional<ServerOptions> ServerOptions::parse(std::span<const char* const> args,
+                                                  std::string& error)
 {
     ServerOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -105,13 +109,15 @@ std::optional<ServerOptions> ServerOptions::parse(std::span<const char* const> a
             return options;
         }
         std::string_view value;
-        if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != std::string_view::npos) {
+        if (const std::size_t equals = arg.find('=');
+            arg.starts_with("--") && equals != std::string_view::npos) {
             value = arg.substr(equals + 1);
             arg = arg.substr(0, equals);
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            error = std::string(arg) + (arg.starts_with("--") ? " needs a value" : " is not an option (try --help)");
+            error = std::string(arg) +
+                    (arg.starts_with("--") ? " needs a value" : " is not an option (try --help)");
             return std::nullopt;
         }
         error = apply(options, arg, value);
@@ -134,7 +140,8 @@ const char* ServerOptions::usage()
            "  --tcp PORT          listen on 127.0.0.1:PORT, one client at a time\n"
            "  --log FILE          write each command received, with milliseconds since start\n"
            "  --baud N            send at most N/10 bytes a second (1200..115200)\n"
-           "  --page-lines N      lines per page before \"----- MORE -----\" (default 20, 0 never)\n"
+           "  --page-lines N      lines per page before \"----- MORE -----\" (default 20, 0 "
+           "never)\n"
            "  --windows N         number of windows: 2, 4, 6, 8 or 10 (default 10)\n"
            "  --silent-after N    answer nothing after the N-th command\n"
            "  --replies FILE      fixed replies: command TAB reply (\\r \\n \\t \\\\ escapes)\n"

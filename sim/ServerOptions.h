@@ -20,7 +20,8 @@ struct ServerOptions {
     bool help = false;
 
     // The options of args (program name excluded), or nothing with error set to one line.
-    static std::optional<ServerOptions> parse(std::span<const char* const> args, std::string& error);
+    static std::optional<ServerOptions> parse(std::span<const char* const> args,
+                                              std::string& error);
     static const char* usage();
 };
 

@@ -5,10 +5,7 @@
 
 namespace kivo::sim {
 
-SimLink::SimLink(QuadrixOptions options)
-    : device_(std::move(options))
-{
-}
+SimLink::SimLink(QuadrixOptions options) : device_(std::move(options)) {}
 
 long SimLink::write(std::string_view bytes)
 {
@@ -32,10 +29,7 @@ long SimLink::read(std::span<char> buffer)
     return static_cast<long>(count);
 }
 
-void SimLink::purgeReceive()
-{
-    output_.clear();
-}
+void SimLink::purgeReceive() { output_.clear(); }
 
 void SimLink::close()
 {

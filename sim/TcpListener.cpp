@@ -23,7 +23,8 @@ std::unique_ptr<TcpListener> TcpListener::open(int port, std::string& error)
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || listen(fd, 1) != 0) {
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        listen(fd, 1) != 0) {
         error = "cannot listen on 127.0.0.1:" + std::to_string(port) + ": " + std::strerror(errno);
         ::close(fd);
         return nullptr;
@@ -31,15 +32,9 @@ std::unique_ptr<TcpListener> TcpListener::open(int port, std::string& error)
     return std::unique_ptr<TcpListener>(new TcpListener(fd));
 }
 
-TcpListener::TcpListener(int fd)
-    : fd_(fd)
-{
-}
+TcpListener::TcpListener(int fd) : fd_(fd) {}
 
-TcpListener::~TcpListener()
-{
-    ::close(fd_);
-}
+TcpListener::~TcpListener() { ::close(fd_); }
 
 int TcpListener::accept() const
 {

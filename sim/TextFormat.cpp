@@ -24,10 +24,7 @@ std::string formatList(const char* format, va_list args)
     return text;
 }
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 } // namespace
 

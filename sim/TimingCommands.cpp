@@ -70,10 +70,7 @@ void setInputTiming(SimWindow& w, const VideoTiming& t)
 
 } // namespace
 
-TimingCommands::TimingCommands(DeviceState& state)
-    : state_(state)
-{
-}
+TimingCommands::TimingCommands(DeviceState& state) : state_(state) {}
 
 void TimingCommands::addTo(CommandTable& table)
 {
@@ -85,18 +82,19 @@ void TimingCommands::addTo(CommandTable& table)
 
 std::string TimingCommands::listRow(int number, const VideoTiming& t)
 {
-    return formatLine(replies::listRow, number, t.name.c_str(), t.hfp, t.hs, t.hbp, t.hact, t.vfp, t.vs, t.vbp, t.vact,
-                      t.hfreq, t.sync, t.hpol, t.vpol, t.il);
+    return formatLine(replies::listRow, number, t.name.c_str(), t.hfp, t.hs, t.hbp, t.hact, t.vfp,
+                      t.vs, t.vbp, t.vact, t.hfreq, t.sync, t.hpol, t.vpol, t.il);
 }
 
 std::string TimingCommands::statusRow(const std::string& label, const VideoTiming& t)
 {
-    return formatLine(replies::statusRow, label.c_str(), t.hfp, t.hs, t.hbp, t.hact, t.vfp, t.vs, t.vbp, t.vact,
-                      t.hfreq, t.sync, t.hpol, t.vpol, t.il);
+    return formatLine(replies::statusRow, label.c_str(), t.hfp, t.hs, t.hbp, t.hact, t.vfp, t.vs,
+                      t.vbp, t.vact, t.hfreq, t.sync, t.hpol, t.vpol, t.il);
 }
 
 template <std::size_t N>
-std::string TimingCommands::list(const std::array<std::optional<VideoTiming>, N>& settings, int first, int last)
+std::string TimingCommands::list(const std::array<std::optional<VideoTiming>, N>& settings,
+                                 int first, int last)
 {
     std::string text = formatLine("%s", replies::listHeader);
     for (int n = first; n <= last; ++n) {
@@ -106,8 +104,7 @@ std::string TimingCommands::list(const std::array<std::optional<VideoTiming>, N>
     return text;
 }
 
-template <typename Body>
-std::string TimingCommands::onRgbWindow(int n, Body body)
+template <typename Body> std::string TimingCommands::onRgbWindow(int n, Body body)
 {
     SimWindow* w = state_.window(n);
     if (w == nullptr)
@@ -119,36 +116,43 @@ std::string TimingCommands::onRgbWindow(int n, Body body)
 
 void TimingCommands::addOutput(CommandTable& table)
 {
-    table.add("host", "host", "tell the output mode and timing", [this](const CommandArgs&) { return hostStatus(); });
-    table.add("host free", "host free", "generate the output timing (free-run)", [this](const CommandArgs&) {
-        state_.freeRun = true;
-        return std::string();
-    });
-    table.add("host auto", "host auto", "follow the reference signal (autosync)", [this](const CommandArgs&) {
-        state_.freeRun = false;
-        return std::string();
-    });
-    table.add("ht %d+", "ht HFP HS HBP HACT VFP VS VBP VACT [HFREQ SYNC HPOL VPOL IL]", "set the output timing",
+    table.add("host", "host", "tell the output mode and timing",
+              [this](const CommandArgs&) { return hostStatus(); });
+    table.add("host free", "host free", "generate the output timing (free-run)",
+              [this](const CommandArgs&) {
+                  state_.freeRun = true;
+                  return std::string();
+              });
+    table.add("host auto", "host auto", "follow the reference signal (autosync)",
+              [this](const CommandArgs&) {
+                  state_.freeRun = false;
+                  return std::string();
+              });
+    table.add("ht %d+", "ht HFP HS HBP HACT VFP VS VBP VACT [HFREQ SYNC HPOL VPOL IL]",
+              "set the output timing",
               [this](const CommandArgs& a) { return setOutputTiming(a.numbers); });
-    table.add("hi", "hi", "adjust the output position with single keys", [this](const CommandArgs&) {
-        state_.adjust = AdjustTarget::output;
-        state_.adjustSecondImage = false;
-        return formatLine("%s", replies::adjustOutput);
-    });
+    table.add("hi", "hi", "adjust the output position with single keys",
+              [this](const CommandArgs&) {
+                  state_.adjust = AdjustTarget::output;
+                  state_.adjustSecondImage = false;
+                  return formatLine("%s", replies::adjustOutput);
+              });
 }
 
 std::string TimingCommands::hostStatus() const
 {
     // The simulated reference signal is always there, so autosync is locked too.
-    return formatLine(replies::outputMode, state_.freeRun ? replies::freeRunMode : replies::autosyncMode) +
-           formatLine(replies::outputStatus, replies::lockedStatus) + formatLine("%s", replies::statusHeader) +
-           statusRow(replies::outputLabel, state_.output);
+    return formatLine(replies::outputMode,
+                      state_.freeRun ? replies::freeRunMode : replies::autosyncMode) +
+           formatLine(replies::outputStatus, replies::lockedStatus) +
+           formatLine("%s", replies::statusHeader) + statusRow(replies::outputLabel, state_.output);
 }
 
 std::string TimingCommands::setOutputTiming(const std::vector<int>& values)
 {
     if (values.size() != shortTiming && values.size() != timingFields.size())
-        return formatLine(replies::errorUsage, "ht HFP HS HBP HACT VFP VS VBP VACT [HFREQ SYNC HPOL VPOL IL]");
+        return formatLine(replies::errorUsage,
+                          "ht HFP HS HBP HACT VFP VS VBP VACT [HFREQ SYNC HPOL VPOL IL]");
     return applyTiming(state_.output, values);
 }
 
@@ -157,28 +161,33 @@ void TimingCommands::addOutputSettings(CommandTable& table)
     table.add("hlist", "hlist", "list the output settings", [this](const CommandArgs&) {
         return list(state_.outputSettings, 1, DeviceState::outputSettingCount);
     });
-    table.add("hlist %d %d", "hlist first last", "list some output settings", [this](const CommandArgs& a) {
-        const int first = a.numbers[0];
-        const int last = a.numbers[1];
-        std::string error = rangeError("first", first, 1, DeviceState::outputSettingCount) +
-                            rangeError("last", last, first, DeviceState::outputSettingCount);
-        return error.empty() ? list(state_.outputSettings, first, last) : error;
-    });
-    table.add("host load %d", "host load n", "recall output setting n", [this](const CommandArgs& a) {
-        const int n = a.numbers[0];
-        std::string error = rangeError("the setting", n, 1, DeviceState::outputSettingCount);
-        if (!error.empty())
-            return error;
-        const std::optional<VideoTiming>& setting = state_.outputSettings[static_cast<std::size_t>(n - 1)];
-        if (!setting)
-            return formatLine(replies::errorEmptySetting, n);
-        state_.output = *setting;
-        return std::string();
-    });
-    table.add("host name %s", "host name text", "name the next stored output setting", [this](const CommandArgs& a) {
-        state_.pendingOutputName = settingName(a.text);
-        return std::string();
-    });
+    table.add("hlist %d %d", "hlist first last", "list some output settings",
+              [this](const CommandArgs& a) {
+                  const int first = a.numbers[0];
+                  const int last = a.numbers[1];
+                  std::string error =
+                      rangeError("first", first, 1, DeviceState::outputSettingCount) +
+                      rangeError("last", last, first, DeviceState::outputSettingCount);
+                  return error.empty() ? list(state_.outputSettings, first, last) : error;
+              });
+    table.add(
+        "host load %d", "host load n", "recall output setting n", [this](const CommandArgs& a) {
+            const int n = a.numbers[0];
+            std::string error = rangeError("the setting", n, 1, DeviceState::outputSettingCount);
+            if (!error.empty())
+                return error;
+            const std::optional<VideoTiming>& setting =
+                state_.outputSettings[static_cast<std::size_t>(n - 1)];
+            if (!setting)
+                return formatLine(replies::errorEmptySetting, n);
+            state_.output = *setting;
+            return std::string();
+        });
+    table.add("host name %s", "host name text", "name the next stored output setting",
+              [this](const CommandArgs& a) {
+                  state_.pendingOutputName = settingName(a.text);
+                  return std::string();
+              });
     table.add("host save %d", "host save n", "store the output timing as user setting n",
               [this](const CommandArgs& a) { return storeOutput(a.numbers[0]); });
     table.add("hdel %d", "hdel n", "delete user output setting n",
@@ -213,32 +222,38 @@ std::string TimingCommands::deleteOutput(int number)
 
 void TimingCommands::addInput(CommandTable& table)
 {
-    table.add("rgb %d", "rgb n", "tell RGB window n's lock and input timing", [this](const CommandArgs& a) {
-        return onRgbWindow(a.numbers[0], [&](SimWindow& w) { return windowStatus(a.numbers[0], w); });
-    });
+    table.add("rgb %d", "rgb n", "tell RGB window n's lock and input timing",
+              [this](const CommandArgs& a) {
+                  return onRgbWindow(a.numbers[0],
+                                     [&](SimWindow& w) { return windowStatus(a.numbers[0], w); });
+              });
     table.add("rgbt %d %d %d %d %d %d %d %d %d", "rgbt n HFP HS HBP HACT VFP VS VBP VACT",
               "set RGB window n's input timing", [this](const CommandArgs& a) {
                   return onRgbWindow(a.numbers[0], [&](SimWindow& w) {
                       VideoTiming t = w.inputTiming;
-                      std::string error = applyTiming(t, std::vector<int>(a.numbers.begin() + 1, a.numbers.end()));
+                      std::string error =
+                          applyTiming(t, std::vector<int>(a.numbers.begin() + 1, a.numbers.end()));
                       if (error.empty())
                           setInputTiming(w, t);
                       return error;
                   });
               });
-    table.add("rgbi %d", "rgbi n", "adjust RGB window n's input with single keys", [this](const CommandArgs& a) {
-        return onRgbWindow(a.numbers[0], [&](SimWindow&) {
-            state_.adjust = AdjustTarget::window;
-            state_.adjustWindow = a.numbers[0];
-            return formatLine(replies::adjustInput, a.numbers[0]);
-        });
-    });
+    table.add("rgbi %d", "rgbi n", "adjust RGB window n's input with single keys",
+              [this](const CommandArgs& a) {
+                  return onRgbWindow(a.numbers[0], [&](SimWindow&) {
+                      state_.adjust = AdjustTarget::window;
+                      state_.adjustWindow = a.numbers[0];
+                      return formatLine(replies::adjustInput, a.numbers[0]);
+                  });
+              });
 }
 
 std::string TimingCommands::windowStatus(int n, const SimWindow& w) const
 {
-    return formatLine(replies::windowInput, n, w.locked ? replies::lockedStatus : replies::acquireStatus) +
-           formatLine("%s", replies::statusHeader) + statusRow(formatText(replies::windowLabel, n), w.inputTiming);
+    return formatLine(replies::windowInput, n,
+                      w.locked ? replies::lockedStatus : replies::acquireStatus) +
+           formatLine("%s", replies::statusHeader) +
+           statusRow(formatText(replies::windowLabel, n), w.inputTiming);
 }
 
 void TimingCommands::addInputSettings(CommandTable& table)
@@ -250,10 +265,12 @@ void TimingCommands::addInputSettings(CommandTable& table)
               [this](const CommandArgs& a) {
                   return onRgbWindow(a.numbers[0], [&](SimWindow& w) {
                       const int n = a.numbers[1];
-                      std::string error = rangeError("the setting", n, 1, DeviceState::inputSettingCount);
+                      std::string error =
+                          rangeError("the setting", n, 1, DeviceState::inputSettingCount);
                       if (!error.empty())
                           return error;
-                      const std::optional<VideoTiming>& setting = state_.inputSettings[static_cast<std::size_t>(n - 1)];
+                      const std::optional<VideoTiming>& setting =
+                          state_.inputSettings[static_cast<std::size_t>(n - 1)];
                       if (!setting)
                           return formatLine(replies::errorEmptySetting, n);
                       setInputTiming(w, *setting);
@@ -271,7 +288,8 @@ void TimingCommands::addInputSettings(CommandTable& table)
               [this](const CommandArgs& a) {
                   return onRgbWindow(a.numbers[0], [&](SimWindow& w) {
                       const int n = a.numbers[1];
-                      std::string error = rangeError("the setting", n, 1, DeviceState::inputSettingCount);
+                      std::string error =
+                          rangeError("the setting", n, 1, DeviceState::inputSettingCount);
                       if (!error.empty())
                           return error;
                       VideoTiming setting = w.inputTiming;
@@ -282,13 +300,14 @@ void TimingCommands::addInputSettings(CommandTable& table)
                       return std::string();
                   });
               });
-    table.add("rgbdel %d", "rgbdel setting", "delete an input setting", [this](const CommandArgs& a) {
-        const int n = a.numbers[0];
-        std::string error = rangeError("the setting", n, 1, DeviceState::inputSettingCount);
-        if (error.empty())
-            state_.inputSettings[static_cast<std::size_t>(n - 1)].reset();
-        return error;
-    });
+    table.add(
+        "rgbdel %d", "rgbdel setting", "delete an input setting", [this](const CommandArgs& a) {
+            const int n = a.numbers[0];
+            std::string error = rangeError("the setting", n, 1, DeviceState::inputSettingCount);
+            if (error.empty())
+                state_.inputSettings[static_cast<std::size_t>(n - 1)].reset();
+            return error;
+        });
 }
 
 } // namespace kivo::sim

@@ -28,7 +28,8 @@ private:
     void addInputSettings(CommandTable& table);
 
     template <std::size_t N>
-    static std::string list(const std::array<std::optional<VideoTiming>, N>& settings, int first, int last);
+    static std::string list(const std::array<std::optional<VideoTiming>, N>& settings, int first,
+                            int last);
     std::string hostStatus() const;
     std::string windowStatus(int n, const SimWindow& w) const;
     std::string setOutputTiming(const std::vector<int>& values);
@@ -36,8 +37,7 @@ private:
     std::string deleteOutput(int number);
 
     // Runs body on window n when it exists and has an RGB input.
-    template <typename Body>
-    std::string onRgbWindow(int n, Body body);
+    template <typename Body> std::string onRgbWindow(int n, Body body);
 
     DeviceState& state_;
 };

@@ -16,10 +16,7 @@ constexpr int minWindowSize = 16;
 constexpr double minGamma = 0.5;
 constexpr double maxGamma = 2.0;
 
-const char* onOffWord(bool on)
-{
-    return on ? "on" : "off";
-}
+const char* onOffWord(bool on) { return on ? "on" : "off"; }
 
 std::string rectangleLine(int n, const SimRect& r)
 {
@@ -44,10 +41,7 @@ constexpr std::array<const char*, 3> connectorWords{"composite", "svideo", "auto
 
 } // namespace
 
-WindowCommands::WindowCommands(DeviceState& state)
-    : state_(state)
-{
-}
+WindowCommands::WindowCommands(DeviceState& state) : state_(state) {}
 
 void WindowCommands::addTo(CommandTable& table)
 {
@@ -73,8 +67,7 @@ void WindowCommands::addTo(CommandTable& table)
     addInput(table);
 }
 
-template <typename Body>
-std::string WindowCommands::onWindow(int n, bool rgbToo, Body body)
+template <typename Body> std::string WindowCommands::onWindow(int n, bool rgbToo, Body body)
 {
     SimWindow* w = state_.window(n);
     if (w == nullptr)
@@ -87,31 +80,33 @@ std::string WindowCommands::onWindow(int n, bool rgbToo, Body body)
 void WindowCommands::addOnOff(CommandTable& table, const char* word)
 {
     const std::string name(word);
-    table.add(name + " all", name + " all", "list which windows are on", [this](const CommandArgs&) {
-        return onOffAll();
-    });
+    table.add(name + " all", name + " all", "list which windows are on",
+              [this](const CommandArgs&) { return onOffAll(); });
     table.add(name + " all %w+", name + " all on|off ...", "switch every window, in window order",
               [this](const CommandArgs& a) { return setOnOffAll(a.words); });
-    table.add(name + " %d", name + " n", "tell whether window n is on", [this](const CommandArgs& a) {
-        return onWindow(a.numbers[0], true, [&](SimWindow& w) {
-            return formatLine(replies::onOffOne, a.numbers[0], onOffWord(w.on));
-        });
-    });
-    table.add(name + " %d %w", name + " n on|off", "switch window n on or off", [this](const CommandArgs& a) {
-        return onWindow(a.numbers[0], true, [&](SimWindow& w) {
-            if (a.words[0] != "on" && a.words[0] != "off")
-                return formatLine(replies::errorWord, "on or off");
-            w.on = a.words[0] == "on";
-            return std::string();
-        });
-    });
+    table.add(name + " %d", name + " n", "tell whether window n is on",
+              [this](const CommandArgs& a) {
+                  return onWindow(a.numbers[0], true, [&](SimWindow& w) {
+                      return formatLine(replies::onOffOne, a.numbers[0], onOffWord(w.on));
+                  });
+              });
+    table.add(name + " %d %w", name + " n on|off", "switch window n on or off",
+              [this](const CommandArgs& a) {
+                  return onWindow(a.numbers[0], true, [&](SimWindow& w) {
+                      if (a.words[0] != "on" && a.words[0] != "off")
+                          return formatLine(replies::errorWord, "on or off");
+                      w.on = a.words[0] == "on";
+                      return std::string();
+                  });
+              });
 }
 
 std::string WindowCommands::onOffAll() const
 {
     std::string text;
     for (int n = 1; n <= state_.windowCount(); ++n)
-        text += (n > 1 ? "  " : "") + formatText(replies::onOffItem, n, onOffWord(state_.window(n)->on));
+        text += (n > 1 ? "  " : "") +
+                formatText(replies::onOffItem, n, onOffWord(state_.window(n)->on));
     return text + replies::lineEnd;
 }
 
@@ -130,18 +125,21 @@ std::string WindowCommands::setOnOffAll(const std::vector<std::string>& words)
 
 void WindowCommands::addPriority(CommandTable& table)
 {
-    table.add("priority all", "priority all", "list the windows front to back", [this](const CommandArgs&) {
-        return priorityAll();
-    });
+    table.add("priority all", "priority all", "list the windows front to back",
+              [this](const CommandArgs&) { return priorityAll(); });
     table.add("priority all %d+", "priority all n n ...", "stack the windows, front first",
               [this](const CommandArgs& a) { return setPriorityAll(a.numbers); });
-    table.add("priority %d", "priority n", "tell window n's place in the stack", [this](const CommandArgs& a) {
-        return onWindow(a.numbers[0], true, [&](SimWindow&) {
-            const auto it = std::find(state_.stack.begin(), state_.stack.end(), a.numbers[0]);
-            return formatLine(replies::priorityOne, a.numbers[0], static_cast<int>(it - state_.stack.begin()) + 1);
-        });
-    });
-    table.add("priority %d %d", "priority n place", "put window n at a place in the stack (1 front)",
+    table.add("priority %d", "priority n", "tell window n's place in the stack",
+              [this](const CommandArgs& a) {
+                  return onWindow(a.numbers[0], true, [&](SimWindow&) {
+                      const auto it =
+                          std::find(state_.stack.begin(), state_.stack.end(), a.numbers[0]);
+                      return formatLine(replies::priorityOne, a.numbers[0],
+                                        static_cast<int>(it - state_.stack.begin()) + 1);
+                  });
+              });
+    table.add("priority %d %d", "priority n place",
+              "put window n at a place in the stack (1 front)",
               [this](const CommandArgs& a) { return setPriority(a.numbers[0], a.numbers[1]); });
 }
 
@@ -160,7 +158,8 @@ std::string WindowCommands::setPriorityAll(const std::vector<int>& order)
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (state_.window(order[i]) == nullptr)
             return formatLine(replies::errorNoWindow, order[i]);
-        if (std::find(order.begin(), order.begin() + static_cast<long>(i), order[i]) != order.begin() + static_cast<long>(i))
+        if (std::find(order.begin(), order.begin() + static_cast<long>(i), order[i]) !=
+            order.begin() + static_cast<long>(i))
             return formatLine("%s", replies::errorPriorityList);
     }
     std::vector<int> stack = order;
@@ -186,16 +185,19 @@ std::string WindowCommands::setPriority(int n, int position)
 
 void WindowCommands::addRectangles(CommandTable& table)
 {
-    table.add("wdr %d", "wdr n", "tell window n's place on the output", [this](const CommandArgs& a) {
-        return onWindow(a.numbers[0], true, [&](SimWindow& w) { return rectangleLine(a.numbers[0], w.dest); });
-    });
+    table.add(
+        "wdr %d", "wdr n", "tell window n's place on the output", [this](const CommandArgs& a) {
+            return onWindow(a.numbers[0], true,
+                            [&](SimWindow& w) { return rectangleLine(a.numbers[0], w.dest); });
+        });
     table.add("wdr %d %d %d %d %d", "wdr n left top width height", "place window n on the output",
               [this](const CommandArgs& a) {
                   return onWindow(a.numbers[0], true, [&](SimWindow& w) {
-                      std::string error = rangeError("left", a.numbers[1], -maxCoordinate, maxCoordinate) +
-                                          rangeError("top", a.numbers[2], -maxCoordinate, maxCoordinate) +
-                                          rangeError("width", a.numbers[3], minWindowSize, maxCoordinate) +
-                                          rangeError("height", a.numbers[4], minWindowSize, maxCoordinate);
+                      std::string error =
+                          rangeError("left", a.numbers[1], -maxCoordinate, maxCoordinate) +
+                          rangeError("top", a.numbers[2], -maxCoordinate, maxCoordinate) +
+                          rangeError("width", a.numbers[3], minWindowSize, maxCoordinate) +
+                          rangeError("height", a.numbers[4], minWindowSize, maxCoordinate);
                       if (!error.empty())
                           return error;
                       w.dest = SimRect{a.numbers[1], a.numbers[2], a.numbers[3], a.numbers[4]};
@@ -203,19 +205,22 @@ void WindowCommands::addRectangles(CommandTable& table)
                       return std::string();
                   });
               });
-    table.add("wsr %d", "wsr n", "tell the part of window n's input shown", [this](const CommandArgs& a) {
-        return onWindow(a.numbers[0], true, [&](SimWindow& w) { return rectangleLine(a.numbers[0], w.source); });
-    });
-    table.add("wsr %d %d %d %d %d", "wsr n left top width height", "choose the part of the input shown",
-              [this](const CommandArgs& a) {
+    table.add(
+        "wsr %d", "wsr n", "tell the part of window n's input shown", [this](const CommandArgs& a) {
+            return onWindow(a.numbers[0], true,
+                            [&](SimWindow& w) { return rectangleLine(a.numbers[0], w.source); });
+        });
+    table.add("wsr %d %d %d %d %d", "wsr n left top width height",
+              "choose the part of the input shown", [this](const CommandArgs& a) {
                   return onWindow(a.numbers[0], true, [&](SimWindow& w) {
-                      return setSource(w, SimRect{a.numbers[1], a.numbers[2], a.numbers[3], a.numbers[4]});
+                      return setSource(
+                          w, SimRect{a.numbers[1], a.numbers[2], a.numbers[3], a.numbers[4]});
                   });
               });
     table.add("mwsr %d", "mwsr n", "tell window n's input size", [this](const CommandArgs& a) {
         return onWindow(a.numbers[0], true, [&](SimWindow& w) {
-            return formatLine(w.rgb ? replies::rgbSize : replies::videoSize, a.numbers[0], w.inputWidth,
-                              w.inputHeight);
+            return formatLine(w.rgb ? replies::rgbSize : replies::videoSize, a.numbers[0],
+                              w.inputWidth, w.inputHeight);
         });
     });
 }
@@ -246,10 +251,12 @@ void WindowCommands::addLevel(CommandTable& table, const Level& level)
                   });
               });
     table.add(name + " %d %d", name + " n value",
-              formatText("set the %s (%d..%d)", level.label, level.min, level.max), [this, level](const CommandArgs& a) {
+              formatText("set the %s (%d..%d)", level.label, level.min, level.max),
+              [this, level](const CommandArgs& a) {
                   return onWindow(a.numbers[0], level.rgbToo, [&](SimWindow& w) {
-                      std::string error = w.rgb ? rangeError(level.label, a.numbers[1], level.rgbMin, level.rgbMax)
-                                                : rangeError(level.label, a.numbers[1], level.min, level.max);
+                      std::string error =
+                          w.rgb ? rangeError(level.label, a.numbers[1], level.rgbMin, level.rgbMax)
+                                : rangeError(level.label, a.numbers[1], level.min, level.max);
                       if (!error.empty())
                           return error;
                       // A level change shows the live picture again.
@@ -263,18 +270,20 @@ void WindowCommands::addLevel(CommandTable& table, const Level& level)
 void WindowCommands::addGamma(CommandTable& table)
 {
     table.add("gamma %d", "gamma n", "tell window n's gamma", [this](const CommandArgs& a) {
-        return onWindow(a.numbers[0], true,
-                        [&](SimWindow& w) { return formatLine(replies::gammaLevel, a.numbers[0], w.gamma); });
-    });
-    table.add("gamma %d %f", "gamma n value", "set the gamma (0.5..2.0)", [this](const CommandArgs& a) {
         return onWindow(a.numbers[0], true, [&](SimWindow& w) {
-            if (a.real < minGamma || a.real > maxGamma)
-                return formatLine(replies::errorRealRange, "gamma", minGamma, maxGamma);
-            w.gamma = a.real;
-            w.frozen = false;
-            return std::string();
+            return formatLine(replies::gammaLevel, a.numbers[0], w.gamma);
         });
     });
+    table.add("gamma %d %f", "gamma n value", "set the gamma (0.5..2.0)",
+              [this](const CommandArgs& a) {
+                  return onWindow(a.numbers[0], true, [&](SimWindow& w) {
+                      if (a.real < minGamma || a.real > maxGamma)
+                          return formatLine(replies::errorRealRange, "gamma", minGamma, maxGamma);
+                      w.gamma = a.real;
+                      w.frozen = false;
+                      return std::string();
+                  });
+              });
 }
 
 void WindowCommands::addSwitch(CommandTable& table, const Switch& sw)
@@ -286,27 +295,31 @@ void WindowCommands::addSwitch(CommandTable& table, const Switch& sw)
                       return formatLine(sw.reply, a.numbers[0], onOffWord(w.*sw.field));
                   });
               });
-    table.add(name + " %d %w", name + " n on|off", "switch window n's " + name, [this, sw](const CommandArgs& a) {
-        return onWindow(a.numbers[0], sw.rgbToo, [&](SimWindow& w) {
-            if (a.words[0] != "on" && a.words[0] != "off")
-                return formatLine(replies::errorWord, "on or off");
-            w.*sw.field = a.words[0] == "on";
-            return std::string();
-        });
-    });
+    table.add(name + " %d %w", name + " n on|off", "switch window n's " + name,
+              [this, sw](const CommandArgs& a) {
+                  return onWindow(a.numbers[0], sw.rgbToo, [&](SimWindow& w) {
+                      if (a.words[0] != "on" && a.words[0] != "off")
+                          return formatLine(replies::errorWord, "on or off");
+                      w.*sw.field = a.words[0] == "on";
+                      return std::string();
+                  });
+              });
 }
 
 void WindowCommands::addInput(CommandTable& table)
 {
-    table.add("input %d", "input n", "tell window n's video connector", [this](const CommandArgs& a) {
-        return onWindow(a.numbers[0], false, [&](SimWindow& w) {
-            return formatLine(replies::windowInput, a.numbers[0], connectorWords[static_cast<std::size_t>(w.connector)]);
-        });
-    });
+    table.add("input %d", "input n", "tell window n's video connector",
+              [this](const CommandArgs& a) {
+                  return onWindow(a.numbers[0], false, [&](SimWindow& w) {
+                      return formatLine(replies::windowInput, a.numbers[0],
+                                        connectorWords[static_cast<std::size_t>(w.connector)]);
+                  });
+              });
     table.add("input %d %w", "input n composite|svideo|auto", "choose window n's video connector",
               [this](const CommandArgs& a) {
                   return onWindow(a.numbers[0], false, [&](SimWindow& w) {
-                      const auto it = std::find(connectorWords.begin(), connectorWords.end(), a.words[0]);
+                      const auto it =
+                          std::find(connectorWords.begin(), connectorWords.end(), a.words[0]);
                       if (it == connectorWords.end())
                           return formatLine(replies::errorWord, "composite, svideo or auto");
                       w.connector = static_cast<Connector>(it - connectorWords.begin());

@@ -45,8 +45,7 @@ private:
     void addInput(CommandTable& table);
 
     // Runs body on window n when it exists and, unless rgbToo, has a video input.
-    template <typename Body>
-    std::string onWindow(int n, bool rgbToo, Body body);
+    template <typename Body> std::string onWindow(int n, bool rgbToo, Body body);
 
     std::string onOffAll() const;
     std::string setOnOffAll(const std::vector<std::string>& words);

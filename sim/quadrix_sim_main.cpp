@@ -14,9 +14,9 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <poll.h>
 #include <span>
 #include <string>
-#include <poll.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -58,18 +58,22 @@ bool waitForClient(int listenerFd, int stopFd)
 int servePty(DeviceServer& server, const std::string& path, int stopFd)
 {
     std::string error;
-    const std::unique_ptr<kivo::sim::PseudoTerminal> pty = kivo::sim::PseudoTerminal::open(path, error);
+    const std::unique_ptr<kivo::sim::PseudoTerminal> pty =
+        kivo::sim::PseudoTerminal::open(path, error);
     if (!pty)
         return fail(error, runError);
     std::printf("quadrix-sim: serving on %s (%s)\n", path.c_str(), pty->slavePath().c_str());
     std::fflush(stdout);
-    return server.serve(pty->masterFd(), stopFd) == DeviceServer::End::stopped ? 0 : fail("the terminal failed", runError);
+    return server.serve(pty->masterFd(), stopFd) == DeviceServer::End::stopped
+               ? 0
+               : fail("the terminal failed", runError);
 }
 
 int serveTcp(DeviceServer& server, int port, int stopFd)
 {
     std::string error;
-    const std::unique_ptr<kivo::sim::TcpListener> listener = kivo::sim::TcpListener::open(port, error);
+    const std::unique_ptr<kivo::sim::TcpListener> listener =
+        kivo::sim::TcpListener::open(port, error);
     if (!listener)
         return fail(error, runError);
     std::printf("quadrix-sim: serving on 127.0.0.1:%d\n", port);
@@ -89,7 +93,8 @@ int serveTcp(DeviceServer& server, int port, int stopFd)
     return 0;
 }
 
-std::optional<kivo::sim::QuadrixOptions> deviceOptions(const kivo::sim::ServerOptions& options, std::string& error)
+std::optional<kivo::sim::QuadrixOptions> deviceOptions(const kivo::sim::ServerOptions& options,
+                                                       std::string& error)
 {
     kivo::sim::QuadrixOptions device;
     device.windowCount = options.windows;
@@ -98,7 +103,8 @@ std::optional<kivo::sim::QuadrixOptions> deviceOptions(const kivo::sim::ServerOp
     if (options.baud != 0)
         device.baud = options.baud;
     if (!options.repliesPath.empty()) {
-        std::optional<kivo::sim::FixedReplies> replies = kivo::sim::FixedReplies::load(options.repliesPath, error);
+        std::optional<kivo::sim::FixedReplies> replies =
+            kivo::sim::FixedReplies::load(options.repliesPath, error);
         if (!replies)
             return std::nullopt;
         device.fixedReplies = std::move(*replies);
@@ -111,8 +117,10 @@ std::optional<kivo::sim::QuadrixOptions> deviceOptions(const kivo::sim::ServerOp
 int main(int argc, char** argv)
 {
     std::string error;
-    const std::span<const char* const> args(const_cast<const char* const*>(argv) + 1, static_cast<std::size_t>(argc - 1));
-    const std::optional<kivo::sim::ServerOptions> options = kivo::sim::ServerOptions::parse(args, error);
+    const std::span<const char* const> args(const_cast<const char* const*>(argv) + 1,
+                                            static_cast<std::size_t>(argc - 1));
+    const std::optional<kivo::sim::ServerOptions> options =
+        kivo::sim::ServerOptions::parse(args, error);
     if (!options)
         return fail(error, usageError);
     if (options->help) {

@@ -14,12 +14,12 @@
 #include "core/app/TrackbarControl.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 namespace kivo {
@@ -132,8 +132,7 @@ std::size_t CommandChannel::readReply(std::size_t limit)
         if (tries <= 0 || got < 0)
             break;
     }
-    const bool succeeded =
-        (got >= 0 && !app_.rawReply.empty()) || app_.rawReply.size() >= limit;
+    const bool succeeded = (got >= 0 && !app_.rawReply.empty()) || app_.rawReply.size() >= limit;
     if (succeeded) {
         app_.failedReads = 0;
         app_.linkEstablished = true;
@@ -229,7 +228,8 @@ bool CommandChannel::ReadCommForTerm(std::size_t limit)
             reportBadTerminalRead();
             break;
         }
-        std::string shown = toDisplayLineBreaks(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+        std::string shown =
+            toDisplayLineBreaks(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
         if (terminal_ && terminal_->text().ends_with('\n'))
             shown = std::string(trimLeft(shown));
         showReceived(shown);
@@ -310,8 +310,8 @@ bool CommandChannel::checkTrackedInteger(StringId command, int window, TrackbarC
 }
 
 bool CommandChannel::checkTrackedReal(StringId command, int window, TrackbarControl& trackbar,
-                                      EditControl& edit, double& stored, double lower,
-                                      double upper, double scale)
+                                      EditControl& edit, double& stored, double lower, double upper,
+                                      double scale)
 {
     if (!shouldCheck(edit))
         return true;

@@ -74,8 +74,7 @@ public:
     // A timing value within lower..upper; sets PanelApp::timingEdited on acceptance. A box that
     // starts with a letter is emptied rather than argued with.
     bool checkRangedInteger(EditControl& edit, int previous, int lower, int upper);
-    static void truncateEditText(EditControl& edit, const std::string& text,
-                                 std::size_t maxLength);
+    static void truncateEditText(EditControl& edit, const std::string& text, std::size_t maxLength);
 
 private:
     std::size_t collect(const std::string& command, bool retry, int retryPauseMs);

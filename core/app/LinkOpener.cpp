@@ -40,8 +40,8 @@ LinkOpener::Result LinkOpener::open(const std::string& port, const SerialSetting
         result.link = PseudoTerminalLink::open(
             port, settings, lineTimeouts(settings, pseudoTerminalFloorMs), result.error);
     } else {
-        result.link = SerialLink::open(port, settings,
-                                       lineTimeouts(settings, serialPortFloorMs), result.error);
+        result.link = SerialLink::open(port, settings, lineTimeouts(settings, serialPortFloorMs),
+                                       result.error);
     }
     return result;
 }

@@ -15,9 +15,12 @@ namespace {
 sp_parity toParity(std::uint8_t code)
 {
     switch (code) {
-    case 1: return SP_PARITY_ODD;
-    case 2: return SP_PARITY_EVEN;
-    default: return SP_PARITY_NONE;
+    case 1:
+        return SP_PARITY_ODD;
+    case 2:
+        return SP_PARITY_EVEN;
+    default:
+        return SP_PARITY_NONE;
     }
 }
 
@@ -43,8 +46,8 @@ SerialLink::SerialLink(sp_port* port, const SerialSettings& settings, ReadTimeou
 SerialLink::~SerialLink() { close(); }
 
 std::unique_ptr<SerialLink> SerialLink::open(const std::string& name,
-                                             const SerialSettings& settings,
-                                             ReadTimeouts timeouts, std::string& error)
+                                             const SerialSettings& settings, ReadTimeouts timeouts,
+                                             std::string& error)
 {
     sp_port* port = nullptr;
     errno = 0;

@@ -119,8 +119,9 @@ static_assert(sortedById(), "the string table must stay sorted by id");
 
 std::string_view loadString(StringId id)
 {
-    const auto it = std::lower_bound(table.begin(), table.end(), id,
-                                     [](const Entry& entry, StringId key) { return entry.first < key; });
+    const auto it =
+        std::lower_bound(table.begin(), table.end(), id,
+                         [](const Entry& entry, StringId key) { return entry.first < key; });
     return it != table.end() && it->first == id ? it->second : std::string_view{};
 }
 

@@ -154,7 +154,8 @@ void BringUp::parseOutputTiming(const std::string& reply)
     if (header == std::string::npos)
         return;
     const auto lineFeed = reply.find('\n', header);
-    const std::size_t start = lineFeed == std::string::npos ? reply.size() : lineFeed + hostLabelWidth;
+    const std::size_t start =
+        lineFeed == std::string::npos ? reply.size() : lineFeed + hostLabelWidth;
     NumberCursor numbers(reply, start);
     readTimingNumbers(numbers, timing);
     if ((timing.HACT < 200 || timing.HACT > 2048) && timing.locked)

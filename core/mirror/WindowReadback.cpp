@@ -107,7 +107,8 @@ unsigned WindowReadback::readWindowTypes()
         ++found;
         rest.erase(0, (video ? comp : rgb) + 2);
     }
-    const unsigned count = found == 0 || found > DeviceMirror::maxWindows ? DeviceMirror::maxWindows : found;
+    const unsigned count =
+        found == 0 || found > DeviceMirror::maxWindows ? DeviceMirror::maxWindows : found;
     for (unsigned i = 0; i < count; ++i)
         mirror.windows[i].present = true;
     return count;
@@ -165,8 +166,9 @@ void WindowReadback::renumberPriorities()
     const int count = static_cast<int>(mirror.windowCount);
     int next = 1;
     for (int priority = 1; priority <= 20 && next <= count; ++priority) {
-        const auto window = std::find_if(mirror.windows.begin(), mirror.windows.end(),
-                                         [&](const WindowRecord& w) { return w.priority == priority; });
+        const auto window =
+            std::find_if(mirror.windows.begin(), mirror.windows.end(),
+                         [&](const WindowRecord& w) { return w.priority == priority; });
         if (window != mirror.windows.end())
             window->priority = next++;
     }
@@ -237,7 +239,8 @@ void WindowReadback::readInputSize(int number)
         c_.pages.refreshInputWindow(number);
         return;
     }
-    if (c_.channel.sendTextAndCollect(formatString(StringId::windowInputSizeQuery, number), true) == 0)
+    if (c_.channel.sendTextAndCollect(formatString(StringId::windowInputSizeQuery, number), true) ==
+        0)
         return;
     const std::string& reply = c_.app.rawReply;
     if (contains(reply, "RGB")) {

@@ -16,12 +16,12 @@ struct WindowRecord {
     int priority = 0; // 1 front-most, 2 the next, ...; 0 off
     bool present = false;
     bool disabledByPanel = false;
-    Rect viewRect;                     // the frame on the canvas, in canvas pixels
-    Rect sourceRect{0, 0, 640, 480};   // input pixels ("wsr")
+    Rect viewRect;                   // the frame on the canvas, in canvas pixels
+    Rect sourceRect{0, 0, 640, 480}; // input pixels ("wsr")
     Rect restoreRect;
     Rect fullRect;
     Rect markerRect;
-    Rect destRect;                     // output pixels ("wdr")
+    Rect destRect; // output pixels ("wdr")
     int canvasWidth = 640;
     int canvasHeight = 480;
     bool maximised = false;

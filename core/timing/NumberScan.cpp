@@ -49,7 +49,8 @@ std::optional<std::size_t> nextNumber(std::string_view text, std::size_t positio
 int countNumbers(std::string_view text, std::size_t start)
 {
     return walk(text, start, [&](std::size_t at) {
-        return isDigit(text[at]) || (text[at] == '-' && at + 1 < text.size() && isDigit(text[at + 1]));
+        return isDigit(text[at]) ||
+               (text[at] == '-' && at + 1 < text.size() && isDigit(text[at + 1]));
     });
 }
 

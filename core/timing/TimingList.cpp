@@ -10,7 +10,8 @@ TimingList::TimingList(Kind listKind)
 
 void TimingList::clear()
 {
-    const std::size_t cleared = kind == Kind::output ? static_cast<std::size_t>(count) : slots.size();
+    const std::size_t cleared =
+        kind == Kind::output ? static_cast<std::size_t>(count) : slots.size();
     for (std::size_t slot = 0; slot < cleared && slot < slots.size(); ++slot)
         slots[slot] = TimingRecord{};
 }

@@ -21,8 +21,8 @@ struct TimingList {
 
     Kind kind;
     std::vector<TimingRecord> slots;
-    int count;               // settings the device has: outputListCount, or 50 inputs
-    bool fromDevice = true;  // the list's source: the Quadrix, or the Kivo's ini cache
+    int count;              // settings the device has: outputListCount, or 50 inputs
+    bool fromDevice = true; // the list's source: the Quadrix, or the Kivo's ini cache
     std::vector<std::string> rows;
     int selection = -1;
     bool deleteEnabled = false;

@@ -42,7 +42,8 @@ void TimingListCache::save(const TimingList& list)
 {
     for (int number = 1; number <= cachedSettings(list); ++number) {
         const TimingRecord& slot = list.slots[static_cast<std::size_t>(number - 1)];
-        const std::string text = isOutput(list) ? formatOutputCacheText(slot) : formatInputCacheText(slot);
+        const std::string text =
+            isOutput(list) ? formatOutputCacheText(slot) : formatInputCacheText(slot);
         if (!worthCaching(list, text))
             continue;
         if (!profile_.writeString(section(list), std::to_string(number), text))

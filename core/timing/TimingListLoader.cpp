@@ -84,8 +84,8 @@ bool TimingListLoader::queryDevice(TimingList& list)
 // Puts each setting's row over its placeholder; rows[0] shows setting `firstRowNumber`.
 void TimingListLoader::placeRows(TimingList& list, int firstRowNumber) const
 {
-    const std::size_t placed = list.kind == TimingList::Kind::output ? list.rows.size() - 1
-                                                                      : list.slots.size();
+    const std::size_t placed =
+        list.kind == TimingList::Kind::output ? list.rows.size() - 1 : list.slots.size();
     for (std::size_t slot = 0; slot < placed && slot < list.slots.size(); ++slot) {
         const int number = rowNumber(list.slots[slot].rowText);
         const int row = number - firstRowNumber;

@@ -50,16 +50,13 @@ QString toWidgetText(const std::string& text)
     return widgetText;
 }
 
-std::string fromWidgetText(const QString& text)
-{
-    return toDisplayLineBreaks(text.toStdString());
-}
+std::string fromWidgetText(const QString& text) { return toDisplayLineBreaks(text.toStdString()); }
 
 } // namespace
 
 CPage9::CPage9(PanelApp& app, CommandChannel& channel, QWidget* parent)
-    : PropertyPage(StringId::terminalCaption, helpContextId, parent), app_(app),
-      channel_(channel), edit_(new TerminalEdit(editId, this))
+    : PropertyPage(StringId::terminalCaption, helpContextId, parent), app_(app), channel_(channel),
+      edit_(new TerminalEdit(editId, this))
 {
     createProgressControls();
     edit_->setFont(sharedFont());
@@ -143,8 +140,8 @@ void CPage9::sendFinishedLine()
 void CPage9::ensurePrompt()
 {
     const QString last = edit_->lastLine();
-    if (last.contains(qtString(StringId::prompt)) || last.contains(qtString(StringId::moreMarker)) ||
-        edit_->lineCount() <= 1)
+    if (last.contains(qtString(StringId::prompt)) ||
+        last.contains(qtString(StringId::moreMarker)) || edit_->lineCount() <= 1)
         return;
     edit_->moveCaretToEnd();
     edit_->insertPlainText(qtString(StringId::prompt));
@@ -167,7 +164,8 @@ void CPage9::setText(const std::string& text, std::size_t caret)
     ready_ = false;
     edit_->setPlainText(toWidgetText(text));
     // The caret counts the channel's characters; the widget has no carriage returns.
-    const auto carriageReturns = std::count(text.begin(), text.begin() + std::min(caret, text.size()), '\r');
+    const auto carriageReturns =
+        std::count(text.begin(), text.begin() + std::min(caret, text.size()), '\r');
     QTextCursor cursor = edit_->textCursor();
     cursor.setPosition(static_cast<int>(std::min(caret, text.size()) - carriageReturns));
     edit_->setTextCursor(cursor);

@@ -15,7 +15,13 @@ class CheckedEdit : public QLineEdit {
 public:
     // Which check the box uses: the main window's editCommitted router (0 and 2), or the field
     // check of the input timing (6), output timing (7) or chroma-key (8) dialog.
-    enum class Mode { routed = 0, routedNumber = 2, inputTiming = 6, outputTiming = 7, chromaKey = 8 };
+    enum class Mode {
+        routed = 0,
+        routedNumber = 2,
+        inputTiming = 6,
+        outputTiming = 7,
+        chromaKey = 8
+    };
     using Check = std::function<bool(CheckedEdit&)>;
 
     CheckedEdit(int controlId, Mode mode, QWidget* parent);

@@ -29,10 +29,7 @@ TerminalEdit::TerminalEdit(int controlId, QWidget* parent)
     setUndoRedoEnabled(false);
 }
 
-QString TerminalEdit::line(int index) const
-{
-    return document()->findBlockByNumber(index).text();
-}
+QString TerminalEdit::line(int index) const { return document()->findBlockByNumber(index).text(); }
 
 void TerminalEdit::moveCaretToEnd()
 {
@@ -42,15 +39,11 @@ void TerminalEdit::moveCaretToEnd()
     ensureCursorVisible();
 }
 
-bool TerminalEdit::caretOnLastLine() const
-{
-    return textCursor().blockNumber() == lineCount() - 1;
-}
+bool TerminalEdit::caretOnLastLine() const { return textCursor().blockNumber() == lineCount() - 1; }
 
 void TerminalEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Backspace &&
-        toPlainText().endsWith(qtString(StringId::prompt))) {
+    if (event->key() == Qt::Key_Backspace && toPlainText().endsWith(qtString(StringId::prompt))) {
         event->accept();
         return;
     }

@@ -5,11 +5,11 @@
 #include "gui/app/SingleInstanceGuard.h"
 #include "gui/mirror/CProperty.h"
 
-#include "sim/SimulatedQuadrix.h"
 #include "core/app/LinkOpener.h"
 #include "core/app/PanelApp.h"
 #include "core/app/Profile.h"
 #include "core/app/SteadyClock.h"
+#include "sim/SimulatedQuadrix.h"
 
 #include <QApplication>
 

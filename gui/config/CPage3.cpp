@@ -2,6 +2,8 @@
 
 namespace kivo::gui {
 
-CPage3::CPage3(QWidget* parent) : PropertyPage(StringId::serialPortCaption, helpContextId, parent) {}
+CPage3::CPage3(QWidget* parent) : PropertyPage(StringId::serialPortCaption, helpContextId, parent)
+{
+}
 
 } // namespace kivo::gui

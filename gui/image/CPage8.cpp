@@ -2,6 +2,9 @@
 
 namespace kivo::gui {
 
-CPage8::CPage8(QWidget* parent) : PropertyPage(StringId::imageControlsCaption, helpContextId, parent) {}
+CPage8::CPage8(QWidget* parent)
+    : PropertyPage(StringId::imageControlsCaption, helpContextId, parent)
+{
+}
 
 } // namespace kivo::gui

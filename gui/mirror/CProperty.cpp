@@ -11,8 +11,8 @@
 #include "gui/timing/CPage7.h"
 
 #include "core/app/PanelApp.h"
-#include "core/app/Prompter.h"
 #include "core/app/ProgressSink.h"
+#include "core/app/Prompter.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -60,8 +60,13 @@ void CProperty::createPages()
 {
     outputPage_ = new CPage7(tabs_);
     inputsPage_ = new CPage6(tabs_);
-    pages_ = {new CPage4(tabs_), new CPage5(tabs_), new CPage8(tabs_), outputPage_,
-              inputsPage_, new CPage3(tabs_), nullptr};
+    pages_ = {new CPage4(tabs_),
+              new CPage5(tabs_),
+              new CPage8(tabs_),
+              outputPage_,
+              inputsPage_,
+              new CPage3(tabs_),
+              nullptr};
     terminal_ = new CPage9(app_, channel_, tabs_);
     pages_[terminalPage] = terminal_;
     for (PropertyPage* page : pages_)

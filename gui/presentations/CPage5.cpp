@@ -2,6 +2,9 @@
 
 namespace kivo::gui {
 
-CPage5::CPage5(QWidget* parent) : PropertyPage(StringId::presentationEngineCaption, helpContextId, parent) {}
+CPage5::CPage5(QWidget* parent)
+    : PropertyPage(StringId::presentationEngineCaption, helpContextId, parent)
+{
+}
 
 } // namespace kivo::gui

@@ -2,6 +2,9 @@
 
 namespace kivo::gui {
 
-CPage4::CPage4(QWidget* parent) : PropertyPage(StringId::virtualScreenCaption, helpContextId, parent) {}
+CPage4::CPage4(QWidget* parent)
+    : PropertyPage(StringId::virtualScreenCaption, helpContextId, parent)
+{
+}
 
 } // namespace kivo::gui

@@ -5,7 +5,8 @@
 namespace kivo::gui {
 
 CPage6::CPage6(QWidget* parent)
-    : PropertyPage(StringId::quadrixInputsCaption, helpContextId, parent), listView_(new TimingListView(this))
+    : PropertyPage(StringId::quadrixInputsCaption, helpContextId, parent),
+      listView_(new TimingListView(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(listView_);

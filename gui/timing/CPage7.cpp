@@ -5,7 +5,8 @@
 namespace kivo::gui {
 
 CPage7::CPage7(QWidget* parent)
-    : PropertyPage(StringId::quadrixOutputCaption, helpContextId, parent), listView_(new TimingListView(this))
+    : PropertyPage(StringId::quadrixOutputCaption, helpContextId, parent),
+      listView_(new TimingListView(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(listView_);

@@ -31,8 +31,14 @@ TEST_P(ParseArguments, ReadsTheActionAndItsCommandsOrRefuses)
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseArguments,
     ::testing::Values(
-        ArgumentsCase{"send", {"--port", "sim", "send", "wsr 3", "id"}, "send", {"wsr 3", "id"}, false, false},
-        ArgumentsCase{"optionWordsAfterSendAreCommands", {"send", "--ini"}, "send", {"--ini"}, false, false},
+        ArgumentsCase{"send",
+                      {"--port", "sim", "send", "wsr 3", "id"},
+                      "send",
+                      {"wsr 3", "id"},
+                      false,
+                      false},
+        ArgumentsCase{
+            "optionWordsAfterSendAreCommands", {"send", "--ini"}, "send", {"--ini"}, false, false},
         ArgumentsCase{"statusJson", {"status", "--json"}, "status", {}, true, false},
         ArgumentsCase{"ports", {"ports"}, "ports", {}, false, false},
         ArgumentsCase{"sendWithoutCommand", {"send"}, "", {}, false, true},

@@ -57,8 +57,8 @@ protected:
     std::string startOnTcp()
     {
         const std::string port = std::to_string(freeTcpPort());
-        sim = std::make_unique<ChildProcess>(QUADRIX_SIM_PATH,
-                                             std::vector<std::string>{"--tcp", port, "--log", log()});
+        sim = std::make_unique<ChildProcess>(
+            QUADRIX_SIM_PATH, std::vector<std::string>{"--tcp", port, "--log", log()});
         for (int i = 0; i < 500 && !std::filesystem::exists(log()); ++i)
             ::usleep(10'000);
         ::usleep(100'000);
@@ -151,8 +151,9 @@ TEST_F(CliEndToEnd, StatusReportsTheMirrorAsJson)
 {
     const ProgramRun run = cli("sim", {"status", "--json"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out, AllOf(HasSubstr("\"windowCount\":10"), HasSubstr("\"HACT\":1024"),
-                               HasSubstr("\"sourceRect\":{"), ContainsRegex("\"outputList\":\\[\"1 ")));
+    EXPECT_THAT(run.out,
+                AllOf(HasSubstr("\"windowCount\":10"), HasSubstr("\"HACT\":1024"),
+                      HasSubstr("\"sourceRect\":{"), ContainsRegex("\"outputList\":\\[\"1 ")));
     EXPECT_EQ(run.err, "") << "no progress when stderr is not a terminal";
 }
 

@@ -38,8 +38,8 @@ protected:
         gui::LineEditControl edit(box);
         gui::SliderControl trackbar(slider);
         gui::ButtonCaption caption(freezeButton);
-        return window->channel().checkTrackedInteger(StringId::brightnessCommand, 1, trackbar,
-                                                     edit, caption, frozen);
+        return window->channel().checkTrackedInteger(StringId::brightnessCommand, 1, trackbar, edit,
+                                                     caption, frozen);
     }
     bool typeTiming(const QString& text)
     {

@@ -4,10 +4,10 @@
 #include "tests/support/ScriptedLink.h"
 #include "tests/support/TempDir.h"
 
-#include "gui/app/CPage9.h"
 #include "core/app/LinkOpener.h"
 #include "core/app/PanelApp.h"
 #include "core/app/Profile.h"
+#include "gui/app/CPage9.h"
 #include "gui/mirror/CProperty.h"
 
 #include "sim/SimLink.h"

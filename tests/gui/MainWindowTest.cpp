@@ -42,9 +42,9 @@ template <typename Page> bool is(gui::PropertyPage& page)
 }
 
 const std::vector<PageCase> pageCases = {
-    {"Virtual Screen", 3, is<gui::CPage4>},          {"Presentation Engine", 37, is<gui::CPage5>},
-    {"Image Controls", 4, is<gui::CPage8>},          {"Quadrix Output", 5, is<gui::CPage7>},
-    {"Quadrix Inputs", 6, is<gui::CPage6>},          {"Serial Port and Resets", 7, is<gui::CPage3>},
+    {"Virtual Screen", 3, is<gui::CPage4>}, {"Presentation Engine", 37, is<gui::CPage5>},
+    {"Image Controls", 4, is<gui::CPage8>}, {"Quadrix Output", 5, is<gui::CPage7>},
+    {"Quadrix Inputs", 6, is<gui::CPage6>}, {"Serial Port and Resets", 7, is<gui::CPage3>},
     {"Terminal  ", 8, is<gui::CPage9>},
 };
 
@@ -165,8 +165,9 @@ TEST_F(MainWindow, HelpOpensTheTopicOfThePageInFront)
         EXPECT_EQ(browser.source().toString(),
                   gui::HelpWindow::topicPath(pageCases[index].helpContext));
         // The topic is there and is about this page.
-        EXPECT_THAT(browser.toPlainText().toStdString(),
-                    HasSubstr(QString::fromLatin1(pageCases[index].caption).trimmed().toStdString()));
+        EXPECT_THAT(
+            browser.toPlainText().toStdString(),
+            HasSubstr(QString::fromLatin1(pageCases[index].caption).trimmed().toStdString()));
     }
 }
 

@@ -57,8 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, TypedCommand,
     ::testing::Values(AnswerCase{"panelAddsThePrompt", "window 1 on\r\n", "window 1 on\r\r\n> "},
                       AnswerCase{"devicePromptIsKept", "window 1 on\r\n> ", "window 1 on\r\r\n> "},
-                      AnswerCase{"blanksAfterALineBreakDropped", "\r\n   ok\r\n",
-                                 "ok\r\r\n> "}),
+                      AnswerCase{"blanksAfterALineBreakDropped", "\r\n   ok\r\n", "ok\r\r\n> "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TerminalPage, EnterOnAnEmptyLineSendsNothingAndAddsAPrompt)

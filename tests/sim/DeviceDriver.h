@@ -10,10 +10,7 @@ namespace kivo::sim::test {
 // Talks to a QuadrixDevice the way a terminal would and hands back what it printed.
 class DeviceDriver {
 public:
-    explicit DeviceDriver(QuadrixOptions options = {})
-        : device(std::move(options))
-    {
-    }
+    explicit DeviceDriver(QuadrixOptions options = {}) : device(std::move(options)) {}
 
     std::string send(std::string_view bytes)
     {

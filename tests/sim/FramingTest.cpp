@@ -38,12 +38,21 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"EchoOffAnswersOnly", {"echo off\n"}, "baud\n", "Baud rate: 9600\r\n> "},
         FramingCase{"EchoOffIsItselfEchoed", {}, "echo off\n", "echo off\r\n> "},
         FramingCase{"EchoOnAfterOff", {"echo off\n"}, "echo on\n", "> "},
-        FramingCase{"CarriageReturnsAreDropped", {"echo off\n"}, "ba\rud\r\n", "Baud rate: 9600\r\n> "},
+        FramingCase{
+            "CarriageReturnsAreDropped", {"echo off\n"}, "ba\rud\r\n", "Baud rate: 9600\r\n> "},
         FramingCase{"BareLineFeedGivesThePrompt", {"echo off\n"}, "\n", "> "},
         FramingCase{"SetCommandAnswersWithThePrompt", {"echo off\n"}, "win 3 off\n", "> "},
-        FramingCase{"BlanksAroundTheCommandDoNotMatter", {"echo off\n"}, "  BAUD  \n", "Baud rate: 9600\r\n> "},
-        FramingCase{"UnknownCommand", {"echo off\n"}, "launch\n", "Error: unknown command \"launch\"\r\n> "},
-        FramingCase{"WrongArguments", {"echo off\n"}, "wsr 3 1\n",
+        FramingCase{"BlanksAroundTheCommandDoNotMatter",
+                    {"echo off\n"},
+                    "  BAUD  \n",
+                    "Baud rate: 9600\r\n> "},
+        FramingCase{"UnknownCommand",
+                    {"echo off\n"},
+                    "launch\n",
+                    "Error: unknown command \"launch\"\r\n> "},
+        FramingCase{"WrongArguments",
+                    {"echo off\n"},
+                    "wsr 3 1\n",
                     "Error: wrong arguments, use: wsr n | wsr n left top width height\r\n> "},
         FramingCase{"NoPromptBeforeTheLineFeed", {"echo off\n"}, "baud", ""}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -52,7 +61,8 @@ TEST(FramingTest, TooLongLineIsRefusedAndTheNextWorks)
 {
     DeviceDriver driver;
     driver.send("echo off\n");
-    EXPECT_THAT(driver.send(std::string(5000, 'x') + "\n"), AllOf(HasSubstr("Error"), EndsWith("> ")));
+    EXPECT_THAT(driver.send(std::string(5000, 'x') + "\n"),
+                AllOf(HasSubstr("Error"), EndsWith("> ")));
     EXPECT_EQ(driver.send("baud\n"), "Baud rate: 9600\r\n> ");
 }
 

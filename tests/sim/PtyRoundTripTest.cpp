@@ -1,7 +1,7 @@
 // The simulated Quadrix over a real pseudo-terminal, served in process and by the program.
-#include "tests/support/ChildProcess.h"
 #include "sim/DeviceServer.h"
 #include "sim/PseudoTerminal.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -67,7 +67,8 @@ protected:
         std::string error;
         pty = PseudoTerminal::open(link.string(), error);
         ASSERT_TRUE(pty) << error;
-        server = std::thread([this] { end = DeviceServer(device, false).serve(pty->masterFd(), stop[0]); });
+        server = std::thread(
+            [this] { end = DeviceServer(device, false).serve(pty->masterFd(), stop[0]); });
     }
 
     void TearDown() override
@@ -146,8 +147,10 @@ protected:
 TEST_F(ProgramTest, BadOptionExitsWithTwo)
 {
     using Program = kivo::test::ChildProcess;
-    EXPECT_EQ(Program(QUADRIX_SIM_PATH, {"--pty", link.string(), "--windows", "3"}).waitFor(10'000), 2);
-    EXPECT_EQ(Program(QUADRIX_SIM_PATH, {"--pty", link.string(), "--replies", dir.file("missing").string()})
+    EXPECT_EQ(Program(QUADRIX_SIM_PATH, {"--pty", link.string(), "--windows", "3"}).waitFor(10'000),
+              2);
+    EXPECT_EQ(Program(QUADRIX_SIM_PATH,
+                      {"--pty", link.string(), "--replies", dir.file("missing").string()})
                   .waitFor(10'000),
               2);
 }
@@ -155,8 +158,8 @@ TEST_F(ProgramTest, BadOptionExitsWithTwo)
 TEST_F(ProgramTest, ServesLogsAndCleansUpOnSigterm)
 {
     kivo::test::ChildProcess program(QUADRIX_SIM_PATH,
-                                     {"--pty", link.string(), "--log", dir.file("log").string(), "--windows",
-                                      "4", "--silent-after", "3", "--baud", "115200"});
+                                     {"--pty", link.string(), "--log", dir.file("log").string(),
+                                      "--windows", "4", "--silent-after", "3", "--baud", "115200"});
     const int fd = waitForLink();
     ASSERT_GE(fd, 0);
     EXPECT_EQ(exchange(fd, "echo off\n"), "echo off\r\n> ");
@@ -170,7 +173,8 @@ TEST_F(ProgramTest, ServesLogsAndCleansUpOnSigterm)
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 
     const std::string log = dir.read("log");
-    EXPECT_THAT(log, ::testing::MatchesRegex("[0-9]+ echo off\\\\n\n[0-9]+ id\\\\r\\\\n\n[0-9]+ hi\\\\n\n[0-9]+ q\n"));
+    EXPECT_THAT(log, ::testing::MatchesRegex(
+                         "[0-9]+ echo off\\\\n\n[0-9]+ id\\\\r\\\\n\n[0-9]+ hi\\\\n\n[0-9]+ q\n"));
 }
 
 } // namespace

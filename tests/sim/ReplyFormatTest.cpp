@@ -28,7 +28,8 @@ std::vector<int> numbersFrom(const std::string& text, std::size_t pos = 0)
 {
     std::vector<int> numbers;
     while (pos < text.size()) {
-        const bool negative = text[pos] == '-' && pos + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[pos + 1]));
+        const bool negative = text[pos] == '-' && pos + 1 < text.size() &&
+                              std::isdigit(static_cast<unsigned char>(text[pos + 1]));
         if (negative || std::isdigit(static_cast<unsigned char>(text[pos]))) {
             char* end = nullptr;
             numbers.push_back(static_cast<int>(std::strtol(text.c_str() + pos, &end, 10)));
@@ -67,7 +68,8 @@ TEST_P(IdTest, NamesEveryWindowTypeOnceInOrder)
     const std::vector<std::string> types = windowTypes(driver.ask("id"));
     ASSERT_EQ(static_cast<int>(types.size()), GetParam());
     for (int n = 1; n <= GetParam(); ++n)
-        EXPECT_EQ(types[static_cast<std::size_t>(n - 1)], driver.device.state().windows[n - 1].rgb ? "rgb" : "comp");
+        EXPECT_EQ(types[static_cast<std::size_t>(n - 1)],
+                  driver.device.state().windows[n - 1].rgb ? "rgb" : "comp");
     EXPECT_NE(std::count(types.begin(), types.end(), "rgb"), 0) << "inputs are mixed";
     EXPECT_NE(std::count(types.begin(), types.end(), "comp"), 0) << "inputs are mixed";
 }
@@ -81,9 +83,11 @@ TEST(WinAllTest, EachLetterOBeforeNMeansOn)
     driver.ask("win 10 off");
     const std::string reply = lower(driver.ask("win all"));
     std::vector<bool> on;
-    for (std::size_t pos = reply.find('o'); pos != std::string::npos; pos = reply.find('o', pos + 1))
+    for (std::size_t pos = reply.find('o'); pos != std::string::npos;
+         pos = reply.find('o', pos + 1))
         on.push_back(pos + 1 < reply.size() && reply[pos + 1] == 'n');
-    EXPECT_EQ(on, (std::vector<bool>{true, false, true, true, true, true, true, true, true, false}));
+    EXPECT_EQ(on,
+              (std::vector<bool>{true, false, true, true, true, true, true, true, true, false}));
 }
 
 // After the header line holding "VPOL IL", 23 characters of label, then the values.
@@ -106,7 +110,8 @@ TEST(HostTest, StatusKeywordsAndValues)
               (std::vector<int>{24, 136, 160, 1024, 3, 6, 29, 768, 48363, 4, 0, 0, 0}));
     driver.ask("host auto");
     const std::string autosync = lower(driver.ask("host"));
-    EXPECT_THAT(autosync, AllOf(Not(HasSubstr("free")), HasSubstr("locked"), Not(HasSubstr("locked_"))));
+    EXPECT_THAT(autosync,
+                AllOf(Not(HasSubstr("free")), HasSubstr("locked"), Not(HasSubstr("locked_"))));
 }
 
 TEST(RgbTest, LockedAndUnlockedWindows)
@@ -131,7 +136,8 @@ TEST_P(ListTest, RowsHaveTheNameColumnsAndEmptySettingsTheirNumberAlone)
     DeviceDriver driver(QuadrixOptions{.pageLines = 0});
     const std::string reply = driver.ask(GetParam().query);
     std::vector<std::string> lines;
-    for (std::size_t pos = 0, end; (end = reply.find("\r\n", pos)) != std::string::npos; pos = end + 2)
+    for (std::size_t pos = 0, end; (end = reply.find("\r\n", pos)) != std::string::npos;
+         pos = end + 2)
         lines.push_back(reply.substr(pos, end - pos));
     ASSERT_EQ(static_cast<int>(lines.size()), GetParam().rows + 1);
     EXPECT_THAT(lines[0], Not(::testing::MatchesRegex("^[0-9].*")));
@@ -153,7 +159,8 @@ TEST_P(ListTest, RowsHaveTheNameColumnsAndEmptySettingsTheirNumberAlone)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, ListTest,
-                         ::testing::Values(ListCase{"hlist 1 27", 27, 17}, ListCase{"rgblist", 50, 3}));
+                         ::testing::Values(ListCase{"hlist 1 27", 27, 17},
+                                           ListCase{"rgblist", 50, 3}));
 
 TEST(InputSizeTest, VideoSizesAndRgbKeyword)
 {

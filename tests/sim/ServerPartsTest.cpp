@@ -23,8 +23,8 @@ TEST(ServerOptionsTest, ReadsEveryOption)
 {
     std::string error;
     const std::optional<ServerOptions> o =
-        parse({"--pty", "/tmp/q", "--log", "l.txt", "--baud", "9600", "--page-lines=12", "--windows", "4",
-               "--silent-after", "30", "--replies", "r.txt"},
+        parse({"--pty", "/tmp/q", "--log", "l.txt", "--baud", "9600", "--page-lines=12",
+               "--windows", "4", "--silent-after", "30", "--replies", "r.txt"},
               error);
     ASSERT_TRUE(o) << error;
     EXPECT_EQ(o->ptyPath, "/tmp/q");
@@ -63,18 +63,20 @@ TEST_P(BadServerOptionsTest, OneClearLine)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadServerOptionsTest,
-    ::testing::Values(BadOptions{"NoEndpoint", {"--windows", "4"}, "exactly one of --pty PATH and --tcp PORT"},
-                      BadOptions{"BothEndpoints", {"--pty", "p", "--tcp", "5000"}, "exactly one"},
-                      BadOptions{"Unknown", {"--pty", "p", "--colour", "red"}, "unknown option --colour"},
-                      BadOptions{"MissingValue", {"--pty"}, "--pty needs a value"},
-                      BadOptions{"Stray", {"pty"}, "pty is not an option"},
-                      BadOptions{"OddWindows", {"--pty", "p", "--windows", "5"}, "--windows must be 2, 4, 6, 8 or 10"},
-                      BadOptions{"WindowsNotANumber", {"--pty", "p", "--windows", "ten"}, "--windows must be"},
-                      BadOptions{"Port", {"--tcp", "70000"}, "--tcp must be a port"},
-                      BadOptions{"Baud", {"--pty", "p", "--baud", "1000"}, "--baud must be"},
-                      BadOptions{"PageLines", {"--pty", "p", "--page-lines", "-1"}, "--page-lines must be"},
-                      BadOptions{"SilentAfter", {"--pty", "p", "--silent-after", "x"}, "--silent-after must be"},
-                      BadOptions{"EmptyPath", {"--pty", ""}, "--pty needs a non-empty value"}),
+    ::testing::Values(
+        BadOptions{"NoEndpoint", {"--windows", "4"}, "exactly one of --pty PATH and --tcp PORT"},
+        BadOptions{"BothEndpoints", {"--pty", "p", "--tcp", "5000"}, "exactly one"},
+        BadOptions{"Unknown", {"--pty", "p", "--colour", "red"}, "unknown option --colour"},
+        BadOptions{"MissingValue", {"--pty"}, "--pty needs a value"},
+        BadOptions{"Stray", {"pty"}, "pty is not an option"},
+        BadOptions{
+            "OddWindows", {"--pty", "p", "--windows", "5"}, "--windows must be 2, 4, 6, 8 or 10"},
+        BadOptions{"WindowsNotANumber", {"--pty", "p", "--windows", "ten"}, "--windows must be"},
+        BadOptions{"Port", {"--tcp", "70000"}, "--tcp must be a port"},
+        BadOptions{"Baud", {"--pty", "p", "--baud", "1000"}, "--baud must be"},
+        BadOptions{"PageLines", {"--pty", "p", "--page-lines", "-1"}, "--page-lines must be"},
+        BadOptions{"SilentAfter", {"--pty", "p", "--silent-after", "x"}, "--silent-after must be"},
+        BadOptions{"EmptyPath", {"--pty", ""}, "--pty needs a non-empty value"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct LogCase {
@@ -94,14 +96,16 @@ INSTANTIATE_TEST_SUITE_P(Bytes, CommandLogTest,
                          ::testing::Values(LogCase{"Line", "wsr 3\n", "1532 wsr 3\\n"},
                                            LogCase{"CarriageReturn", "id\r\n", "1532 id\\r\\n"},
                                            LogCase{"Key", " ", "1532  "},
-                                           LogCase{"Control", std::string("\x1b\x00", 2), "1532 \\x1B\\x00"},
+                                           LogCase{"Control", std::string("\x1b\x00", 2),
+                                                   "1532 \\x1B\\x00"},
                                            LogCase{"HighBytes", "\x7f\xff", "1532 \\x7F\\xFF"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FixedRepliesTest, ParsesEscapesAndIgnoresBlankLines)
 {
     std::string error;
-    const std::optional<FixedReplies> r = FixedReplies::parse("id\tQ\\r\\n\\tx\\\\y\r\n\nhost \tError\n", error);
+    const std::optional<FixedReplies> r =
+        FixedReplies::parse("id\tQ\\r\\n\\tx\\\\y\r\n\nhost \tError\n", error);
     ASSERT_TRUE(r) << error;
     ASSERT_NE(r->find("id"), nullptr);
     EXPECT_EQ(*r->find("id"), "Q\r\n\tx\\y");
@@ -125,12 +129,13 @@ TEST_P(BadFixedRepliesTest, NamesTheLine)
     EXPECT_THAT(error, HasSubstr(GetParam().complaint));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BadFixedRepliesTest,
-                         ::testing::Values(BadRepliesCase{"NoTab", "id\tok\nhost Error\n", "line 2: expected"},
-                                           BadRepliesCase{"NoCommand", "\tok\n", "line 1: expected"},
-                                           BadRepliesCase{"BadEscape", "id\t\\q\n", "line 1: a backslash"},
-                                           BadRepliesCase{"TrailingBackslash", "id\tok\\\n", "line 1: a backslash"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadFixedRepliesTest,
+    ::testing::Values(BadRepliesCase{"NoTab", "id\tok\nhost Error\n", "line 2: expected"},
+                      BadRepliesCase{"NoCommand", "\tok\n", "line 1: expected"},
+                      BadRepliesCase{"BadEscape", "id\t\\q\n", "line 1: a backslash"},
+                      BadRepliesCase{"TrailingBackslash", "id\tok\\\n", "line 1: a backslash"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FixedRepliesTest, MissingFileIsReported)
 {

@@ -2,9 +2,6 @@
 
 namespace kivo::test {
 
-PanelFixture::PanelFixture()
-{
-    app.serialHandle = std::make_unique<ForwardingLink>(scriptedLink);
-}
+PanelFixture::PanelFixture() { app.serialHandle = std::make_unique<ForwardingLink>(scriptedLink); }
 
 } // namespace kivo::test

@@ -30,18 +30,18 @@ TEST_P(SendCommandWire, PutsExactlyTheseBytesOnTheLine)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SendCommandWire,
-    ::testing::Values(
-        WireCase{"plain", "wsr 3", false, {"wsr 3\n"}},
-        WireCase{"promptDropped", "> wsr 3", false, {"wsr 3\n"}},
-        WireCase{"textBeforePromptDropped", "junk> > win 1 on", false, {"> win 1 on\n"}},
-        WireCase{"blanksTrimmed", "  \twin 1 on  ", false, {"win 1 on\n"}},
-        WireCase{"singleSpaceKept", " ", false, {" \n"}},
-        WireCase{"interactiveSpaceAlone", " ", true, {" "}},
-        WireCase{"interactiveKeyAlone", "h", true, {"h"}},
-        WireCase{"bareLineFeed", "\n", false, {"\n"}},
-        WireCase{"emptySendsNothing", "", false, {}},
-        WireCase{"blanksOnlySendNothing", "   ", false, {}},
-        WireCase{"promptOnlySendsNothing", "> ", false, {}}),
+    ::testing::Values(WireCase{"plain", "wsr 3", false, {"wsr 3\n"}},
+                      WireCase{"promptDropped", "> wsr 3", false, {"wsr 3\n"}},
+                      WireCase{
+                          "textBeforePromptDropped", "junk> > win 1 on", false, {"> win 1 on\n"}},
+                      WireCase{"blanksTrimmed", "  \twin 1 on  ", false, {"win 1 on\n"}},
+                      WireCase{"singleSpaceKept", " ", false, {" \n"}},
+                      WireCase{"interactiveSpaceAlone", " ", true, {" "}},
+                      WireCase{"interactiveKeyAlone", "h", true, {"h"}},
+                      WireCase{"bareLineFeed", "\n", false, {"\n"}},
+                      WireCase{"emptySendsNothing", "", false, {}},
+                      WireCase{"blanksOnlySendNothing", "   ", false, {}},
+                      WireCase{"promptOnlySendsNothing", "> ", false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ChannelTest, SendReturnsBytesWrittenAndPurgesAfterTheWrite)

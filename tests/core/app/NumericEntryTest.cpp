@@ -62,8 +62,8 @@ protected:
     bool typeGamma(const std::string& text)
     {
         edit.content = text;
-        return channel.checkTrackedReal(StringId::gammaCommand, 2, gammaBar, edit, gamma, 0.0,
-                                        2.0, 10.0);
+        return channel.checkTrackedReal(StringId::gammaCommand, 2, gammaBar, edit, gamma, 0.0, 2.0,
+                                        10.0);
     }
     bool typeTiming(const std::string& text)
     {
@@ -121,16 +121,14 @@ TEST_P(TrackedIntegerCases, AcceptsOnlyWholeNumbersInTheTrackbarRange)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TrackedIntegerCases,
-    ::testing::Values(EntryCase{"inRange", "25", true}, EntryCase{"typedZero", "0", true},
-                      EntryCase{"lowestIncluded", "-100", true},
-                      EntryCase{"highestIncluded", "100", true},
-                      EntryCase{"blanksAround", " 42 ", true},
-                      EntryCase{"aboveRange", "101", false}, EntryCase{"belowRange", "-101", false},
-                      EntryCase{"letters", "abc", false}, EntryCase{"empty", "", false},
-                      EntryCase{"numberThenLetters", "12abc", false},
-                      EntryCase{"real", "1.5", false},
-                      EntryCase{"zeroWithoutLeadingZero", "-0", false},
-                      EntryCase{"huge", "99999999999999999999", false}),
+    ::testing::Values(
+        EntryCase{"inRange", "25", true}, EntryCase{"typedZero", "0", true},
+        EntryCase{"lowestIncluded", "-100", true}, EntryCase{"highestIncluded", "100", true},
+        EntryCase{"blanksAround", " 42 ", true}, EntryCase{"aboveRange", "101", false},
+        EntryCase{"belowRange", "-101", false}, EntryCase{"letters", "abc", false},
+        EntryCase{"empty", "", false}, EntryCase{"numberThenLetters", "12abc", false},
+        EntryCase{"real", "1.5", false}, EntryCase{"zeroWithoutLeadingZero", "-0", false},
+        EntryCase{"huge", "99999999999999999999", false}),
     caseName);
 
 TEST_F(NumericEntry, LevelChangeUnfreezesThePictureEvenWhenRefused)
@@ -187,8 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{"typedZeroPointZero", "0.0", true},
                       EntryCase{"upperIncluded", "2.0", true},
                       EntryCase{"noLeadingDigit", ".7", true},
-                      EntryCase{"aboveRange", "2.01", false},
-                      EntryCase{"negative", "-0.5", false},
+                      EntryCase{"aboveRange", "2.01", false}, EntryCase{"negative", "-0.5", false},
                       EntryCase{"zeroWithoutLeadingZero", ".0", false},
                       EntryCase{"letters", "abc", false}, EntryCase{"notANumber", "nan", false},
                       EntryCase{"numberThenLetters", "1.2x", false}),
@@ -227,8 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, RangedIntegerCases,
     ::testing::Values(EntryCase{"typedZero", "0", true}, EntryCase{"upperIncluded", "512", true},
                       EntryCase{"aboveRange", "513", false}, EntryCase{"negative", "-5", false},
-                      EntryCase{"empty", "", false},
-                      EntryCase{"numberThenLetters", "12abc", false},
+                      EntryCase{"empty", "", false}, EntryCase{"numberThenLetters", "12abc", false},
                       EntryCase{"real", "2.5", false}),
     caseName);
 

@@ -32,29 +32,28 @@ unsigned valueOf(const SerialSettings& settings, const std::string& key)
 TEST_P(StoredSerialSetting, ReadsBackWithinItsRangeOrAsTheDefault)
 {
     TempDir dir;
-    dir.write("Kivo.ini", std::string("[SERIALPORT]\n") + GetParam().key + "=" +
-                              GetParam().stored + "\n");
+    dir.write("Kivo.ini",
+              std::string("[SERIALPORT]\n") + GetParam().key + "=" + GetParam().stored + "\n");
     const Profile profile(dir.file("Kivo.ini"));
     EXPECT_EQ(valueOf(readSerialSettings(profile), GetParam().key), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StoredSerialSetting,
-    ::testing::Values(StoredCase{"baudBelowRange", "baudrate", "1199", 9600},
-                      StoredCase{"baudAboveRange", "baudrate", "230400", 9600},
-                      StoredCase{"baudTopKept", "baudrate", "115200", 115200},
-                      StoredCase{"baudBottomKept", "baudrate", "1200", 1200},
-                      StoredCase{"baudNotANumber", "baudrate", "fast", 9600},
-                      StoredCase{"parityOutOfRange", "parity", "3", 0},
-                      StoredCase{"parityLowByte", "parity", "258", 2},
-                      StoredCase{"parityOdd", "parity", "1", 1},
-                      StoredCase{"stopBitsLowByte", "stopbits", "258", 2},
-                      StoredCase{"stopBitsOutOfRange", "stopbits", "3", 0},
-                      StoredCase{"byteSizeSix", "bytesize", "6", 8},
-                      StoredCase{"byteSizeNine", "bytesize", "9", 8},
-                      StoredCase{"byteSizeSeven", "bytesize", "7", 7},
-                      StoredCase{"byteSizeLowByte", "bytesize", "263", 7}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, StoredSerialSetting,
+                         ::testing::Values(StoredCase{"baudBelowRange", "baudrate", "1199", 9600},
+                                           StoredCase{"baudAboveRange", "baudrate", "230400", 9600},
+                                           StoredCase{"baudTopKept", "baudrate", "115200", 115200},
+                                           StoredCase{"baudBottomKept", "baudrate", "1200", 1200},
+                                           StoredCase{"baudNotANumber", "baudrate", "fast", 9600},
+                                           StoredCase{"parityOutOfRange", "parity", "3", 0},
+                                           StoredCase{"parityLowByte", "parity", "258", 2},
+                                           StoredCase{"parityOdd", "parity", "1", 1},
+                                           StoredCase{"stopBitsLowByte", "stopbits", "258", 2},
+                                           StoredCase{"stopBitsOutOfRange", "stopbits", "3", 0},
+                                           StoredCase{"byteSizeSix", "bytesize", "6", 8},
+                                           StoredCase{"byteSizeNine", "bytesize", "9", 8},
+                                           StoredCase{"byteSizeSeven", "bytesize", "7", 7},
+                                           StoredCase{"byteSizeLowByte", "bytesize", "263", 7}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SerialSettings, MissingFileGivesTheDefaults)
 {

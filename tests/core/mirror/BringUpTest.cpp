@@ -1,5 +1,5 @@
-#include "tests/support/PanelFixture.h"
 #include "tests/core/mirror/RecordingPages.h"
+#include "tests/support/PanelFixture.h"
 
 #include "sim/SimLink.h"
 
@@ -42,8 +42,8 @@ protected:
 // Every query of a start-up, in order, for a device whose RGB windows are `rgb`.
 std::vector<std::string> startUpQueries(const std::vector<int>& rgb)
 {
-    std::vector<std::string> queries{"echo\n", "echo off\n", "hlist 1 27\n", "rgblist\n", "host\n",
-                                     "priority all\n", "win all\n"};
+    std::vector<std::string> queries{"echo\n", "echo off\n",     "hlist 1 27\n", "rgblist\n",
+                                     "host\n", "priority all\n", "win all\n"};
     for (int w = 1; w <= 10; ++w)
         for (const char* query : {"wdr ", "mwsr ", "wsr "})
             queries.push_back(query + std::to_string(w) + "\n");
@@ -155,17 +155,44 @@ TEST_P(HostReply, ReadsTheOutputTiming)
 INSTANTIATE_TEST_SUITE_P(
     Cases, HostReply,
     ::testing::Values(
-        HostCase{"syncWires", hostHeader + "Output timing:         24  136 160 1024 3   6  29  768  48363 3    0    0    0\r\n", 1024, 3, 0, {}},
-        HostCase{"sevenIsHpol", hostHeader + "Output timing:         24  136 160 1024 3   6  29  768  48363 7    1    0\r\n", 1024, 0, 7, {}},
-        HostCase{"narrowLocked", hostHeader + "Output timing:         24  136 160 100  3   6  29  768  48363 3    0    0    0\r\n", 100, 3, 0,
-                 {"Bad HACT output value: 100. The range for horizontal active values is 200 to 2048."}},
-        HostCase{"narrowAcquiring", "Output status: acquire\r\n" + hostHeader + "Output timing:         24  136 160 100  3   6  29  768  48363 3    0    0    0\r\n", 100, 3, 0, {}}),
+        HostCase{"syncWires",
+                 hostHeader + "Output timing:         24  136 160 1024 3   6  29  768  48363 3    "
+                              "0    0    0\r\n",
+                 1024,
+                 3,
+                 0,
+                 {}},
+        HostCase{
+            "sevenIsHpol",
+            hostHeader +
+                "Output timing:         24  136 160 1024 3   6  29  768  48363 7    1    0\r\n",
+            1024,
+            0,
+            7,
+            {}},
+        HostCase{
+            "narrowLocked",
+            hostHeader + "Output timing:         24  136 160 100  3   6  29  768  48363 3    0    "
+                         "0    0\r\n",
+            100,
+            3,
+            0,
+            {"Bad HACT output value: 100. The range for horizontal active values is 200 to 2048."}},
+        HostCase{"narrowAcquiring",
+                 "Output status: acquire\r\n" + hostHeader +
+                     "Output timing:         24  136 160 100  3   6  29  768  48363 3    0    0    "
+                     "0\r\n",
+                 100,
+                 3,
+                 0,
+                 {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BringUpTest, HostReplyKeepsDivisorsNonZeroButTheOutputSizeAsRead)
 {
-    link->queue("Output mode: free-run\r\n" + hostHeader +
-                "Output timing:         24  136 160 1024 3   6  29  0    0     3    0    0    0\r\n");
+    link->queue(
+        "Output mode: free-run\r\n" + hostHeader +
+        "Output timing:         24  136 160 1024 3   6  29  0    0     3    0    0    0\r\n");
     bringUp.queryOutputTiming(true);
     EXPECT_EQ(state.mirror.outputTiming.VACT, 1);
     EXPECT_EQ(state.mirror.outputTiming.HFREQ, 1);

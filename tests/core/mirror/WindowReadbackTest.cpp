@@ -1,5 +1,5 @@
-#include "tests/support/PanelFixture.h"
 #include "tests/core/mirror/RecordingPages.h"
+#include "tests/support/PanelFixture.h"
 
 #include "core/mirror/BringUp.h"
 #include "core/mirror/PanelState.h"
@@ -181,7 +181,8 @@ TEST_F(ReadbackTest, LevelsSkipRgbOnlyForVideoItems)
     for (const std::string& command : wire())
         if (command.starts_with("saturation") || command.starts_with("input"))
             saturation.push_back(command);
-    EXPECT_THAT(saturation, ElementsAre("saturation 1\n", "saturation 3\n", "input 1\n", "input 3\n"));
+    EXPECT_THAT(saturation,
+                ElementsAre("saturation 1\n", "saturation 3\n", "input 1\n", "input 3\n"));
     EXPECT_EQ(std::count_if(wire().begin(), wire().end(),
                             [](const std::string& c) { return c.starts_with("gamma"); }),
               3);
@@ -189,10 +190,10 @@ TEST_F(ReadbackTest, LevelsSkipRgbOnlyForVideoItems)
 
 TEST_F(ReadbackTest, LevelRepliesTakeTheValueAfterTheWindowNumber)
 {
-    const std::vector<std::string> replies{"Window 1 brightness: -12", "40", "Window 1 saturation: 55",
-                                           "Window 1 hue: 7", "Window 1 gamma: 1.8",
-                                           "Window 1 filter: on", "Window 1 freeze: off",
-                                           "Window 1 input: svideo"};
+    const std::vector<std::string> replies{"Window 1 brightness: -12", "40",
+                                           "Window 1 saturation: 55",  "Window 1 hue: 7",
+                                           "Window 1 gamma: 1.8",      "Window 1 filter: on",
+                                           "Window 1 freeze: off",     "Window 1 input: svideo"};
     for (const std::string& reply : replies)
         link->queueReply(reply);
     readback.readImageLevels(1);

@@ -1,5 +1,5 @@
-#include "core/timing/NumberCursor.h"
 #include "core/timing/NumberScan.h"
+#include "core/timing/NumberCursor.h"
 
 #include <gtest/gtest.h>
 
@@ -20,18 +20,17 @@ TEST_P(NextNumber, FindsWhereTheNextNumberStarts)
     EXPECT_EQ(nextNumber(GetParam().text, GetParam().from), GetParam().next);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NextNumber,
-    ::testing::Values(NextCase{"skipsCurrent", "12 34", 0, 3},
-                      NextCase{"fromTextFindsFirst", "abc 7", 0, 4},
-                      NextCase{"negativeStartsAtMinus", "1 -5", 0, 2},
-                      NextCase{"leadingDotStartsAtDot", "1 .5", 0, 2},
-                      NextCase{"skipsDecimalWhole", "1.25 3", 0, 5},
-                      NextCase{"skipsSignedCurrent", "-12 3", 0, 4},
-                      NextCase{"crossesLineEnds", "5\r\n6", 0, 3},
-                      NextCase{"noneAfterLast", "12 ab", 0, std::nullopt},
-                      NextCase{"emptyText", "", 0, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, NextNumber,
+                         ::testing::Values(NextCase{"skipsCurrent", "12 34", 0, 3},
+                                           NextCase{"fromTextFindsFirst", "abc 7", 0, 4},
+                                           NextCase{"negativeStartsAtMinus", "1 -5", 0, 2},
+                                           NextCase{"leadingDotStartsAtDot", "1 .5", 0, 2},
+                                           NextCase{"skipsDecimalWhole", "1.25 3", 0, 5},
+                                           NextCase{"skipsSignedCurrent", "-12 3", 0, 4},
+                                           NextCase{"crossesLineEnds", "5\r\n6", 0, 3},
+                                           NextCase{"noneAfterLast", "12 ab", 0, std::nullopt},
+                                           NextCase{"emptyText", "", 0, std::nullopt}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CountNumbers, CountsDigitAndMinusStartsOnly)
 {

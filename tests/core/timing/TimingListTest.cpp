@@ -52,7 +52,8 @@ TEST_F(TimingListTest, EmptyReplyNamesTheCommandAndKeepsAllPlaceholders)
 
 TEST_F(TimingListTest, OutputListFromTheCacheShowsExactlyTheTenUserSettings)
 {
-    profile.writeString("OUTPUTLIST", "3", "MINE              16  96  48  640  10  2  33  480  31469 3  0  0  0");
+    profile.writeString("OUTPUTLIST", "3",
+                        "MINE              16  96  48  640  10  2  33  480  31469 3  0  0  0");
     output.fromDevice = false;
     loader.loadOutputList(output);
     EXPECT_THAT(wire(), IsEmpty());
@@ -80,8 +81,9 @@ TEST_F(TimingListTest, UnconnectedInputListStillAsksAndReports)
 
 TEST_F(TimingListTest, InputListKeepsPictureLevelsFromTheCache)
 {
-    profile.writeString("INPUTLIST", "1",
-                        "OLD               16  96  48  640  10  2  33  480  31469 3  0  0  0 12 80 1.4");
+    profile.writeString(
+        "INPUTLIST", "1",
+        "OLD               16  96  48  640  10  2  33  480  31469 3  0  0  0 12 80 1.4");
     link->queue("rgblist\r\n" + vgaRow + "> ");
     loader.loadInputList(input);
     EXPECT_EQ(input.slots[0].NAME, "VGA 640x480       ");
@@ -120,10 +122,16 @@ TEST_P(CacheThreshold, RowWithTooFewRealValuesIsNeitherReadNorWritten)
 INSTANTIATE_TEST_SUITE_P(
     Cases, CacheThreshold,
     ::testing::Values(
-        ThresholdCase{"outputOneValue", TimingList::Kind::output, "X                 0   0   0   640  0   0  0   0    0     0  0  0  0", false},
-        ThresholdCase{"outputTwoValues", TimingList::Kind::output, "X                 0   0   0   640  0   0  0   480  0     0  0  0  0", true},
-        ThresholdCase{"inputFourValues", TimingList::Kind::input, "X                 0   0   0   640  0   0  0   480  31000 3  0  0  0 0 50 1.0", false},
-        ThresholdCase{"inputFiveValues", TimingList::Kind::input, "X                 16  0   0   640  0   0  0   480  31000 3  0  0  0 0 50 1.0", true}),
+        ThresholdCase{"outputOneValue", TimingList::Kind::output,
+                      "X                 0   0   0   640  0   0  0   0    0     0  0  0  0", false},
+        ThresholdCase{"outputTwoValues", TimingList::Kind::output,
+                      "X                 0   0   0   640  0   0  0   480  0     0  0  0  0", true},
+        ThresholdCase{
+            "inputFourValues", TimingList::Kind::input,
+            "X                 0   0   0   640  0   0  0   480  31000 3  0  0  0 0 50 1.0", false},
+        ThresholdCase{
+            "inputFiveValues", TimingList::Kind::input,
+            "X                 16  0   0   640  0   0  0   480  31000 3  0  0  0 0 50 1.0", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
