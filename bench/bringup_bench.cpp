@@ -61,6 +61,7 @@ public:
     }
     void purgeReceive() override { inner_->purgeReceive(); }
     void close() override { inner_->close(); }
+    std::string errorText() const override { return inner_->errorText(); }
     long bytesRead = 0;
 
 private:

@@ -29,6 +29,11 @@ long SimLink::read(std::span<char> buffer)
     return static_cast<long>(count);
 }
 
+std::string SimLink::errorText() const
+{
+    return open_ ? std::string() : "the simulated Quadrix was closed";
+}
+
 void SimLink::purgeReceive() { output_.clear(); }
 
 void SimLink::close()

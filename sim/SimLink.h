@@ -19,6 +19,8 @@ public:
     long read(std::span<char> buffer) override;
     void purgeReceive() override;
     void close() override;
+    // A simulated device fails only once it is closed.
+    std::string errorText() const override;
 
     QuadrixDevice& device() { return device_; }
 

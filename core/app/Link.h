@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kivo {
@@ -21,6 +22,10 @@ public:
     // Returns what arrives within the read time-out, at most buffer.size() bytes:
     // 0 means nothing has arrived yet, -1 that the read failed.
     virtual long read(std::span<char> buffer) = 0;
+
+    // Why the last write or read that returned -1 failed, in words an operator can act on.
+    // Each link keeps it at the moment of failure: errno means nothing once the call is over.
+    virtual std::string errorText() const = 0;
 
     // Drops whatever has been received and not yet read.
     virtual void purgeReceive() = 0;

@@ -22,6 +22,12 @@ public:
 
     void purgeReceive() override;
 
+protected:
+    std::string hangUpText() const override
+    {
+        return "the program serving the pseudo-terminal closed it";
+    }
+
 private:
     PseudoTerminalLink(int fd, ReadTimeouts timeouts) : DescriptorLink(fd, timeouts) {}
 };

@@ -36,6 +36,35 @@ bool configure(sp_port* port, const SerialSettings& settings)
            sp_set_flowcontrol(port, SP_FLOWCONTROL_NONE) == SP_OK;
 }
 
+constexpr const char* closedText = "the serial port is closed";
+
+// Why a read or write returned `result`. Called straight after the failing call: the next
+// libserialport call replaces the system's error.
+std::string failureText(sp_return result)
+{
+    switch (result) {
+    case SP_ERR_FAIL: {
+        const int code = sp_last_error_code();
+        char* message = sp_last_error_message();
+        std::string text = message ? message : std::strerror(code);
+        if (message)
+            sp_free_error_message(message);
+        // What a USB adapter pulled out mid-session looks like.
+        if (code == EIO || code == ENXIO || code == ENODEV)
+            return "the port stopped working: was the adapter unplugged? (" + text + ")";
+        return text;
+    }
+    case SP_ERR_ARG:
+        return "the serial library refused the request as invalid";
+    case SP_ERR_MEM:
+        return "out of memory";
+    case SP_ERR_SUPP:
+        return "the serial port does not support this request";
+    default:
+        return "the serial port failed";
+    }
+}
+
 } // namespace
 
 SerialLink::SerialLink(sp_port* port, const SerialSettings& settings, ReadTimeouts timeouts)
@@ -93,21 +122,33 @@ std::vector<std::string> SerialLink::listPorts()
 
 long SerialLink::write(std::string_view bytes)
 {
-    if (!port_)
+    if (!port_) {
+        error_ = closedText;
         return -1;
+    }
     // Time for the bytes at the line rate, and a second to spare: a write never hangs.
     const auto budgetMs = static_cast<unsigned>(bytes.size() * 10'000 / settings_.baudRate + 1000);
     const sp_return written = sp_blocking_write(port_, bytes.data(), bytes.size(), budgetMs);
-    return written < 0 ? -1 : static_cast<long>(written);
+    if (written < 0) {
+        error_ = failureText(written);
+        return -1;
+    }
+    return static_cast<long>(written);
 }
 
 long SerialLink::readAvailable(std::span<char> buffer, int timeoutMs)
 {
-    if (!port_)
+    if (!port_) {
+        error_ = closedText;
         return -1;
+    }
     const sp_return got = sp_blocking_read_next(port_, buffer.data(), buffer.size(),
                                                 static_cast<unsigned>(std::max(timeoutMs, 1)));
-    return got < 0 ? -1 : static_cast<long>(got);
+    if (got < 0) {
+        error_ = failureText(got);
+        return -1;
+    }
+    return static_cast<long>(got);
 }
 
 void SerialLink::purgeReceive()

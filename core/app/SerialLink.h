@@ -26,6 +26,7 @@ public:
     long write(std::string_view bytes) override;
     void purgeReceive() override;
     void close() override;
+    std::string errorText() const override { return error_; }
 
 protected:
     long readAvailable(std::span<char> buffer, int timeoutMs) override;
@@ -35,6 +36,7 @@ private:
 
     sp_port* port_;
     SerialSettings settings_;
+    std::string error_;
 };
 
 } // namespace kivo

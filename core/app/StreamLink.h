@@ -28,7 +28,7 @@ public:
 
 protected:
     // Waits up to timeoutMs (at least 1) for data and returns what has arrived:
-    // the byte count, 0 for none, -1 for a failure.
+    // the byte count, 0 for none, -1 for a failure with its reason kept for errorText().
     virtual long readAvailable(std::span<char> buffer, int timeoutMs) = 0;
 
 private:

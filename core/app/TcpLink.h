@@ -20,6 +20,7 @@ public:
 
 protected:
     ssize_t writeSome(const char* data, std::size_t size) override;
+    std::string hangUpText() const override { return "the converter closed the connection"; }
 
 private:
     TcpLink(int socket, ReadTimeouts timeouts) : DescriptorLink(socket, timeouts) {}

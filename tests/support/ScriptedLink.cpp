@@ -12,8 +12,10 @@ void ScriptedLink::queueSilence(int reads)
 
 long ScriptedLink::write(std::string_view bytes)
 {
-    if (writesLeft_ == 0)
+    if (writesLeft_ == 0) {
+        error_ = "scripted write failure";
         return -1;
+    }
     if (writesLeft_ > 0)
         --writesLeft_;
     writes.emplace_back(bytes);
@@ -28,6 +30,7 @@ long ScriptedLink::read(std::span<char> buffer)
     Chunk& next = chunks_.front();
     if (next.fails) {
         chunks_.pop_front();
+        error_ = "scripted read failure";
         return -1;
     }
     // A chunk longer than the buffer is handed out over several reads, as a port would.

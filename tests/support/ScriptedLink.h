@@ -34,6 +34,7 @@ public:
     long read(std::span<char> buffer) override;
     void purgeReceive() override { ++purges; }
     void close() override { closed = true; }
+    std::string errorText() const override { return error_; }
 
     std::vector<std::string> writes;
     int reads = 0;
@@ -43,6 +44,7 @@ public:
 private:
     std::deque<Chunk> chunks_;
     int writesLeft_ = -1; // -1: no limit
+    std::string error_;
 };
 
 } // namespace kivo::test
@@ -68,6 +70,7 @@ public:
     long read(std::span<char> buffer) override { return target_->read(buffer); }
     void purgeReceive() override { target_->purgeReceive(); }
     void close() override { target_->close(); }
+    std::string errorText() const override { return target_->errorText(); }
 
 private:
     Link* target_;
