@@ -10,6 +10,8 @@ namespace kivo::sim::test {
 namespace {
 
 using ::testing::EndsWith;
+using ::testing::IsEmpty;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 class SimLinkTest : public ::testing::Test {
@@ -74,7 +76,9 @@ TEST_F(SimLinkTest, ClosedLinkFails)
     link.close();
     std::array<char, Link::maxReadSize> buffer{};
     EXPECT_EQ(link.write("id\n"), -1);
+    EXPECT_THAT(link.errorText(), Not(IsEmpty()));
     EXPECT_EQ(link.read(buffer), -1);
+    EXPECT_THAT(link.errorText(), Not(IsEmpty()));
 }
 
 } // namespace
