@@ -2,33 +2,23 @@
 // rate, beside its floor: the pauses the panel must make plus the time the device's replies
 // need on the line. Prints one row per rate; the goal is a ratio of 1.10 or less.
 
-#include "core/app/CommandChannel.h"
-#include "core/app/KeyState.h"
+#include "cli/ConsolePrompter.h"
+#include "cli/HeadlessSeams.h"
 #include "core/app/LinkOpener.h"
-#include "core/app/PanelApp.h"
-#include "core/app/ProcessExit.h"
-#include "core/app/Profile.h"
 #include "core/app/ProgressSink.h"
-#include "core/app/Prompter.h"
 #include "core/app/SteadyClock.h"
-#include "core/mirror/BringUp.h"
 #include "core/mirror/PanelPages.h"
-#include "core/mirror/PanelState.h"
+#include "core/mirror/PanelSession.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <optional>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace kivo::bench {
 namespace {
@@ -68,63 +58,6 @@ private:
     std::unique_ptr<Link> inner_;
 };
 
-class NoKeys final : public KeyState {
-public:
-    bool shiftHeld() const override { return false; }
-    bool altHeld() const override { return false; }
-};
-
-class PrintingPrompter final : public Prompter {
-public:
-    Answer ask(const std::string& text, Buttons, Icon, const std::string&) override
-    {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return Answer::ok;
-    }
-};
-
-class ExitOnLostLink final : public ProcessExit {
-public:
-    [[noreturn]] void endProcess(int) override
-    {
-        std::fprintf(stderr, "the simulated Quadrix stopped answering\n");
-        std::exit(1);
-    }
-};
-
-// quadrix-sim serving a pseudo-terminal for as long as this object lives.
-class SimulatorProcess {
-public:
-    SimulatorProcess(const std::string& program, const std::string& link, std::uint32_t baud)
-    {
-        std::vector<std::string> args{program, "--pty", link, "--baud", std::to_string(baud)};
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        // Its greeting would land among the figures.
-        posix_spawn_file_actions_t quiet;
-        ::posix_spawn_file_actions_init(&quiet);
-        ::posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        if (::posix_spawn(&pid_, program.c_str(), &quiet, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-        ::posix_spawn_file_actions_destroy(&quiet);
-        for (int i = 0; i < 500 && !std::filesystem::exists(link); ++i)
-            ::usleep(10'000);
-    }
-    ~SimulatorProcess()
-    {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool running() const { return pid_ > 0; }
-
-private:
-    pid_t pid_ = -1;
-};
-
 struct Figures {
     double durationMs = 0;
     double pausedMs = 0;
@@ -132,43 +65,46 @@ struct Figures {
     double lineMs = 0;
 };
 
+// quadrix-sim has its pseudo-terminal ready once the link to it exists.
+bool waitForLink(const std::string& link)
+{
+    for (int i = 0; i < 500 && !std::filesystem::exists(link); ++i)
+        ::usleep(10'000);
+    return std::filesystem::exists(link);
+}
+
 bool measure(const std::string& simPath, std::uint32_t baud,
              const std::optional<ReadTimeouts>& timeouts, Figures& figures)
 {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() /
-        ("kivo-bench-" + std::to_string(::getpid()) + "-" + std::to_string(baud));
-    std::filesystem::create_directories(dir);
-    const std::string link = (dir / "quadrix").string();
-    const SimulatorProcess simulator(simPath, link, baud);
-    Profile profile(dir / "Kivo.ini");
-    profile.writeString("SERIALPORT", "baudrate", std::to_string(baud));
-    PanelApp app(profile);
-    app.portName = link;
-    app.startUp((dir / "Kivolog.txt").string());
+    const test::TempDir dir;
+    const std::string link = dir.file("quadrix").string();
+    test::ChildProcess simulator(simPath, {"--pty", link, "--baud", std::to_string(baud)});
+    {
+        Profile(dir.file("Kivo.ini")).writeString("SERIALPORT", "baudrate", std::to_string(baud));
+    }
     MeteredClock clock;
-    NoKeys keys;
-    PrintingPrompter prompter;
-    ExitOnLostLink exit;
-    PanelState state;
-    CommandChannel channel(app, {clock, keys, prompter, exit}, state.mirror.windowCount);
+    cli::NoKeysHeld keys;
+    cli::ConsolePrompter prompter;
+    cli::ExitWithStatus exit(1);
+    PanelPages pages;
+    ProgressSink progress;
+    PanelSession session({dir.file("Kivo.ini"), link, dir.file("Kivolog.txt").string()},
+                         {clock, keys, prompter, exit, pages, progress});
     LinkOpener opener;
     if (timeouts)
         opener.overrideReadTimeouts(*timeouts);
     std::string error;
-    if (!simulator.running() || !app.openLink(opener, error)) {
+    if (!waitForLink(link) || !session.openLink(opener, error)) {
         std::fprintf(stderr, "cannot reach quadrix-sim: %s\n", error.c_str());
         return false;
     }
+    PanelApp& app = session.app();
     auto counting = std::make_unique<CountingLink>(std::move(app.serialHandle));
-    CountingLink& counter = *counting;
+    const CountingLink& counter = *counting;
     app.serialHandle = std::move(counting);
-    PanelPages pages;
-    ProgressSink progress;
-    BringUp bringUp({app, channel, state, clock, prompter, pages, progress});
 
     const auto start = std::chrono::steady_clock::now();
-    bringUp.reset(true);
+    session.bringUp().reset(true);
     const auto end = std::chrono::steady_clock::now();
 
     figures.durationMs = std::chrono::duration<double, std::milli>(end - start).count();
@@ -176,7 +112,7 @@ bool measure(const std::string& simPath, std::uint32_t baud,
     figures.bytesRead = counter.bytesRead;
     figures.lineMs = static_cast<double>(counter.bytesRead) * 10'000.0 / baud;
     app.shutdown();
-    std::filesystem::remove_all(dir);
+    simulator.stop();
     return true;
 }
 

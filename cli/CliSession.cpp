@@ -3,37 +3,28 @@
 #include "core/app/LinkOpener.h"
 #include "sim/SimulatedQuadrix.h"
 
-#include <cstdlib>
 #include <iostream>
+#include <unistd.h>
 
 namespace kivo::cli {
 
-void CliSession::ExitOnLostLink::endProcess(int)
-{
-    // The panel has shut down in order; for a script this run failed.
-    std::exit(exitNoReply);
-}
-
 CliSession::CliSession(const CliArguments& arguments)
-    : profile_(arguments.options.iniPath()), app_(profile_),
-      channel_(app_, {clock_, keys_, prompter_, exit_}, state_.mirror.windowCount)
+    : pages_(::isatty(STDERR_FILENO) != 0),
+      session_({arguments.options.iniPath(), arguments.options.port},
+               {clock_, keys_, prompter_, exit_, pages_, pages_})
 {
-    if (arguments.options.port)
-        app_.portName = *arguments.options.port;
-    app_.startUp();
+    pages_.showOn(session_.mirror());
 }
-
-CliSession::~CliSession() { app_.shutdown(); }
 
 bool CliSession::open()
 {
-    if (!profile_.loadError().empty())
-        std::cerr << "kivo-cli: " << profile_.loadError()
+    if (const std::string& error = session_.profile().loadError(); !error.empty())
+        std::cerr << "kivo-cli: " << error
                   << "; the saved settings are not used and the file is left as it is\n";
     LinkOpener opener;
     sim::addSimulatedQuadrix(opener);
     std::string error;
-    if (app_.openLink(opener, error))
+    if (session_.openLink(opener, error))
         return true;
     std::cerr << "kivo-cli: " << error << '\n';
     return false;

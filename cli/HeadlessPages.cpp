@@ -1,6 +1,5 @@
 #include "cli/HeadlessPages.h"
 
-#include "core/app/PanelApp.h"
 #include "core/mirror/DeviceMirror.h"
 
 #include <algorithm>
@@ -8,17 +7,16 @@
 
 namespace kivo::cli {
 
-HeadlessPages::HeadlessPages(const PanelApp& app, DeviceMirror& mirror, bool showProgress)
-    : app_(app), mirror_(mirror), showProgress_(showProgress)
-{
-}
+HeadlessPages::HeadlessPages(bool showProgress) : showProgress_(showProgress) {}
 
 void HeadlessPages::outputTimingChanged()
 {
-    mirror_.canvasLeft = 0;
-    mirror_.canvasTop = 0;
-    mirror_.canvasWidth = mirror_.outputTiming.HACT;
-    mirror_.canvasHeight = mirror_.outputTiming.VACT;
+    if (!mirror_)
+        return;
+    mirror_->canvasLeft = 0;
+    mirror_->canvasTop = 0;
+    mirror_->canvasWidth = mirror_->outputTiming.HACT;
+    mirror_->canvasHeight = mirror_->outputTiming.VACT;
 }
 
 void HeadlessPages::showDeviceBaud(int baud, int) { deviceBaud = baud; }

@@ -6,7 +6,6 @@
 #include <string>
 
 namespace kivo {
-class PanelApp;
 struct DeviceMirror;
 } // namespace kivo
 
@@ -17,7 +16,9 @@ namespace kivo::cli {
 // the report; progress goes to stderr when that is a terminal.
 class HeadlessPages final : public PanelPages, public ProgressSink {
 public:
-    HeadlessPages(const PanelApp& app, DeviceMirror& mirror, bool showProgress);
+    explicit HeadlessPages(bool showProgress);
+    // The mirror whose canvas is the output raster.
+    void showOn(DeviceMirror& mirror) { mirror_ = &mirror; }
 
     void outputTimingChanged() override;
     void showDeviceBaud(int baud, int radioIndex) override;
@@ -37,8 +38,7 @@ public:
 private:
     void drawProgress();
 
-    const PanelApp& app_;
-    DeviceMirror& mirror_;
+    DeviceMirror* mirror_ = nullptr;
     bool showProgress_;
     int position_ = 0;
     int step_ = 7;

@@ -2,7 +2,6 @@
 
 #include "cli/JsonWriter.h"
 
-#include "core/app/PanelApp.h"
 #include "core/app/Strings.h"
 #include "core/mirror/CanvasMapping.h"
 #include "core/mirror/PanelState.h"
@@ -13,28 +12,38 @@
 namespace kivo::cli {
 namespace {
 
-const char* inputTypeName(int inputType)
+const char* inputTypeName(InputType inputType)
 {
     switch (inputType) {
-    case 1:
+    case InputType::wideVideo:
         return "wide video";
-    case 2:
+    case InputType::rgb:
         return "RGB";
-    default:
-        return "video";
+    case InputType::video:
+        break;
     }
+    return "video";
 }
 
-const char* connectorName(int connector)
+const char* connectorName(InputConnector connector)
 {
     switch (connector) {
-    case 1:
+    case InputConnector::svideo:
         return "S-video";
-    case 2:
+    case InputConnector::automatic:
         return "automatic";
-    default:
-        return "composite";
+    case InputConnector::composite:
+        break;
     }
+    return "composite";
+}
+
+// The windows the report lists: those the device has, as far as the bring-up found.
+template <typename Each> void forEachWindow(const DeviceMirror& mirror, Each each)
+{
+    for (int n = 1; n <= static_cast<int>(mirror.windowCount); ++n)
+        if (mirror.window(n).present)
+            each(n, mirror.window(n));
 }
 
 Rect destinationOf(const StatusFacts& facts, const WindowRecord& window)
@@ -88,7 +97,7 @@ void writeWindow(JsonWriter& json, const StatusFacts& facts, int number)
     json.beginObject();
     json.value("window", number);
     json.value("present", w.present);
-    json.value("inputType", w.inputType);
+    json.value("inputType", static_cast<int>(w.inputType));
     json.value("priority", w.priority);
     writeRect(json, "destRect", destinationOf(facts, w));
     writeRect(json, "sourceRect", w.sourceRect);
@@ -101,7 +110,7 @@ void writeWindow(JsonWriter& json, const StatusFacts& facts, int number)
     json.value("gamma", w.gamma);
     json.value("motionFilterOn", w.motionFilterOn);
     json.value("frozen", w.frozen);
-    json.value("inputConnector", w.inputConnector);
+    json.value("inputConnector", static_cast<int>(w.inputConnector));
     json.value("description", w.description);
     json.endObject();
 }
@@ -130,8 +139,7 @@ std::string formatStatusText(const StatusFacts& facts)
     out << "Win Input      Pri Destination        Source             Input     Bri Con Sat Hue "
            "Gamma"
            " Filter Freeze Connector  Description\n";
-    for (int n = 1; n <= static_cast<int>(mirror.windowCount); ++n) {
-        const WindowRecord& w = mirror.window(n);
+    forEachWindow(mirror, [&](int n, const WindowRecord& w) {
         char line[256];
         std::snprintf(
             line, sizeof line,
@@ -142,7 +150,7 @@ std::string formatStatusText(const StatusFacts& facts)
             w.brightness, w.contrast, w.saturation, w.hue, w.gamma, w.motionFilterOn ? "on" : "off",
             w.frozen ? "on" : "off", connectorName(w.inputConnector));
         out << line << w.description << "\n";
-    }
+    });
     for (const auto& [title, list] : {std::pair{"Output settings", &facts.state.outputList},
                                       std::pair{"Input settings", &facts.state.inputList}}) {
         out << "\n" << title << ":\n    " << loadString(StringId::timingColumnHeader) << "\n";
@@ -165,8 +173,7 @@ std::string formatStatusJson(const StatusFacts& facts)
     json.value("outputFreeRun", facts.state.mirror.outputFreeRun);
     writeTiming(json, "outputTiming", facts.state.mirror.outputTiming);
     json.beginArray("windows");
-    for (int n = 1; n <= static_cast<int>(mirror.windowCount); ++n)
-        writeWindow(json, facts, n);
+    forEachWindow(mirror, [&](int n, const WindowRecord&) { writeWindow(json, facts, n); });
     json.endArray();
     writeRows(json, "outputList", facts.state.outputList);
     writeRows(json, "inputList", facts.state.inputList);

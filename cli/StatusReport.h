@@ -3,7 +3,6 @@
 #include <string>
 
 namespace kivo {
-class PanelApp;
 struct PanelState;
 } // namespace kivo
 
@@ -12,7 +11,6 @@ namespace kivo::cli {
 // What a bring-up learned about the device: the window count, the output timing, each
 // window's input, stacking, rectangles and levels, and both timing lists as their rows.
 struct StatusFacts {
-    const PanelApp& app;
     const PanelState& state;
     int deviceBaud;
     bool deviceEcho;

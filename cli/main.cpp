@@ -1,14 +1,10 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
-#include "cli/HeadlessPages.h"
 #include "cli/StatusReport.h"
 
-#include "core/app/LinkOpener.h"
 #include "core/app/SerialLink.h"
-#include "core/mirror/BringUp.h"
 
 #include <iostream>
-#include <unistd.h>
 
 namespace kivo::cli {
 namespace {
@@ -28,17 +24,19 @@ int sendCommands(const CliArguments& arguments)
     CliSession session(arguments);
     if (!session.open())
         return exitUsage;
+    PanelSession& panel = session.panel();
     // Not a bring-up: the panel is idle while it sends what it is told.
-    session.app().idle = true;
+    panel.app().idle = true;
     int status = exitDone;
     for (const std::string& command : arguments.commands) {
-        if (session.channel().sendTextAndCollect(command, true) == 0) {
+        const Reply reply = panel.channel().sendTextAndCollect(command, true);
+        if (!reply.answered()) {
             std::cerr << "kivo-cli: the Quadrix did not answer \"" << command << "\"\n";
             status = exitNoReply;
             continue;
         }
-        std::cout << forConsole(session.app().collectedReply);
-        if (!session.app().collectedReply.ends_with('\n'))
+        std::cout << forConsole(reply.text);
+        if (!reply.text.ends_with('\n'))
             std::cout << '\n';
     }
     return status;
@@ -49,20 +47,17 @@ int reportStatus(const CliArguments& arguments)
     CliSession session(arguments);
     if (!session.open())
         return exitUsage;
-    PanelApp& app = session.app();
+    PanelSession& panel = session.panel();
     // A port with no device behind it would take the whole query sequence minutes of
     // silence to show; one question tells at once.
-    if (session.channel().sendAndCollect(StringId::echoQuery, true) == 0) {
-        std::cerr << "kivo-cli: the Quadrix did not answer on " << app.portName << '\n';
+    if (!panel.channel().sendAndCollect(StringId::echoQuery, true).answered()) {
+        std::cerr << "kivo-cli: the Quadrix did not answer on " << panel.app().portName << '\n';
         return exitNoReply;
     }
-    HeadlessPages pages(app, session.state().mirror, ::isatty(STDERR_FILENO) != 0);
-    session.channel().setProgress(&pages);
-    BringUp bringUp({app, session.channel(), session.state(), session.clock(), session.prompter(),
-                     pages, pages});
-    bringUp.reset(true);
+    panel.bringUp().reset(true);
+    HeadlessPages& pages = session.pages();
     pages.finishProgress();
-    const StatusFacts facts{app, session.state(), pages.deviceBaud, pages.deviceEcho};
+    const StatusFacts facts{panel.state(), pages.deviceBaud, pages.deviceEcho};
     std::cout << (arguments.json ? formatStatusJson(facts) : formatStatusText(facts));
     return exitDone;
 }

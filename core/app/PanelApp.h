@@ -13,8 +13,8 @@ class Profile;
 class LinkOpener;
 
 // What lives as long as the process: the saved serial parameters and the open link, the raw
-// link log, the phase flags every page consults and the command channel's buffers. The front
-// end creates exactly one and hands out references.
+// link log and the phase flags every page consults. The front end creates exactly one and
+// hands out references.
 class PanelApp {
 public:
     explicit PanelApp(Profile& profile);
@@ -36,11 +36,18 @@ public:
 
     bool idle = false;
     bool linkEstablished = false;
-    bool terminalActive = false;
     bool interactiveMode = false;
     bool progressStepping = false;
     int progressCounter = 10;
-    bool moreContinuation = false;
+    // Ticks a read adds to the counter while stepping: fewer windows, more ticks per read, so
+    // the bar fills in about the same time. Set by the bring-up from the window count.
+    int progressStep = 3;
+    static int progressStepFor(unsigned windowCount)
+    {
+        return 3 - static_cast<int>(windowCount / 4);
+    }
+    // Past this the bar is full and reads no longer step it.
+    int progressCounterLimit() const { return 100 - progressStep; }
     bool restoreEchoOnExit = true;
     int failedReads = 0;
     int topWindow = 1;
@@ -54,11 +61,6 @@ public:
 
     std::unique_ptr<Link> serialHandle;
     RawLinkLog logFile;
-
-    std::string lastCommand;
-    std::string collectedReply;
-    std::string rawReply;
-    std::string deviceIdReply;
 
 private:
     Profile& profile_;

@@ -11,6 +11,9 @@ std::string_view trimRight(std::string_view text);
 std::string_view trim(std::string_view text);
 std::string toLower(std::string_view text);
 
+// An ASCII digit, whatever the locale.
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 inline bool contains(std::string_view text, std::string_view part)
 {
     return text.find(part) != std::string_view::npos;

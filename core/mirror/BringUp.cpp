@@ -5,28 +5,22 @@
 #include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
 #include "core/app/Text.h"
+#include "core/mirror/DeviceReplies.h"
 #include "core/mirror/PanelPages.h"
 #include "core/mirror/PanelState.h"
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
 #include "core/timing/TimingText.h"
 
 namespace kivo {
 namespace {
 
-constexpr int serialPortPage = 5;
-constexpr int terminalPage = 6;
-constexpr int virtualScreenPage = 0;
 constexpr int topLeftArrangement = 4;
 constexpr double runningFirmware = 3.1;
-// The "host" reply puts a label of this length in front of the timing numbers.
-constexpr std::size_t hostLabelWidth = 23;
 
 } // namespace
 
 BringUp::BringUp(PanelContext context)
     : c_(context), readback_(context), cache_(context.app.profile(), context.prompter),
-      lists_(context.app, context.channel, cache_, context.prompter)
+      lists_(context.channel, cache_, context.prompter)
 {
     lists_.setProgress(&context.progress);
 }
@@ -49,7 +43,7 @@ void BringUp::reset(bool echoQuery)
 void BringUp::noConnection()
 {
     DeviceMirror& mirror = c_.state.mirror;
-    c_.pages.showPage(serialPortPage);
+    c_.pages.showPage(Page::serialPort);
     for (int number = 1; number <= static_cast<int>(DeviceMirror::maxWindows); ++number) {
         mirror.window(number).priority = number;
         mirror.window(number).present = true;
@@ -71,7 +65,7 @@ void BringUp::bringUp(bool echoQuery)
     c_.pages.showBringUpProgress(true);
     c_.progress.setProgressPosition(12);
     app.progressCounter = 12;
-    c_.pages.showPage(terminalPage);
+    c_.pages.showPage(Page::terminal);
     for (WindowRecord& window : mirror.windows)
         window.maximised = false;
     app.maximisedFlag = false;
@@ -81,14 +75,15 @@ void BringUp::bringUp(bool echoQuery)
     c_.state.outputList.count = TimingList::outputSlots;
     // From here on replies carry no echo of their command.
     c_.channel.sendCommand(std::string(loadString(StringId::echoOff)));
-    mirror.windowCount = readback_.readWindowTypes();
+    mirror.windowCount = readback_.readWindowTypes(deviceIdReply_);
     app.progressStepping = true;
-    c_.progress.setProgressStep(3 - static_cast<int>(mirror.windowCount / 4));
+    app.progressStep = PanelApp::progressStepFor(mirror.windowCount);
+    c_.progress.setProgressStep(app.progressStep);
     readback_.loadDescriptions(app.profile());
     lists_.loadOutputList(c_.state.outputList);
     lists_.loadInputList(c_.state.inputList);
     c_.pages.timingListsLoaded();
-    queryOutputTiming(true);
+    queryOutputTiming();
     readback_.readStacking();
     readback_.readOnOff();
     readWindowCoordinates();
@@ -96,23 +91,21 @@ void BringUp::bringUp(bool echoQuery)
     readSerialPortControls();
     c_.pages.redrawWindowControls();
     c_.pages.showBringUpProgress(false);
-    c_.pages.showPage(virtualScreenPage);
+    c_.pages.showPage(Page::virtualScreen);
 }
 
 void BringUp::askEchoState(bool echoQuery)
 {
-    PanelApp& app = c_.app;
     if (echoQuery) {
-        c_.channel.sendAndCollect(StringId::echoQuery, true);
-        c_.state.mirror.echoReply = toLower(app.collectedReply);
         // The device had its echo on: it gets it back at exit.
-        app.restoreEchoOnExit = !contains(c_.state.mirror.echoReply, "off");
+        if (const auto echo =
+                parseEchoReply(c_.channel.sendAndCollect(StringId::echoQuery, true).text))
+            c_.app.restoreEchoOnExit = !echo->saysOff;
         return;
     }
     c_.pages.repaintTerminal();
     c_.channel.sendCommand(std::string(loadString(StringId::echoOff)));
-    c_.channel.sendAndCollect(StringId::idQuery, true);
-    app.deviceIdReply = app.collectedReply;
+    deviceIdReply_ = c_.channel.sendAndCollect(StringId::idQuery, true).text;
 }
 
 void BringUp::showProgressText(StringId text)
@@ -130,34 +123,31 @@ void BringUp::readWindowCoordinates()
     }
 }
 
-void BringUp::queryOutputTiming(bool askHost)
+void BringUp::queryOutputTiming()
 {
-    PanelApp& app = c_.app;
-    if (!app.connected())
+    if (!c_.app.connected())
         return;
     showProgressText(StringId::outputTimingProgress);
-    if (askHost)
-        c_.channel.sendAndCollect(StringId::hostQuery, true);
-    parseOutputTiming(app.rawReply);
+    readOutputTiming(c_.channel.sendAndCollect(StringId::hostQuery, true).text);
+}
+
+void BringUp::readOutputTiming(std::string_view hostReply)
+{
+    // A reply that cannot be read leaves the timing as it was; the page shows it either way.
+    if (const auto status = parseHostReply(hostReply))
+        storeOutputTiming(*status);
     c_.pages.outputTimingChanged();
 }
 
-void BringUp::parseOutputTiming(const std::string& reply)
+void BringUp::storeOutputTiming(const HostStatus& status)
 {
     DeviceMirror& mirror = c_.state.mirror;
     TimingRecord& timing = mirror.outputTiming;
-    const std::string lower = toLower(reply);
-    mirror.outputFreeRun = contains(lower, "free");
-    timing.locked = contains(lower, "acquire") ? 0 : 1;
-    // Without the header line the reply holds no timing: keep the one we have.
-    const auto header = reply.find(loadString(StringId::hostHeaderKey));
-    if (header == std::string::npos)
+    mirror.outputFreeRun = status.freeRun;
+    timing.locked = status.locked ? 1 : 0;
+    if (!status.timing)
         return;
-    const auto lineFeed = reply.find('\n', header);
-    const std::size_t start =
-        lineFeed == std::string::npos ? reply.size() : lineFeed + hostLabelWidth;
-    NumberCursor numbers(reply, start);
-    readTimingNumbers(numbers, timing);
+    copyTimingNumbers(*status.timing, timing);
     if ((timing.HACT < 200 || timing.HACT > 2048) && timing.locked)
         c_.prompter.tell(formatString(StringId::badHactOutput, timing.HACT, 200, 2048));
     if ((timing.VACT < 150 || timing.VACT > 2048) && timing.locked)
@@ -169,16 +159,11 @@ void BringUp::parseOutputTiming(const std::string& reply)
 
 void BringUp::readSerialPortControls()
 {
-    PanelApp& app = c_.app;
     showProgressText(StringId::serialControlsProgress);
-    c_.channel.sendAndCollect(StringId::baudQuery, true);
-    const std::string& reply = app.rawReply;
-    NumberCursor numbers(reply, 0);
-    const int baud = numbers.take();
-    if (baud != 0)
-        c_.pages.showDeviceBaud(baud, baudRadioIndex(baud));
-    c_.channel.sendAndCollect(StringId::echoQuery, true);
-    c_.pages.showDeviceEcho(contains(toLower(app.rawReply), "on"));
+    if (const auto baud = parseBaudReply(c_.channel.sendAndCollect(StringId::baudQuery, true).text))
+        c_.pages.showDeviceBaud(*baud, baudRadioIndex(*baud));
+    if (const auto echo = parseEchoReply(c_.channel.sendAndCollect(StringId::echoQuery, true).text))
+        c_.pages.showDeviceEcho(echo->saysOn);
 }
 
 int BringUp::baudRadioIndex(int baud)

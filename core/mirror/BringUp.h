@@ -5,7 +5,12 @@
 #include "core/timing/TimingListCache.h"
 #include "core/timing/TimingListLoader.h"
 
+#include <string>
+#include <string_view>
+
 namespace kivo {
+
+struct HostStatus;
 
 // The reset routine: at start-up and after a reset from the Serial Port page it walks the
 // device through the fixed query sequence that fills the mirror, both timing lists and every
@@ -20,8 +25,10 @@ public:
     void reset(bool echoQuery);
     void noConnection();
     void bringUp(bool echoQuery);
-    // Reads the output timing from a "host" reply, asking for one first when `askHost`.
-    void queryOutputTiming(bool askHost);
+    // Asks the device for its output status and timing and shows what it answers.
+    void queryOutputTiming();
+    // Takes the output status and timing from a "host" reply another exchange brought.
+    void readOutputTiming(std::string_view hostReply);
 
     // The device baud rate radio button for a rate the device reports.
     static int baudRadioIndex(int baud);
@@ -30,13 +37,15 @@ private:
     void askEchoState(bool echoQuery);
     void showProgressText(StringId text);
     void readWindowCoordinates();
+    void storeOutputTiming(const HostStatus& status);
     void readSerialPortControls();
-    void parseOutputTiming(const std::string& reply);
 
     PanelContext c_;
     WindowReadback readback_;
     TimingListCache cache_;
     TimingListLoader lists_;
+    // The device's "id" reply: asked by a reset from the Serial Port page, kept for the next.
+    std::string deviceIdReply_;
 };
 
 } // namespace kivo

@@ -4,7 +4,6 @@
 #include "core/timing/TimingRecord.h"
 
 #include <array>
-#include <string>
 
 namespace kivo {
 
@@ -26,8 +25,6 @@ struct DeviceMirror {
     bool outputFreeRun = true;
     int outputWidth = 640;
     int outputHeight = 480;
-    std::string echoReply;
-    std::string replyScratch;
     // Where the virtual screen is drawn, in canvas pixels; set by the canvas.
     int canvasLeft = 0;
     int canvasTop = 0;

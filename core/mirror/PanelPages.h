@@ -4,13 +4,25 @@
 
 namespace kivo {
 
+// The main window's pages, in their order on the sheet.
+enum class Page {
+    virtualScreen,
+    presentationEngine,
+    imageControls,
+    output,
+    inputs,
+    serialPort,
+    terminal,
+};
+inline constexpr int pageCount = 7;
+
 // What the bring-up and readback ask of the pages. Every call does nothing by default, so the
 // core runs whole before a page exists, and a headless front end overrides only what it shows.
 class PanelPages {
 public:
     virtual ~PanelPages() = default;
 
-    virtual void showPage(int /*index*/) {}
+    virtual void showPage(Page /*page*/) {}
     // During a bring-up the Terminal page shows its progress controls instead of its text.
     virtual void showBringUpProgress(bool /*shown*/) {}
     virtual void showAbortHint(const std::string& /*text*/) {}

@@ -5,24 +5,20 @@
 #include "core/app/PanelApp.h"
 #include "core/app/Profile.h"
 #include "core/app/ProgressSink.h"
-#include "core/app/Text.h"
 #include "core/mirror/CanvasMapping.h"
 #include "core/mirror/PanelPages.h"
 #include "core/mirror/PanelState.h"
+#include "core/mirror/WindowReplies.h"
 #include "core/timing/NumberCursor.h"
 #include "core/timing/NumberScan.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace kivo {
 namespace {
 
-constexpr int rgbInput = 2;
 constexpr int pauseBeforeRectQueryMs = 100;
-
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 std::string formatRect(int a, int b, int c, int d)
 {
@@ -30,24 +26,7 @@ std::string formatRect(int a, int b, int c, int d)
            std::to_string(d);
 }
 
-// The value a level reply carries: its first number, or the second when the first is the
-// window number the device repeats in front of it.
-std::optional<std::size_t> levelPosition(std::string_view reply)
-{
-    std::optional<std::size_t> at = 0;
-    if (reply.empty() || !(isDigit(reply[0]) || reply[0] == '-' || reply[0] == '.'))
-        at = nextNumber(reply, 0);
-    if (at && countNumbers(reply, *at) > 1)
-        at = nextNumber(reply, *at);
-    return at;
-}
-
-int levelInteger(std::string_view reply, int fallback)
-{
-    const auto at = levelPosition(reply);
-    return at ? integerAt(reply, *at) : fallback;
-}
-
+// One of the level and state queries of a window, and where its answer goes.
 struct LevelItem {
     StringId progress;
     StringId query;
@@ -57,61 +36,49 @@ struct LevelItem {
 
 constexpr std::array<LevelItem, 8> levelItems{{
     {StringId::brightnessProgress, StringId::brightnessQuery, true,
-     [](WindowRecord& w, std::string_view r) { w.brightness = levelInteger(r, w.brightness); }},
-    {StringId::contrastProgress, StringId::contrastQuery, true,
-     [](WindowRecord& w, std::string_view r) { w.contrast = levelInteger(r, w.contrast); }},
-    {StringId::saturationProgress, StringId::saturationQuery, false,
-     [](WindowRecord& w, std::string_view r) { w.saturation = levelInteger(r, w.saturation); }},
-    {StringId::hueProgress, StringId::hueQuery, false,
-     [](WindowRecord& w, std::string_view r) { w.hue = levelInteger(r, w.hue); }},
-    {StringId::gammaProgress, StringId::gammaQuery, true,
      [](WindowRecord& w, std::string_view r) {
-         if (const auto at = levelPosition(r))
-             w.gamma = realAt(r, *at);
+         w.brightness = parseLevel(r).value_or(w.brightness);
      }},
+    {StringId::contrastProgress, StringId::contrastQuery, true,
+     [](WindowRecord& w, std::string_view r) { w.contrast = parseLevel(r).value_or(w.contrast); }},
+    {StringId::saturationProgress, StringId::saturationQuery, false,
+     [](WindowRecord& w, std::string_view r) {
+         w.saturation = parseLevel(r).value_or(w.saturation);
+     }},
+    {StringId::hueProgress, StringId::hueQuery, false,
+     [](WindowRecord& w, std::string_view r) { w.hue = parseLevel(r).value_or(w.hue); }},
+    {StringId::gammaProgress, StringId::gammaQuery, true,
+     [](WindowRecord& w, std::string_view r) { w.gamma = parseRealLevel(r).value_or(w.gamma); }},
     {StringId::motionProgress, StringId::motionQuery, false,
-     [](WindowRecord& w, std::string_view r) { w.motionFilterOn = contains(r, "on"); }},
+     [](WindowRecord& w, std::string_view r) {
+         w.motionFilterOn = parseSwitch(r).value_or(w.motionFilterOn);
+     }},
     {StringId::freezeProgress, StringId::freezeQuery, true,
-     [](WindowRecord& w, std::string_view r) { w.frozen = contains(r, "on"); }},
+     [](WindowRecord& w, std::string_view r) { w.frozen = parseSwitch(r).value_or(w.frozen); }},
     {StringId::inputProgress, StringId::inputQuery, false,
      [](WindowRecord& w, std::string_view r) {
-         w.inputConnector = w.inputAuto ? 2 : contains(r, "svideo") ? 1 : 0;
+         if (const auto svideo = parseSvideo(r))
+             w.inputConnector = w.inputAuto ? InputConnector::automatic
+                                : *svideo   ? InputConnector::svideo
+                                            : InputConnector::composite;
      }},
 }};
-
-// Input sizes a window can really have; anything else is taken for 640 x 480.
-bool plausibleInputSize(int width, int height)
-{
-    return width >= height && width <= 2 * height && width >= 200 && height >= 150;
-}
 
 } // namespace
 
 WindowReadback::WindowReadback(PanelContext context) : c_(context) {}
 
-unsigned WindowReadback::readWindowTypes()
+unsigned WindowReadback::readWindowTypes(std::string_view idReply)
 {
     DeviceMirror& mirror = c_.state.mirror;
     if (!c_.app.connected())
         return DeviceMirror::maxWindows;
-    std::string rest = toLower(c_.app.deviceIdReply);
-    unsigned found = 0;
-    for (;;) {
-        const auto comp = rest.find("comp");
-        const auto rgb = rest.find("rgb");
-        if (comp == std::string::npos && rgb == std::string::npos)
-            break;
-        const bool video = comp < rgb;
-        if (found < DeviceMirror::maxWindows)
-            mirror.windows[found].inputType = video ? 0 : rgbInput;
-        ++found;
-        rest.erase(0, (video ? comp : rgb) + 2);
-    }
-    const unsigned count =
-        found == 0 || found > DeviceMirror::maxWindows ? DeviceMirror::maxWindows : found;
-    for (unsigned i = 0; i < count; ++i)
+    const WindowTypes found = parseWindowTypes(idReply);
+    for (std::size_t i = 0; i < found.types.size(); ++i)
+        mirror.windows[i].inputType = found.types[i];
+    for (unsigned i = 0; i < found.count; ++i)
         mirror.windows[i].present = true;
-    return count;
+    return found.count;
 }
 
 void WindowReadback::readStacking()
@@ -120,40 +87,30 @@ void WindowReadback::readStacking()
     c_.progress.showProgressText(std::string(loadString(StringId::windowsProgress)));
     for (WindowRecord& window : mirror.windows)
         window.priority = 0;
-    if (c_.channel.sendAndCollect(StringId::priorityAllQuery, true) == 0)
+    const auto stacking = parseStacking(
+        c_.channel.sendAndCollect(StringId::priorityAllQuery, true).text, mirror.windowCount);
+    if (!stacking)
         return;
-    const std::string& reply = c_.app.collectedReply;
-    mirror.priorityListLength =
-        std::max(static_cast<unsigned>(countNumbers(reply, 0)), mirror.windowCount);
-    NumberCursor numbers(reply, 0);
-    const int count = static_cast<int>(mirror.windowCount);
-    for (int position = 1; position <= count && !numbers.atEnd(); ++position) {
-        const int window = numbers.take();
-        if (window < 1 || window > count)
-            continue;
-        mirror.window(window).priority = position;
-        if (position == 1)
-            mirror.selectedWindow = window - 1;
-    }
+    mirror.priorityListLength = stacking->listLength;
+    for (std::size_t i = 0; i < mirror.windows.size(); ++i)
+        mirror.windows[i].priority = stacking->priorities[i];
+    if (stacking->front)
+        mirror.selectedWindow = *stacking->front;
 }
 
 void WindowReadback::readOnOff()
 {
     DeviceMirror& mirror = c_.state.mirror;
     mirror.windowsOn = 0;
-    if (c_.channel.sendAndCollect(StringId::winAllQuery, true) == 0)
+    const auto on =
+        parseOnOff(c_.channel.sendAndCollect(StringId::winAllQuery, true).text, mirror.windowCount);
+    if (!on)
         return;
-    const std::string reply = toLower(c_.app.collectedReply);
-    std::size_t at = 0;
-    for (unsigned i = 0; i < mirror.windowCount; ++i) {
-        at = reply.find('o', at);
-        if (at == std::string::npos)
-            break;
-        if (at + 1 < reply.size() && reply[at + 1] == 'n')
+    for (std::size_t i = 0; i < on->size(); ++i) {
+        if ((*on)[i])
             ++mirror.windowsOn;
         else
             mirror.windows[i].priority = 0;
-        ++at;
     }
     renumberPriorities();
 }
@@ -183,45 +140,39 @@ void WindowReadback::renumberPriorities()
 void WindowReadback::readWindowRect(StringId command, int window)
 {
     c_.clock.sleepMs(pauseBeforeRectQueryMs);
-    if (c_.channel.sendTextAndCollect(formatString(command, window), true) == 0)
-        return;
-    const std::string& reply = c_.app.rawReply;
-    const int count = countNumbers(reply, 0);
-    if (count < 1 || count > 5)
-        return;
-    NumberCursor numbers(reply, 0);
-    if (count == 5)
-        numbers.skip(); // the window number
-    if (count - (count == 5 ? 1 : 0) < 4)
-        return;
-    const int left = numbers.take();
-    const int top = numbers.take();
-    const int width = numbers.take();
-    const int height = numbers.take();
-    if (command == StringId::windowSourceQuery)
-        storeSource(window, left, top, width, height);
-    else
-        storeDestination(window, left, top, width, height);
+    const Reply reply = c_.channel.sendTextAndCollect(formatString(command, window), true);
+    // A start-up does not ask how many windows there are: a device with fewer refuses the
+    // placement of the ones it lacks, and those are not counted as its windows.
+    if (command == StringId::windowDestQuery && isRefusal(reply.text))
+        c_.state.mirror.window(window).present = false;
+    const auto rect = parseWindowRect(reply.text);
+    if (rect && command == StringId::windowSourceQuery)
+        storeSource(window, *rect);
+    else if (rect)
+        storeDestination(window, *rect);
 }
 
-void WindowReadback::storeSource(int number, int left, int top, int width, int height)
+void WindowReadback::storeSource(int number, const RectReply& rect)
 {
     WindowRecord& window = c_.state.mirror.window(number);
     // A source smaller than a tenth of the input cannot be shown; widen it from the right.
-    window.sourceRect = {left, top, left + std::max(width, window.inputWidth / 10),
-                         top + std::max(height, window.inputHeight / 10)};
+    window.sourceRect = {rect.left, rect.top,
+                         rect.left + std::max(rect.width, window.inputWidth / 10),
+                         rect.top + std::max(rect.height, window.inputHeight / 10)};
     window.sourceWidth = window.sourceRect.width();
     window.sourceHeight = window.sourceRect.height();
-    window.sourceText = formatRect(left, top, width, height);
+    window.sourceText = formatRect(rect.left, rect.top, rect.width, rect.height);
 }
 
-void WindowReadback::storeDestination(int number, int left, int top, int width, int height)
+void WindowReadback::storeDestination(int number, const RectReply& rect)
 {
-    WindowRecord& window = c_.state.mirror.window(number);
-    const TimingRecord& output = c_.state.mirror.outputTiming;
+    DeviceMirror& mirror = c_.state.mirror;
+    WindowRecord& window = mirror.window(number);
+    const TimingRecord& output = mirror.outputTiming;
     if (output.HACT != 0 && output.VACT != 0) {
-        Rect view = outputToCanvas(c_.state.mirror, {left, top, left + width, top + height},
-                                   output.HACT, output.VACT);
+        Rect view = outputToCanvas(
+            mirror, {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height},
+            output.HACT, output.VACT);
         // Keep the frame big enough to grab on the canvas.
         view.right = std::max(view.right, view.left + WindowRecord::minViewWidth);
         if (view.height() < WindowRecord::minViewHeight)
@@ -235,35 +186,22 @@ void WindowReadback::storeDestination(int number, int left, int top, int width, 
 void WindowReadback::readInputSize(int number)
 {
     WindowRecord& window = c_.state.mirror.window(number);
-    if (window.inputType == rgbInput) {
+    if (window.inputType == InputType::rgb) {
         c_.pages.refreshInputWindow(number);
         return;
     }
-    if (c_.channel.sendTextAndCollect(formatString(StringId::windowInputSizeQuery, number), true) ==
-        0)
+    const Reply reply =
+        c_.channel.sendTextAndCollect(formatString(StringId::windowInputSizeQuery, number), true);
+    const auto size = parseInputSize(reply.text);
+    if (!size)
         return;
-    const std::string& reply = c_.app.rawReply;
-    if (contains(reply, "RGB")) {
-        window.inputType = rgbInput;
+    window.inputType = size->type;
+    if (size->type == InputType::rgb) {
         c_.pages.refreshInputWindow(number);
         return;
     }
-    NumberCursor numbers(reply, 0);
-    if (!reply.empty() && isDigit(reply[0]))
-        numbers.skip(); // the window number
-    // The width is the first number a video input can be wide; the height follows it.
-    int width = 0;
-    while (!numbers.atEnd() && (width < 640 || width > 800))
-        width = numbers.take();
-    if (width < 640 || width > 800)
-        width = 0;
-    const int height = width != 0 ? numbers.take() : 0;
-    window.inputType = width > 640 && width < 800 ? 1 : 0;
-    const bool plausible = plausibleInputSize(width, height);
-    window.inputWidth = plausible ? width : 640;
-    window.inputHeight = plausible ? height : 480;
-    const int w = window.inputWidth;
-    const int h = window.inputHeight;
+    const int w = window.inputWidth = size->width;
+    const int h = window.inputHeight = size->height;
     window.zoomStepX = w / 20;
     window.zoomStepY = h / 20;
     window.adjustRect = {w / 10, h / 10, w - w / 10, h - h / 10};
@@ -273,17 +211,17 @@ void WindowReadback::readInputSize(int number)
 void WindowReadback::readImageLevels(int only)
 {
     DeviceMirror& mirror = c_.state.mirror;
+    const int first = only == 0 ? 1 : only;
+    const int last = only == 0 ? static_cast<int>(mirror.windowCount) : only;
     for (const LevelItem& item : levelItems) {
         c_.progress.showProgressText(std::string(loadString(item.progress)));
-        const int first = only == 0 ? 1 : only;
-        const int last = only == 0 ? static_cast<int>(mirror.windowCount) : only;
         for (int number = first; number <= last; ++number) {
             WindowRecord& window = mirror.window(number);
-            if (window.inputType == rgbInput && !item.askedOfRgb)
+            if (window.inputType == InputType::rgb && !item.askedOfRgb)
                 continue;
-            if (c_.channel.sendTextAndCollect(formatString(item.query, number), true) == 0)
-                continue;
-            item.store(window, toLower(c_.app.rawReply));
+            const Reply reply =
+                c_.channel.sendTextAndCollect(formatString(item.query, number), true);
+            item.store(window, reply.text);
         }
     }
 }

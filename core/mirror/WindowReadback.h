@@ -3,19 +3,23 @@
 #include "core/app/Strings.h"
 #include "core/mirror/PanelContext.h"
 
+#include <string_view>
+
 namespace kivo {
 
 class Profile;
+struct RectReply;
 
-// Turns the device's replies about its windows into window records: which windows exist
-// and their input kind, stacking, on/off state, rectangles, input size and picture levels;
-// and reads the window descriptions and user arrangements from the ini file.
+// Asks the device about its windows and stores the answers in the window records: which
+// windows exist and their input kind, stacking, on/off state, rectangles, input size and
+// picture levels; and reads the window descriptions and user arrangements from the ini file.
+// The replies are read by the parsers of WindowReplies; this only asks and stores.
 class WindowReadback {
 public:
     explicit WindowReadback(PanelContext context);
 
-    // Returns the window count that the last "id" reply names (10 when it names none).
-    unsigned readWindowTypes();
+    // Sets the input kinds and presence from an "id" reply; returns the window count.
+    unsigned readWindowTypes(std::string_view idReply);
     void readStacking();
     void readOnOff();
     // `command` is StringId::windowSourceQuery ("wsr") or StringId::windowDestQuery ("wdr").
@@ -26,8 +30,8 @@ public:
     void loadDescriptions(const Profile& profile);
 
 private:
-    void storeSource(int window, int left, int top, int width, int height);
-    void storeDestination(int window, int left, int top, int width, int height);
+    void storeSource(int window, const RectReply& rect);
+    void storeDestination(int window, const RectReply& rect);
     void renumberPriorities();
     void readArrangement(const Profile& profile, int number);
 

@@ -7,6 +7,12 @@
 
 namespace kivo {
 
+// What feeds a window: video up to 640 pixels wide, wider video (up to 800), or an RGB input.
+enum class InputType { video = 0, wideVideo = 1, rgb = 2 };
+
+// The connector a video window takes its picture from.
+enum class InputConnector { composite = 0, svideo = 1, automatic = 2 };
+
 // One of the Quadrix's video windows as the panel last knew it.
 struct WindowRecord {
     // Smallest frame of a window on the canvas, so it can always be grabbed.
@@ -25,7 +31,7 @@ struct WindowRecord {
     int canvasWidth = 640;
     int canvasHeight = 480;
     bool maximised = false;
-    int inputType = 0; // 0 video up to 640 wide, 1 video 641..799 wide, 2 RGB
+    InputType inputType = InputType::video;
     int brightness = 0;
     int contrast = 0;
     int saturation = 0;
@@ -33,7 +39,7 @@ struct WindowRecord {
     double gamma = 1.0;
     bool motionFilterOn = false;
     bool frozen = false;
-    int inputConnector = 0; // 0 composite, 1 S-video, 2 automatic
+    InputConnector inputConnector = InputConnector::composite;
     bool showSourceFrame = true;
     bool inputAuto = false;
     bool blink = false;

@@ -1,5 +1,7 @@
 #include "core/timing/NumberCursor.h"
 
+#include "core/app/Text.h"
+
 #include "core/timing/NumberScan.h"
 
 #include <cctype>
@@ -8,7 +10,7 @@ namespace kivo {
 
 NumberCursor::NumberCursor(std::string_view text, std::size_t start) : text_(text)
 {
-    if (start < text.size() && std::isdigit(static_cast<unsigned char>(text[start])))
+    if (start < text.size() && isDigit(text[start]))
         position_ = start;
     else if (start < text.size())
         position_ = nextNumber(text, start);

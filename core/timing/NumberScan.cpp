@@ -1,5 +1,7 @@
 #include "core/timing/NumberScan.h"
 
+#include "core/app/Text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -14,7 +16,6 @@ namespace {
 constexpr std::size_t scanLimit = 4608;
 constexpr int maxWalk = 15;
 
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 bool isLead(char c) { return c == '-' || c == '.'; }
 
 template <typename Counted> int walk(std::string_view text, std::size_t start, Counted counted)

@@ -1,7 +1,6 @@
 #include "core/timing/TimingListLoader.h"
 
 #include "core/app/CommandChannel.h"
-#include "core/app/PanelApp.h"
 #include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
 #include "core/app/Strings.h"
@@ -26,9 +25,9 @@ void fillPlaceholders(TimingList& list, int first, int last)
 
 } // namespace
 
-TimingListLoader::TimingListLoader(PanelApp& app, CommandChannel& channel, TimingListCache& cache,
+TimingListLoader::TimingListLoader(CommandChannel& channel, TimingListCache& cache,
                                    Prompter& prompter)
-    : app_(app), channel_(channel), cache_(cache), prompter_(prompter)
+    : channel_(channel), cache_(cache), prompter_(prompter)
 {
 }
 
@@ -39,7 +38,7 @@ void TimingListLoader::loadOutputList(TimingList& list)
     list.clear();
     if (!list.fromDevice)
         cache_.read(list);
-    else if (app_.connected() && !queryDevice(list))
+    else if (channel_.connected() && !queryDevice(list))
         return; // the placeholders stay, row 0 included
     placeRows(list, 0);
     list.rows.erase(list.rows.begin());
@@ -69,15 +68,14 @@ bool TimingListLoader::queryDevice(TimingList& list)
         progress_->showProgressText(std::string(
             loadString(output ? StringId::outputListProgress : StringId::inputListProgress)));
     const StringId query = output ? StringId::outputListQuery : StringId::inputListQuery;
-    channel_.sendAndCollect(query, true);
-    if (app_.collectedReply.size() < shortestListReply) {
+    const Reply reply = channel_.sendAndCollect(query, true);
+    if (reply.text.size() < shortestListReply) {
         prompter_.tell(formatString(StringId::incompleteListReply,
-                                    std::string(loadString(query)).c_str(),
-                                    app_.collectedReply.c_str()));
+                                    std::string(loadString(query)).c_str(), reply.text.c_str()));
         channel_.readReply(); // drain what arrives late
         return false;
     }
-    parseTimingRows(app_.collectedReply, list.slots, list.count, output);
+    parseTimingRows(reply.text, list.slots, list.count, output);
     return true;
 }
 

@@ -3,7 +3,6 @@
 namespace kivo {
 
 class CommandChannel;
-class PanelApp;
 class ProgressSink;
 class Prompter;
 class TimingListCache;
@@ -13,8 +12,7 @@ struct TimingList;
 // also rewrites the ini cache) or the ini cache alone.
 class TimingListLoader {
 public:
-    TimingListLoader(PanelApp& app, CommandChannel& channel, TimingListCache& cache,
-                     Prompter& prompter);
+    TimingListLoader(CommandChannel& channel, TimingListCache& cache, Prompter& prompter);
     void setProgress(ProgressSink* progress) { progress_ = progress; }
 
     void loadOutputList(TimingList& list);
@@ -24,7 +22,6 @@ private:
     bool queryDevice(TimingList& list);
     void placeRows(TimingList& list, int firstRowNumber) const;
 
-    PanelApp& app_;
     CommandChannel& channel_;
     TimingListCache& cache_;
     Prompter& prompter_;

@@ -1,5 +1,7 @@
 #include "core/timing/TimingRowParser.h"
 
+#include "core/app/Text.h"
+
 #include "core/timing/NumberCursor.h"
 #include "core/timing/NumberScan.h"
 #include "core/timing/TimingText.h"
@@ -15,10 +17,7 @@ constexpr std::size_t numbersColumn = 22;
 constexpr std::size_t longestLine = 250;
 constexpr int fewestNumbers = 11;
 
-bool startsWithDigit(std::string_view text)
-{
-    return !text.empty() && std::isdigit(static_cast<unsigned char>(text.front()));
-}
+bool startsWithDigit(std::string_view text) { return !text.empty() && isDigit(text.front()); }
 
 bool looksLikeTimingLine(std::string_view line)
 {

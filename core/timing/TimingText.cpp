@@ -1,5 +1,7 @@
 #include "core/timing/TimingText.h"
 
+#include "core/app/Text.h"
+
 #include "core/app/Strings.h"
 #include "core/timing/NumberCursor.h"
 #include "core/timing/NumberScan.h"
@@ -30,6 +32,23 @@ void readTimingNumbers(NumberCursor& numbers, TimingRecord& timing)
     timing.HPOL = numbers.take();
     timing.VPOL = numbers.take();
     timing.IL = numbers.take();
+}
+
+void copyTimingNumbers(const TimingRecord& from, TimingRecord& to)
+{
+    to.HFP = from.HFP;
+    to.HS = from.HS;
+    to.HBP = from.HBP;
+    to.HACT = from.HACT;
+    to.VFP = from.VFP;
+    to.VS = from.VS;
+    to.VBP = from.VBP;
+    to.VACT = from.VACT;
+    to.HFREQ = from.HFREQ;
+    to.SYNC = from.SYNC;
+    to.HPOL = from.HPOL;
+    to.VPOL = from.VPOL;
+    to.IL = from.IL;
 }
 
 void keepDivisorsNonZero(TimingRecord& timing)
@@ -67,7 +86,7 @@ std::string formatInputCacheText(const TimingRecord& t)
 
 int rowNumber(std::string_view rowText)
 {
-    if (rowText.empty() || !std::isdigit(static_cast<unsigned char>(rowText.front())))
+    if (rowText.empty() || !isDigit(rowText.front()))
         return 0;
     return integerAt(rowText, 0);
 }

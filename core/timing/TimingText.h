@@ -14,6 +14,9 @@ class NumberCursor;
 // for HACT, VACT and HFREQ.
 void readTimingNumbers(NumberCursor& numbers, TimingRecord& timing);
 
+// Copies the thirteen timing numbers (not the name, row text or levels).
+void copyTimingNumbers(const TimingRecord& from, TimingRecord& to);
+
 // VACT and HFREQ are divisors downstream, so a 0 read is kept as 1.
 void keepDivisorsNonZero(TimingRecord& timing);
 

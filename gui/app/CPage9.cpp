@@ -4,9 +4,7 @@
 #include "gui/app/SharedFont.h"
 #include "gui/app/TerminalEdit.h"
 
-#include "core/app/CommandChannel.h"
-#include "core/app/PanelApp.h"
-#include "core/app/TerminalText.h"
+#include "core/app/TerminalConsole.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -20,8 +18,6 @@ namespace {
 constexpr int progressBarId = 1210;
 constexpr int progressLabelId = 1211;
 constexpr int abortHintId = 1212;
-// A typed line is fetched into a buffer of this size; anything longer is cut.
-constexpr int lineBufferSize = 250;
 const QColor progressColour(0, 0, 128);
 const QColor abortHintColour(128, 0, 128);
 
@@ -42,32 +38,43 @@ QLabel* makeBanner(int id, const QColor& colour, bool italic, QWidget* parent)
     return label;
 }
 
-// The widget keeps plain line feeds; the channel's copy of the text breaks lines with "\r\r\n".
-QString toWidgetText(const std::string& text)
+// The widget keeps plain line feeds; the model breaks lines with "\r\r\n".
+QString toWidgetText(std::string_view text)
 {
-    QString widgetText = QString::fromStdString(text);
+    QString widgetText = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     widgetText.remove(QLatin1Char('\r'));
     return widgetText;
 }
 
-std::string fromWidgetText(const QString& text) { return toDisplayLineBreaks(text.toStdString()); }
-
 } // namespace
 
-CPage9::CPage9(PanelApp& app, CommandChannel& channel, QWidget* parent)
-    : PropertyPage(StringId::terminalCaption, helpContextId, parent), app_(app), channel_(channel),
-      edit_(new TerminalEdit(editId, this))
+CPage9::CPage9(TerminalModel& model, TerminalConsole& console, QWidget* parent)
+    : PropertyPage(StringId::terminalCaption, helpContextId, parent), model_(model),
+      console_(console), edit_(new TerminalEdit(editId, this))
 {
     createProgressControls();
     edit_->setFont(sharedFont());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 0);
     layout->addWidget(edit_);
-    connect(edit_, &QPlainTextEdit::textChanged, this, &CPage9::textEdited);
-    ready_ = true;
+    connectEdit();
+    model_.setView(this);
+    textReplaced();
     // The first bring-up shows the text again when it ends.
     showBringUpProgress(true);
     edit_->setFocus();
+}
+
+CPage9::~CPage9() { model_.setView(nullptr); }
+
+void CPage9::connectEdit()
+{
+    connect(edit_, &TerminalEdit::typed, this,
+            [this](const QString& text) { console_.type(text.toStdString()); });
+    connect(edit_, &TerminalEdit::erased, this, [this] { console_.erase(); });
+    connect(edit_, &TerminalEdit::entered, this, [this] { console_.enter(); });
+    connect(edit_, &TerminalEdit::pasted, this,
+            [this](const QString& text) { console_.paste(text.toStdString()); });
 }
 
 void CPage9::createProgressControls()
@@ -103,76 +110,26 @@ void CPage9::showAbortHint(const std::string& text)
 
 void CPage9::onSetActive()
 {
-    app_.terminalActive = true;
-    lineCount_ = edit_->lineCount();
-    ensurePrompt();
+    model_.terminalActive = true;
+    model_.ensurePrompt();
 }
 
-void CPage9::onKillActive() { app_.terminalActive = false; }
+void CPage9::onKillActive() { model_.terminalActive = false; }
 
-void CPage9::textEdited()
-{
-    if (!ready_)
-        return;
-    ready_ = false;
-    const int lines = edit_->lineCount();
-    if (lines != lineCount_) {
-        // A new line means the operator pressed Enter: the line just finished goes out.
-        if (lines > lineCount_)
-            sendFinishedLine();
-        lineCount_ = edit_->lineCount();
-        ensurePrompt();
-    }
-    textLength_ = static_cast<int>(edit_->toPlainText().size());
-    ready_ = true;
-}
-
-void CPage9::sendFinishedLine()
-{
-    const QString line = edit_->line(lineCount_ - 1).left(lineBufferSize - 1);
-    if (line.contains(qtString(StringId::moreMarker)))
-        channel_.sendCommand("\n"); // the device prints its next page
-    else
-        channel_.sendCommand(line.toStdString());
-    channel_.ReadCommForTerm();
-}
-
-void CPage9::ensurePrompt()
-{
-    const QString last = edit_->lastLine();
-    if (last.contains(qtString(StringId::prompt)) ||
-        last.contains(qtString(StringId::moreMarker)) || edit_->lineCount() <= 1)
-        return;
-    edit_->moveCaretToEnd();
-    edit_->insertPlainText(qtString(StringId::prompt));
-}
-
-void CPage9::appendText(const std::string& text)
+void CPage9::textAppended(std::string_view added)
 {
     edit_->moveCaretToEnd();
-    edit_->insertPlainText(toWidgetText(text));
+    edit_->insertPlainText(toWidgetText(added));
     edit_->ensureCursorVisible();
     // Replies should show as they arrive, not when the whole exchange is over.
     edit_->repaint();
 }
 
-std::string CPage9::text() const { return fromWidgetText(edit_->toPlainText()); }
-
-void CPage9::setText(const std::string& text, std::size_t caret)
+void CPage9::textReplaced()
 {
-    const bool wasReady = ready_;
-    ready_ = false;
-    edit_->setPlainText(toWidgetText(text));
-    // The caret counts the channel's characters; the widget has no carriage returns.
-    const auto carriageReturns =
-        std::count(text.begin(), text.begin() + std::min(caret, text.size()), '\r');
-    QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(static_cast<int>(std::min(caret, text.size()) - carriageReturns));
-    edit_->setTextCursor(cursor);
-    edit_->ensureCursorVisible();
-    lineCount_ = edit_->lineCount();
-    textLength_ = static_cast<int>(edit_->toPlainText().size());
-    ready_ = wasReady;
+    edit_->setPlainText(toWidgetText(model_.text()));
+    edit_->moveCaretToEnd();
+    edit_->repaint();
 }
 
 void CPage9::stepProgress()

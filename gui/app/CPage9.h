@@ -3,32 +3,34 @@
 #include "gui/app/PropertyPage.h"
 
 #include "core/app/ProgressSink.h"
-#include "core/app/TerminalSink.h"
+#include "core/app/TerminalModel.h"
 
-#include <cstddef>
+#include <string>
+#include <string_view>
 
 class QLabel;
 class QProgressBar;
 
 namespace kivo {
-class CommandChannel;
-class PanelApp;
+class TerminalConsole;
 } // namespace kivo
 
 namespace kivo::gui {
 
 class TerminalEdit;
 
-// The Terminal page: a plain terminal on the Quadrix's command line. The operator types after
-// the prompt and sees the replies as they arrive; the commands the other pages send are echoed
-// here too. During a bring-up the page shows its progress bar and labels instead.
-class CPage9 final : public PropertyPage, public TerminalSink, public ProgressSink {
+// The Terminal page: a plain terminal on the Quadrix's command line. It draws the Terminal
+// model (the traffic, the commands other pages send, the operator's line) and hands what the
+// operator types to the console. During a bring-up it shows its progress bar and labels
+// instead.
+class CPage9 final : public PropertyPage, public TerminalView, public ProgressSink {
     Q_OBJECT
 public:
     static constexpr int helpContextId = 8;
     static constexpr int editId = 1000;
 
-    CPage9(PanelApp& app, CommandChannel& channel, QWidget* parent);
+    CPage9(TerminalModel& model, TerminalConsole& console, QWidget* parent);
+    ~CPage9() override;
 
     void onSetActive() override;
     void onKillActive() override;
@@ -41,14 +43,10 @@ public:
     QProgressBar& progressBar() { return *progressBar_; }
     QLabel& progressLabel() { return *progressLabel_; }
     QLabel& abortHintLabel() { return *abortHint_; }
-    bool ready() const { return ready_; }
-    int lineCount() const { return lineCount_; }
-    int textLength() const { return textLength_; }
 
-    // TerminalSink: the text as the channel sees it, lines broken by "\r\r\n".
-    std::string text() const override;
-    void setText(const std::string& text, std::size_t caret) override;
-    void appendText(const std::string& text) override;
+    // TerminalView
+    void textAppended(std::string_view added) override;
+    void textReplaced() override;
 
     // ProgressSink
     void stepProgress() override;
@@ -58,19 +56,14 @@ public:
 
 private:
     void createProgressControls();
-    void textEdited();
-    void sendFinishedLine();
-    void ensurePrompt();
+    void connectEdit();
 
-    PanelApp& app_;
-    CommandChannel& channel_;
+    TerminalModel& model_;
+    TerminalConsole& console_;
     TerminalEdit* edit_;
     QProgressBar* progressBar_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QLabel* abortHint_ = nullptr;
-    bool ready_ = false;
-    int lineCount_ = 1;
-    int textLength_ = 0;
     int progressStep_ = 7;
 };
 

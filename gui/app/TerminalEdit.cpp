@@ -1,22 +1,10 @@
 #include "gui/app/TerminalEdit.h"
 
-#include "gui/app/QtStrings.h"
-
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QTextBlock>
 
 namespace kivo::gui {
-namespace {
-
-// Below this, a character is a control key (Enter, Tab, Backspace...) rather than text.
-constexpr char16_t firstPrintable = 27;
-
-bool isPrintable(const QKeyEvent& key)
-{
-    return !key.text().isEmpty() && key.text().front().unicode() >= firstPrintable;
-}
-
-} // namespace
 
 TerminalEdit::TerminalEdit(int controlId, QWidget* parent)
     : QPlainTextEdit(parent), controlId_(controlId)
@@ -27,9 +15,10 @@ TerminalEdit::TerminalEdit(int controlId, QWidget* parent)
     // Tab leaves the box as in any dialog; undo would rewrite the device's transcript.
     setTabChangesFocus(true);
     setUndoRedoEnabled(false);
+    // The text can be selected and copied; it is changed only through the model.
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
-
-QString TerminalEdit::line(int index) const { return document()->findBlockByNumber(index).text(); }
 
 void TerminalEdit::moveCaretToEnd()
 {
@@ -39,24 +28,22 @@ void TerminalEdit::moveCaretToEnd()
     ensureCursorVisible();
 }
 
-bool TerminalEdit::caretOnLastLine() const { return textCursor().blockNumber() == lineCount() - 1; }
-
 void TerminalEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Backspace && toPlainText().endsWith(qtString(StringId::prompt))) {
-        event->accept();
+    if (event->matches(QKeySequence::Paste)) {
+        Q_EMIT pasted(QGuiApplication::clipboard()->text());
+    } else if (event->key() == Qt::Key_Backspace) {
+        Q_EMIT erased();
+    } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Q_EMIT entered();
+    } else if (!event->text().isEmpty() && event->text().front().isPrint()) {
+        Q_EMIT typed(event->text());
+    } else {
+        // Moving the caret, selecting, copying.
+        QPlainTextEdit::keyPressEvent(event);
         return;
     }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // Shift+Enter would break the line inside the paragraph, and no line would be sent.
-        textCursor().insertBlock();
-        ensureCursorVisible();
-        event->accept();
-        return;
-    }
-    if (isPrintable(*event) && !caretOnLastLine())
-        moveCaretToEnd();
-    QPlainTextEdit::keyPressEvent(event);
+    event->accept();
 }
 
 void TerminalEdit::focusInEvent(QFocusEvent* event)

@@ -4,9 +4,9 @@
 
 namespace kivo::gui {
 
-// The Terminal's command line: a multi-line box in which typing always continues the last
-// line and the prompt in front of it cannot be erased. Enter and Tab are never checked here;
-// the Terminal page sends a line when Enter adds one.
+// The Terminal's text box. It only shows the text it is given; what the operator types,
+// erases, pastes or ends with Enter is handed on, never put into the box here, so the text
+// the device sees is always the Terminal model's.
 class TerminalEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -14,17 +14,19 @@ public:
 
     int controlId() const { return controlId_; }
     int lineCount() const { return blockCount(); }
-    QString line(int index) const;
-    QString lastLine() const { return line(lineCount() - 1); }
     void moveCaretToEnd();
+
+Q_SIGNALS:
+    void typed(const QString& text);
+    void erased();
+    void entered();
+    void pasted(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    bool caretOnLastLine() const;
-
     int controlId_;
 };
 

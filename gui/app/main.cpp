@@ -6,8 +6,6 @@
 #include "gui/mirror/CProperty.h"
 
 #include "core/app/LinkOpener.h"
-#include "core/app/PanelApp.h"
-#include "core/app/Profile.h"
 #include "core/app/SteadyClock.h"
 #include "sim/SimulatedQuadrix.h"
 
@@ -26,12 +24,6 @@ int runPanel(const GuiArguments& arguments)
     if (!guard.claim())
         return 0;
 
-    Profile profile(arguments.options.iniPath());
-    PanelApp app(profile);
-    if (arguments.options.port)
-        app.portName = *arguments.options.port;
-    app.startUp();
-
     SteadyClock clock;
     QtKeyState keys;
     QtPrompter prompter(CProperty::caption());
@@ -39,14 +31,14 @@ int runPanel(const GuiArguments& arguments)
     LinkOpener opener;
     sim::addSimulatedQuadrix(opener);
 
-    CProperty window(app, {clock, keys, prompter, processExit}, opener);
+    CProperty window({arguments.options.iniPath(), arguments.options.port},
+                     {clock, keys, prompter, processExit}, opener);
     processExit.setMainWindow(&window);
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &window,
                      &CProperty::bringToFront);
     window.show();
-    if (!profile.loadError().empty())
-        prompter.tell(profile.loadError() +
-                      "; the saved settings are not used and the file is left as it is.");
+    if (const std::string& error = window.session().profile().loadError(); !error.empty())
+        prompter.tell(error + "; the saved settings are not used and the file is left as it is.");
     window.exec();
     return 0;
 }

@@ -10,8 +10,6 @@
 #include "gui/timing/CPage6.h"
 #include "gui/timing/CPage7.h"
 
-#include "core/app/PanelApp.h"
-#include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
 
 #include <QApplication>
@@ -30,11 +28,11 @@ constexpr int noticeLeft = 10;
 
 } // namespace
 
-CProperty::CProperty(PanelApp& app, CommandChannel::Seams seams, const LinkOpener& opener,
-                     QWidget* parent)
-    : QDialog(parent), app_(app), seams_(seams), opener_(opener),
-      channel_(app, seams, state_.mirror.windowCount), tabs_(new QTabWidget(this)),
-      help_(new HelpWindow(this))
+CProperty::CProperty(const SessionOptions& options, CommandChannel::Seams seams,
+                     const LinkOpener& opener, QWidget* parent)
+    : QDialog(parent), seams_(seams), opener_(opener),
+      session_(options, {seams.clock, seams.keys, seams.prompter, seams.processExit, *this, *this}),
+      tabs_(new QTabWidget(this)), help_(new HelpWindow(this))
 {
     setWindowTitle(caption());
     setWindowIcon(QIcon(QStringLiteral(":/kivo.png")));
@@ -44,8 +42,6 @@ CProperty::CProperty(PanelApp& app, CommandChannel::Seams seams, const LinkOpene
     layout->addWidget(tabs_, 1);
     layout->addWidget(createButtons());
     createPages();
-    bringUp_ = std::make_unique<BringUp>(
-        PanelContext{app_, channel_, state_, seams_.clock, seams_.prompter, *this, *terminal_});
     resize(900, 540);
 
     startupTimer_.setSingleShot(true);
@@ -60,23 +56,15 @@ void CProperty::createPages()
 {
     outputPage_ = new CPage7(tabs_);
     inputsPage_ = new CPage6(tabs_);
-    pages_ = {new CPage4(tabs_),
-              new CPage5(tabs_),
-              new CPage8(tabs_),
-              outputPage_,
-              inputsPage_,
-              new CPage3(tabs_),
-              nullptr};
-    terminal_ = new CPage9(app_, channel_, tabs_);
-    pages_[terminalPage] = terminal_;
+    terminal_ = new CPage9(session_.terminal(), session_.console(), tabs_);
+    pages_ = {new CPage4(tabs_), new CPage5(tabs_), new CPage8(tabs_), outputPage_,
+              inputsPage_,       new CPage3(tabs_), terminal_};
     for (PropertyPage* page : pages_)
         tabs_->addTab(page, page->caption());
-    channel_.setTerminal(terminal_);
-    channel_.setProgress(terminal_);
     connect(tabs_, &QTabWidget::currentChanged, this, &CProperty::pageChanged);
     // Every page comes to the front once, so each has run its activation before any is used.
     for (int index = 0; index < pageCount; ++index)
-        setActivePage(index);
+        setActivePage(static_cast<Page>(index));
 }
 
 QWidget* CProperty::createButtons()
@@ -103,16 +91,16 @@ QWidget* CProperty::createButtons()
     return row;
 }
 
-int CProperty::activePage() const { return tabs_->currentIndex(); }
+Page CProperty::activePage() const { return static_cast<Page>(tabs_->currentIndex()); }
 
-void CProperty::setActivePage(int index) { tabs_->setCurrentIndex(index); }
+void CProperty::setActivePage(Page page) { tabs_->setCurrentIndex(static_cast<int>(page)); }
 
 void CProperty::pageChanged(int index)
 {
     if (activeIndex_ >= 0)
-        page(activeIndex_).onKillActive();
+        page(static_cast<Page>(activeIndex_)).onKillActive();
     activeIndex_ = index;
-    page(index).onSetActive();
+    page(static_cast<Page>(index)).onSetActive();
 }
 
 void CProperty::showActivePageHelp() { help_->showTopic(page(activePage()).helpContext()); }
@@ -124,13 +112,13 @@ void CProperty::startUp()
     std::string error;
     // Without a link the reset leaves the panel waiting on the Serial Port page; the reason
     // the port did not open is said once, here.
-    if (!app_.openLink(opener_, error))
+    if (!session_.openLink(opener_, error))
         seams_.prompter.tell(error);
     resetPanel(true);
     QApplication::restoreOverrideCursor();
 }
 
-void CProperty::resetPanel(bool echoQuery) { bringUp_->reset(echoQuery); }
+void CProperty::resetPanel(bool echoQuery) { session_.bringUp().reset(echoQuery); }
 
 void CProperty::showBringUpProgress(bool shown) { terminal_->showBringUpProgress(shown); }
 
@@ -140,9 +128,17 @@ void CProperty::repaintTerminal() { terminal_->repaint(); }
 
 void CProperty::timingListsLoaded()
 {
-    outputPage_->listView().showRows(state_.outputList);
-    inputsPage_->listView().showRows(state_.inputList);
+    outputPage_->listView().showRows(state().outputList);
+    inputsPage_->listView().showRows(state().inputList);
 }
+
+void CProperty::stepProgress() { terminal_->stepProgress(); }
+
+void CProperty::setProgressPosition(int position) { terminal_->setProgressPosition(position); }
+
+void CProperty::setProgressStep(int step) { terminal_->setProgressStep(step); }
+
+void CProperty::showProgressText(const std::string& text) { terminal_->showProgressText(text); }
 
 void CProperty::bringToFront()
 {
@@ -154,7 +150,7 @@ void CProperty::bringToFront()
 
 void CProperty::done(int result)
 {
-    app_.shutdown();
+    session_.app().shutdown();
     QDialog::done(result);
 }
 

@@ -38,14 +38,14 @@ protected:
         gui::LineEditControl edit(box);
         gui::SliderControl trackbar(slider);
         gui::ButtonCaption caption(freezeButton);
-        return window->channel().checkTrackedInteger(StringId::brightnessCommand, 1, trackbar, edit,
-                                                     caption, frozen);
+        return window->session().numericEntry().checkTrackedInteger(
+            StringId::brightnessCommand, 1, trackbar, edit, caption, frozen);
     }
     bool typeTiming(const QString& text)
     {
         typeInto(box, text);
         gui::LineEditControl edit(box);
-        return window->channel().checkRangedInteger(edit, 16, 0, 512);
+        return window->session().numericEntry().checkRangedInteger(edit, 16, 0, 512);
     }
 
     QLineEdit box;
@@ -72,11 +72,11 @@ TEST_F(LevelEntry, ZeroCountsOnlyWhenTypedWithALeadingZero)
 TEST_F(LevelEntry, TimingZeroIsAcceptedAndALetterEmptiesTheBox)
 {
     EXPECT_TRUE(typeTiming(QStringLiteral("0")));
-    EXPECT_TRUE(app.timingEdited);
-    app.timingEdited = false;
+    EXPECT_TRUE(app().timingEdited);
+    app().timingEdited = false;
     EXPECT_FALSE(typeTiming(QStringLiteral("h12")));
     EXPECT_EQ(box.text(), "");
-    EXPECT_FALSE(app.timingEdited);
+    EXPECT_FALSE(app().timingEdited);
     EXPECT_THAT(prompter.texts, IsEmpty());
 }
 

@@ -9,10 +9,9 @@ MainWindowFixture::MainWindowFixture()
         panelLink = forwarding.get();
         return forwarding;
     });
-    app.portName = "scripted";
-    app.startUp(dir.file("Kivolog.txt").string());
     window = std::make_unique<gui::CProperty>(
-        app, CommandChannel::Seams{clock, keys, prompter, processExit}, opener);
+        SessionOptions{dir.file("Kivo.ini"), "scripted", dir.file("Kivolog.txt").string()},
+        CommandChannel::Seams{clock, keys, prompter, processExit}, opener);
 }
 
 void MainWindowFixture::startUp()

@@ -30,9 +30,10 @@ protected:
     gui::CPage9& terminal() { return window->terminal(); }
     const std::vector<std::string>& wire() const { return link.writes; }
 
+    PanelApp& app() { return window->session().app(); }
+    Profile& profile() { return window->session().profile(); }
+
     TempDir dir;
-    Profile profile{dir.file("Kivo.ini")};
-    PanelApp app{profile};
     ManualClock clock;
     FakeKeyState keys;
     RecordingPrompter prompter;

@@ -60,15 +60,16 @@ TEST_F(MainWindow, PagesComeInTheirOrderWithTheirCaptions)
     for (int index = 0; index < tabs->count(); ++index) {
         SCOPED_TRACE(index);
         EXPECT_EQ(tabs->tabText(index).toStdString(), pageCases[index].caption);
-        EXPECT_TRUE(pageCases[index].isClass(window->page(index)));
-        EXPECT_EQ(window->page(index).helpContext(), pageCases[index].helpContext);
+        EXPECT_TRUE(pageCases[index].isClass(window->page(static_cast<Page>(index))));
+        EXPECT_EQ(window->page(static_cast<Page>(index)).helpContext(),
+                  pageCases[index].helpContext);
     }
 }
 
 TEST_F(MainWindow, StartsOnTheTerminalWithExitAndHelpAndTheLinkStillClosed)
 {
-    EXPECT_EQ(window->activePage(), gui::CProperty::terminalPage);
-    EXPECT_TRUE(app.terminalActive);
+    EXPECT_EQ(window->activePage(), Page::terminal);
+    EXPECT_TRUE(window->session().terminal().terminalActive);
     EXPECT_TRUE(button(*window, "ok").isHidden());
     EXPECT_FALSE(button(*window, "ok").isEnabled());
     EXPECT_EQ(button(*window, "exit").text(), "E&xit");
@@ -76,28 +77,28 @@ TEST_F(MainWindow, StartsOnTheTerminalWithExitAndHelpAndTheLinkStillClosed)
     EXPECT_TRUE(window->startupTimer().isActive());
     EXPECT_TRUE(window->startupTimer().isSingleShot());
     EXPECT_EQ(window->startupTimer().interval(), 100);
-    EXPECT_FALSE(app.connected());
+    EXPECT_FALSE(app().connected());
     EXPECT_EQ(window->windowTitle(), gui::CProperty::caption());
     EXPECT_THAT(window->windowTitle().toStdString(), HasSubstr("Kivo "));
 }
 
 TEST_F(MainWindow, StartUpTimerOpensTheLinkOnce)
 {
-    QTRY_VERIFY(app.connected());
-    EXPECT_TRUE(app.idle);
+    QTRY_VERIFY(app().connected());
+    EXPECT_TRUE(app().idle);
     EXPECT_FALSE(window->startupTimer().isActive());
     EXPECT_FALSE(terminal().edit().isHidden());
-    EXPECT_FALSE(app.logOpen());
+    EXPECT_FALSE(app().logOpen());
 }
 
 TEST_F(MainWindow, BringUpFillsTheTimingListsAndEndsOnTheVirtualScreen)
 {
     startUp();
-    EXPECT_EQ(window->activePage(), 0);
+    EXPECT_EQ(window->activePage(), Page::virtualScreen);
     EXPECT_FALSE(terminal().edit().isHidden());
     EXPECT_TRUE(terminal().progressBar().isHidden());
-    auto& output = dynamic_cast<gui::CPage7&>(window->page(gui::CProperty::outputPage)).listView();
-    auto& inputs = dynamic_cast<gui::CPage6&>(window->page(gui::CProperty::inputsPage)).listView();
+    auto& output = dynamic_cast<gui::CPage7&>(window->page(Page::output)).listView();
+    auto& inputs = dynamic_cast<gui::CPage6&>(window->page(Page::inputs)).listView();
     EXPECT_EQ(output.header().text(),
               "NAME              HFP HS  HBP HACT VFP VS VBP VACT HFREQ SY HP VP IL");
     EXPECT_TRUE(QFontInfo(output.rows().font()).fixedPitch());
@@ -110,10 +111,10 @@ TEST_F(MainWindow, BringUpFillsTheTimingListsAndEndsOnTheVirtualScreen)
 
 TEST_F(MainWindow, WithoutALinkThePanelWaitsOnTheSerialPortPage)
 {
-    app.portName = "nowhere";
+    app().portName = "nowhere";
     startUp();
-    EXPECT_FALSE(app.connected());
-    EXPECT_EQ(window->activePage(), 5);
+    EXPECT_FALSE(app().connected());
+    EXPECT_EQ(window->activePage(), Page::serialPort);
     for (int number = 1; number <= 10; ++number) {
         EXPECT_EQ(window->mirror().window(number).priority, number);
         EXPECT_TRUE(window->mirror().window(number).present);
@@ -123,15 +124,15 @@ TEST_F(MainWindow, WithoutALinkThePanelWaitsOnTheSerialPortPage)
     EXPECT_EQ(terminal().progressLabel().text(), "No connection. Reset from Serial Port page.");
     ASSERT_EQ(prompter.texts.size(), 1u);
     EXPECT_THAT(prompter.texts.front(), HasSubstr("nowhere"));
-    EXPECT_TRUE(app.idle);
+    EXPECT_TRUE(app().idle);
 }
 
 TEST_F(MainWindow, ClosingWithoutALinkWritesNoSettings)
 {
-    app.portName = "nowhere";
+    app().portName = "nowhere";
     startUp();
     window->close();
-    EXPECT_FALSE(std::filesystem::exists(profile.path()));
+    EXPECT_FALSE(std::filesystem::exists(profile().path()));
 }
 
 TEST_F(MainWindow, ClosingGivesTheDeviceItsEchoBackAndSavesTheSettings)
@@ -140,8 +141,8 @@ TEST_F(MainWindow, ClosingGivesTheDeviceItsEchoBackAndSavesTheSettings)
     QTest::mouseClick(&button(*window, "exit"), Qt::LeftButton);
     EXPECT_THAT(wire(), ElementsAre("echo on\n"));
     EXPECT_TRUE(link.closed);
-    EXPECT_FALSE(app.connected());
-    EXPECT_EQ(profile.readString("SERIALPORT", "baudrate"), "9600");
+    EXPECT_FALSE(app().connected());
+    EXPECT_EQ(profile().readString("SERIALPORT", "baudrate"), "9600");
 }
 
 TEST_F(MainWindow, EscapeDoesNotClose)
@@ -150,15 +151,15 @@ TEST_F(MainWindow, EscapeDoesNotClose)
     window->show();
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(app.connected());
+    EXPECT_TRUE(app().connected());
 }
 
 TEST_F(MainWindow, HelpOpensTheTopicOfThePageInFront)
 {
     startUp();
-    for (int index = 0; index < gui::CProperty::pageCount; ++index) {
+    for (int index = 0; index < pageCount; ++index) {
         SCOPED_TRACE(index);
-        window->setActivePage(index);
+        window->setActivePage(static_cast<Page>(index));
         QTest::mouseClick(&button(*window, "help"), Qt::LeftButton);
         QTextBrowser& browser = window->help().browser();
         EXPECT_TRUE(window->help().isVisible());

@@ -2,6 +2,8 @@
 
 #include "gui/app/TerminalEdit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
@@ -22,13 +24,30 @@ protected:
     void showTraffic(const std::string& shown)
     {
         startUp();
-        window->setActivePage(gui::CProperty::terminalPage);
-        terminal().setText(shown, shown.size());
+        window->setActivePage(Page::terminal);
+        model().setText(shown);
     }
+    TerminalModel& model() { return window->session().terminal(); }
     void type(const QString& text) { QTest::keyClicks(&terminal().edit(), text); }
     void press(Qt::Key key) { QTest::keyClick(&terminal().edit(), key); }
-    std::string shown() { return terminal().text(); }
+    void pasteWithTheCaretOn(int position, const QString& text)
+    {
+        QTextCursor caret = terminal().edit().textCursor();
+        caret.setPosition(position);
+        terminal().edit().setTextCursor(caret);
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(&terminal().edit(), Qt::Key_V, Qt::ControlModifier);
+    }
+    std::string shown() { return model().text(); }
+    // What the box shows: the model's text with plain line feeds.
+    std::string drawn() { return terminal().edit().toPlainText().toStdString(); }
 };
+
+std::string withoutCarriageReturns(std::string text)
+{
+    std::erase(text, '\r');
+    return text;
+}
 
 struct AnswerCase {
     const char* name;
@@ -49,8 +68,7 @@ TEST_P(TypedCommand, GoesOutAloneAndTheAnswerEndsInAPrompt)
     press(Qt::Key_Return);
     EXPECT_THAT(wire(), ElementsAre("win 1 on\n"));
     EXPECT_EQ(shown(), "> win 1 on\r\r\n" + GetParam().shownAfter);
-    EXPECT_TRUE(terminal().ready());
-    EXPECT_EQ(terminal().lineCount(), terminal().edit().lineCount());
+    EXPECT_EQ(drawn(), withoutCarriageReturns(shown()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -101,17 +119,42 @@ TEST_F(TerminalPage, LongTrafficKeepsOnlyItsTail)
 {
     showTraffic(std::string(16380, 'x'));
     link.queueReply(std::string(10, 'y'));
-    EXPECT_TRUE(window->channel().ReadCommForTerm());
+    EXPECT_TRUE(window->session().console().ReadCommForTerm(CommandChannel::replyLimit));
     EXPECT_EQ(shown(), std::string(8182, 'x') + std::string(10, 'y'));
+    EXPECT_EQ(drawn(), shown());
 }
 
 TEST_F(TerminalPage, CommandsOfOtherPagesAreEchoedEachOnItsOwnLine)
 {
     showTraffic("> ");
-    window->setActivePage(0);
+    window->setActivePage(Page::virtualScreen);
     window->channel().sendCommand("wsr 3");
     window->channel().sendCommand("wdr 2");
     EXPECT_EQ(shown(), "> wsr 3\r\r\n> wdr 2\r\r\n");
+}
+
+TEST_F(TerminalPage, PasteOnAnEarlierLineSendsOnlyThePastedLinesInTurn)
+{
+    showTraffic("> baud\r\r\nBaud rate: 9600\r\r\n> ");
+    link.queueReply("one\r\n> ");
+    link.queueReply("two\r\n> ");
+    link.queueReply("three\r\n> ");
+    pasteWithTheCaretOn(8, QStringLiteral("wsr 1\nwsr 2\nwsr 3\n"));
+    EXPECT_THAT(wire(), ElementsAre("wsr 1\n", "wsr 2\n", "wsr 3\n"));
+    EXPECT_EQ(shown(), "> baud\r\r\nBaud rate: 9600\r\r\n> wsr 1\r\r\none\r\r\n> wsr 2\r\r\ntwo"
+                       "\r\r\n> wsr 3\r\r\nthree\r\r\n> ");
+    EXPECT_EQ(drawn(), withoutCarriageReturns(shown()));
+}
+
+TEST_F(TerminalPage, PastedTextWithoutALineBreakWaitsForEnter)
+{
+    showTraffic("> ");
+    pasteWithTheCaretOn(0, QStringLiteral("win 2 o"));
+    type("n");
+    EXPECT_THAT(wire(), IsEmpty());
+    link.queueReply("ok\r\n> ");
+    press(Qt::Key_Return);
+    EXPECT_THAT(wire(), ElementsAre("win 2 on\n"));
 }
 
 TEST_F(TerminalPage, FailedReadIsReportedUnderItsTitle)

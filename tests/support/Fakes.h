@@ -5,7 +5,6 @@
 #include "core/app/ProcessExit.h"
 #include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
-#include "core/app/TerminalSink.h"
 
 #include <deque>
 #include <string>
@@ -61,23 +60,6 @@ public:
         throw ProcessEnded{exitCode};
     }
     std::vector<int> codes;
-};
-
-class RecordingTerminal final : public TerminalSink {
-public:
-    std::string text() const override { return content; }
-    void setText(const std::string& text, std::size_t caretAt) override
-    {
-        content = text;
-        caret = caretAt;
-    }
-    void appendText(const std::string& text) override
-    {
-        content += text;
-        caret = content.size();
-    }
-    std::string content;
-    std::size_t caret = 0;
 };
 
 class RecordingProgress final : public ProgressSink {

@@ -5,8 +5,11 @@
 #include "tests/support/TempDir.h"
 
 #include "core/app/CommandChannel.h"
+#include "core/app/NumericEntry.h"
 #include "core/app/PanelApp.h"
 #include "core/app/Profile.h"
+#include "core/app/TerminalConsole.h"
+#include "core/app/TerminalModel.h"
 
 #include <gtest/gtest.h>
 
@@ -28,10 +31,11 @@ protected:
     FakeKeyState keys;
     RecordingPrompter prompter;
     RecordingExit processExit;
-    RecordingTerminal terminal;
     RecordingProgress progress;
-    unsigned windowCount = 10;
-    CommandChannel channel{app, {clock, keys, prompter, processExit}, windowCount};
+    TerminalModel terminal;
+    CommandChannel channel{app, {clock, keys, prompter, processExit}};
+    NumericEntry numericEntry{app, channel, prompter};
+    TerminalConsole console{terminal, channel, app, prompter};
     ScriptedLink scriptedLink;
     ScriptedLink* link = &scriptedLink;
 };

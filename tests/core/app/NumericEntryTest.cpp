@@ -49,26 +49,26 @@ public:
 };
 
 // An idle panel with a box the operator has just typed into.
-class NumericEntry : public PanelFixture {
+class NumericEntryTest : public PanelFixture {
 protected:
-    NumericEntry() { app.idle = true; }
+    NumericEntryTest() { app.idle = true; }
 
     bool typeLevel(const std::string& text)
     {
         edit.content = text;
-        return channel.checkTrackedInteger(StringId::brightnessCommand, 3, levelBar, edit,
-                                           freezeButton, frozen);
+        return numericEntry.checkTrackedInteger(StringId::brightnessCommand, 3, levelBar, edit,
+                                                freezeButton, frozen);
     }
     bool typeGamma(const std::string& text)
     {
         edit.content = text;
-        return channel.checkTrackedReal(StringId::gammaCommand, 2, gammaBar, edit, gamma, 0.0, 2.0,
-                                        10.0);
+        return numericEntry.checkTrackedReal(StringId::gammaCommand, 2, gammaBar, edit, gamma, 0.0,
+                                             2.0, 10.0);
     }
     bool typeTiming(const std::string& text)
     {
         edit.content = text;
-        return channel.checkRangedInteger(edit, 16, 0, 512);
+        return numericEntry.checkRangedInteger(edit, 16, 0, 512);
     }
 
     // A refused entry tells the operator and puts the old value back, ready to be typed over.
@@ -101,7 +101,8 @@ void PrintTo(const EntryCase& c, std::ostream* out) { *out << c.name; }
 
 std::string caseName(const ::testing::TestParamInfo<EntryCase>& info) { return info.param.name; }
 
-class TrackedIntegerCases : public NumericEntry, public ::testing::WithParamInterface<EntryCase> {};
+class TrackedIntegerCases : public NumericEntryTest,
+                            public ::testing::WithParamInterface<EntryCase> {};
 
 TEST_P(TrackedIntegerCases, AcceptsOnlyWholeNumbersInTheTrackbarRange)
 {
@@ -131,20 +132,20 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"huge", "99999999999999999999", false}),
     caseName);
 
-TEST_F(NumericEntry, LevelChangeUnfreezesThePictureEvenWhenRefused)
+TEST_F(NumericEntryTest, LevelChangeUnfreezesThePictureEvenWhenRefused)
 {
     typeLevel("abc");
     EXPECT_EQ(freezeButton.caption, "&Freeze Image");
     EXPECT_FALSE(frozen);
 }
 
-TEST_F(NumericEntry, AcceptedLevelIsCutToFiveCharacters)
+TEST_F(NumericEntryTest, AcceptedLevelIsCutToFiveCharacters)
 {
     EXPECT_TRUE(typeLevel("  25  "));
     EXPECT_EQ(edit.content, "  25 ");
 }
 
-TEST_F(NumericEntry, UnchangedBoxOrBusyPanelPassesUnchecked)
+TEST_F(NumericEntryTest, UnchangedBoxOrBusyPanelPassesUnchecked)
 {
     edit.modified = false;
     EXPECT_TRUE(typeLevel("abc"));
@@ -161,7 +162,8 @@ TEST_F(NumericEntry, UnchangedBoxOrBusyPanelPassesUnchecked)
     EXPECT_FALSE(app.timingEdited);
 }
 
-class TrackedRealCases : public NumericEntry, public ::testing::WithParamInterface<EntryCase> {};
+class TrackedRealCases : public NumericEntryTest,
+                         public ::testing::WithParamInterface<EntryCase> {};
 
 TEST_P(TrackedRealCases, AcceptsOnlyRealsWithinTheBounds)
 {
@@ -191,20 +193,21 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{"numberThenLetters", "1.2x", false}),
     caseName);
 
-TEST_F(NumericEntry, TrackbarTakesTheScaledValueTruncated)
+TEST_F(NumericEntryTest, TrackbarTakesTheScaledValueTruncated)
 {
     EXPECT_TRUE(typeGamma("1.39"));
     EXPECT_EQ(gammaBar.position(), 13);
     EXPECT_EQ(edit.content, "1.39");
 }
 
-TEST_F(NumericEntry, AcceptedRealIsCutToSevenCharacters)
+TEST_F(NumericEntryTest, AcceptedRealIsCutToSevenCharacters)
 {
     EXPECT_TRUE(typeGamma("1.2500000"));
     EXPECT_EQ(edit.content, "1.25000");
 }
 
-class RangedIntegerCases : public NumericEntry, public ::testing::WithParamInterface<EntryCase> {};
+class RangedIntegerCases : public NumericEntryTest,
+                           public ::testing::WithParamInterface<EntryCase> {};
 
 TEST_P(RangedIntegerCases, AcceptsWholeNumbersInTheRangeAndMarksTheTimingEdited)
 {
@@ -228,23 +231,23 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{"real", "2.5", false}),
     caseName);
 
-TEST_F(NumericEntry, TimingBoxStartingWithALetterIsEmptiedWithoutAMessage)
+TEST_F(NumericEntryTest, TimingBoxStartingWithALetterIsEmptiedWithoutAMessage)
 {
     for (const std::string typed : {"abc", "x12", "-0"}) {
         edit.content = typed;
-        EXPECT_FALSE(channel.checkRangedInteger(edit, 16, 0, 512)) << typed;
+        EXPECT_FALSE(numericEntry.checkRangedInteger(edit, 16, 0, 512)) << typed;
         EXPECT_EQ(edit.content, "") << typed;
     }
     EXPECT_THAT(prompter.texts, IsEmpty());
     EXPECT_FALSE(app.timingEdited);
 }
 
-TEST_F(NumericEntry, TruncateLeavesShortTextAlone)
+TEST_F(NumericEntryTest, TruncateLeavesShortTextAlone)
 {
     edit.content = "keep";
-    CommandChannel::truncateEditText(edit, "keep", 4);
+    NumericEntry::truncateEditText(edit, "keep", 4);
     EXPECT_EQ(edit.content, "keep");
-    CommandChannel::truncateEditText(edit, "longer", 4);
+    NumericEntry::truncateEditText(edit, "longer", 4);
     EXPECT_EQ(edit.content, "long");
 }
 

@@ -68,13 +68,13 @@ TEST_F(BringUpTest, StartUpAsksTheQueriesInOrderAndNothingElse)
             asked.push_back(command);
     std::vector<int> rgb;
     for (int w = 1; w <= 10; ++w)
-        if (state.mirror.window(w).inputType == 2)
+        if (state.mirror.window(w).inputType == InputType::rgb)
             rgb.push_back(w);
     EXPECT_THAT(rgb, ElementsAre(2, 5, 8, 10)) << "the RGB windows, found through mwsr";
     EXPECT_THAT(asked, ElementsAreArray(startUpQueries(rgb)));
     EXPECT_THAT(prompter.texts, IsEmpty());
     EXPECT_TRUE(app.idle);
-    EXPECT_EQ(pages.pages.back(), 0);
+    EXPECT_EQ(pages.pages.back(), Page::virtualScreen);
 }
 
 TEST_F(BringUpTest, StartUpFillsTheMirrorFromTheDevice)
@@ -105,7 +105,7 @@ TEST_F(BringUpTest, WithoutALinkThePanelWaitsOnTheSerialPortPage)
 {
     app.serialHandle.reset();
     bringUp.reset(true);
-    EXPECT_THAT(pages.pages, ElementsAre(5));
+    EXPECT_THAT(pages.pages, ElementsAre(Page::serialPort));
     EXPECT_THAT(progress.texts, ElementsAre("No connection. Reset from Serial Port page."));
     for (int n = 1; n <= 10; ++n) {
         EXPECT_EQ(state.mirror.window(n).priority, n);
@@ -126,74 +126,60 @@ TEST_F(BringUpTest, ResetWithoutEchoQueryAsksForTheWindowTypes)
     EXPECT_FALSE(state.mirror.window(5).present);
 }
 
-struct HostCase {
-    const char* name;
-    std::string reply;
-    int hact;
-    int sync;
-    int hpol;
-    std::vector<std::string> messages;
-};
-
-class HostReply : public BringUpTest, public ::testing::WithParamInterface<HostCase> {};
-
 const std::string hostHeader =
     "                       HFP HS  HBP HACT VFP VS VBP VACT HFREQ SYNC HPOL VPOL IL\r\n";
 
-TEST_P(HostReply, ReadsTheOutputTiming)
+struct OutputSizeCase {
+    const char* name;
+    std::string status;
+    int hact;
+    std::vector<std::string> messages;
+};
+
+class OutputSize : public BringUpTest, public ::testing::WithParamInterface<OutputSizeCase> {};
+
+TEST_P(OutputSize, OutOfRangeIsToldWhileLockedAndKeptAsRead)
 {
-    link->queue(GetParam().reply);
-    bringUp.queryOutputTiming(true);
+    link->queue(GetParam().status + hostHeader + "Output timing:         24  136 160 " +
+                std::to_string(GetParam().hact) + " 3   6  29  768  48363 3    0    0    0\r\n");
+    bringUp.queryOutputTiming();
     EXPECT_THAT(wire(), ElementsAre("host\n"));
     EXPECT_EQ(state.mirror.outputTiming.HACT, GetParam().hact);
     EXPECT_EQ(state.mirror.outputWidth, GetParam().hact);
-    EXPECT_EQ(state.mirror.outputTiming.SYNC, GetParam().sync);
-    EXPECT_EQ(state.mirror.outputTiming.HPOL, GetParam().hpol);
     EXPECT_EQ(prompter.texts, GetParam().messages);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, HostReply,
+    Cases, OutputSize,
     ::testing::Values(
-        HostCase{"syncWires",
-                 hostHeader + "Output timing:         24  136 160 1024 3   6  29  768  48363 3    "
-                              "0    0    0\r\n",
-                 1024,
-                 3,
-                 0,
-                 {}},
-        HostCase{
-            "sevenIsHpol",
-            hostHeader +
-                "Output timing:         24  136 160 1024 3   6  29  768  48363 7    1    0\r\n",
-            1024,
-            0,
-            7,
-            {}},
-        HostCase{
+        OutputSizeCase{"inRange", "", 1024, {}},
+        OutputSizeCase{
             "narrowLocked",
-            hostHeader + "Output timing:         24  136 160 100  3   6  29  768  48363 3    0    "
-                         "0    0\r\n",
+            "",
             100,
-            3,
-            0,
             {"Bad HACT output value: 100. The range for horizontal active values is 200 to 2048."}},
-        HostCase{"narrowAcquiring",
-                 "Output status: acquire\r\n" + hostHeader +
-                     "Output timing:         24  136 160 100  3   6  29  768  48363 3    0    0    "
-                     "0\r\n",
-                 100,
-                 3,
-                 0,
-                 {}}),
+        OutputSizeCase{"narrowAcquiring", "Output status: acquire\r\n", 100, {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BringUpTest, OutputTimingStaysAsItWasWhenTheHostQueryIsNotAnswered)
+{
+    state.mirror.outputFreeRun = true;
+    state.mirror.outputTiming.HACT = 800;
+    for (const std::string& reply : {std::string(), std::string("Error: busy\r\n> ")}) {
+        link->queueReply(reply);
+        bringUp.queryOutputTiming();
+        EXPECT_TRUE(state.mirror.outputFreeRun);
+        EXPECT_EQ(state.mirror.outputTiming.HACT, 800);
+        EXPECT_EQ(state.mirror.outputTiming.locked, 0);
+    }
+}
 
 TEST_F(BringUpTest, HostReplyKeepsDivisorsNonZeroButTheOutputSizeAsRead)
 {
     link->queue(
         "Output mode: free-run\r\n" + hostHeader +
         "Output timing:         24  136 160 1024 3   6  29  0    0     3    0    0    0\r\n");
-    bringUp.queryOutputTiming(true);
+    bringUp.queryOutputTiming();
     EXPECT_EQ(state.mirror.outputTiming.VACT, 1);
     EXPECT_EQ(state.mirror.outputTiming.HFREQ, 1);
     EXPECT_EQ(state.mirror.outputHeight, 0);

@@ -10,7 +10,7 @@ namespace kivo::test {
 // Records what the routines asked of the pages.
 class RecordingPages final : public PanelPages {
 public:
-    void showPage(int index) override { pages.push_back(index); }
+    void showPage(Page page) override { pages.push_back(page); }
     void showAbortHint(const std::string& text) override { abortHint = text; }
     void showDeviceBaud(int baud, int radioIndex) override
     {
@@ -21,7 +21,7 @@ public:
     void applyArrangement(int mode) override { arrangements.push_back(mode); }
     void refreshInputWindow(int window) override { refreshedInputs.push_back(window); }
 
-    std::vector<int> pages;
+    std::vector<Page> pages;
     std::string abortHint;
     int deviceBaud = 0;
     int baudRadio = -1;

@@ -130,43 +130,26 @@ TEST_F(ReadbackTest, PriorityListSelectsTheFrontWindow)
     EXPECT_EQ(mirror.window(4).priority, 1);
 }
 
-struct SizeCase {
-    const char* name;
-    std::string reply;
-    int width;
-    int height;
-    int inputType;
-};
-
-class InputSize : public ReadbackTest, public ::testing::WithParamInterface<SizeCase> {};
-
-TEST_P(InputSize, ReadsTheVideoSizeAndItsKind)
+TEST_F(ReadbackTest, InputSizeSetsTheZoomStepsAndSourceLimits)
 {
-    link->queue(GetParam().reply);
+    link->queue("Window 1 input size: 768 x 576\r\n> ");
     readback.readInputSize(1);
     const WindowRecord& window = mirror.window(1);
-    EXPECT_EQ(window.inputWidth, GetParam().width);
-    EXPECT_EQ(window.inputHeight, GetParam().height);
-    EXPECT_EQ(window.inputType, GetParam().inputType);
-    EXPECT_EQ(window.zoomStepX, GetParam().width / 20);
-    EXPECT_EQ(window.adjustRect.right, GetParam().width - GetParam().width / 10);
+    EXPECT_EQ(window.inputType, InputType::wideVideo);
+    EXPECT_EQ(window.inputWidth, 768);
+    EXPECT_EQ(window.inputHeight, 576);
+    EXPECT_EQ(window.zoomStepX, 38);
+    EXPECT_EQ(window.zoomStepY, 28);
+    EXPECT_EQ(window.adjustRect, (Rect{76, 57, 692, 519}));
+    EXPECT_EQ(window.inputSizeText, "0 0 768 576");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, InputSize,
-    ::testing::Values(SizeCase{"pal", "Window 1 input size: 768 x 576\r\n> ", 768, 576, 1},
-                      SizeCase{"vga", "Window 1 input size: 640 x 480\r\n> ", 640, 480, 0},
-                      SizeCase{"leadingNumberPassedOver", "700 1024 768 576", 768, 576, 1},
-                      SizeCase{"tooTallFallsBack", "1 720 800", 640, 480, 1},
-                      SizeCase{"noSizeFallsBack", "Window 1: no signal", 640, 480, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReadbackTest, RgbInputIsLeftToTheInputsPage)
 {
     link->queue("Window 2 input: RGB 1024 x 768\r\n> ");
     readback.readInputSize(2);
-    EXPECT_EQ(mirror.window(2).inputType, 2);
-    mirror.window(3).inputType = 2;
+    EXPECT_EQ(mirror.window(2).inputType, InputType::rgb);
+    mirror.window(3).inputType = InputType::rgb;
     readback.readInputSize(3);
     EXPECT_THAT(wire(), ElementsAre("mwsr 2\n"));
     EXPECT_THAT(pages.refreshedInputs, ElementsAre(2, 3));
@@ -175,7 +158,7 @@ TEST_F(ReadbackTest, RgbInputIsLeftToTheInputsPage)
 TEST_F(ReadbackTest, LevelsSkipRgbOnlyForVideoItems)
 {
     mirror.windowCount = 3;
-    mirror.window(2).inputType = 2;
+    mirror.window(2).inputType = InputType::rgb;
     readback.readImageLevels(0);
     std::vector<std::string> saturation;
     for (const std::string& command : wire())
@@ -205,19 +188,42 @@ TEST_F(ReadbackTest, LevelRepliesTakeTheValueAfterTheWindowNumber)
     EXPECT_DOUBLE_EQ(window.gamma, 1.8);
     EXPECT_TRUE(window.motionFilterOn);
     EXPECT_FALSE(window.frozen);
-    EXPECT_EQ(window.inputConnector, 1);
+    EXPECT_EQ(window.inputConnector, InputConnector::svideo);
 }
 
 TEST_F(ReadbackTest, WindowTypesComeFromTheIdReply)
 {
-    app.deviceIdReply = "Quadrix\r\nWin 1 COMP\r\nWin 2 rgb\r\nWin 3 comp\r\nWin 4 RGB\r\n";
-    EXPECT_EQ(readback.readWindowTypes(), 4u);
-    EXPECT_EQ(mirror.window(2).inputType, 2);
-    EXPECT_EQ(mirror.window(3).inputType, 0);
+    EXPECT_EQ(readback.readWindowTypes("Win 1 COMP\r\nWin 2 rgb\r\nWin 3 comp\r\nWin 4 RGB"), 4u);
+    EXPECT_EQ(mirror.window(2).inputType, InputType::rgb);
+    EXPECT_EQ(mirror.window(3).inputType, InputType::video);
     EXPECT_TRUE(mirror.window(4).present);
     EXPECT_FALSE(mirror.window(5).present);
-    app.deviceIdReply.clear();
-    EXPECT_EQ(readback.readWindowTypes(), 10u);
+    EXPECT_EQ(readback.readWindowTypes(""), 10u);
+    EXPECT_TRUE(mirror.window(10).present);
+}
+
+// A device with fewer windows than a start-up asks about refuses the rest.
+TEST_F(ReadbackTest, RefusalsAreNeverReadAsValues)
+{
+    const std::string refusal = "Error: there is no window 5\r\n> ";
+    const WindowRecord before = mirror.window(5);
+    mirror.window(5).present = true;
+    for (int reply = 0; reply < 4 + 8; ++reply)
+        link->queueReply(refusal);
+    readback.readWindowRect(StringId::windowDestQuery, 5);
+    readback.readInputSize(5);
+    readback.readWindowRect(StringId::windowSourceQuery, 5);
+    readback.readImageLevels(5);
+    const WindowRecord& window = mirror.window(5);
+    EXPECT_FALSE(window.present) << "the device says it has no such window";
+    EXPECT_EQ(window.viewRect, before.viewRect);
+    EXPECT_EQ(window.sourceRect, before.sourceRect);
+    EXPECT_EQ(window.inputWidth, before.inputWidth);
+    EXPECT_EQ(window.brightness, before.brightness);
+    EXPECT_EQ(window.contrast, before.contrast);
+    EXPECT_EQ(window.hue, before.hue);
+    EXPECT_DOUBLE_EQ(window.gamma, before.gamma);
+    EXPECT_EQ(window.frozen, before.frozen);
 }
 
 TEST_F(ReadbackTest, DescriptionsAndArrangementsComeFromTheIniFile)

@@ -19,7 +19,7 @@ const std::string vgaRow =
 class TimingListTest : public PanelFixture {
 protected:
     TimingListCache cache{profile, prompter};
-    TimingListLoader loader{app, channel, cache, prompter};
+    TimingListLoader loader{channel, cache, prompter};
     TimingList output{TimingList::Kind::output};
     TimingList input{TimingList::Kind::input};
 };

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/app/Text.h"
+
+#include <string>
+#include <string_view>
+
+namespace kivo {
+
+// What one exchange with the device brought back. Collecting returns one, so a routine reads
+// the answer to its own question and never what an earlier exchange left behind.
+struct Reply {
+    enum class End {
+        notSent,    // nothing went out: no link, an empty command, or a failed write
+        silence,    // the device fell silent (after answering, or without a word)
+        prompt,     // the bytes read ended with the device's prompt at the start of a line
+        limit,      // the reply reached the most the panel collects
+        linkFailed, // a read on the link failed
+    };
+
+    std::string text;
+    End end = End::notSent;
+
+    bool answered() const { return !text.empty(); }
+};
+
+// The device refuses a command with a reply that says "Error"; no value is read out of one.
+inline bool isRefusal(std::string_view reply) { return contains(reply, "Error"); }
+
+} // namespace kivo

@@ -1,0 +1,59 @@
+#include "core/mirror/DeviceReplies.h"
+
+#include "core/app/Reply.h"
+#include "core/app/Strings.h"
+#include "core/app/Text.h"
+#include "core/timing/NumberCursor.h"
+#include "core/timing/TimingText.h"
+
+#include <string>
+
+namespace kivo {
+namespace {
+
+// The "host" reply puts a label of this length in front of the timing numbers.
+constexpr std::size_t hostLabelWidth = 23;
+
+bool readable(std::string_view reply) { return !reply.empty() && !isRefusal(reply); }
+
+} // namespace
+
+std::optional<HostStatus> parseHostReply(std::string_view reply)
+{
+    if (!readable(reply))
+        return std::nullopt;
+    const std::string lower = toLower(reply);
+    HostStatus status;
+    status.freeRun = contains(lower, "free");
+    status.locked = !contains(lower, "acquire");
+    // Without the header line the reply holds no timing.
+    const auto header = reply.find(loadString(StringId::hostHeaderKey));
+    if (header == std::string_view::npos)
+        return status;
+    const auto lineFeed = reply.find('\n', header);
+    const std::size_t start =
+        lineFeed == std::string_view::npos ? reply.size() : lineFeed + hostLabelWidth;
+    NumberCursor numbers(reply, start);
+    TimingRecord timing;
+    readTimingNumbers(numbers, timing);
+    status.timing = timing;
+    return status;
+}
+
+std::optional<int> parseBaudReply(std::string_view reply)
+{
+    if (!readable(reply))
+        return std::nullopt;
+    const int baud = NumberCursor(reply, 0).take();
+    return baud != 0 ? std::optional<int>(baud) : std::nullopt;
+}
+
+std::optional<EchoState> parseEchoReply(std::string_view reply)
+{
+    if (!readable(reply))
+        return std::nullopt;
+    const std::string lower = toLower(reply);
+    return EchoState{contains(lower, "on"), contains(lower, "off")};
+}
+
+} // namespace kivo

@@ -1,0 +1,26 @@
+#include "core/mirror/PanelSession.h"
+
+namespace kivo {
+
+PanelSession::PanelSession(const SessionOptions& options, PanelSeams seams)
+    : seams_(seams), profile_(options.iniPath), app_(profile_),
+      channel_(app_, {seams.clock, seams.keys, seams.prompter, seams.processExit}),
+      console_(terminal_, channel_, app_, seams.prompter),
+      numericEntry_(app_, channel_, seams.prompter),
+      bringUp_({app_, channel_, state_, seams.clock, seams.prompter, seams.pages, seams.progress})
+{
+    if (options.port)
+        app_.portName = *options.port;
+    app_.startUp(options.logPath);
+    channel_.setTerminal(&terminal_);
+    channel_.setProgress(&seams.progress);
+}
+
+PanelSession::~PanelSession() { app_.shutdown(); }
+
+bool PanelSession::openLink(const LinkOpener& opener, std::string& error)
+{
+    return app_.openLink(opener, error);
+}
+
+} // namespace kivo

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/app/CommandChannel.h"
+#include "core/app/NumericEntry.h"
+#include "core/app/PanelApp.h"
+#include "core/app/Profile.h"
+#include "core/app/TerminalConsole.h"
+#include "core/app/TerminalModel.h"
+#include "core/mirror/BringUp.h"
+#include "core/mirror/PanelState.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace kivo {
+
+class Clock;
+class KeyState;
+class LinkOpener;
+class PanelPages;
+class ProcessExit;
+class ProgressSink;
+class Prompter;
+
+// What a front end hands to a panel: time, the keyboard, message boxes, the way out, and the
+// pages and progress display the bring-up talks to.
+struct PanelSeams {
+    Clock& clock;
+    KeyState& keys;
+    Prompter& prompter;
+    ProcessExit& processExit;
+    PanelPages& pages;
+    ProgressSink& progress;
+};
+
+// Which ini file and port a panel uses, and where its raw link log goes.
+struct SessionOptions {
+    std::filesystem::path iniPath;
+    std::optional<std::string> port; // instead of the saved port, for this run only
+    std::string logPath = RawLinkLog::fileName;
+};
+
+// One panel without its windows: the ini file, the application object, the device mirror and
+// page state, the command channel, the Terminal's text and console, the numeric-entry checks
+// and the bring-up, wired together once. The panel, kivo-cli and the benchmarks all start
+// from one.
+class PanelSession {
+public:
+    // Reads the serial settings and opens the raw link log.
+    PanelSession(const SessionOptions& options, PanelSeams seams);
+    // Shuts the panel down in order: echo restored, settings saved, link closed.
+    ~PanelSession();
+    PanelSession(const PanelSession&) = delete;
+    PanelSession& operator=(const PanelSession&) = delete;
+
+    // Opens the port; on failure `error` says why and the panel stays unconnected.
+    bool openLink(const LinkOpener& opener, std::string& error);
+
+    Profile& profile() { return profile_; }
+    PanelApp& app() { return app_; }
+    PanelState& state() { return state_; }
+    DeviceMirror& mirror() { return state_.mirror; }
+    CommandChannel& channel() { return channel_; }
+    TerminalModel& terminal() { return terminal_; }
+    TerminalConsole& console() { return console_; }
+    NumericEntry& numericEntry() { return numericEntry_; }
+    BringUp& bringUp() { return bringUp_; }
+    const PanelSeams& seams() const { return seams_; }
+
+private:
+    PanelSeams seams_;
+    Profile profile_;
+    PanelApp app_;
+    PanelState state_;
+    TerminalModel terminal_;
+    CommandChannel channel_;
+    TerminalConsole console_;
+    NumericEntry numericEntry_;
+    BringUp bringUp_;
+};
+
+} // namespace kivo
