@@ -130,7 +130,9 @@ std::string formatStatusText(const StatusFacts& facts)
     const DeviceMirror& mirror = facts.state.mirror;
     const TimingRecord& output = facts.state.mirror.outputTiming;
     std::ostringstream out;
-    out << "Quadrix: " << mirror.windowCount << " windows, " << mirror.windowsOn << " on, firmware "
+    int listed = 0;
+    forEachWindow(mirror, [&](int, const WindowRecord&) { ++listed; });
+    out << "Quadrix: " << listed << " windows, " << mirror.windowsOn << " on, firmware "
         << mirror.firmwareRevision << ", " << facts.deviceBaud << " baud, echo "
         << (facts.deviceEcho ? "on" : "off") << "\n";
     out << "Output: " << output.HACT << " x " << output.VACT << ", HFREQ " << output.HFREQ
