@@ -52,6 +52,7 @@ public:
     void purgeReceive() override { inner_->purgeReceive(); }
     void close() override { inner_->close(); }
     std::string errorText() const override { return inner_->errorText(); }
+    int readTimeoutMs() const override { return inner_->readTimeoutMs(); }
     long bytesRead = 0;
 
 private:

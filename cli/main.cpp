@@ -48,15 +48,12 @@ int reportStatus(const CliArguments& arguments)
     if (!session.open())
         return exitUsage;
     PanelSession& panel = session.panel();
-    // A port with no device behind it would take the whole query sequence minutes of
-    // silence to show; one question tells at once.
-    if (!panel.channel().sendAndCollect(StringId::echoQuery, true).answered()) {
-        std::cerr << "kivo-cli: the Quadrix did not answer on " << panel.app().portName << '\n';
-        return exitNoReply;
-    }
     panel.bringUp().reset(true);
     HeadlessPages& pages = session.pages();
     pages.finishProgress();
+    // Nothing answered on the port: the bring-up has said so and closed it.
+    if (!panel.app().connected())
+        return exitNoReply;
     const StatusFacts facts{panel.state(), pages.deviceBaud, pages.deviceEcho};
     std::cout << (arguments.json ? formatStatusJson(facts) : formatStatusText(facts));
     return exitDone;

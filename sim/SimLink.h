@@ -21,6 +21,8 @@ public:
     void close() override;
     // A simulated device fails only once it is closed.
     std::string errorText() const override;
+    // The device has answered by the time it is read: a read never waits.
+    int readTimeoutMs() const override { return 0; }
 
     QuadrixDevice& device() { return device_; }
 

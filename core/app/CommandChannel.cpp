@@ -1,5 +1,6 @@
 #include "core/app/CommandChannel.h"
 
+#include "core/app/BusyHandler.h"
 #include "core/app/Clock.h"
 #include "core/app/KeyState.h"
 #include "core/app/PanelApp.h"
@@ -15,7 +16,8 @@
 namespace kivo {
 namespace {
 
-constexpr int firstReadDelayMs = 100;
+// How long a device may take to begin an answer before the silence rule starts counting.
+constexpr int firstByteWaitMs = 100;
 constexpr int emptyReadTries = 10;
 constexpr int retryPauseForIdMs = 1200;
 constexpr int retryPauseForTextMs = 2000;
@@ -40,6 +42,17 @@ bool endsWithPrompt(std::string_view text)
                                 text.substr(0, text.size() - prompt().size()).ends_with('\n'));
 }
 
+// Prompts in a stretch of late answers: set commands answer with the prompt alone, so
+// several can stand on one line.
+int countPrompts(std::string_view text)
+{
+    int count = 0;
+    for (auto at = text.find(prompt()); at != std::string_view::npos;
+         at = text.find(prompt(), at + prompt().size()))
+        ++count;
+    return count;
+}
+
 // A page that ends in the paging marker is cut before it; the device then gets a bare line
 // feed for the next page. A marker at the very start does not continue.
 bool cutAtMoreMarker(std::string& collected)
@@ -60,6 +73,18 @@ bool CommandChannel::connected() const { return app_.connected(); }
 
 std::size_t CommandChannel::sendCommand(std::string text)
 {
+    const std::size_t written = transmit(std::move(text));
+    if (written > 0) {
+        deviceReady_ = false;
+        // In adjustment mode the device answers single keys without a prompt.
+        if (!app_.interactiveMode)
+            ++unreadAnswers_;
+    }
+    return written;
+}
+
+std::size_t CommandChannel::transmit(std::string text)
+{
     // A line copied from the Terminal keeps only what follows the prompt.
     if (const auto at = text.find(prompt()); at != std::string::npos)
         text.erase(0, at + prompt().size());
@@ -71,11 +96,11 @@ std::size_t CommandChannel::sendCommand(std::string text)
     echoCommand(text);
     if (!app_.interactiveMode && !hasLineFeed(text))
         text += '\n';
-    const long written = app_.serialHandle->write(text);
-    if (written <= 0)
-        return 0;
+    // Whatever is still queued belongs to earlier commands. Dropped before the command goes
+    // out, it can never take a byte of this command's answer with it.
     app_.serialHandle->purgeReceive();
-    return static_cast<std::size_t>(written);
+    const long written = app_.serialHandle->write(text);
+    return written > 0 ? static_cast<std::size_t>(written) : 0;
 }
 
 void CommandChannel::echoCommand(const std::string& command)
@@ -88,30 +113,10 @@ void CommandChannel::echoCommand(const std::string& command)
 
 Reply CommandChannel::readReply(std::size_t limit)
 {
-    Reply reply{{}, Reply::End::silence};
-    int tries = emptyReadTries;
     stepProgress();
-    seams_.clock.sleepMs(firstReadDelayMs);
-    std::array<char, Link::maxReadSize> chunk{};
-    long got = -1;
-    while (app_.serialHandle && reply.text.size() < limit) {
-        // Ask only for what still fits, so the reply never runs past its limit.
-        const std::size_t room = std::min(chunk.size(), limit - reply.text.size());
-        got = app_.serialHandle->read(std::span(chunk.data(), room));
-        const std::string_view bytes(chunk.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
-        app_.logFile.appendRead(bytes);
-        reply.text.append(bytes);
-        tries = got > 0 ? 1 : tries - 1;
-        if (tries <= 0 || got < 0)
-            break;
-    }
-    if (reply.text.size() >= limit)
-        reply.end = Reply::End::limit;
-    else if (got < 0)
-        reply.end = Reply::End::linkFailed;
-    else if (endsWithPrompt(reply.text))
-        reply.end = Reply::End::prompt;
-    if ((got >= 0 && reply.answered()) || reply.end == Reply::End::limit) {
+    const Reply reply = readFramed(limit, false);
+    const bool failed = reply.end == Reply::End::linkFailed;
+    if ((!failed && reply.answered()) || reply.end == Reply::End::limit) {
         app_.failedReads = 0;
         app_.linkEstablished = true;
     } else {
@@ -119,6 +124,76 @@ Reply CommandChannel::readReply(std::size_t limit)
     }
     checkLinkAndAbort();
     return reply;
+}
+
+Reply CommandChannel::readFramed(std::size_t limit, bool lateAnswers)
+{
+    Reply reply{{}, Reply::End::silence};
+    // The device has the usual first-byte wait to start its answer, spent reading so that
+    // its first byte is taken the moment it comes; after that, as ever, ten empty reads.
+    int tries = emptyReadTries + firstByteReads();
+    std::array<char, Link::maxReadSize> chunk{};
+    while (app_.serialHandle && reply.text.size() < limit) {
+        // Ask only for what still fits, so the reply never runs past its limit.
+        const std::size_t room = std::min(chunk.size(), limit - reply.text.size());
+        const long got = app_.serialHandle->read(std::span(chunk.data(), room));
+        if (busy_)
+            busy_->whileBusy();
+        if (got < 0) {
+            app_.logFile.appendRead({});
+            reply.end = Reply::End::linkFailed;
+            return reply;
+        }
+        const std::string_view bytes(chunk.data(), static_cast<std::size_t>(got));
+        app_.logFile.appendRead(bytes);
+        reply.text.append(bytes);
+        if (got == 0 && --tries <= 0)
+            break;
+        if (got == 0)
+            continue;
+        tries = 1;
+        // A read that stopped short stopped where the line paused. The device's prompt or its
+        // paging marker at the end of the bytes then ends the page; at the end of a full read
+        // more may be on its way, and the page goes on.
+        if (static_cast<std::size_t>(got) == room)
+            continue;
+        if (endsWithPrompt(reply.text) || (lateAnswers && reply.text.ends_with(prompt()))) {
+            reply.end = Reply::End::prompt;
+            return reply;
+        }
+        if (reply.text.ends_with(moreMarker())) {
+            reply.end = Reply::End::more;
+            return reply;
+        }
+    }
+    if (reply.text.size() >= limit)
+        reply.end = Reply::End::limit;
+    return reply;
+}
+
+int CommandChannel::firstByteReads() const
+{
+    const int readMs = std::max(1, app_.serialHandle ? app_.serialHandle->readTimeoutMs() : 1);
+    return (firstByteWaitMs + readMs - 1) / readMs;
+}
+
+void CommandChannel::pauseBeforeQuery(int ms)
+{
+    if (!deviceReady_)
+        seams_.clock.sleepMs(ms);
+}
+
+void CommandChannel::drainUnreadAnswers()
+{
+    // Each command sent without reading ends its answer with a prompt. Left in the line, the
+    // first of those would end the next query's answer before it began.
+    while (unreadAnswers_ > 0) {
+        const Reply late = readFramed(replyLimit, true);
+        if (late.end != Reply::End::prompt)
+            break;
+        unreadAnswers_ -= std::max(1, countPrompts(late.text));
+    }
+    unreadAnswers_ = 0;
 }
 
 void CommandChannel::stepProgress()
@@ -136,6 +211,9 @@ void CommandChannel::checkLinkAndAbort()
         seams_.prompter.tell(std::string(loadString(StringId::lostLink)));
         endProgram();
     } else if (!app_.idle && seams_.keys.shiftHeld() && seams_.keys.altHeld()) {
+        endProgram();
+    } else if (busy_ && busy_->abortRequested()) {
+        // The operator closed the window while the device was busy.
         endProgram();
     }
 }
@@ -159,10 +237,12 @@ Reply CommandChannel::sendTextAndCollect(const std::string& command, bool retry)
 Reply CommandChannel::collect(const std::string& command, bool retry, int retryPauseMs)
 {
     Reply collected;
+    if (app_.connected())
+        drainUnreadAnswers();
     std::string_view next = command;
     for (int pages = 0; pages <= maxContinuations; ++pages) {
         // A continuation that cannot be sent ends the reply rather than being tried forever.
-        if (sendCommand(std::string(next)) == 0)
+        if (transmit(std::string(next)) == 0)
             break;
         const Reply page = readPage(retry, retryPauseMs);
         collected.text += trimLeft(page.text);
@@ -171,6 +251,7 @@ Reply CommandChannel::collect(const std::string& command, bool retry, int retryP
             break;
         next = nextPageRequest;
     }
+    deviceReady_ = collected.end == Reply::End::prompt;
     echoToTerminal(collected.text);
     return collected;
 }

@@ -9,6 +9,7 @@
 
 namespace kivo {
 
+class BusyHandler;
 class Clock;
 class KeyState;
 class PanelApp;
@@ -36,14 +37,23 @@ public:
 
     CommandChannel(PanelApp& app, Seams seams);
 
-    // Null while there is no Terminal or no progress display.
+    // Null while there is no Terminal, no progress display or nothing to keep alive.
     void setTerminal(TerminalModel* terminal) { terminal_ = terminal; }
     void setProgress(ProgressSink* progress) { progress_ = progress; }
+    void setBusyHandler(BusyHandler* busy) { busy_ = busy; }
 
-    // Sends one command without reading; returns the bytes written, 0 when nothing was sent.
+    // Sends one command without reading its answer; returns the bytes written, 0 when nothing
+    // was sent.
     std::size_t sendCommand(std::string text);
-    // Reads until the device falls silent: the bytes of one page as they came.
+    // The answers to what was sent have been read elsewhere (the Terminal reads its own).
+    void answersRead() { unreadAnswers_ = 0; }
+    // Reads one page: until the device's prompt or paging marker ends it, or else until the
+    // device falls silent.
     Reply readReply(std::size_t limit = replyLimit);
+    // A pause a query needs when the device may still be busy with a command whose answer
+    // went unread. A device whose last answer ended with its prompt has said it is ready, and
+    // the pause is skipped.
+    void pauseBeforeQuery(int ms);
     // Sends and collects the whole (paged) reply, blanks in front of each page dropped.
     Reply sendAndCollect(StringId command, bool retry);
     Reply sendTextAndCollect(const std::string& command, bool retry);
@@ -56,8 +66,14 @@ public:
     const std::string& lastCommand() const { return lastCommand_; }
 
 private:
+    std::size_t transmit(std::string text);
     Reply collect(const std::string& command, bool retry, int retryPauseMs);
     Reply readPage(bool retry, int retryPauseMs);
+    // `lateAnswers`: answers to commands sent without reading, where prompt-only answers
+    // follow one another on one line.
+    Reply readFramed(std::size_t limit, bool lateAnswers);
+    int firstByteReads() const;
+    void drainUnreadAnswers();
     void echoCommand(const std::string& command);
     void stepProgress();
     void checkLinkAndAbort();
@@ -67,7 +83,12 @@ private:
     Seams seams_;
     TerminalModel* terminal_ = nullptr;
     ProgressSink* progress_ = nullptr;
+    BusyHandler* busy_ = nullptr;
     std::string lastCommand_;
+    // Commands sent without reading their answers, whose prompts are still to come.
+    int unreadAnswers_ = 0;
+    // The last exchange ended with the device's prompt and nothing was sent since.
+    bool deviceReady_ = false;
 };
 
 } // namespace kivo

@@ -20,8 +20,12 @@ public:
     virtual long write(std::string_view bytes) = 0;
 
     // Returns what arrives within the read time-out, at most buffer.size() bytes:
-    // 0 means nothing has arrived yet, -1 that the read failed.
+    // 0 means nothing has arrived yet, -1 that the read failed. A read that returns fewer
+    // bytes than asked stopped because the line paused; a full one may have more behind it.
     virtual long read(std::span<char> buffer) = 0;
+
+    // How long a read waits for a first byte before it returns nothing.
+    virtual int readTimeoutMs() const = 0;
 
     // Why the last write or read that returned -1 failed, in words an operator can act on.
     // Each link keeps it at the moment of failure: errno means nothing once the call is over.

@@ -18,10 +18,7 @@ void PanelApp::startUp(const std::string& logPath)
 
 bool PanelApp::openLink(const LinkOpener& opener, std::string& error)
 {
-    if (serialHandle)
-        serialHandle->close();
-    serialHandle.reset();
-    linkEstablished = false;
+    closeLink();
     LinkOpener::Result opened = opener.open(portName, serial);
     error = opened.error;
     serialHandle = std::move(opened.link);
@@ -36,7 +33,13 @@ void PanelApp::shutdown()
     if (restoreEchoOnExit)
         serialHandle->write(std::string(loadString(StringId::echoOn)) + "\n");
     writeSerialSettings(profile_, serial);
-    serialHandle->close();
+    closeLink();
+}
+
+void PanelApp::closeLink()
+{
+    if (serialHandle)
+        serialHandle->close();
     serialHandle.reset();
     // A closed link cannot be lost: reads after this are not the device falling silent.
     linkEstablished = false;

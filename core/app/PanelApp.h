@@ -30,6 +30,10 @@ public:
     // parameters and closes the link. Safe to call more than once.
     void shutdown();
 
+    // Closes the link without a word to the device and without saving anything: for a port
+    // on which nothing answered.
+    void closeLink();
+
     bool connected() const { return serialHandle != nullptr; }
     bool logOpen() const { return logFile.isOpen(); }
     Profile& profile() { return profile_; }

@@ -14,6 +14,7 @@ struct Reply {
         notSent,    // nothing went out: no link, an empty command, or a failed write
         silence,    // the device fell silent (after answering, or without a word)
         prompt,     // the bytes read ended with the device's prompt at the start of a line
+        more,       // the page ended with the paging marker
         limit,      // the reply reached the most the panel collects
         linkFailed, // a read on the link failed
     };

@@ -25,6 +25,7 @@ class StreamLink : public Link {
 public:
     explicit StreamLink(ReadTimeouts timeouts) : timeouts_(timeouts) {}
     long read(std::span<char> buffer) final;
+    int readTimeoutMs() const final { return timeouts_.firstByteMs; }
 
 protected:
     // Waits up to timeoutMs (at least 1) for data and returns what has arrived:

@@ -103,7 +103,8 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::terminalCaption, "Terminal  "},
     {StringId::mainWindowNotice, "Kivo drives the Quadrix over its serial line."},
     {StringId::helpWindowTitle, "Kivo Help"},
-    {StringId::linkReadFailed, "The link to the Quadrix could not be read."},
+    {StringId::silentPort, "Nothing answered on %s at %u baud: check that the Quadrix is switched "
+                           "on, connected to this port and set to that rate."},
 });
 
 constexpr bool sortedById()

@@ -88,7 +88,7 @@ enum class StringId : int {
     terminalCaption,
     mainWindowNotice,
     helpWindowTitle,
-    linkReadFailed,
+    silentPort,
 };
 
 // The text of a string-table entry; an unknown id gives an empty text.

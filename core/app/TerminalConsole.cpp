@@ -29,6 +29,7 @@ void TerminalConsole::enter()
 {
     channel_.sendCommand(model_.finishLine());
     ReadCommForTerm(CommandChannel::replyLimit);
+    channel_.answersRead();
     model_.ensurePrompt();
 }
 

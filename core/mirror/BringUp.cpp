@@ -69,7 +69,10 @@ void BringUp::bringUp(bool echoQuery)
     for (WindowRecord& window : mirror.windows)
         window.maximised = false;
     app.maximisedFlag = false;
-    askEchoState(echoQuery);
+    if (!askEchoState(echoQuery)) {
+        portSilent();
+        return;
+    }
     c_.pages.showAbortHint(std::string(loadString(StringId::abortHint)));
     mirror.firmwareRevision = runningFirmware;
     c_.state.outputList.count = TimingList::outputSlots;
@@ -94,18 +97,29 @@ void BringUp::bringUp(bool echoQuery)
     c_.pages.showPage(Page::virtualScreen);
 }
 
-void BringUp::askEchoState(bool echoQuery)
+bool BringUp::askEchoState(bool echoQuery)
 {
     if (echoQuery) {
+        const Reply reply = c_.channel.sendAndCollect(StringId::echoQuery, true);
         // The device had its echo on: it gets it back at exit.
-        if (const auto echo =
-                parseEchoReply(c_.channel.sendAndCollect(StringId::echoQuery, true).text))
+        if (const auto echo = parseEchoReply(reply.text))
             c_.app.restoreEchoOnExit = !echo->saysOff;
-        return;
+        return reply.answered();
     }
     c_.pages.repaintTerminal();
     c_.channel.sendCommand(std::string(loadString(StringId::echoOff)));
-    deviceIdReply_ = c_.channel.sendAndCollect(StringId::idQuery, true).text;
+    const Reply reply = c_.channel.sendAndCollect(StringId::idQuery, true);
+    deviceIdReply_ = reply.text;
+    return reply.answered();
+}
+
+void BringUp::portSilent()
+{
+    PanelApp& app = c_.app;
+    c_.prompter.tell(formatString(StringId::silentPort, app.portName.c_str(), app.serial.baudRate));
+    // Nothing on the line heard a word: the settings stay as they were and nothing is sent.
+    app.closeLink();
+    noConnection();
 }
 
 void BringUp::showProgressText(StringId text)

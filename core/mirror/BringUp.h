@@ -34,7 +34,10 @@ public:
     static int baudRadioIndex(int baud);
 
 private:
-    void askEchoState(bool echoQuery);
+    // Asks the first question of a bring-up; returns whether anything answered it.
+    bool askEchoState(bool echoQuery);
+    // Nothing answered on the port: the panel waits without a link.
+    void portSilent();
     void showProgressText(StringId text);
     void readWindowCoordinates();
     void storeOutputTiming(const HostStatus& status);

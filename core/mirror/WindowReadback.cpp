@@ -1,6 +1,5 @@
 #include "core/mirror/WindowReadback.h"
 
-#include "core/app/Clock.h"
 #include "core/app/CommandChannel.h"
 #include "core/app/PanelApp.h"
 #include "core/app/Profile.h"
@@ -139,7 +138,7 @@ void WindowReadback::renumberPriorities()
 
 void WindowReadback::readWindowRect(StringId command, int window)
 {
-    c_.clock.sleepMs(pauseBeforeRectQueryMs);
+    c_.channel.pauseBeforeQuery(pauseBeforeRectQueryMs);
     const Reply reply = c_.channel.sendTextAndCollect(formatString(command, window), true);
     // A start-up does not ask how many windows there are: a device with fewer refuses the
     // placement of the ones it lacks, and those are not counted as its windows.

@@ -1,11 +1,15 @@
 #include "tests/support/ChildProcess.h"
+#include "tests/support/StartUpQueries.h"
 #include "tests/support/TempDir.h"
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <netinet/in.h>
 #include <sstream>
+#include <stdlib.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -39,6 +43,26 @@ int freeTcpPort()
     ::close(fd);
     return ntohs(address.sin_port);
 }
+
+// A pseudo-terminal with nothing behind it: what is written to it is never read.
+class PseudoTerminalPair {
+public:
+    PseudoTerminalPair() : master_(::posix_openpt(O_RDWR | O_NOCTTY))
+    {
+        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
+            slave_ = ::ptsname(master_);
+    }
+    ~PseudoTerminalPair()
+    {
+        if (master_ >= 0)
+            ::close(master_);
+    }
+    const std::string& slave() const { return slave_; }
+
+private:
+    int master_;
+    std::string slave_;
+};
 
 // kivo-cli against quadrix-sim run as its own program, as an operator would use them.
 class CliEndToEnd : public ::testing::Test {
@@ -157,12 +181,47 @@ TEST_F(CliEndToEnd, StatusReportsTheMirrorAsJson)
     EXPECT_EQ(run.err, "") << "no progress when stderr is not a terminal";
 }
 
-TEST_F(CliEndToEnd, StatusOfASilentDeviceFails)
+TEST_F(CliEndToEnd, StatusAsksExactlyTheStartUpQueries)
 {
-    const ProgramRun run = cli(startOnPty({"--silent-after", "0"}), {"status"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.err, HasSubstr("did not answer"));
+    const ProgramRun run = cli(startOnPty(), {"status"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    stopSimAfter("echo on\\n");
+    std::vector<std::string> asked;
+    for (const std::string& command : commands())
+        if (command != "\\n") // continuations of paged lists
+            asked.push_back(command);
+    std::vector<std::string> expected;
+    for (std::string query : startUpQueries({2, 5, 8, 10})) {
+        query.back() = '\\';
+        expected.push_back(query + "n");
+    }
+    expected.push_back("echo on\\n");
+    EXPECT_THAT(asked, ::testing::ElementsAreArray(expected));
 }
+
+// A port where nothing answers: a device that is off, or a pseudo-terminal nobody serves.
+class SilentPort : public CliEndToEnd, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SilentPort, StatusSaysNothingAnsweredAndLeavesTheIniAlone)
+{
+    const std::string ini = "[SERIALPORT]\nbaudrate=19200\nport=/dev/ttyUSB7\n";
+    dir.write("Kivo.ini", ini);
+    PseudoTerminalPair unserved;
+    const std::string port =
+        GetParam() ? startOnPty({"--silent-after", "0", "--baud", "19200"}) : unserved.slave();
+    const ProgramRun run = cli(port, {"status"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("Nothing answered on " + port + " at 19200 baud"));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(dir.read("Kivo.ini"), ini);
+    if (GetParam()) {
+        EXPECT_THAT(commands(), ::testing::Each("echo\\n")) << "nothing but the first query";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SilentPort, ::testing::Values(true, false), [](const auto& info) {
+    return std::string(info.param ? "silentDevice" : "unservedTerminal");
+});
 
 } // namespace
 } // namespace kivo::test

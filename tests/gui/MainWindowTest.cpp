@@ -127,6 +127,22 @@ TEST_F(MainWindow, WithoutALinkThePanelWaitsOnTheSerialPortPage)
     EXPECT_TRUE(app().idle);
 }
 
+TEST_F(MainWindow, PortWhereNothingAnswersLeavesThePanelWaitingWithoutALink)
+{
+    opener.addBuiltInDevice("silent", [this] { return std::make_unique<ForwardingLink>(link); });
+    app().portName = "silent";
+    startUp();
+    EXPECT_FALSE(app().connected());
+    EXPECT_EQ(window->activePage(), Page::serialPort);
+    EXPECT_EQ(terminal().progressLabel().text(), "No connection. Reset from Serial Port page.");
+    ASSERT_EQ(prompter.texts.size(), 1u);
+    EXPECT_THAT(prompter.texts.front(), HasSubstr("Nothing answered on silent at 9600 baud"));
+    EXPECT_THAT(wire(), ElementsAre("echo\n")) << "no extra question, and no echo on at the end";
+    EXPECT_LT(clock.now, 3000);
+    window->close();
+    EXPECT_FALSE(std::filesystem::exists(profile().path()));
+}
+
 TEST_F(MainWindow, ClosingWithoutALinkWritesNoSettings)
 {
     app().portName = "nowhere";

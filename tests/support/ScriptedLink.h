@@ -35,6 +35,8 @@ public:
     void purgeReceive() override { ++purges; }
     void close() override { closed = true; }
     std::string errorText() const override { return error_; }
+    // As a pseudo-terminal waits: ten empty reads cover the panel's first-byte wait.
+    int readTimeoutMs() const override { return 10; }
 
     std::vector<std::string> writes;
     int reads = 0;
@@ -71,6 +73,7 @@ public:
     void purgeReceive() override { target_->purgeReceive(); }
     void close() override { target_->close(); }
     std::string errorText() const override { return target_->errorText(); }
+    int readTimeoutMs() const override { return target_->readTimeoutMs(); }
 
 private:
     Link* target_;

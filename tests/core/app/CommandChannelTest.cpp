@@ -12,6 +12,10 @@ using ::testing::IsEmpty;
 
 using ChannelTest = PanelFixture;
 
+// Reads a silent device costs: the first-byte wait (ten reads of the scripted link's 10 ms)
+// and then ten empty reads.
+constexpr int silentReadCount = 20;
+
 struct WireCase {
     const char* name;
     std::string command;
@@ -44,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WireCase{"promptOnlySendsNothing", "> ", false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ChannelTest, SendReturnsBytesWrittenAndPurgesAfterTheWrite)
+TEST_F(ChannelTest, SendReturnsBytesWrittenAndPurgesFirst)
 {
     EXPECT_EQ(channel.sendCommand("id"), 3u);
     EXPECT_EQ(link->purges, 1);
@@ -55,7 +59,7 @@ TEST_F(ChannelTest, NothingIsSentWithoutALinkOrWhenTheWriteFails)
 {
     link->failWrites(true);
     EXPECT_EQ(channel.sendCommand("id"), 0u);
-    EXPECT_EQ(link->purges, 0);
+    EXPECT_EQ(link->purges, 1) << "what is queued goes before the command does";
     app.serialHandle.reset();
     const Reply reply = channel.sendTextAndCollect("id", true);
     EXPECT_FALSE(reply.answered());
@@ -71,16 +75,93 @@ TEST_F(ChannelTest, ReplySplitOverThreeReadsIsReturnedWhole)
     EXPECT_EQ(reply.text, std::string(80, 'a') + std::string(80, 'b') + "tail");
     EXPECT_EQ(reply.end, Reply::End::silence);
     EXPECT_EQ(link->reads, 4); // the last read finds nothing and ends the reply
-    EXPECT_EQ(clock.now, 100);
+    EXPECT_EQ(clock.now, 0) << "the first byte is read when it comes, not after a pause";
 }
 
-TEST_F(ChannelTest, TenEmptyReadsEndTheReadWithNothing)
+TEST_F(ChannelTest, FirstByteWaitAndTenEmptyReadsEndTheReadWithNothing)
 {
     const Reply reply = channel.readReply();
     EXPECT_FALSE(reply.answered());
     EXPECT_EQ(reply.end, Reply::End::silence);
-    EXPECT_EQ(link->reads, 10);
+    EXPECT_EQ(link->reads, silentReadCount);
     EXPECT_EQ(app.failedReads, 1);
+}
+
+struct FramingCase {
+    const char* name;
+    std::vector<std::string> chunks;
+    Reply::End end;
+    int reads;
+};
+
+void PrintTo(const FramingCase& c, std::ostream* out) { *out << c.name; }
+
+class ReplyFraming : public PanelFixture, public ::testing::WithParamInterface<FramingCase> {};
+
+TEST_P(ReplyFraming, EndsAtThePromptOrTheMarkerElseAtSilence)
+{
+    std::string sent;
+    for (const std::string& chunk : GetParam().chunks) {
+        link->queue(chunk);
+        sent += chunk;
+    }
+    link->queueSilence(1);
+    link->queue("next answer");
+    const Reply reply = channel.readReply();
+    EXPECT_EQ(reply.text, sent);
+    EXPECT_EQ(reply.end, GetParam().end);
+    EXPECT_EQ(link->reads, GetParam().reads);
+}
+
+// 80 bytes, a full read, that end with a listing line beginning with "> ".
+const std::string fullReadEndingInPrompt = std::string(76, 'x') + "\r\n> ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplyFraming,
+    ::testing::Values(
+        FramingCase{"promptInTheSameRead", {"3 0 0 720 480\r\n> "}, Reply::End::prompt, 1},
+        FramingCase{"promptAlone", {"> "}, Reply::End::prompt, 1},
+        FramingCase{"promptSplitOverTwoReads", {"3 0 0 720 480\r\n>", " "}, Reply::End::prompt, 2},
+        FramingCase{"promptInsideAListingAtAReadBoundary",
+                    {fullReadEndingInPrompt, "quoted\r\n> "},
+                    Reply::End::prompt,
+                    2},
+        FramingCase{"promptNotAtALineStart", {"a> b> "}, Reply::End::silence, 2},
+        FramingCase{"deviceWithoutAPrompt", {"9600\r\n", "more\r\n"}, Reply::End::silence, 3},
+        FramingCase{"pageEndsAtTheMarker", {"one\r\n----- MORE -----"}, Reply::End::more, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChannelTest, AnswerToACommandSentWithoutReadingNeverEndsTheNextQuery)
+{
+    channel.sendCommand("echo off");
+    link->queue("echo off\r\n");
+    link->queue("> ");
+    link->queue("3 0 0 720 480\r\n> ");
+    const Reply reply = channel.sendTextAndCollect("wsr 3", false);
+    EXPECT_EQ(reply.text, "3 0 0 720 480\r\n> ");
+    EXPECT_THAT(wire(), ElementsAre("echo off\n", "wsr 3\n"));
+}
+
+TEST_F(ChannelTest, SeveralPromptOnlyAnswersInOneReadAreAllTaken)
+{
+    channel.sendCommand("win 1 on");
+    channel.sendCommand("win 2 on");
+    link->queue("> > ");
+    link->queue("1 on  2 on\r\n> ");
+    EXPECT_EQ(channel.sendTextAndCollect("win all", false).text, "1 on  2 on\r\n> ");
+}
+
+TEST_F(ChannelTest, PauseBeforeAQueryIsSkippedOnlyAfterTheDeviceSaidItIsReady)
+{
+    channel.pauseBeforeQuery(100);
+    EXPECT_EQ(clock.now, 100) << "nothing said yet";
+    link->queue("3 0 0 720 480\r\n> ");
+    channel.sendTextAndCollect("wsr 3", false);
+    channel.pauseBeforeQuery(100);
+    EXPECT_EQ(clock.now, 100);
+    channel.sendCommand("win 3 off");
+    channel.pauseBeforeQuery(100);
+    EXPECT_EQ(clock.now, 200) << "the device may still be busy with what was just sent";
 }
 
 TEST_F(ChannelTest, ReplyNeverPassesTheLimitAndTheLastChunkIsCut)
@@ -107,8 +188,11 @@ TEST_F(ChannelTest, EveryReadIsLoggedFollowedByMarks)
     ASSERT_TRUE(app.logFile.open(dir.file("Kivolog.txt").string()));
     link->queue("ok\r\n> ");
     channel.readReply();
+    link->queueSilence(1);
+    link->queue("late");
+    channel.readReply();
     app.logFile.close();
-    EXPECT_EQ(dir.read("Kivolog.txt"), "ok\r\n> @@@@");
+    EXPECT_EQ(dir.read("Kivolog.txt"), "ok\r\n> @@@@late@@@@");
 }
 
 TEST_F(ChannelTest, TwoPageReplyIsJoinedAndTheDeviceGetsABareLineFeed)
@@ -149,17 +233,16 @@ TEST_F(ChannelTest, DeviceThatPagesForeverCannotHoldThePanel)
 
 TEST_F(ChannelTest, SilentReplyIsAskedOnceMoreAfterThePause)
 {
-    link->queueSilence(10);
+    link->queueSilence(silentReadCount);
     link->queue("9600\r\n> ");
     EXPECT_EQ(channel.sendTextAndCollect("baud", true).text, "9600\r\n> ");
-    EXPECT_EQ(clock.now, 100 + 2000 + 100);
+    EXPECT_EQ(clock.now, 2000);
 }
 
 TEST_F(ChannelTest, IdRetryPauseIsShorter)
 {
-    link->queueSilence(10);
     channel.sendAndCollect(StringId::echoQuery, true);
-    EXPECT_EQ(clock.now, 100 + 1200 + 100);
+    EXPECT_EQ(clock.now, 1200);
 }
 
 TEST_F(ChannelTest, LostLinkEndsTheProgramOnlyWhenEstablishedAndOnlyAtTheFifthFailure)

@@ -1,5 +1,6 @@
 #include "tests/core/mirror/RecordingPages.h"
 #include "tests/support/PanelFixture.h"
+#include "tests/support/StartUpQueries.h"
 
 #include "sim/SimLink.h"
 
@@ -38,25 +39,6 @@ protected:
     BringUp bringUp{context};
     std::vector<std::string> received;
 };
-
-// Every query of a start-up, in order, for a device whose RGB windows are `rgb`.
-std::vector<std::string> startUpQueries(const std::vector<int>& rgb)
-{
-    std::vector<std::string> queries{"echo\n", "echo off\n",     "hlist 1 27\n", "rgblist\n",
-                                     "host\n", "priority all\n", "win all\n"};
-    for (int w = 1; w <= 10; ++w)
-        for (const char* query : {"wdr ", "mwsr ", "wsr "})
-            queries.push_back(query + std::to_string(w) + "\n");
-    const std::vector<std::pair<const char*, bool>> levels{
-        {"bright ", true}, {"contrast ", true}, {"saturation ", false}, {"hue ", false},
-        {"gamma ", true},  {"motion ", false},  {"freeze ", true},      {"input ", false}};
-    for (const auto& [query, askedOfRgb] : levels)
-        for (int w = 1; w <= 10; ++w)
-            if (askedOfRgb || std::find(rgb.begin(), rgb.end(), w) == rgb.end())
-                queries.push_back(query + std::to_string(w) + "\n");
-    queries.insert(queries.end(), {"baud\n", "echo\n"});
-    return queries;
-}
 
 TEST_F(BringUpTest, StartUpAsksTheQueriesInOrderAndNothingElse)
 {
