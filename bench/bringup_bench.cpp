@@ -4,6 +4,7 @@
 
 #include "cli/ConsolePrompter.h"
 #include "cli/HeadlessSeams.h"
+#include "core/app/BusyHandler.h"
 #include "core/app/LinkOpener.h"
 #include "core/app/ProgressSink.h"
 #include "core/app/SteadyClock.h"
@@ -87,10 +88,11 @@ bool measure(const std::string& simPath, std::uint32_t baud,
     cli::NoKeysHeld keys;
     cli::ConsolePrompter prompter;
     cli::ExitWithStatus exit(1);
+    BusyHandler busy;
     PanelPages pages;
     ProgressSink progress;
     PanelSession session({dir.file("Kivo.ini"), link, dir.file("Kivolog.txt").string()},
-                         {clock, keys, prompter, exit, pages, progress});
+                         {clock, keys, prompter, exit, busy, pages, progress});
     LinkOpener opener;
     if (timeouts)
         opener.overrideReadTimeouts(*timeouts);

@@ -11,7 +11,7 @@ namespace kivo::cli {
 CliSession::CliSession(const CliArguments& arguments)
     : pages_(::isatty(STDERR_FILENO) != 0),
       session_({arguments.options.iniPath(), arguments.options.port},
-               {clock_, keys_, prompter_, exit_, pages_, pages_})
+               {clock_, keys_, prompter_, exit_, busy_, pages_, pages_})
 {
     pages_.showOn(session_.mirror());
 }

@@ -5,6 +5,7 @@
 #include "cli/HeadlessPages.h"
 #include "cli/HeadlessSeams.h"
 
+#include "core/app/BusyHandler.h"
 #include "core/app/SteadyClock.h"
 #include "core/mirror/PanelSession.h"
 
@@ -31,6 +32,7 @@ private:
     NoKeysHeld keys_;
     ConsolePrompter prompter_;
     ExitWithStatus exit_{exitNoReply};
+    BusyHandler busy_;
     HeadlessPages pages_;
     PanelSession session_;
 };

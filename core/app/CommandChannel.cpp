@@ -137,8 +137,7 @@ Reply CommandChannel::readFramed(std::size_t limit, bool lateAnswers)
         // Ask only for what still fits, so the reply never runs past its limit.
         const std::size_t room = std::min(chunk.size(), limit - reply.text.size());
         const long got = app_.serialHandle->read(std::span(chunk.data(), room));
-        if (busy_)
-            busy_->whileBusy();
+        seams_.busy.whileBusy();
         if (got < 0) {
             app_.logFile.appendRead({});
             reply.end = Reply::End::linkFailed;
@@ -212,7 +211,7 @@ void CommandChannel::checkLinkAndAbort()
         endProgram();
     } else if (!app_.idle && seams_.keys.shiftHeld() && seams_.keys.altHeld()) {
         endProgram();
-    } else if (busy_ && busy_->abortRequested()) {
+    } else if (seams_.busy.abortRequested()) {
         // The operator closed the window while the device was busy.
         endProgram();
     }

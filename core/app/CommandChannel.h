@@ -33,14 +33,14 @@ public:
         KeyState& keys;
         Prompter& prompter;
         ProcessExit& processExit;
+        BusyHandler& busy;
     };
 
     CommandChannel(PanelApp& app, Seams seams);
 
-    // Null while there is no Terminal, no progress display or nothing to keep alive.
+    // Null while there is no Terminal or no progress display.
     void setTerminal(TerminalModel* terminal) { terminal_ = terminal; }
     void setProgress(ProgressSink* progress) { progress_ = progress; }
-    void setBusyHandler(BusyHandler* busy) { busy_ = busy; }
 
     // Sends one command without reading its answer; returns the bytes written, 0 when nothing
     // was sent.
@@ -83,7 +83,6 @@ private:
     Seams seams_;
     TerminalModel* terminal_ = nullptr;
     ProgressSink* progress_ = nullptr;
-    BusyHandler* busy_ = nullptr;
     std::string lastCommand_;
     // Commands sent without reading their answers, whose prompts are still to come.
     int unreadAnswers_ = 0;

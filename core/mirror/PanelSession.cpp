@@ -4,7 +4,7 @@ namespace kivo {
 
 PanelSession::PanelSession(const SessionOptions& options, PanelSeams seams)
     : seams_(seams), profile_(options.iniPath), app_(profile_),
-      channel_(app_, {seams.clock, seams.keys, seams.prompter, seams.processExit}),
+      channel_(app_, {seams.clock, seams.keys, seams.prompter, seams.processExit, seams.busy}),
       console_(terminal_, channel_, app_, seams.prompter),
       numericEntry_(app_, channel_, seams.prompter),
       bringUp_({app_, channel_, state_, seams.clock, seams.prompter, seams.pages, seams.progress})

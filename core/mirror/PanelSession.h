@@ -15,6 +15,7 @@
 
 namespace kivo {
 
+class BusyHandler;
 class Clock;
 class KeyState;
 class LinkOpener;
@@ -23,13 +24,14 @@ class ProcessExit;
 class ProgressSink;
 class Prompter;
 
-// What a front end hands to a panel: time, the keyboard, message boxes, the way out, and the
-// pages and progress display the bring-up talks to.
+// What a front end hands to a panel: time, the keyboard, message boxes, the way out, what it
+// does while the device is busy, and the pages and progress display the bring-up talks to.
 struct PanelSeams {
     Clock& clock;
     KeyState& keys;
     Prompter& prompter;
     ProcessExit& processExit;
+    BusyHandler& busy;
     PanelPages& pages;
     ProgressSink& progress;
 };

@@ -1,4 +1,6 @@
 #include "gui/app/GuiArguments.h"
+#include "gui/app/QtBusyHandler.h"
+#include "gui/app/QtClock.h"
 #include "gui/app/QtKeyState.h"
 #include "gui/app/QtProcessExit.h"
 #include "gui/app/QtPrompter.h"
@@ -6,7 +8,6 @@
 #include "gui/mirror/CProperty.h"
 
 #include "core/app/LinkOpener.h"
-#include "core/app/SteadyClock.h"
 #include "sim/SimulatedQuadrix.h"
 
 #include <QApplication>
@@ -24,7 +25,8 @@ int runPanel(const GuiArguments& arguments)
     if (!guard.claim())
         return 0;
 
-    SteadyClock clock;
+    QtBusyHandler busy;
+    QtClock clock(busy);
     QtKeyState keys;
     QtPrompter prompter(CProperty::caption());
     QtProcessExit processExit;
@@ -32,7 +34,7 @@ int runPanel(const GuiArguments& arguments)
     sim::addSimulatedQuadrix(opener);
 
     CProperty window({arguments.options.iniPath(), arguments.options.port},
-                     {clock, keys, prompter, processExit}, opener);
+                     {clock, keys, prompter, processExit, busy}, opener);
     processExit.setMainWindow(&window);
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &window,
                      &CProperty::bringToFront);

@@ -31,7 +31,8 @@ constexpr int noticeLeft = 10;
 CProperty::CProperty(const SessionOptions& options, CommandChannel::Seams seams,
                      const LinkOpener& opener, QWidget* parent)
     : QDialog(parent), seams_(seams), opener_(opener),
-      session_(options, {seams.clock, seams.keys, seams.prompter, seams.processExit, *this, *this}),
+      session_(options, {seams.clock, seams.keys, seams.prompter, seams.processExit, seams.busy,
+                         *this, *this}),
       tabs_(new QTabWidget(this)), help_(new HelpWindow(this))
 {
     setWindowTitle(caption());

@@ -11,7 +11,7 @@ MainWindowFixture::MainWindowFixture()
     });
     window = std::make_unique<gui::CProperty>(
         SessionOptions{dir.file("Kivo.ini"), "scripted", dir.file("Kivolog.txt").string()},
-        CommandChannel::Seams{clock, keys, prompter, processExit}, opener);
+        CommandChannel::Seams{clock, keys, prompter, processExit, busy}, opener);
 }
 
 void MainWindowFixture::startUp()

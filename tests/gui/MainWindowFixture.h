@@ -8,6 +8,7 @@
 #include "core/app/PanelApp.h"
 #include "core/app/Profile.h"
 #include "gui/app/CPage9.h"
+#include "gui/app/QtBusyHandler.h"
 #include "gui/mirror/CProperty.h"
 
 #include "sim/SimLink.h"
@@ -38,6 +39,7 @@ protected:
     FakeKeyState keys;
     RecordingPrompter prompter;
     RecordingExit processExit;
+    gui::QtBusyHandler busy;
     sim::SimLink simulated;
     ScriptedLink link;
     ForwardingLink* panelLink = nullptr;

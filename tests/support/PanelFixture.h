@@ -4,6 +4,7 @@
 #include "tests/support/ScriptedLink.h"
 #include "tests/support/TempDir.h"
 
+#include "core/app/BusyHandler.h"
 #include "core/app/CommandChannel.h"
 #include "core/app/NumericEntry.h"
 #include "core/app/PanelApp.h"
@@ -33,7 +34,8 @@ protected:
     RecordingExit processExit;
     RecordingProgress progress;
     TerminalModel terminal;
-    CommandChannel channel{app, {clock, keys, prompter, processExit}};
+    BusyHandler busy;
+    CommandChannel channel{app, {clock, keys, prompter, processExit, busy}};
     NumericEntry numericEntry{app, channel, prompter};
     TerminalConsole console{terminal, channel, app, prompter};
     ScriptedLink scriptedLink;

@@ -1,6 +1,7 @@
 #include "tests/support/ScriptedLink.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kivo::test {
 
@@ -25,6 +26,8 @@ long ScriptedLink::write(std::string_view bytes)
 long ScriptedLink::read(std::span<char> buffer)
 {
     ++reads;
+    if (atNextRead)
+        std::exchange(atNextRead, nullptr)();
     if (chunks_.empty())
         return 0;
     Chunk& next = chunks_.front();

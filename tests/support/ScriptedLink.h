@@ -3,6 +3,7 @@
 #include "core/app/Link.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ public:
     std::string errorText() const override { return error_; }
     // As a pseudo-terminal waits: ten empty reads cover the panel's first-byte wait.
     int readTimeoutMs() const override { return 10; }
+
+    // Runs once, at the next read, as if it happened while that read waited.
+    std::function<void()> atNextRead;
 
     std::vector<std::string> writes;
     int reads = 0;
