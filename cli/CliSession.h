@@ -21,7 +21,8 @@ class CliSession {
 public:
     explicit CliSession(const CliArguments& arguments);
 
-    // Opens the link; on failure prints one line on stderr and returns false.
+    // Starts the trace the arguments ask for and opens the link; on failure prints one line on
+    // stderr and returns false.
     bool open();
 
     PanelSession& panel() { return session_; }
@@ -35,6 +36,7 @@ private:
     BusyHandler busy_;
     HeadlessPages pages_;
     PanelSession session_;
+    std::optional<std::string> tracePath_;
 };
 
 } // namespace kivo::cli

@@ -3,6 +3,7 @@
 #include "core/app/LinkOpener.h"
 #include "core/app/Profile.h"
 #include "core/app/Strings.h"
+#include "core/app/TracingLink.h"
 
 namespace kivo {
 
@@ -21,7 +22,10 @@ bool PanelApp::openLink(const LinkOpener& opener, std::string& error)
     closeLink();
     LinkOpener::Result opened = opener.open(portName, serial);
     error = opened.error;
-    serialHandle = std::move(opened.link);
+    if (opened.link) {
+        trace.portOpened();
+        serialHandle = std::make_unique<TracingLink>(std::move(opened.link), trace);
+    }
     return connected();
 }
 

@@ -3,6 +3,7 @@
 #include "core/app/Link.h"
 #include "core/app/RawLinkLog.h"
 #include "core/app/SerialSettings.h"
+#include "core/app/TrafficTrace.h"
 
 #include <memory>
 #include <string>
@@ -65,6 +66,8 @@ public:
 
     std::unique_ptr<Link> serialHandle;
     RawLinkLog logFile;
+    // Every byte both ways, while the operator has it on; it follows the link across reopens.
+    TrafficTrace trace;
 
 private:
     Profile& profile_;

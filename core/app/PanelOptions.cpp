@@ -9,6 +9,7 @@ const char* const panelOptionsUsage =
     "               serial-to-Ethernet converter, or sim for the simulated Quadrix;\n"
     "               default: the port saved in the ini file\n"
     "  --ini FILE   the ini file; default: $XDG_CONFIG_HOME/Kivo/Kivo.ini\n"
+    "  --trace FILE write every byte to and from the device to FILE, a line per chunk\n"
     "  --help       show this text\n";
 
 namespace {
@@ -39,7 +40,9 @@ bool readPanelOption(const std::vector<std::string>& words, std::size_t& i, Pane
         error = "--port needs a port name, for example --port /dev/ttyUSB0";
     else if (word == "--ini" && !takeValue(words, i, options.ini))
         error = "--ini needs a file name";
-    else if (word != "--port" && word != "--ini")
+    else if (word == "--trace" && !takeValue(words, i, options.trace))
+        error = "--trace needs a file name";
+    else if (word != "--port" && word != "--ini" && word != "--trace")
         return false;
     return true;
 }

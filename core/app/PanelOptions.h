@@ -9,8 +9,9 @@ namespace kivo {
 
 // The command-line options every Kivo program takes.
 struct PanelOptions {
-    std::optional<std::string> port; // overrides the saved "SERIALPORT"/"port" for this run
-    std::optional<std::string> ini;  // overrides the default ini file
+    std::optional<std::string> port;  // overrides the saved "SERIALPORT"/"port" for this run
+    std::optional<std::string> ini;   // overrides the default ini file
+    std::optional<std::string> trace; // a file that gets every byte both ways
     bool help = false;
 
     std::filesystem::path iniPath() const;

@@ -105,6 +105,7 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::helpWindowTitle, "Kivo Help"},
     {StringId::silentPort, "Nothing answered on %s at %u baud: check that the Quadrix is switched "
                            "on, connected to this port and set to that rate."},
+    {StringId::traceCaption, "&Trace the traffic to a file"},
 });
 
 constexpr bool sortedById()

@@ -89,6 +89,7 @@ enum class StringId : int {
     mainWindowNotice,
     helpWindowTitle,
     silentPort,
+    traceCaption,
 };
 
 // The text of a string-table entry; an unknown id gives an empty text.

@@ -33,4 +33,23 @@ std::string toLower(std::string_view text)
     return lower;
 }
 
+std::string escapeBytes(std::string_view bytes)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string line;
+    line.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else if (byte < 0x20 || byte > 0x7E)
+            line += {'\\', 'x', hex[byte >> 4], hex[byte & 0xF]};
+        else
+            line += c;
+    }
+    return line;
+}
+
 } // namespace kivo

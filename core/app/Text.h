@@ -10,6 +10,9 @@ std::string_view trimLeft(std::string_view text);
 std::string_view trimRight(std::string_view text);
 std::string_view trim(std::string_view text);
 std::string toLower(std::string_view text);
+// Bytes as one printable line: a line feed written \n, a carriage return \r, any other byte
+// outside printable ASCII \xHH.
+std::string escapeBytes(std::string_view bytes);
 
 // An ASCII digit, whatever the locale.
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }

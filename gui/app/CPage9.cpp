@@ -4,8 +4,13 @@
 #include "gui/app/SharedFont.h"
 #include "gui/app/TerminalEdit.h"
 
+#include "core/app/PanelApp.h"
+#include "core/app/Prompter.h"
 #include "core/app/TerminalConsole.h"
+#include "core/mirror/PanelSession.h"
 
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -48,15 +53,17 @@ QString toWidgetText(std::string_view text)
 
 } // namespace
 
-CPage9::CPage9(TerminalModel& model, TerminalConsole& console, QWidget* parent)
-    : PropertyPage(StringId::terminalCaption, helpContextId, parent), model_(model),
-      console_(console), edit_(new TerminalEdit(editId, this))
+CPage9::CPage9(PanelSession& session, QWidget* parent)
+    : PropertyPage(StringId::terminalCaption, helpContextId, parent), model_(session.terminal()),
+      console_(session.console()), trace_(session.app().trace), prompter_(session.seams().prompter),
+      edit_(new TerminalEdit(editId, this))
 {
     createProgressControls();
     edit_->setFont(sharedFont());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 0);
-    layout->addWidget(edit_);
+    layout->addWidget(edit_, 1);
+    layout->addWidget(createTraceBox());
     connectEdit();
     model_.setView(this);
     textReplaced();
@@ -66,6 +73,35 @@ CPage9::CPage9(TerminalModel& model, TerminalConsole& console, QWidget* parent)
 }
 
 CPage9::~CPage9() { model_.setView(nullptr); }
+
+QCheckBox* CPage9::createTraceBox()
+{
+    traceBox_ = new QCheckBox(qtString(StringId::traceCaption), this);
+    traceBox_->setObjectName(QStringLiteral("trace"));
+    chooseTraceFile = [this] {
+        return QFileDialog::getSaveFileName(this, qtString(StringId::traceCaption),
+                                            QStringLiteral("Kivo-trace.txt"));
+    };
+    connect(traceBox_, &QCheckBox::clicked, this, &CPage9::traceToggled);
+    return traceBox_;
+}
+
+void CPage9::traceToggled(bool on)
+{
+    if (!on) {
+        trace_.stop();
+    } else if (const QString path = chooseTraceFile(); !path.isEmpty()) {
+        if (std::string error; !trace_.start(path.toStdString(), error))
+            prompter_.tell(error);
+    }
+    showTraceState();
+}
+
+void CPage9::showTraceState()
+{
+    traceBox_->setChecked(trace_.isOn());
+    traceBox_->setToolTip(QString::fromStdString(trace_.path()));
+}
 
 void CPage9::connectEdit()
 {
@@ -110,6 +146,7 @@ void CPage9::showAbortHint(const std::string& text)
 
 void CPage9::onSetActive()
 {
+    showTraceState();
     model_.terminalActive = true;
     model_.ensurePrompt();
 }

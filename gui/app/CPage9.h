@@ -11,8 +11,15 @@
 class QLabel;
 class QProgressBar;
 
+#include <functional>
+
+class QCheckBox;
+
 namespace kivo {
+class PanelSession;
+class Prompter;
 class TerminalConsole;
+class TrafficTrace;
 } // namespace kivo
 
 namespace kivo::gui {
@@ -29,7 +36,7 @@ public:
     static constexpr int helpContextId = 8;
     static constexpr int editId = 1000;
 
-    CPage9(TerminalModel& model, TerminalConsole& console, QWidget* parent);
+    CPage9(PanelSession& session, QWidget* parent);
     ~CPage9() override;
 
     void onSetActive() override;
@@ -43,6 +50,10 @@ public:
     QProgressBar& progressBar() { return *progressBar_; }
     QLabel& progressLabel() { return *progressLabel_; }
     QLabel& abortHintLabel() { return *abortHint_; }
+    QCheckBox& traceBox() { return *traceBox_; }
+
+    // Asks the operator where the traffic trace goes; empty when the choice was cancelled.
+    std::function<QString()> chooseTraceFile;
 
     // TerminalView
     void textAppended(std::string_view added) override;
@@ -56,14 +67,20 @@ public:
 
 private:
     void createProgressControls();
+    QCheckBox* createTraceBox();
     void connectEdit();
+    void traceToggled(bool on);
+    void showTraceState();
 
     TerminalModel& model_;
     TerminalConsole& console_;
+    TrafficTrace& trace_;
+    Prompter& prompter_;
     TerminalEdit* edit_;
     QProgressBar* progressBar_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QLabel* abortHint_ = nullptr;
+    QCheckBox* traceBox_ = nullptr;
     int progressStep_ = 7;
 };
 

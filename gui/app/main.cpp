@@ -39,6 +39,9 @@ int runPanel(const GuiArguments& arguments)
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &window,
                      &CProperty::bringToFront);
     window.show();
+    if (std::string error; arguments.options.trace &&
+                           !window.session().app().trace.start(*arguments.options.trace, error))
+        prompter.tell(error);
     if (const std::string& error = window.session().profile().loadError(); !error.empty())
         prompter.tell(error + "; the saved settings are not used and the file is left as it is.");
     window.exec();

@@ -57,7 +57,7 @@ void CProperty::createPages()
 {
     outputPage_ = new CPage7(tabs_);
     inputsPage_ = new CPage6(tabs_);
-    terminal_ = new CPage9(session_.terminal(), session_.console(), tabs_);
+    terminal_ = new CPage9(session_, tabs_);
     pages_ = {new CPage4(tabs_), new CPage5(tabs_), new CPage8(tabs_), outputPage_,
               inputsPage_,       new CPage3(tabs_), terminal_};
     for (PropertyPage* page : pages_)

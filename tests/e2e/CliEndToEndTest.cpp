@@ -130,6 +130,26 @@ TEST_F(CliEndToEnd, CommandGoesOutAsItsBytesAndOneLineFeedOverTcp)
     EXPECT_THAT(commands(), ::testing::ElementsAre("wsr 3\\n", "echo on\\n"));
 }
 
+TEST_F(CliEndToEnd, TraceShowsTheCommandGoingOutAndTheReplyComingIn)
+{
+    const std::string trace = dir.file("trace.txt").string();
+    const ProgramRun run = cli(startOnPty(), {"--trace", trace, "send", "wsr 3"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(dir.read("trace.txt"));
+    std::vector<std::string> traffic;
+    double last = -1;
+    for (std::string line; std::getline(lines, line);) {
+        const double ms = std::stod(line);
+        EXPECT_GE(ms, last) << line;
+        last = ms;
+        traffic.push_back(line.substr(line.find(' ') + 1));
+    }
+    ASSERT_GE(traffic.size(), 3u);
+    EXPECT_EQ(traffic.front(), "> wsr 3\\n");
+    EXPECT_THAT(traffic[1], AllOf(::testing::StartsWith("< "), HasSubstr("3 0 0 720 480")));
+    EXPECT_EQ(traffic.back(), "> echo on\\n");
+}
+
 TEST_F(CliEndToEnd, PagedListingIsPrintedWholeWithOneBareLineFeedPerPage)
 {
     const ProgramRun paged = cli(startOnPty({"--page-lines", "5"}), {"send", "help"});

@@ -2,6 +2,7 @@
 
 #include "gui/app/TerminalEdit.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,7 +16,9 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 // The panel is up and the operator is on the Terminal page, which shows `shown` as if it
 // were earlier traffic.
@@ -155,6 +158,30 @@ TEST_F(TerminalPage, PastedTextWithoutALineBreakWaitsForEnter)
     link.queueReply("ok\r\n> ");
     press(Qt::Key_Return);
     EXPECT_THAT(wire(), ElementsAre("win 2 on\n"));
+}
+
+TEST_F(TerminalPage, TraceBoxStartsAndStopsTheTraceIntoTheChosenFile)
+{
+    showTraffic("> ");
+    const std::string path = dir.file("chosen.txt").string();
+    terminal().chooseTraceFile = [&] { return QString::fromStdString(path); };
+    QTest::mouseClick(&terminal().traceBox(), Qt::LeftButton);
+    EXPECT_TRUE(terminal().traceBox().isChecked());
+    link.queueReply("ok\r\n> ");
+    type("id");
+    press(Qt::Key_Return);
+    QTest::mouseClick(&terminal().traceBox(), Qt::LeftButton);
+    EXPECT_FALSE(terminal().traceBox().isChecked());
+    type("x");
+    press(Qt::Key_Return);
+    const std::string trace = dir.read("chosen.txt");
+    EXPECT_THAT(trace, HasSubstr("> id\\n"));
+    EXPECT_THAT(trace, HasSubstr("< ok\\r\\n> "));
+    EXPECT_THAT(trace, Not(HasSubstr("x\\n")));
+
+    terminal().chooseTraceFile = [] { return QString(); };
+    QTest::mouseClick(&terminal().traceBox(), Qt::LeftButton);
+    EXPECT_FALSE(terminal().traceBox().isChecked()) << "a cancelled choice starts nothing";
 }
 
 TEST_F(TerminalPage, FailedReadIsReportedUnderItsTitle)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/app/Link.h"
+#include "core/app/TrafficTrace.h"
+
+#include <memory>
+
+namespace kivo {
+
+// A link that shows what passes through it to the traffic trace, when the trace is on.
+class TracingLink final : public Link {
+public:
+    TracingLink(std::unique_ptr<Link> inner, TrafficTrace& trace)
+        : inner_(std::move(inner)), trace_(trace)
+    {
+    }
+
+    long write(std::string_view bytes) override;
+    long read(std::span<char> buffer) override;
+    int readTimeoutMs() const override { return inner_->readTimeoutMs(); }
+    std::string errorText() const override { return inner_->errorText(); }
+    void purgeReceive() override { inner_->purgeReceive(); }
+    void close() override { inner_->close(); }
+
+private:
+    std::unique_ptr<Link> inner_;
+    TrafficTrace& trace_;
+};
+
+} // namespace kivo
