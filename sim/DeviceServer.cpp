@@ -24,20 +24,19 @@ int millisecondsUntil(std::chrono::steady_clock::time_point now,
 
 } // namespace
 
-DeviceServer::DeviceServer(QuadrixDevice& device, bool throttle)
-    : device_(device), throttle_(throttle)
+DeviceServer::DeviceServer(QuadrixDevice& device, bool lineRate, std::chrono::milliseconds latency)
+    : device_(device), throttle_(lineRate), paced_(device, {lineRate, latency})
 {
 }
 
 DeviceServer::End DeviceServer::serve(int fd, int stopFd)
 {
     // What a previous client left half sent or half answered is not for this one.
-    input_.clear();
+    paced_.reset();
     output_.clear();
-    inputWaiting_ = false;
     for (;;) {
         const Clock::time_point now = Clock::now();
-        runDueInput(now);
+        output_ += paced_.advance(now);
         const bool sendNow = !output_.empty() && (!throttle_ || now >= nextSend_);
         std::array<pollfd, 2> fds{
             {{fd, static_cast<short>(POLLIN | (sendNow ? POLLOUT : 0)), 0}, {stopFd, POLLIN, 0}}};
@@ -55,20 +54,10 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
             ((fds[0].revents & POLLOUT) != 0 && !writeOutput(fd, woke));
         if (hungUp) {
             // A command that arrived before the line dropped is still carried out.
-            runDueInput(Clock::time_point::max());
+            paced_.flush();
             return End::hangup;
         }
     }
-}
-
-void DeviceServer::runDueInput(Clock::time_point now)
-{
-    if (!inputWaiting_ || now < inputDue_)
-        return;
-    device_.receive(input_);
-    input_.clear();
-    inputWaiting_ = false;
-    output_ += device_.takeOutput();
 }
 
 bool DeviceServer::readInput(int fd, Clock::time_point now)
@@ -79,11 +68,7 @@ bool DeviceServer::readInput(int fd, Clock::time_point now)
         return errno == EAGAIN || errno == EINTR;
     if (count == 0)
         return false;
-    input_.append(buffer.data(), static_cast<std::size_t>(count));
-    if (!inputWaiting_) {
-        inputWaiting_ = true;
-        inputDue_ = now + turnaround;
-    }
+    paced_.receive(std::string_view(buffer.data(), static_cast<std::size_t>(count)), now);
     return true;
 }
 
@@ -106,8 +91,8 @@ bool DeviceServer::writeOutput(int fd, Clock::time_point now)
 int DeviceServer::pollTimeout(Clock::time_point now) const
 {
     int timeout = -1;
-    if (inputWaiting_)
-        timeout = millisecondsUntil(now, inputDue_);
+    if (const std::optional<Clock::time_point> due = paced_.nextDue())
+        timeout = millisecondsUntil(now, *due);
     if (!output_.empty() && throttle_ && now < nextSend_) {
         const int wait = millisecondsUntil(now, nextSend_);
         timeout = timeout < 0 ? wait : std::min(timeout, wait);

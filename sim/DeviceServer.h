@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/PacedDevice.h"
 #include "sim/QuadrixDevice.h"
 
 #include <chrono>
@@ -8,18 +9,16 @@
 namespace kivo::sim {
 
 // Serves a QuadrixDevice on a file descriptor (a pseudo-terminal master or a TCP client)
-// with poll(): input is handed to the device after a fixed turnaround, and output can be
-// held to the device's baud rate.
+// with poll(), timed like a device on a serial line: see PacedDevice for input and answers;
+// output can be held to the device's baud rate.
 class DeviceServer {
 public:
-    // Like a real device, the answer starts a few milliseconds after the command, so a
-    // client that purges its receive queue right after writing never loses the answer.
-    static constexpr std::chrono::milliseconds turnaround{20};
-
     enum class End { stopped, hangup, failed };
 
-    // throttle: send at most the device's baud / 10 bytes a second.
-    DeviceServer(QuadrixDevice& device, bool throttle);
+    // lineRate: the line carries at most the device's baud / 10 bytes a second each way.
+    // latency: each answer starts this long after its command has arrived.
+    DeviceServer(QuadrixDevice& device, bool lineRate,
+                 std::chrono::milliseconds latency = std::chrono::milliseconds(0));
 
     // Serves fd until stopFd becomes readable (stopped), the peer goes away (hangup) or
     // poll fails.
@@ -28,17 +27,14 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    void runDueInput(Clock::time_point now);
     bool readInput(int fd, Clock::time_point now);
     bool writeOutput(int fd, Clock::time_point now);
     int pollTimeout(Clock::time_point now) const;
 
     QuadrixDevice& device_;
     bool throttle_;
-    std::string input_;
+    PacedDevice paced_;
     std::string output_;
-    bool inputWaiting_ = false;
-    Clock::time_point inputDue_;
     Clock::time_point nextSend_;
 };
 

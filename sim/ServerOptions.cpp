@@ -66,14 +66,16 @@ struct OptionEntry {
     Setter set;
 };
 
-const std::array<OptionEntry, 8>& optionTable()
+const std::array<OptionEntry, 9>& optionTable()
 {
-    static const std::array<OptionEntry, 8> table{{
+    static const std::array<OptionEntry, 9> table{{
         {"--pty", text(&ServerOptions::ptyPath)},
         {"--tcp", numberIn(&ServerOptions::tcpPort, 1, 65535, "must be a port from 1 to 65535")},
         {"--log", text(&ServerOptions::logPath)},
         {"--baud", oneOf(&ServerOptions::baud, baudRates,
                          "must be 1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200")},
+        {"--latency", numberIn(&ServerOptions::latencyMs, 0, 60000,
+                               "must be a whole number of milliseconds from 0 to 60000")},
         {"--page-lines",
          numberIn(&ServerOptions::pageLines, 0, 10000, "must be a number from 0 to 10000")},
         {"--windows", oneOf(&ServerOptions::windows, windowCounts, "must be 2, 4, 6, 8 or 10")},
@@ -139,7 +141,9 @@ const char* ServerOptions::usage()
            "  --pty PATH          create a pseudo-terminal and a symbolic link PATH to it\n"
            "  --tcp PORT          listen on 127.0.0.1:PORT, one client at a time\n"
            "  --log FILE          write each command received, with milliseconds since start\n"
-           "  --baud N            send at most N/10 bytes a second (1200..115200)\n"
+           "  --baud N            send and receive at most N/10 bytes a second (1200..115200)\n"
+           "  --latency MS        answer MS milliseconds after each command (0..60000, default "
+           "0)\n"
            "  --page-lines N      lines per page before \"----- MORE -----\" (default 20, 0 "
            "never)\n"
            "  --windows N         number of windows: 2, 4, 6, 8 or 10 (default 10)\n"

@@ -11,8 +11,10 @@ struct ServerOptions {
     std::string ptyPath;
     int tcpPort = 0;
     std::string logPath;
-    // Bytes a second are limited to baud / 10 when set; 0 sends as fast as the line takes.
+    // Bytes a second each way are limited to baud / 10 when set; 0 leaves the line unpaced.
     int baud = 0;
+    // Milliseconds from a command's arrival to the start of its answer.
+    int latencyMs = 0;
     int pageLines = 20;
     int windows = 10;
     long silentAfter = -1;

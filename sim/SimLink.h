@@ -9,8 +9,8 @@
 namespace kivo::sim {
 
 // The simulated Quadrix inside the panel's process, behind the same Link as a serial port.
-// Like a device that answers after a short turnaround, it runs what was written only when
-// the panel next reads, so the purge that follows every write never drops the answer.
+// It has no clock: what was written is run when the panel next reads, so a purge of the
+// receive queue, before or after a write, never drops the answer.
 class SimLink final : public kivo::Link {
 public:
     explicit SimLink(QuadrixOptions options = {});

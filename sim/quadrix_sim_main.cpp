@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -141,7 +142,7 @@ int main(int argc, char** argv)
     const int stopFd = stopDescriptor();
     if (stopFd < 0)
         return fail("cannot watch for signals", runError);
-    DeviceServer server(quadrix, options->baud != 0);
+    DeviceServer server(quadrix, options->baud != 0, std::chrono::milliseconds(options->latencyMs));
     return options->ptyPath.empty() ? serveTcp(server, options->tcpPort, stopFd)
                                     : servePty(server, options->ptyPath, stopFd);
 }

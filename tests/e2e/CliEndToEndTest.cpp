@@ -67,11 +67,15 @@ private:
 // kivo-cli against quadrix-sim run as its own program, as an operator would use them.
 class CliEndToEnd : public ::testing::Test {
 protected:
+    // Like a real device, the simulated one takes a moment to answer; one that answered
+    // within microseconds could lose its answer to a purge that follows the panel's write.
+    static constexpr const char* thinkingMs = "20";
+
     // Starts the simulated Quadrix on a pseudo-terminal; returns the port name to use.
     std::string startOnPty(std::vector<std::string> options = {})
     {
         const std::string link = dir.file("quadrix").string();
-        options.insert(options.end(), {"--pty", link, "--log", log()});
+        options.insert(options.end(), {"--pty", link, "--log", log(), "--latency", thinkingMs});
         sim = std::make_unique<ChildProcess>(QUADRIX_SIM_PATH, options);
         for (int i = 0; i < 500 && !std::filesystem::exists(link); ++i)
             ::usleep(10'000);
@@ -82,7 +86,8 @@ protected:
     {
         const std::string port = std::to_string(freeTcpPort());
         sim = std::make_unique<ChildProcess>(
-            QUADRIX_SIM_PATH, std::vector<std::string>{"--tcp", port, "--log", log()});
+            QUADRIX_SIM_PATH,
+            std::vector<std::string>{"--tcp", port, "--log", log(), "--latency", thinkingMs});
         for (int i = 0; i < 500 && !std::filesystem::exists(log()); ++i)
             ::usleep(10'000);
         ::usleep(100'000);
@@ -95,8 +100,8 @@ protected:
         return runProgram(KIVO_CLI_PATH, args);
     }
 
-    // Stops the simulated Quadrix once it has carried out what the panel sent last (it
-    // answers after a short turnaround).
+    // Stops the simulated Quadrix once it has carried out what the panel sent last (it may
+    // do so after the panel has gone).
     void stopSimAfter(const std::string& lastCommand)
     {
         for (int i = 0; i < 500 && (commands().empty() || commands().back() != lastCommand); ++i)

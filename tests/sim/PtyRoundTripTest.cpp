@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
@@ -19,6 +21,7 @@
 namespace kivo::sim::test {
 namespace {
 
+using namespace std::chrono_literals;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -39,11 +42,11 @@ std::string readAnswer(int fd)
     return text;
 }
 
-// Sends like the panel: the line, then a purge of the receive queue, then reads.
+// Sends like the panel: a purge of the receive queue, the line, then reads.
 std::string exchange(int fd, const std::string& line)
 {
-    EXPECT_EQ(write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
     tcflush(fd, TCIFLUSH);
+    EXPECT_EQ(write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
     return readAnswer(fd);
 }
 
@@ -67,8 +70,9 @@ protected:
         std::string error;
         pty = PseudoTerminal::open(link.string(), error);
         ASSERT_TRUE(pty) << error;
-        server = std::thread(
-            [this] { end = DeviceServer(device, false).serve(pty->masterFd(), stop[0]); });
+        server = std::thread([this] {
+            end = DeviceServer(device, lineRate, latency).serve(pty->masterFd(), stop[0]);
+        });
     }
 
     void TearDown() override
@@ -84,6 +88,8 @@ protected:
     kivo::test::TempDir dir;
     std::filesystem::path link = dir.file("quadrix");
     QuadrixDevice device;
+    bool lineRate = false;
+    std::chrono::milliseconds latency{0};
     std::unique_ptr<PseudoTerminal> pty;
     std::array<int, 2> stop{-1, -1};
     std::thread server;
@@ -118,6 +124,46 @@ TEST_F(PtyServerTest, StopsOnRequestAndRemovesTheLink)
     EXPECT_EQ(end, DeviceServer::End::stopped);
     pty.reset();
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+// The device's 9600 baud paces the line both ways, and it thinks before it answers.
+class PacedPtyServerTest : public PtyServerTest {
+protected:
+    using Clock = std::chrono::steady_clock;
+
+    PacedPtyServerTest()
+    {
+        lineRate = true;
+        latency = 100ms;
+        device.setCommandObserver([this](std::string_view) { ranAt = Clock::now(); });
+    }
+
+    std::atomic<Clock::time_point> ranAt;
+};
+
+// Only lower bounds are tight: a loaded machine may make the server late, never early.
+TEST_F(PacedPtyServerTest, RunsAfterTheLineTimeAndAnswersAfterTheLatency)
+{
+    const int fd = openClient(link);
+    ASSERT_GE(fd, 0);
+    exchange(fd, "echo off\n");
+    // Blanks around a command do not matter; they put its line feed 99 bytes, over 103 ms,
+    // behind its first byte.
+    const std::string line = "wsr 3" + std::string(94, ' ') + "\n";
+    constexpr auto lineTime = 103ms;
+
+    tcflush(fd, TCIFLUSH);
+    const Clock::time_point sent = Clock::now();
+    ASSERT_EQ(write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    pollfd p{fd, POLLIN, 0};
+    ASSERT_EQ(poll(&p, 1, 10'000), 1) << "no answer";
+    const Clock::time_point answered = Clock::now();
+    EXPECT_EQ(readAnswer(fd), "3 0 0 720 480\r\n> ");
+    close(fd);
+
+    EXPECT_GE(ranAt.load() - sent, lineTime);
+    EXPECT_GE(answered - sent, lineTime + latency);
+    EXPECT_LT(answered - sent, 10s) << "sanity";
 }
 
 TEST(PseudoTerminalTest, RefusesToReplaceAFile)
@@ -157,12 +203,14 @@ TEST_F(ProgramTest, BadOptionExitsWithTwo)
 
 TEST_F(ProgramTest, ServesLogsAndCleansUpOnSigterm)
 {
-    kivo::test::ChildProcess program(QUADRIX_SIM_PATH,
-                                     {"--pty", link.string(), "--log", dir.file("log").string(),
-                                      "--windows", "4", "--silent-after", "3", "--baud", "115200"});
+    kivo::test::ChildProcess program(
+        QUADRIX_SIM_PATH, {"--pty", link.string(), "--log", dir.file("log").string(), "--windows",
+                           "4", "--silent-after", "3", "--baud", "115200", "--latency", "100"});
     const int fd = waitForLink();
     ASSERT_GE(fd, 0);
+    const auto sent = std::chrono::steady_clock::now();
     EXPECT_EQ(exchange(fd, "echo off\n"), "echo off\r\n> ");
+    EXPECT_GE(std::chrono::steady_clock::now() - sent, std::chrono::milliseconds(100));
     EXPECT_THAT(exchange(fd, "id\r\n"), AllOf(HasSubstr("Win 4"), Not(HasSubstr("Win 5"))));
     const std::string adjusting = exchange(fd, "hi\n");
     EXPECT_THAT(adjusting, HasSubstr("Adjusting output"));

@@ -23,13 +23,14 @@ TEST(ServerOptionsTest, ReadsEveryOption)
 {
     std::string error;
     const std::optional<ServerOptions> o =
-        parse({"--pty", "/tmp/q", "--log", "l.txt", "--baud", "9600", "--page-lines=12",
-               "--windows", "4", "--silent-after", "30", "--replies", "r.txt"},
+        parse({"--pty", "/tmp/q", "--log", "l.txt", "--baud", "9600", "--latency", "15",
+               "--page-lines=12", "--windows", "4", "--silent-after", "30", "--replies", "r.txt"},
               error);
     ASSERT_TRUE(o) << error;
     EXPECT_EQ(o->ptyPath, "/tmp/q");
     EXPECT_EQ(o->logPath, "l.txt");
     EXPECT_EQ(o->baud, 9600);
+    EXPECT_EQ(o->latencyMs, 15);
     EXPECT_EQ(o->pageLines, 12);
     EXPECT_EQ(o->windows, 4);
     EXPECT_EQ(o->silentAfter, 30);
@@ -78,6 +79,47 @@ INSTANTIATE_TEST_SUITE_P(
         BadOptions{"SilentAfter", {"--pty", "p", "--silent-after", "x"}, "--silent-after must be"},
         BadOptions{"EmptyPath", {"--pty", ""}, "--pty needs a non-empty value"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct LatencyCase {
+    const char* name;
+    const char* value;
+    // Nothing when the value is refused.
+    std::optional<int> milliseconds;
+};
+
+class LatencyOptionTest : public ::testing::TestWithParam<LatencyCase> {};
+
+TEST_P(LatencyOptionTest, TakesWholeMillisecondsUpToAMinute)
+{
+    std::string error;
+    const std::optional<ServerOptions> o =
+        parse({"--pty", "p", "--latency", GetParam().value}, error);
+    if (GetParam().milliseconds) {
+        ASSERT_TRUE(o) << error;
+        EXPECT_EQ(o->latencyMs, *GetParam().milliseconds);
+    } else {
+        EXPECT_FALSE(o);
+        EXPECT_EQ(error, "--latency must be a whole number of milliseconds from 0 to 60000");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, LatencyOptionTest,
+    ::testing::Values(
+        LatencyCase{"Zero", "0", 0}, LatencyCase{"Some", "250", 250},
+        LatencyCase{"AMinute", "60000", 60000}, LatencyCase{"OverAMinute", "60001", std::nullopt},
+        LatencyCase{"Negative", "-1", std::nullopt}, LatencyCase{"Fraction", "2.5", std::nullopt},
+        LatencyCase{"WithUnit", "20ms", std::nullopt}, LatencyCase{"Empty", "", std::nullopt},
+        LatencyCase{"Huge", "99999999999999999999", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LatencyOptionTest, DefaultsToNone)
+{
+    std::string error;
+    const std::optional<ServerOptions> o = parse({"--pty", "p"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->latencyMs, 0);
+}
 
 struct LogCase {
     const char* name;

@@ -1,0 +1,95 @@
+#include "sim/PacedDevice.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kivo::sim {
+
+namespace {
+
+// A byte on the line is ten bits: start, eight data bits, stop.
+PacedDevice::Clock::duration byteTime(int baud)
+{
+    return std::chrono::nanoseconds(10'000'000'000LL / std::max(1, baud));
+}
+
+} // namespace
+
+PacedDevice::PacedDevice(QuadrixDevice& device, Timing timing) : device_(device), timing_(timing) {}
+
+void PacedDevice::receive(std::string_view bytes, Clock::time_point at)
+{
+    if (bytes.empty())
+        return;
+    line_.push_back({at, std::string(bytes)});
+}
+
+PacedDevice::Clock::time_point PacedDevice::nextArrival() const
+{
+    const Clock::time_point received = line_.front().received;
+    if (!timing_.lineRate || !lastArrival_)
+        return received;
+    // The rate is read byte by byte, so after "baud r" the line runs at r at once.
+    return std::max(received, *lastArrival_ + byteTime(device_.state().baud));
+}
+
+std::string PacedDevice::advance(Clock::time_point now)
+{
+    // One byte at a time, so each command's answer is timed from its own last byte.
+    while (!line_.empty()) {
+        const Clock::time_point arrival = nextArrival();
+        if (arrival > now)
+            break;
+        const char byte = line_.front().bytes[taken_];
+        if (++taken_ == line_.front().bytes.size()) {
+            line_.pop_front();
+            taken_ = 0;
+        }
+        lastArrival_ = arrival;
+        device_.receive(std::string_view(&byte, 1));
+        std::string printed = device_.takeOutput();
+        if (printed.empty())
+            continue;
+        const Clock::time_point due = arrival + timing_.latency;
+        if (!answers_.empty() && answers_.back().due == due)
+            answers_.back().bytes += printed;
+        else
+            answers_.push_back({due, std::move(printed)});
+    }
+    std::string ready;
+    while (!answers_.empty() && answers_.front().due <= now) {
+        ready += answers_.front().bytes;
+        answers_.pop_front();
+    }
+    return ready;
+}
+
+std::optional<PacedDevice::Clock::time_point> PacedDevice::nextDue() const
+{
+    std::optional<Clock::time_point> due;
+    if (!line_.empty())
+        due = nextArrival();
+    if (!answers_.empty() && (!due || answers_.front().due < *due))
+        due = answers_.front().due;
+    return due;
+}
+
+void PacedDevice::flush()
+{
+    if (!line_.empty())
+        line_.front().bytes.erase(0, taken_);
+    for (const Chunk& chunk : line_)
+        device_.receive(chunk.bytes);
+    device_.takeOutput();
+    reset();
+}
+
+void PacedDevice::reset()
+{
+    line_.clear();
+    taken_ = 0;
+    lastArrival_.reset();
+    answers_.clear();
+}
+
+} // namespace kivo::sim
