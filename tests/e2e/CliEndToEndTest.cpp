@@ -67,15 +67,11 @@ private:
 // kivo-cli against quadrix-sim run as its own program, as an operator would use them.
 class CliEndToEnd : public ::testing::Test {
 protected:
-    // Like a real device, the simulated one takes a moment to answer; one that answered
-    // within microseconds could lose its answer to a purge that follows the panel's write.
-    static constexpr const char* thinkingMs = "20";
-
     // Starts the simulated Quadrix on a pseudo-terminal; returns the port name to use.
     std::string startOnPty(std::vector<std::string> options = {})
     {
         const std::string link = dir.file("quadrix").string();
-        options.insert(options.end(), {"--pty", link, "--log", log(), "--latency", thinkingMs});
+        options.insert(options.end(), {"--pty", link, "--log", log()});
         sim = std::make_unique<ChildProcess>(QUADRIX_SIM_PATH, options);
         for (int i = 0; i < 500 && !std::filesystem::exists(link); ++i)
             ::usleep(10'000);
@@ -86,8 +82,7 @@ protected:
     {
         const std::string port = std::to_string(freeTcpPort());
         sim = std::make_unique<ChildProcess>(
-            QUADRIX_SIM_PATH,
-            std::vector<std::string>{"--tcp", port, "--log", log(), "--latency", thinkingMs});
+            QUADRIX_SIM_PATH, std::vector<std::string>{"--tcp", port, "--log", log()});
         for (int i = 0; i < 500 && !std::filesystem::exists(log()); ++i)
             ::usleep(10'000);
         ::usleep(100'000);

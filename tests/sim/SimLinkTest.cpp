@@ -29,7 +29,8 @@ protected:
         return text;
     }
 
-    // The panel's send: write, then purge what was received before reading.
+    // A purge between the write and the reads: the device runs what it was sent at the first
+    // read, so even a purge that comes after the write cannot take the answer.
     std::string exchange(const std::string& bytes)
     {
         EXPECT_EQ(link.write(bytes), static_cast<long>(bytes.size()));
