@@ -11,10 +11,6 @@ namespace kivo::sim {
 namespace {
 
 constexpr std::size_t readChunk = 4096;
-// A throttled line sends in slices of this long, so poll wakes a few hundred times a second
-// rather than once a byte, while the gaps in the stream stay far below a reader's time-out.
-constexpr auto sendSlice = std::chrono::milliseconds(2);
-
 int millisecondsUntil(std::chrono::steady_clock::time_point now,
                       std::chrono::steady_clock::time_point then)
 {
@@ -34,10 +30,11 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
     // What a previous client left half sent or half answered is not for this one.
     paced_.reset();
     output_.clear();
+    line_.reset();
     for (;;) {
         const Clock::time_point now = Clock::now();
         output_ += paced_.advance(now);
-        const bool sendNow = !output_.empty() && (!throttle_ || now >= nextSend_);
+        const bool sendNow = !output_.empty() && (!throttle_ || now >= line_.nextSend());
         std::array<pollfd, 2> fds{
             {{fd, static_cast<short>(POLLIN | (sendNow ? POLLOUT : 0)), 0}, {stopFd, POLLIN, 0}}};
         if (poll(fds.data(), fds.size(), pollTimeout(now)) < 0) {
@@ -74,17 +71,15 @@ bool DeviceServer::readInput(int fd, Clock::time_point now)
 
 bool DeviceServer::writeOutput(int fd, Clock::time_point now)
 {
-    std::size_t size = output_.size();
-    const long bytesPerSecond = std::max(1, device_.state().baud / 10);
-    if (throttle_)
-        size = std::min<std::size_t>(size, static_cast<std::size_t>(std::max<long>(
-                                               1, bytesPerSecond * sendSlice.count() / 1000)));
+    const int baud = device_.state().baud;
+    const std::size_t size =
+        throttle_ ? std::min(output_.size(), line_.room(now, baud)) : output_.size();
     const ssize_t written = ::write(fd, output_.data(), size);
     if (written < 0)
         return errno == EAGAIN || errno == EINTR;
     output_.erase(0, static_cast<std::size_t>(written));
     if (throttle_)
-        nextSend_ = now + std::chrono::microseconds(written * 1000000 / bytesPerSecond);
+        line_.sent(static_cast<std::size_t>(written), now, baud);
     return true;
 }
 
@@ -93,8 +88,8 @@ int DeviceServer::pollTimeout(Clock::time_point now) const
     int timeout = -1;
     if (const std::optional<Clock::time_point> due = paced_.nextDue())
         timeout = millisecondsUntil(now, *due);
-    if (!output_.empty() && throttle_ && now < nextSend_) {
-        const int wait = millisecondsUntil(now, nextSend_);
+    if (!output_.empty() && throttle_ && now < line_.nextSend()) {
+        const int wait = millisecondsUntil(now, line_.nextSend());
         timeout = timeout < 0 ? wait : std::min(timeout, wait);
     }
     return timeout;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/OutgoingLine.h"
 #include "sim/PacedDevice.h"
 #include "sim/QuadrixDevice.h"
 
@@ -35,7 +36,7 @@ private:
     bool throttle_;
     PacedDevice paced_;
     std::string output_;
-    Clock::time_point nextSend_;
+    OutgoingLine line_;
 };
 
 } // namespace kivo::sim

@@ -9,7 +9,7 @@ ReadTimeouts ReadTimeouts::forLine(std::uint32_t baud, int floorMs)
 {
     const double characterMs = 10'000.0 / std::max<std::uint32_t>(baud, 1);
     return {std::max(floorMs, static_cast<int>(std::ceil(4 * characterMs))),
-            std::max(3, static_cast<int>(std::ceil(2 * characterMs)))};
+            std::max(1, static_cast<int>(std::ceil(2 * characterMs)))};
 }
 
 long StreamLink::read(std::span<char> buffer)

@@ -11,7 +11,7 @@ namespace kivo {
 // so that figure is paid once per reply.
 struct ReadTimeouts {
     int firstByteMs = 10;
-    int interByteMs = 3;
+    int interByteMs = 1;
 
     // A line at `baud`: a few character times, and never under `floorMs`, so a device (or an
     // adapter) that pauses briefly inside a reply does not cut it off.
