@@ -60,6 +60,10 @@ CPage9::CPage9(PanelSession& session, QWidget* parent)
 {
     createProgressControls();
     edit_->setFont(sharedFont());
+    // The progress controls stand where the text was; the trace box stays at the foot.
+    QSizePolicy keepPlace = edit_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    edit_->setSizePolicy(keepPlace);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 0);
     layout->addWidget(edit_, 1);
