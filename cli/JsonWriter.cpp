@@ -1,5 +1,6 @@
 #include "cli/JsonWriter.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace kivo::cli {
@@ -43,6 +44,11 @@ void JsonWriter::value(std::string_view name, long number)
 void JsonWriter::value(std::string_view name, double number)
 {
     key(name);
+    // JSON has no infinities and no NaN.
+    if (!std::isfinite(number)) {
+        text_ += "null";
+        return;
+    }
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.6g", number);
     text_ += buffer;

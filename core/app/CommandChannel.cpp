@@ -22,6 +22,7 @@ constexpr int emptyReadTries = 10;
 constexpr int retryPauseForIdMs = 1200;
 constexpr int retryPauseForTextMs = 2000;
 constexpr int lostLinkAfterFailedReads = 4;
+constexpr int maxEmptyPages = 3;
 // Copying a Terminal line with this in it must not echo it again.
 constexpr std::string_view noEchoMarker = "garbageboopboop";
 
@@ -100,7 +101,13 @@ std::size_t CommandChannel::transmit(std::string text)
     // out, it can never take a byte of this command's answer with it.
     app_.serialHandle->purgeReceive();
     const long written = app_.serialHandle->write(text);
-    return written > 0 ? static_cast<std::size_t>(written) : 0;
+    if (written > 0)
+        return static_cast<std::size_t>(written);
+    // A line that cannot be written is as lost as one that cannot be read: an adapter pulled
+    // out fails every write, and no read would ever be tried to count it.
+    ++app_.failedReads;
+    checkLinkAndAbort();
+    return 0;
 }
 
 void CommandChannel::echoCommand(const std::string& command)
@@ -239,6 +246,7 @@ Reply CommandChannel::collect(const std::string& command, bool retry, int retryP
     if (app_.connected())
         drainUnreadAnswers();
     std::string_view next = command;
+    int emptyPages = 0;
     for (int pages = 0; pages <= maxContinuations; ++pages) {
         // A continuation that cannot be sent ends the reply rather than being tried forever.
         if (transmit(std::string(next)) == 0)
@@ -246,7 +254,11 @@ Reply CommandChannel::collect(const std::string& command, bool retry, int retryP
         const Reply page = readPage(retry, retryPauseMs);
         collected.text += trimLeft(page.text);
         collected.end = page.end;
-        if (!cutAtMoreMarker(collected.text))
+        // A device that pages on with nothing to show, or past all a reply may hold, is not
+        // followed any further.
+        emptyPages = trim(page.text) == moreMarker() ? emptyPages + 1 : 0;
+        if (!cutAtMoreMarker(collected.text) || emptyPages >= maxEmptyPages ||
+            collected.text.size() >= replyLimit)
             break;
         next = nextPageRequest;
     }

@@ -5,6 +5,8 @@
 #include "core/app/Strings.h"
 #include "core/app/TracingLink.h"
 
+#include <utility>
+
 namespace kivo {
 
 PanelApp::PanelApp(Profile& profile) : profile_(profile) {}
@@ -14,7 +16,7 @@ void PanelApp::startUp(const std::string& logPath)
     serial = readSerialSettings(profile_);
     if (portName.empty())
         portName = readPortName(profile_);
-    logFile.open(logPath);
+    logPath_ = logPath;
 }
 
 bool PanelApp::openLink(const LinkOpener& opener, std::string& error)
@@ -23,6 +25,9 @@ bool PanelApp::openLink(const LinkOpener& opener, std::string& error)
     LinkOpener::Result opened = opener.open(portName, serial);
     error = opened.error;
     if (opened.link) {
+        // The log of an earlier run is kept until a port opens and there is something to log.
+        if (std::exchange(logPending_, false))
+            logFile.open(logPath_);
         trace.portOpened();
         serialHandle = std::make_unique<TracingLink>(std::move(opened.link), trace);
     }

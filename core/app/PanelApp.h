@@ -20,7 +20,7 @@ class PanelApp {
 public:
     explicit PanelApp(Profile& profile);
 
-    // Reads the saved serial parameters and opens the raw link log.
+    // Reads the saved serial parameters; the raw link log goes to `logPath` once a port opens.
     void startUp(const std::string& logPath = RawLinkLog::fileName);
 
     // Opens `portName` with the serial parameters. On failure `error` says why and the panel
@@ -71,6 +71,9 @@ public:
 
 private:
     Profile& profile_;
+    std::string logPath_ = RawLinkLog::fileName;
+    // The log records the first exchange only: it is opened at the first port that opens.
+    bool logPending_ = true;
 };
 
 } // namespace kivo

@@ -17,6 +17,8 @@ void RawLinkLog::appendRead(std::string_view bytes)
         return;
     std::fwrite(bytes.data(), 1, bytes.size(), file_);
     std::fputs("@@", file_);
+    // What was read is on disk before the panel acts on it, so a crash keeps the evidence.
+    std::fflush(file_);
 }
 
 void RawLinkLog::close()

@@ -9,7 +9,7 @@ struct DeviceMirror;
 // Conversions between output pixels and the canvas, in integer arithmetic that multiplies
 // first and truncates toward zero, each corner on its own.
 
-// Output rectangle to canvas pixels; needs a non-zero output size.
+// Output rectangle to canvas pixels; an output size that is not positive maps to nothing.
 Rect outputToCanvas(const DeviceMirror& mirror, const Rect& output, int hact, int vact);
 
 // Canvas rectangle to output pixels; a maximised window covers the whole output.

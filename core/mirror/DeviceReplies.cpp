@@ -16,6 +16,19 @@ constexpr std::size_t hostLabelWidth = 23;
 
 bool readable(std::string_view reply) { return !reply.empty() && !isRefusal(reply); }
 
+// Timings a device can have: no number below zero, sizes and porches within 65535 pixels,
+// the line rate within 1 MHz. Anything else is garbage, and arithmetic on it could overflow.
+bool plausibleTiming(const TimingRecord& t)
+{
+    const auto within = [](int value, int most) { return value >= 0 && value <= most; };
+    constexpr int maxPixels = 65535;
+    for (const int pixels :
+         {t.HFP, t.HS, t.HBP, t.HACT, t.VFP, t.VS, t.VBP, t.VACT, t.SYNC, t.HPOL, t.VPOL, t.IL})
+        if (!within(pixels, maxPixels))
+            return false;
+    return within(t.HFREQ, 1'000'000);
+}
+
 } // namespace
 
 std::optional<HostStatus> parseHostReply(std::string_view reply)
@@ -36,7 +49,8 @@ std::optional<HostStatus> parseHostReply(std::string_view reply)
     NumberCursor numbers(reply, start);
     TimingRecord timing;
     readTimingNumbers(numbers, timing);
-    status.timing = timing;
+    if (plausibleTiming(timing))
+        status.timing = timing;
     return status;
 }
 

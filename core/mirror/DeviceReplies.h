@@ -11,7 +11,7 @@ namespace kivo {
 // baud rate and its echo. A reply that is empty or says "Error" gives nothing.
 
 // "host": whether the output runs free, whether it is locked, and the timing numbers when the
-// reply has its "VPOL IL" header line.
+// reply has its "VPOL IL" header line and they are numbers a device can have.
 struct HostStatus {
     bool freeRun = true;
     bool locked = true;

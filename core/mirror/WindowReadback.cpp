@@ -168,7 +168,7 @@ void WindowReadback::storeDestination(int number, const RectReply& rect)
     DeviceMirror& mirror = c_.state.mirror;
     WindowRecord& window = mirror.window(number);
     const TimingRecord& output = mirror.outputTiming;
-    if (output.HACT != 0 && output.VACT != 0) {
+    if (output.HACT > 0 && output.VACT > 0) {
         Rect view = outputToCanvas(
             mirror, {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height},
             output.HACT, output.VACT);

@@ -35,6 +35,17 @@ bool plausibleInputSize(int width, int height)
 
 bool videoWidth(int width) { return width >= 640 && width <= 800; }
 
+// No device places or crops a window further out than this, in output or input pixels; a
+// reply beyond it is garbage, and the arithmetic on it could overflow.
+constexpr int maxCoordinate = 65535;
+
+bool plausibleRect(const RectReply& r)
+{
+    const auto within = [](int value, int low) { return value >= low && value <= maxCoordinate; };
+    return within(r.left, -maxCoordinate) && within(r.top, -maxCoordinate) && within(r.width, 0) &&
+           within(r.height, 0);
+}
+
 std::optional<bool> says(std::string_view reply, std::string_view word)
 {
     if (!readable(reply))
@@ -120,7 +131,7 @@ std::optional<RectReply> parseWindowRect(std::string_view reply)
     rect.top = numbers.take();
     rect.width = numbers.take();
     rect.height = numbers.take();
-    return rect;
+    return plausibleRect(rect) ? std::optional<RectReply>(rect) : std::nullopt;
 }
 
 std::optional<InputSize> parseInputSize(std::string_view reply)
@@ -157,7 +168,7 @@ std::optional<int> parseLevel(std::string_view reply)
 std::optional<double> parseRealLevel(std::string_view reply)
 {
     const auto at = levelPosition(reply);
-    return at ? std::optional<double>(realAt(reply, *at)) : std::nullopt;
+    return at ? realAt(reply, *at) : std::nullopt;
 }
 
 std::optional<bool> parseSwitch(std::string_view reply) { return says(reply, "on"); }

@@ -33,7 +33,7 @@ std::optional<Stacking> parseStacking(std::string_view reply, unsigned windowCou
 std::optional<std::vector<bool>> parseOnOff(std::string_view reply, unsigned windowCount);
 
 // "wsr n" and "wdr n": a rectangle as left, top, width, height; with five numbers the first
-// is the window number.
+// is the window number. Sizes below zero and edges beyond 65535 pixels are no rectangle.
 struct RectReply {
     int left = 0;
     int top = 0;

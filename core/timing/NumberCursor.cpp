@@ -4,13 +4,11 @@
 
 #include "core/timing/NumberScan.h"
 
-#include <cctype>
-
 namespace kivo {
 
 NumberCursor::NumberCursor(std::string_view text, std::size_t start) : text_(text)
 {
-    if (start < text.size() && isDigit(text[start]))
+    if (numberStartsAt(text, start))
         position_ = start;
     else if (start < text.size())
         position_ = nextNumber(text, start);
@@ -38,7 +36,7 @@ int NumberCursor::take(int missing)
 
 double NumberCursor::takeReal(double missing)
 {
-    const double value = position_ ? realAt(text_, *position_) : missing;
+    const double value = position_ ? realAt(text_, *position_).value_or(missing) : missing;
     skip();
     return value;
 }

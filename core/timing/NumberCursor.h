@@ -9,7 +9,8 @@ namespace kivo {
 // Reads the numbers of a reply one after another, with a stand-in for each one missing.
 class NumberCursor {
 public:
-    // Starts at `start` when a digit is there, else at the next number after it.
+    // Starts at `start` when a number begins there (a digit, or "-" or "." and a digit), else
+    // at the next number after it.
     NumberCursor(std::string_view text, std::size_t start);
 
     bool atEnd() const { return !position_; }

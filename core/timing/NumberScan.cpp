@@ -3,8 +3,8 @@
 #include "core/app/Text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -72,10 +72,22 @@ int integerAt(std::string_view text, std::size_t position)
     return static_cast<int>(std::clamp<long>(value, INT32_MIN, INT32_MAX));
 }
 
-double realAt(std::string_view text, std::size_t position)
+bool numberStartsAt(std::string_view text, std::size_t position)
+{
+    if (position >= text.size())
+        return false;
+    return isDigit(text[position]) ||
+           (isLead(text[position]) && position + 1 < text.size() && isDigit(text[position + 1]));
+}
+
+std::optional<double> realAt(std::string_view text, std::size_t position)
 {
     const std::string rest(text.substr(std::min(position, text.size()), 64));
-    return std::strtod(rest.c_str(), nullptr);
+    char* end = nullptr;
+    const double value = std::strtod(rest.c_str(), &end);
+    if (end == rest.c_str() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 } // namespace kivo

@@ -20,8 +20,13 @@ int countNumbers(std::string_view text, std::size_t start);
 // The same walk, counting the positions whose integer value is above `threshold`.
 int countNumbersAbove(std::string_view text, std::size_t start, int threshold);
 
+// Whether a number begins at `position`: a digit, or "-" or "." right before one.
+bool numberStartsAt(std::string_view text, std::size_t position);
+
 // Decimal conversions at a position: optional sign and digits, stopping at anything else.
+// An integer beyond 32 bits is held at the nearest bound.
 int integerAt(std::string_view text, std::size_t position);
-double realAt(std::string_view text, std::size_t position);
+// A real number, or nothing where there is none or it is not finite ("1e999", "nan").
+std::optional<double> realAt(std::string_view text, std::size_t position);
 
 } // namespace kivo

@@ -62,7 +62,8 @@ void TimingListCache::read(TimingList& list) const
         TimingRecord& slot = list.slots[static_cast<std::size_t>(number - 1)];
         slot.NAME = text.substr(0, nameWidth);
         NumberCursor numbers(text, nameWidth);
-        readTimingNumbers(numbers, slot);
+        // The cache writes every column, SYNC 0 included.
+        readTimingNumbers(numbers, slot, SyncColumn::always);
         if (!isOutput(list)) {
             slot.brightness = numbers.take();
             slot.contrast = numbers.take();

@@ -15,7 +15,7 @@ bool isSyncWireCount(int value) { return value >= 3 && value <= 5; }
 
 } // namespace
 
-void readTimingNumbers(NumberCursor& numbers, TimingRecord& timing)
+void readTimingNumbers(NumberCursor& numbers, TimingRecord& timing, SyncColumn sync)
 {
     timing.HFP = numbers.take();
     timing.HS = numbers.take();
@@ -26,9 +26,11 @@ void readTimingNumbers(NumberCursor& numbers, TimingRecord& timing)
     timing.VBP = numbers.take();
     timing.VACT = numbers.take(480);
     timing.HFREQ = numbers.take(1);
-    // The sync column is optional: a value that is not a wire count is already HPOL.
+    // In a device's reply the sync column is optional: a value that is not a wire count is
+    // already HPOL.
     const auto next = numbers.peek();
-    timing.SYNC = next && isSyncWireCount(*next) ? numbers.take() : 0;
+    const bool hasSync = sync == SyncColumn::always || (next && isSyncWireCount(*next));
+    timing.SYNC = hasSync ? numbers.take() : 0;
     timing.HPOL = numbers.take();
     timing.VPOL = numbers.take();
     timing.IL = numbers.take();

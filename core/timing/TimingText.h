@@ -9,10 +9,15 @@ namespace kivo {
 
 class NumberCursor;
 
-// Reads HFP, HS, HBP, HACT, VFP, VS, VBP, VACT, HFREQ, the optional SYNC, HPOL, VPOL and IL,
-// the order in which the device lists a timing. Missing numbers give 0, or 640, 480 and 1
-// for HACT, VACT and HFREQ.
-void readTimingNumbers(NumberCursor& numbers, TimingRecord& timing);
+// Whether the numbers always have a SYNC column (the panel's own cache lines do) or only when
+// it holds a wire count of 3, 4 or 5 (the device's replies).
+enum class SyncColumn { optional, always };
+
+// Reads HFP, HS, HBP, HACT, VFP, VS, VBP, VACT, HFREQ, SYNC, HPOL, VPOL and IL, the order in
+// which the device lists a timing. Missing numbers give 0, or 640, 480 and 1 for HACT, VACT
+// and HFREQ.
+void readTimingNumbers(NumberCursor& numbers, TimingRecord& timing,
+                       SyncColumn sync = SyncColumn::optional);
 
 // Copies the thirteen timing numbers (not the name, row text or levels).
 void copyTimingNumbers(const TimingRecord& from, TimingRecord& to);

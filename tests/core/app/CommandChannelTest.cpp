@@ -231,6 +231,35 @@ TEST_F(ChannelTest, DeviceThatPagesForeverCannotHoldThePanel)
     EXPECT_EQ(static_cast<int>(wire().size()), CommandChannel::maxContinuations + 1);
 }
 
+TEST_F(ChannelTest, PagesOfNothingButTheMarkerAreNotFollowedForLong)
+{
+    link->queue("first\r\n----- MORE -----");
+    for (int page = 0; page < 10; ++page)
+        link->queue("----- MORE -----");
+    EXPECT_EQ(channel.sendTextAndCollect("help", false).text, "first\r\r\n");
+    EXPECT_EQ(wire().size(), 4u) << "the command and three pages of nothing";
+}
+
+TEST_F(ChannelTest, PagingStopsOnceTheReplyHoldsAllItMay)
+{
+    for (int page = 0; page < 10; ++page)
+        link->queue(std::string(2000, 'x') + "\r\n----- MORE -----");
+    const Reply reply = channel.sendTextAndCollect("help", false);
+    EXPECT_EQ(wire().size(), 3u);
+    EXPECT_GE(reply.text.size(), CommandChannel::replyLimit);
+}
+
+TEST_F(ChannelTest, FailedWritesOnAnEstablishedLinkEndTheProgramAsFailedReadsDo)
+{
+    app.linkEstablished = true;
+    link->failWrites(true);
+    for (int write = 1; write <= 4; ++write)
+        EXPECT_FALSE(channel.sendTextAndCollect("id", true).answered());
+    EXPECT_THAT(processExit.codes, IsEmpty());
+    EXPECT_THROW(channel.sendCommand("win 1 on"), ProcessEnded);
+    EXPECT_THAT(prompter.texts, ElementsAre(std::string(loadString(StringId::lostLink))));
+}
+
 TEST_F(ChannelTest, SilentReplyIsAskedOnceMoreAfterThePause)
 {
     link->queueSilence(silentReadCount);

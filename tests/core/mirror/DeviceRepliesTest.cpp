@@ -57,6 +57,18 @@ INSTANTIATE_TEST_SUITE_P(
                  false, false, 100, 3, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(HostReplyWithoutTiming, NumbersNoDeviceCanHaveAreNoTiming)
+{
+    for (const std::string numbers : {"24  136 160 -1   3   6  29  768  48363 3 0 0 0",
+                                      "24  136 160 1024 3   6  29  -768 48363 3 0 0 0",
+                                      "24  136 160 99999999 3 6 29  768  48363 3 0 0 0"}) {
+        const auto status = parseHostReply("Output mode: free-run\r\n" + hostHeader +
+                                           "Output timing:         " + numbers + "\r\n> ");
+        ASSERT_TRUE(status) << numbers;
+        EXPECT_FALSE(status->timing) << numbers;
+    }
+}
+
 TEST(HostReplyWithoutTiming, KeepsOnlyTheStatus)
 {
     const auto status = parseHostReply("Output mode: free-run\r\n> ");

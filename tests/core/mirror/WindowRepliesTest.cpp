@@ -54,6 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
         RectCase{"windowNumberFirst", "3 10 20 320 240\r\n> ", RectReply{10, 20, 320, 240}},
         RectCase{"fourNumbers", "Window source: 0 0 640 480", RectReply{0, 0, 640, 480}},
         RectCase{"threeNumbers", "10 20 320\r\n> ", std::nullopt},
+        RectCase{"negativeLeft", "-40 100 256 256\r\n> ", RectReply{-40, 100, 256, 256}},
+        RectCase{"edgeBeyondAnyOutput", "1 -2147483648 0 100 100", std::nullopt},
+        RectCase{"negativeWidth", "1 0 0 -5 100", std::nullopt},
         RectCase{"sixNumbers", "1 2 3 4 5 6", std::nullopt},
         RectCase{"refused", refusal, std::nullopt}, RectCase{"silence", "", std::nullopt}),
     caseName);
@@ -110,6 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelCase{"refused", refusal, std::nullopt},
                       LevelCase{"silence", "", std::nullopt}),
     caseName);
+
+TEST(LevelReply, RealThatIsNotFiniteIsNoValue)
+{
+    for (const char* reply : {"Window 1 gamma: 1e999", "Window 1 gamma: -1e400"})
+        EXPECT_EQ(parseRealLevel(reply), std::nullopt) << reply;
+}
 
 TEST(StateReplies, SayOnSvideoOrNothing)
 {

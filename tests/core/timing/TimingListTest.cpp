@@ -24,6 +24,9 @@ protected:
     TimingList input{TimingList::Kind::input};
 };
 
+class CacheRoundTrip : public TimingListTest,
+                       public ::testing::WithParamInterface<TimingList::Kind> {};
+
 TEST_F(TimingListTest, OutputListFromTheDeviceShowsRowsOverPlaceholdersAndCachesThem)
 {
     link->queue("hlist 1 27\r\n" + vgaRow + "2\r\n> ");
@@ -94,6 +97,57 @@ TEST_F(TimingListTest, InputListKeepsPictureLevelsFromTheCache)
     EXPECT_EQ(profile.readString("INPUTLIST", "1"),
               "VGA 640x480       16  96  48  640  10  2  33  480  31469 3  0  0  0 12 80 1.4");
 }
+
+// Every field the cache keeps, SYNC 0 among them.
+TimingRecord cachedTiming(const std::string& name, int sync)
+{
+    TimingRecord t;
+    t.NAME = name + std::string(18 - name.size(), ' ');
+    t.HFP = 16, t.HS = 96, t.HBP = 48, t.HACT = 640, t.VFP = 10, t.VS = 2, t.VBP = 33;
+    t.VACT = 480, t.HFREQ = 31469, t.SYNC = sync, t.HPOL = 1, t.VPOL = 1, t.IL = 0;
+    t.brightness = 12, t.contrast = 80, t.gamma = 1.4;
+    return t;
+}
+
+void expectSameTiming(const TimingRecord& a, const TimingRecord& b, bool withLevels)
+{
+    EXPECT_EQ(a.NAME, b.NAME);
+    const std::vector<int> numbersA{a.HFP,  a.HS,    a.HBP,  a.HACT, a.VFP,  a.VS, a.VBP,
+                                    a.VACT, a.HFREQ, a.SYNC, a.HPOL, a.VPOL, a.IL};
+    const std::vector<int> numbersB{b.HFP,  b.HS,    b.HBP,  b.HACT, b.VFP,  b.VS, b.VBP,
+                                    b.VACT, b.HFREQ, b.SYNC, b.HPOL, b.VPOL, b.IL};
+    EXPECT_EQ(numbersA, numbersB) << a.NAME;
+    if (withLevels) {
+        EXPECT_EQ(a.brightness, b.brightness);
+        EXPECT_EQ(a.contrast, b.contrast);
+        EXPECT_DOUBLE_EQ(a.gamma, b.gamma);
+    }
+}
+
+// What the cache writes, it reads back unchanged, however many starts it goes through.
+TEST_P(CacheRoundTrip, EveryFieldComesBackAsWritten)
+{
+    const TimingList::Kind kind = GetParam();
+    const bool input = kind == TimingList::Kind::input;
+    TimingList written(kind);
+    written.slots[0] = cachedTiming("No sync wires", 0);
+    written.slots[1] = cachedTiming("Four wires", 4);
+    cache.save(written);
+    for (int start = 1; start <= 3; ++start) {
+        TimingList read(kind);
+        cache.read(read);
+        for (std::size_t slot : {0u, 1u})
+            expectSameTiming(read.slots[slot], written.slots[slot], input);
+        cache.save(read);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, CacheRoundTrip,
+                         ::testing::Values(TimingList::Kind::output, TimingList::Kind::input),
+                         [](const auto& info) {
+                             return std::string(info.param == TimingList::Kind::output ? "output"
+                                                                                       : "input");
+                         });
 
 struct ThresholdCase {
     const char* name;
