@@ -7,18 +7,21 @@ namespace kivo::cli {
 
 std::string usageText()
 {
-    return std::string("Usage: kivo-cli [--port PORT] [--ini FILE] ACTION\n"
-                       "\n"
-                       "Actions:\n"
-                       "  send COMMAND...   send each command to the Quadrix and print its reply\n"
-                       "  status [--json]   walk the Quadrix through the start-up queries and "
-                       "print what it has\n"
-                       "  ports             list this machine's serial ports, stable names first\n"
-                       "\n"
-                       "Options:\n") +
+    return std::string(
+               "Usage: kivo-cli [--port PORT] [--ini FILE] ACTION\n"
+               "\n"
+               "Actions:\n"
+               "  send [--raw] COMMAND...\n"
+               "                    send each command to the Quadrix and print its answer;\n"
+               "                    --raw prints the reply whole, echo and prompt included\n"
+               "  status [--json]   walk the Quadrix through the start-up queries and "
+               "print what it has\n"
+               "  ports             list this machine's serial ports, stable names first\n"
+               "\n"
+               "Options:\n") +
            panelOptionsUsage +
-           "\nExit status: 0 done, 1 the Quadrix did not answer, 2 bad arguments or a port that "
-           "cannot be opened.\n";
+           "\nExit status: 0 done; 1 the Quadrix did not answer, refused a command (\"Error\")\n"
+           "or said nothing that could be read; 2 bad arguments or a port that cannot be opened.\n";
 }
 
 namespace {
@@ -36,6 +39,11 @@ std::string checkAction(const CliArguments& arguments)
         return "no action given: use send, status or ports (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
+    if (std::any_of(arguments.commands.begin(), arguments.commands.end(),
+                    [](const std::string& command) {
+                        return command.find_first_not_of(" \t") == std::string::npos;
+                    }))
+        return "send got an empty command: give the command text, for example \"wsr 3\"";
     if (arguments.action != "send" && !arguments.commands.empty())
         return arguments.action + " takes no commands, but got \"" + arguments.commands.front() +
                "\"";
@@ -61,6 +69,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
                 return {arguments, error};
         } else if (arguments.action == "status" && word == "--json") {
             arguments.json = true;
+        } else if (inCommands && arguments.commands.empty() && word == "--raw") {
+            arguments.raw = true;
         } else if (arguments.action.empty() && isAction(word)) {
             arguments.action = word;
         } else if (inCommands) {

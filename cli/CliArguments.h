@@ -13,6 +13,7 @@ struct CliArguments {
     std::string action; // "send", "status" or "ports"; empty with --help
     std::vector<std::string> commands;
     bool json = false;
+    bool raw = false; // send: print replies as the device sent them, echo and prompt included
 };
 
 struct ParsedArguments {

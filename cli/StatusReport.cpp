@@ -3,8 +3,10 @@
 #include "cli/JsonWriter.h"
 
 #include "core/app/Strings.h"
+#include "core/app/Text.h"
 #include "core/mirror/CanvasMapping.h"
 #include "core/mirror/PanelState.h"
+#include "core/timing/TimingText.h"
 
 #include <cstdio>
 #include <sstream>
@@ -12,30 +14,36 @@
 namespace kivo::cli {
 namespace {
 
-const char* inputTypeName(InputType inputType)
+// How the report names a code: in its text, and as a JSON value.
+struct CodeName {
+    const char* text;
+    const char* key;
+};
+
+CodeName nameOf(InputType inputType)
 {
     switch (inputType) {
     case InputType::wideVideo:
-        return "wide video";
+        return {"wide video", "wideVideo"};
     case InputType::rgb:
-        return "RGB";
+        return {"RGB", "rgb"};
     case InputType::video:
         break;
     }
-    return "video";
+    return {"video", "video"};
 }
 
-const char* connectorName(InputConnector connector)
+CodeName nameOf(InputConnector connector)
 {
     switch (connector) {
     case InputConnector::svideo:
-        return "S-video";
+        return {"S-video", "svideo"};
     case InputConnector::automatic:
-        return "automatic";
+        return {"automatic", "automatic"};
     case InputConnector::composite:
         break;
     }
-    return "composite";
+    return {"composite", "composite"};
 }
 
 // The windows the report lists: those the device has, as far as the bring-up found.
@@ -70,10 +78,8 @@ void writeRect(JsonWriter& json, std::string_view key, const Rect& r)
     json.endObject();
 }
 
-void writeTiming(JsonWriter& json, std::string_view key, const TimingRecord& t)
+void writeTimingNumbers(JsonWriter& json, const TimingRecord& t)
 {
-    json.beginObject(key);
-    json.value("locked", t.locked);
     for (const auto& [name, value] : {std::pair{"HACT", t.HACT},
                                       {"HFP", t.HFP},
                                       {"HS", t.HS},
@@ -88,6 +94,13 @@ void writeTiming(JsonWriter& json, std::string_view key, const TimingRecord& t)
                                       {"IL", t.IL},
                                       {"HFREQ", t.HFREQ}})
         json.value(name, value);
+}
+
+void writeTiming(JsonWriter& json, std::string_view key, const TimingRecord& t)
+{
+    json.beginObject(key);
+    json.value("locked", t.locked != 0);
+    writeTimingNumbers(json, t);
     json.endObject();
 }
 
@@ -97,7 +110,7 @@ void writeWindow(JsonWriter& json, const StatusFacts& facts, int number)
     json.beginObject();
     json.value("window", number);
     json.value("present", w.present);
-    json.value("inputType", static_cast<int>(w.inputType));
+    json.value("inputType", nameOf(w.inputType).key);
     json.value("priority", w.priority);
     writeRect(json, "destRect", destinationOf(facts, w));
     writeRect(json, "sourceRect", w.sourceRect);
@@ -110,16 +123,32 @@ void writeWindow(JsonWriter& json, const StatusFacts& facts, int number)
     json.value("gamma", w.gamma);
     json.value("motionFilterOn", w.motionFilterOn);
     json.value("frozen", w.frozen);
-    json.value("inputConnector", static_cast<int>(w.inputConnector));
+    json.value("inputConnector", nameOf(w.inputConnector).key);
     json.value("description", w.description);
     json.endObject();
 }
 
-void writeRows(JsonWriter& json, std::string_view key, const TimingList& list)
+// Each setting the list holds, with its fields, and its row as the page shows it.
+void writeSettings(JsonWriter& json, std::string_view key, const TimingList& list)
 {
+    const bool input = list.kind == TimingList::Kind::input;
     json.beginArray(key);
-    for (const std::string& row : list.rows)
-        json.value({}, row);
+    for (const TimingRecord& slot : list.slots) {
+        const int number = rowNumber(slot.rowText);
+        if (number <= 0 || trim(slot.NAME).empty())
+            continue;
+        json.beginObject();
+        json.value("number", number);
+        json.value("NAME", trim(slot.NAME));
+        writeTimingNumbers(json, slot);
+        if (input) {
+            json.value("brightness", slot.brightness);
+            json.value("contrast", slot.contrast);
+            json.value("gamma", slot.gamma);
+        }
+        json.value("row", slot.rowText);
+        json.endObject();
+    }
     json.endArray();
 }
 
@@ -146,18 +175,19 @@ std::string formatStatusText(const StatusFacts& facts)
         std::snprintf(
             line, sizeof line,
             "%-3d %-10s %-3d %-18s %-18s %-9s %-3d %-3d %-3d %-3d %-5.1f %-6s %-6s %-10s ", n,
-            inputTypeName(w.inputType), w.priority, rectText(destinationOf(facts, w)).c_str(),
+            nameOf(w.inputType).text, w.priority, rectText(destinationOf(facts, w)).c_str(),
             rectText(w.sourceRect).c_str(),
             (std::to_string(w.inputWidth) + "x" + std::to_string(w.inputHeight)).c_str(),
             w.brightness, w.contrast, w.saturation, w.hue, w.gamma, w.motionFilterOn ? "on" : "off",
-            w.frozen ? "on" : "off", connectorName(w.inputConnector));
-        out << line << w.description << "\n";
+            w.frozen ? "on" : "off", nameOf(w.inputConnector).text);
+        // Text from the device or the ini file never reaches a terminal as control bytes.
+        out << line << escapeBytes(w.description) << "\n";
     });
     for (const auto& [title, list] : {std::pair{"Output settings", &facts.state.outputList},
                                       std::pair{"Input settings", &facts.state.inputList}}) {
         out << "\n" << title << ":\n    " << loadString(StringId::timingColumnHeader) << "\n";
         for (const std::string& row : list->rows)
-            out << row << "\n";
+            out << escapeBytes(row) << "\n";
     }
     return out.str();
 }
@@ -177,8 +207,8 @@ std::string formatStatusJson(const StatusFacts& facts)
     json.beginArray("windows");
     forEachWindow(mirror, [&](int n, const WindowRecord&) { writeWindow(json, facts, n); });
     json.endArray();
-    writeRows(json, "outputList", facts.state.outputList);
-    writeRows(json, "inputList", facts.state.inputList);
+    writeSettings(json, "outputList", facts.state.outputList);
+    writeSettings(json, "inputList", facts.state.inputList);
     json.endObject();
     return json.text() + "\n";
 }

@@ -1,5 +1,6 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
+#include "cli/ConsoleReply.h"
 #include "cli/StatusReport.h"
 
 #include "core/app/SerialLink.h"
@@ -8,16 +9,6 @@
 
 namespace kivo::cli {
 namespace {
-
-// The reply as a terminal shows it: device line breaks become plain line feeds.
-std::string forConsole(const std::string& reply)
-{
-    std::string text;
-    for (const char c : reply)
-        if (c != '\r')
-            text += c;
-    return text;
-}
 
 int sendCommands(const CliArguments& arguments)
 {
@@ -35,9 +26,14 @@ int sendCommands(const CliArguments& arguments)
             status = exitNoReply;
             continue;
         }
-        std::cout << forConsole(reply.text);
-        if (!reply.text.ends_with('\n'))
+        const std::string shown =
+            arguments.raw ? forConsole(reply.text) : answerOnly(reply.text, command);
+        std::cout << shown;
+        if (!shown.empty() && !shown.ends_with('\n'))
             std::cout << '\n';
+        // Every reply is printed; a refusal among them fails the run for a script.
+        if (isRefusal(reply.text))
+            status = exitNoReply;
     }
     return status;
 }
@@ -54,6 +50,12 @@ int reportStatus(const CliArguments& arguments)
     // Nothing answered on the port: the bring-up has said so and closed it.
     if (!panel.app().connected())
         return exitNoReply;
+    if (!panel.bringUp().deviceUnderstood()) {
+        std::cerr << "kivo-cli: the device on " << panel.app().portName
+                  << " answered, but nothing it said could be read: is it a Quadrix, and set to "
+                  << panel.app().serial.baudRate << " baud?\n";
+        return exitNoReply;
+    }
     const StatusFacts facts{panel.state(), pages.deviceBaud, pages.deviceEcho};
     std::cout << (arguments.json ? formatStatusJson(facts) : formatStatusText(facts));
     return exitDone;

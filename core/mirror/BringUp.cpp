@@ -61,6 +61,7 @@ void BringUp::bringUp(bool echoQuery)
     DeviceMirror& mirror = c_.state.mirror;
     app.progressStepping = false;
     app.idle = false;
+    understood_ = false;
     c_.pages.showSerialPortConnected();
     c_.pages.showBringUpProgress(true);
     c_.progress.setProgressPosition(12);
@@ -131,9 +132,10 @@ void BringUp::readWindowCoordinates()
 {
     for (int number = 1; number <= static_cast<int>(c_.state.mirror.windowCount); ++number) {
         c_.progress.showProgressText(formatString(StringId::windowCoordinatesProgress, number));
-        readback_.readWindowRect(StringId::windowDestQuery, number);
+        const bool placed = readback_.readWindowRect(StringId::windowDestQuery, number);
         readback_.readInputSize(number);
-        readback_.readWindowRect(StringId::windowSourceQuery, number);
+        const bool cropped = readback_.readWindowRect(StringId::windowSourceQuery, number);
+        understood_ = understood_ || placed || cropped;
     }
 }
 
@@ -148,8 +150,10 @@ void BringUp::queryOutputTiming()
 void BringUp::readOutputTiming(std::string_view hostReply)
 {
     // A reply that cannot be read leaves the timing as it was; the page shows it either way.
-    if (const auto status = parseHostReply(hostReply))
+    if (const auto status = parseHostReply(hostReply)) {
+        understood_ = understood_ || status->timing.has_value();
         storeOutputTiming(*status);
+    }
     c_.pages.outputTimingChanged();
 }
 
@@ -174,8 +178,11 @@ void BringUp::storeOutputTiming(const HostStatus& status)
 void BringUp::readSerialPortControls()
 {
     showProgressText(StringId::serialControlsProgress);
-    if (const auto baud = parseBaudReply(c_.channel.sendAndCollect(StringId::baudQuery, true).text))
+    if (const auto baud =
+            parseBaudReply(c_.channel.sendAndCollect(StringId::baudQuery, true).text)) {
+        understood_ = true;
         c_.pages.showDeviceBaud(*baud, baudRadioIndex(*baud));
+    }
     if (const auto echo = parseEchoReply(c_.channel.sendAndCollect(StringId::echoQuery, true).text))
         c_.pages.showDeviceEcho(echo->saysOn);
 }

@@ -30,6 +30,10 @@ public:
     // Takes the output status and timing from a "host" reply another exchange brought.
     void readOutputTiming(std::string_view hostReply);
 
+    // Whether the last bring-up read anything from the device's answers: its output timing,
+    // a window's rectangle or its baud rate.
+    bool deviceUnderstood() const { return understood_; }
+
     // The device baud rate radio button for a rate the device reports.
     static int baudRadioIndex(int baud);
 
@@ -49,6 +53,7 @@ private:
     TimingListLoader lists_;
     // The device's "id" reply: asked by a reset from the Serial Port page, kept for the next.
     std::string deviceIdReply_;
+    bool understood_ = false;
 };
 
 } // namespace kivo

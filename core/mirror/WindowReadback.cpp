@@ -136,7 +136,7 @@ void WindowReadback::renumberPriorities()
             c_.app.topWindow = number;
 }
 
-void WindowReadback::readWindowRect(StringId command, int window)
+bool WindowReadback::readWindowRect(StringId command, int window)
 {
     c_.channel.pauseBeforeQuery(pauseBeforeRectQueryMs);
     const Reply reply = c_.channel.sendTextAndCollect(formatString(command, window), true);
@@ -149,6 +149,7 @@ void WindowReadback::readWindowRect(StringId command, int window)
         storeSource(window, *rect);
     else if (rect)
         storeDestination(window, *rect);
+    return rect.has_value();
 }
 
 void WindowReadback::storeSource(int number, const RectReply& rect)

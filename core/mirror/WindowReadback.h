@@ -23,7 +23,8 @@ public:
     void readStacking();
     void readOnOff();
     // `command` is StringId::windowSourceQuery ("wsr") or StringId::windowDestQuery ("wdr").
-    void readWindowRect(StringId command, int window);
+    // Returns whether the reply held a rectangle.
+    bool readWindowRect(StringId command, int window);
     void readInputSize(int window);
     // Window 0 means every present window.
     void readImageLevels(int window);

@@ -1,7 +1,10 @@
 #include "cli/CliArguments.h"
+#include "cli/ConsoleReply.h"
 #include "cli/JsonWriter.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace kivo::cli {
 namespace {
@@ -40,6 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentsCase{
             "optionWordsAfterSendAreCommands", {"send", "--ini"}, "send", {"--ini"}, false, false},
         ArgumentsCase{"statusJson", {"status", "--json"}, "status", {}, true, false},
+        ArgumentsCase{"sendRaw", {"send", "--raw", "id"}, "send", {"id"}, false, false},
+        ArgumentsCase{"emptyCommand", {"send", "id", ""}, "", {}, false, true},
+        ArgumentsCase{"blankCommand", {"send", "  "}, "", {}, false, true},
         ArgumentsCase{"ports", {"ports"}, "ports", {}, false, false},
         ArgumentsCase{"sendWithoutCommand", {"send"}, "", {}, false, true},
         ArgumentsCase{"noAction", {"--port", "sim"}, "", {}, false, true},
@@ -69,6 +75,44 @@ TEST(JsonWriter, EscapesWhatADeviceMaySend)
     EXPECT_EQ(json.text(),
               R"({"NAME":"a\"b\\c\u000d\u000a\u0001\u00e9","rows":["x",2],"on":true})");
 }
+
+TEST(JsonWriter, WritesNumbersJsonHasNoWordForAsNull)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.value("gamma", std::numeric_limits<double>::infinity());
+    json.value("hue", std::numeric_limits<double>::quiet_NaN());
+    json.value("contrast", 1.5);
+    json.endObject();
+    EXPECT_EQ(json.text(), R"({"gamma":null,"hue":null,"contrast":1.5})");
+}
+
+struct AnswerCase {
+    const char* name;
+    std::string reply;
+    std::string command;
+    std::string answer;
+};
+
+void PrintTo(const AnswerCase& c, std::ostream* out) { *out << c.name; }
+
+class AnswerOnly : public ::testing::TestWithParam<AnswerCase> {};
+
+TEST_P(AnswerOnly, LeavesOutTheEchoAndThePrompt)
+{
+    EXPECT_EQ(answerOnly(GetParam().reply, GetParam().command), GetParam().answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AnswerOnly,
+    ::testing::Values(AnswerCase{"echoOn", "wsr 3\r\n3 0 0 720 480\r\n> ", "wsr 3",
+                                 "3 0 0 720 480\n"},
+                      AnswerCase{"echoOff", "3 0 0 720 480\r\n> ", "wsr 3", "3 0 0 720 480\n"},
+                      AnswerCase{"promptAlone", "> ", "win 3 off", ""},
+                      AnswerCase{"echoAndPromptAlone", "win 3 off\r\n> ", " win 3 off ", ""},
+                      AnswerCase{"noPrompt", "Baud rate: 9600\r\n", "baud", "Baud rate: 9600\n"},
+                      AnswerCase{"promptInsideALineStays", "a> b> ", "x", "a> b> "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kivo::cli

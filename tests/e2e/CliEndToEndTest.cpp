@@ -17,7 +17,6 @@ namespace kivo::test {
 namespace {
 
 using ::testing::AllOf;
-using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -150,6 +149,38 @@ TEST_F(CliEndToEnd, TraceShowsTheCommandGoingOutAndTheReplyComingIn)
     EXPECT_EQ(traffic.back(), "> echo on\\n");
 }
 
+TEST_F(CliEndToEnd, SendPrintsEveryAnswerAndFailsOnARefusal)
+{
+    const ProgramRun run = cli(startOnPty(), {"send", "wsr 99", "wsr 3"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.out, AllOf(HasSubstr("Error"), HasSubstr("3 0 0 720 480\n")));
+    EXPECT_THAT(run.out, AllOf(Not(HasSubstr("wsr 3")), Not(HasSubstr("> "))))
+        << "neither the echo nor the prompt";
+    const ProgramRun raw = cli(dir.file("quadrix").string(), {"send", "--raw", "wsr 3"});
+    EXPECT_EQ(raw.status, 0) << raw.err;
+    EXPECT_THAT(raw.out, HasSubstr("3 0 0 720 480\n> "));
+}
+
+// A device that reports sizes no device has: a negative output width, a window edge at the
+// far end of 32 bits, an infinite gamma.
+TEST_F(CliEndToEnd, HostileNumbersEndStatusInOrderNeverWithASignal)
+{
+    const std::string header =
+        "                       HFP HS  HBP HACT VFP VS VBP VACT HFREQ SYNC HPOL VPOL IL\\r\\n";
+    dir.write("replies.txt",
+              "host\tOutput mode: free-run\\r\\n" + header +
+                  "Output timing:         24  136 160 -1   3   6  29  768  48363 3 0 0 0\\r\\n\n"
+                  "wdr 1\t1 -2147483648 0 100 100\\r\\n\n"
+                  "gamma 1\tWindow 1 gamma: 1e999\\r\\n\n");
+    const ProgramRun run =
+        cli(startOnPty({"--replies", dir.file("replies.txt").string()}), {"status", "--json"});
+    EXPECT_TRUE(run.status == 0 || run.status == 1) << run.status << run.err;
+    EXPECT_TRUE(run.out.starts_with("{") && run.out.ends_with("}\n")) << run.out;
+    EXPECT_THAT(run.out, AllOf(Not(HasSubstr("inf")), Not(HasSubstr("nan"))));
+    EXPECT_THAT(run.out, HasSubstr("\"outputTiming\":{\"locked\":true,\"HACT\":640,"))
+        << "the refused timing left the one the panel had";
+}
+
 TEST_F(CliEndToEnd, PagedListingIsPrintedWholeWithOneBareLineFeedPerPage)
 {
     const ProgramRun paged = cli(startOnPty({"--page-lines", "5"}), {"send", "help"});
@@ -195,9 +226,9 @@ TEST_F(CliEndToEnd, StatusReportsTheMirrorAsJson)
 {
     const ProgramRun run = cli("sim", {"status", "--json"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out,
-                AllOf(HasSubstr("\"windowCount\":10"), HasSubstr("\"HACT\":1024"),
-                      HasSubstr("\"sourceRect\":{"), ContainsRegex("\"outputList\":\\[\"1 ")));
+    EXPECT_THAT(run.out, AllOf(HasSubstr("\"windowCount\":10"), HasSubstr("\"HACT\":1024"),
+                               HasSubstr("\"sourceRect\":{"), HasSubstr("\"inputType\":\"rgb\""),
+                               HasSubstr("\"outputList\":[{\"number\":1,\"NAME\":\"Lobby wall\"")));
     EXPECT_EQ(run.err, "") << "no progress when stderr is not a terminal";
 }
 

@@ -81,6 +81,17 @@ TEST_F(BringUpTest, StartUpFillsTheMirrorFromTheDevice)
     EXPECT_TRUE(app.restoreEchoOnExit);
     EXPECT_EQ(pages.abortHint, "Hold down the Alt key and Shift key to abort.");
     EXPECT_NE(profile.readString("OUTPUTLIST", "1"), "");
+    EXPECT_TRUE(bringUp.deviceUnderstood());
+}
+
+TEST_F(BringUpTest, GarbageIsAnAnswerButNothingUnderstood)
+{
+    // What a device at another baud rate sends: bytes, never a prompt at a line start.
+    for (int read = 0; read < 2000; ++read)
+        link->queue(read % 2 == 0 ? std::string("\x8f\xe3~x?\x11") : std::string());
+    bringUp.reset(true);
+    EXPECT_TRUE(app.connected());
+    EXPECT_FALSE(bringUp.deviceUnderstood());
 }
 
 TEST_F(BringUpTest, WithoutALinkThePanelWaitsOnTheSerialPortPage)

@@ -1,0 +1,32 @@
+#include "cli/ConsoleReply.h"
+
+#include "core/app/Strings.h"
+#include "core/app/Text.h"
+
+namespace kivo::cli {
+
+std::string forConsole(std::string_view reply)
+{
+    std::string text;
+    for (const char c : reply)
+        if (c != '\r')
+            text += c;
+    return text;
+}
+
+std::string answerOnly(std::string_view reply, std::string_view command)
+{
+    std::string text = forConsole(reply);
+    // The device echoes the command line first while its echo is on.
+    const auto firstLineEnd = text.find('\n');
+    if (firstLineEnd != std::string::npos &&
+        trim(std::string_view(text).substr(0, firstLineEnd)) == trim(command))
+        text.erase(0, firstLineEnd + 1);
+    const std::string_view prompt = loadString(StringId::prompt);
+    if (text == prompt ||
+        (text.ends_with(prompt) && text.substr(0, text.size() - prompt.size()).ends_with('\n')))
+        text.resize(text.size() - prompt.size());
+    return text;
+}
+
+} // namespace kivo::cli
