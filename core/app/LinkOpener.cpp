@@ -1,5 +1,6 @@
 #include "core/app/LinkOpener.h"
 
+#include "core/app/PortErrors.h"
 #include "core/app/PseudoTerminalLink.h"
 #include "core/app/SerialLink.h"
 #include "core/app/TcpLink.h"
@@ -39,6 +40,8 @@ LinkOpener::Result LinkOpener::open(const std::string& port, const SerialSetting
     } else if (PseudoTerminalLink::isPseudoTerminal(port)) {
         result.link = PseudoTerminalLink::open(
             port, settings, lineTimeouts(settings, pseudoTerminalFloorMs), result.error);
+    } else if (const std::string notSerial = notASerialPort(port); !notSerial.empty()) {
+        result.error = notSerial;
     } else {
         result.link = SerialLink::open(port, settings, lineTimeouts(settings, serialPortFloorMs),
                                        result.error);

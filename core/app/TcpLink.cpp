@@ -63,6 +63,11 @@ std::unique_ptr<TcpLink> TcpLink::open(const std::string& name, ReadTimeouts tim
     }
     const std::string host = target.substr(0, colon);
     const std::string port = target.substr(colon + 1);
+    const bool numeric = port.find_first_not_of("0123456789") == std::string::npos;
+    if (!numeric || port.size() > 5 || std::stoi(port) < 1 || std::stoi(port) > 65535) {
+        error = "Cannot use " + name + ": the network port must be a number from 1 to 65535.";
+        return nullptr;
+    }
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;

@@ -21,4 +21,19 @@ GuiArguments parseGuiArguments(const std::vector<std::string>& words)
     return arguments;
 }
 
+std::vector<std::string> ownWords(const std::vector<std::string>& words)
+{
+    const auto qtOption = [](const std::string& word) {
+        return word.size() > 1 && word[0] == '-' && word[1] != '-' && word != "-h";
+    };
+    std::vector<std::string> own;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (!qtOption(words[i]))
+            own.push_back(words[i]);
+        else if (i + 1 < words.size() && !words[i + 1].starts_with('-'))
+            ++i;
+    }
+    return own;
+}
+
 } // namespace kivo::gui

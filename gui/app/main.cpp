@@ -22,8 +22,10 @@ constexpr int exitUsage = 2;
 int runPanel(const GuiArguments& arguments)
 {
     SingleInstanceGuard guard(SingleInstanceGuard::defaultName());
-    if (!guard.claim())
+    if (!guard.claim()) {
+        std::cerr << "Kivo is already running; it was brought to the front.\n";
         return 0;
+    }
 
     QtBusyHandler busy;
     QtClock clock(busy);
@@ -54,10 +56,16 @@ int runPanel(const GuiArguments& arguments)
 int main(int argc, char** argv)
 {
     using namespace kivo::gui;
-    // --help must work without a display, so it is looked for before Qt starts.
-    if (parseGuiArguments({argv + 1, argv + argc}).options.help) {
+    // --help and a bad command line must be answered without a display, so kivo's own words
+    // are read before Qt starts.
+    const GuiArguments early = parseGuiArguments(ownWords({argv + 1, argv + argc}));
+    if (early.options.help) {
         std::cout << guiUsageText();
         return 0;
+    }
+    if (!early.error.empty()) {
+        std::cerr << "kivo: " << early.error << '\n';
+        return exitUsage;
     }
     QApplication application(argc, argv);
     // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.

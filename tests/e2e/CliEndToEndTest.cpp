@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdlib.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kivo::test {
@@ -210,6 +211,37 @@ TEST_F(CliEndToEnd, PortThatCannotBeOpenedSaysWhyAndLeavesTheIniAlone)
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
     EXPECT_EQ(dir.read("Kivo.ini"), "[SERIALPORT]\nbaudrate=19200\n");
 }
+
+struct BadPortCase {
+    const char* name;
+    std::string port; // "FIFO" stands for a named pipe made in the test folder
+    const char* said;
+};
+
+void PrintTo(const BadPortCase& c, std::ostream* out) { *out << c.name; }
+
+class BadPort : public CliEndToEnd, public ::testing::WithParamInterface<BadPortCase> {};
+
+TEST_P(BadPort, IsRefusedWithItsReasonAndStatusTwo)
+{
+    std::string port = GetParam().port;
+    if (port == "FIFO") {
+        port = dir.file("pipe").string();
+        ASSERT_EQ(::mkfifo(port.c_str(), 0600), 0);
+    }
+    const ProgramRun run = cli(port, {"send", "id"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err, AllOf(HasSubstr(GetParam().said), HasSubstr(port)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadPort,
+    ::testing::Values(BadPortCase{"null", "/dev/null", "not a serial port"},
+                      BadPortCase{"zero", "/dev/zero", "not a serial port"},
+                      BadPortCase{"pipe", "FIFO", "not a serial port"},
+                      BadPortCase{"tcpPortTooHigh", "tcp:127.0.0.1:99999", "1 to 65535"},
+                      BadPortCase{"tcpPortNotANumber", "tcp:127.0.0.1:http", "1 to 65535"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliEndToEnd, BadArgumentsExitWithTwo)
 {
