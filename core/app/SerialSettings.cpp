@@ -26,7 +26,9 @@ SerialSettings readSerialSettings(const Profile& profile)
     SerialSettings settings;
     const unsigned long baud =
         std::strtoul(profile.readString(section(), "baudrate", "9600").c_str(), nullptr, 10);
-    settings.baudRate = baud >= 1200 && baud <= 115200 ? static_cast<std::uint32_t>(baud) : 9600;
+    settings.baudRate = baud >= SerialSettings::slowestBaud && baud <= SerialSettings::fastestBaud
+                            ? static_cast<std::uint32_t>(baud)
+                            : SerialSettings{}.baudRate;
     settings.parity = readCode(profile, "parity");
     const std::uint8_t byteSize = lowByte(profile.readInt(section(), "bytesize", 8));
     settings.byteSize = byteSize == 7 || byteSize == 8 ? byteSize : 8;

@@ -10,6 +10,10 @@ class Profile;
 // The local port's parameters; parity and stop bits use the Windows control-block codes
 // (parity 0 none, 1 odd, 2 even; stop bits 0 one, 1 one and a half, 2 two).
 struct SerialSettings {
+    // The rates a serial line of the Quadrix runs at.
+    static constexpr std::uint32_t slowestBaud = 1200;
+    static constexpr std::uint32_t fastestBaud = 115200;
+
     std::uint32_t baudRate = 9600;
     std::uint8_t parity = 0;
     std::uint8_t byteSize = 8;

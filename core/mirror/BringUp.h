@@ -30,8 +30,8 @@ public:
     // Takes the output status and timing from a "host" reply another exchange brought.
     void readOutputTiming(std::string_view hostReply);
 
-    // Whether the last bring-up read anything from the device's answers: its output timing,
-    // a window's rectangle or its baud rate.
+    // Whether the last bring-up read the device's answers: its output timing, its baud rate, or
+    // the rectangles of at least half of the window queries.
     bool deviceUnderstood() const { return understood_; }
 
     // The device baud rate radio button for a rate the device reports.

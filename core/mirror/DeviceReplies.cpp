@@ -1,6 +1,7 @@
 #include "core/mirror/DeviceReplies.h"
 
 #include "core/app/Reply.h"
+#include "core/app/SerialSettings.h"
 #include "core/app/Strings.h"
 #include "core/app/Text.h"
 #include "core/timing/NumberCursor.h"
@@ -58,8 +59,12 @@ std::optional<int> parseBaudReply(std::string_view reply)
 {
     if (!readable(reply))
         return std::nullopt;
+    // A rate no serial line of the device runs at is no answer.
     const int baud = NumberCursor(reply, 0).take();
-    return baud != 0 ? std::optional<int>(baud) : std::nullopt;
+    if (baud < static_cast<int>(SerialSettings::slowestBaud) ||
+        baud > static_cast<int>(SerialSettings::fastestBaud))
+        return std::nullopt;
+    return baud;
 }
 
 std::optional<EchoState> parseEchoReply(std::string_view reply)

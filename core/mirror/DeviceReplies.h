@@ -19,7 +19,7 @@ struct HostStatus {
 };
 std::optional<HostStatus> parseHostReply(std::string_view reply);
 
-// "baud": the device's rate, when the reply names one.
+// "baud": the device's rate, when the reply names one a serial line runs at (1200..115200).
 std::optional<int> parseBaudReply(std::string_view reply);
 
 // "echo": what the reply says of the echo.

@@ -84,6 +84,8 @@ TEST(BaudReply, NamesTheRateOrNothing)
     EXPECT_EQ(parseBaudReply("Baud rate: 57600\r\n> "), 57600);
     EXPECT_EQ(parseBaudReply("9600"), 9600);
     EXPECT_EQ(parseBaudReply("Baud rate: unknown"), std::nullopt);
+    EXPECT_EQ(parseBaudReply("Baud rate: 3"), std::nullopt) << "no line runs at 3 baud";
+    EXPECT_EQ(parseBaudReply("Baud rate: 2147483647"), std::nullopt);
     EXPECT_EQ(parseBaudReply("Error: 115200 is busy"), std::nullopt);
     EXPECT_EQ(parseBaudReply(""), std::nullopt);
 }
