@@ -33,7 +33,7 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
     line_.reset();
     for (;;) {
         const Clock::time_point now = Clock::now();
-        output_ += paced_.advance(now);
+        output_.append(paced_.advance(now));
         const bool sendNow = !output_.empty() && (!throttle_ || now >= line_.nextSend());
         std::array<pollfd, 2> fds{
             {{fd, static_cast<short>(POLLIN | (sendNow ? POLLOUT : 0)), 0}, {stopFd, POLLIN, 0}}};
@@ -74,10 +74,10 @@ bool DeviceServer::writeOutput(int fd, Clock::time_point now)
     const int baud = device_.state().baud;
     const std::size_t size =
         throttle_ ? std::min(output_.size(), line_.room(now, baud)) : output_.size();
-    const ssize_t written = ::write(fd, output_.data(), size);
+    const ssize_t written = ::write(fd, output_.pending().data(), size);
     if (written < 0)
         return errno == EAGAIN || errno == EINTR;
-    output_.erase(0, static_cast<std::size_t>(written));
+    output_.consume(static_cast<std::size_t>(written));
     if (throttle_)
         line_.sent(static_cast<std::size_t>(written), now, baud);
     return true;

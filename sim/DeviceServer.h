@@ -1,11 +1,11 @@
 #pragma once
 
 #include "sim/OutgoingLine.h"
+#include "sim/OutputBuffer.h"
 #include "sim/PacedDevice.h"
 #include "sim/QuadrixDevice.h"
 
 #include <chrono>
-#include <string>
 
 namespace kivo::sim {
 
@@ -35,7 +35,7 @@ private:
     QuadrixDevice& device_;
     bool throttle_;
     PacedDevice paced_;
-    std::string output_;
+    OutputBuffer output_;
     OutgoingLine line_;
 };
 
