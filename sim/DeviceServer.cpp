@@ -34,6 +34,12 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
     for (;;) {
         const Clock::time_point now = Clock::now();
         output_.append(paced_.advance(now));
+        if (output_.size() + paced_.waitingAnswerBytes() > maxBacklog) {
+            // Holding more for a client that does not read would only grow without end.
+            paced_.reset();
+            output_.clear();
+            return End::overrun;
+        }
         const bool sendNow = !output_.empty() && (!throttle_ || now >= line_.nextSend());
         std::array<pollfd, 2> fds{
             {{fd, static_cast<short>(POLLIN | (sendNow ? POLLOUT : 0)), 0}, {stopFd, POLLIN, 0}}};

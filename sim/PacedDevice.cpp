@@ -51,6 +51,7 @@ std::string PacedDevice::advance(Clock::time_point now)
         if (printed.empty())
             continue;
         const Clock::time_point due = arrival + timing_.latency;
+        answerBytes_ += printed.size();
         if (!answers_.empty() && answers_.back().due == due)
             answers_.back().bytes += printed;
         else
@@ -59,6 +60,7 @@ std::string PacedDevice::advance(Clock::time_point now)
     std::string ready;
     while (!answers_.empty() && answers_.front().due <= now) {
         ready += answers_.front().bytes;
+        answerBytes_ -= answers_.front().bytes.size();
         answers_.pop_front();
     }
     return ready;
@@ -90,6 +92,7 @@ void PacedDevice::reset()
     taken_ = 0;
     lastArrival_.reset();
     answers_.clear();
+    answerBytes_ = 0;
 }
 
 } // namespace kivo::sim

@@ -33,6 +33,8 @@ public:
     std::string advance(Clock::time_point now);
     // When advance() next has work; nothing while no byte and no answer waits.
     std::optional<Clock::time_point> nextDue() const;
+    // Bytes of answers printed but not yet due.
+    std::size_t waitingAnswerBytes() const { return answerBytes_; }
     // The line dropped: every byte received goes to the device at once, and the answers
     // are dropped with the listener.
     void flush();
@@ -61,6 +63,7 @@ private:
     // least one byte time.
     std::optional<Clock::time_point> lastArrival_;
     std::deque<Answer> answers_;
+    std::size_t answerBytes_ = 0;
 };
 
 } // namespace kivo::sim
