@@ -93,6 +93,7 @@ void PacedDevice::reset()
     lastArrival_.reset();
     answers_.clear();
     answerBytes_ = 0;
+    device_.dropPartialLine();
 }
 
 } // namespace kivo::sim

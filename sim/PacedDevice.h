@@ -38,7 +38,8 @@ public:
     // The line dropped: every byte received goes to the device at once, and the answers
     // are dropped with the listener.
     void flush();
-    // Forgets every byte and answer waiting, for a new client.
+    // Forgets every byte and answer waiting, for a new client, and the device's partial
+    // line with them.
     void reset();
 
 private:

@@ -1,4 +1,5 @@
-// DeviceServer against clients that misbehave, each on a socket pair.
+// DeviceServer against clients that misbehave, each on a socket pair: one that never reads
+// its answers, and one that hangs up halfway through a command.
 #include "sim/DeviceServer.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,22 @@ namespace {
 
 using namespace std::chrono_literals;
 using End = DeviceServer::End;
+
+// Reads until the text ends with the prompt; gives up after a quiet second so a broken
+// server fails the test instead of hanging it.
+std::string readAnswer(int fd)
+{
+    std::string text;
+    std::array<char, 256> buffer{};
+    pollfd p{fd, POLLIN, 0};
+    while (!text.ends_with("> ") && poll(&p, 1, 1000) > 0) {
+        const ssize_t n = read(fd, buffer.data(), buffer.size());
+        if (n <= 0)
+            break;
+        text.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    return text;
+}
 
 // One DeviceServer that serves its clients in turn, each on its own socket pair.
 class SocketServerTest : public ::testing::Test {
@@ -135,6 +152,40 @@ INSTANTIATE_TEST_SUITE_P(
                       // The line carries the answers far slower than the commands make them.
                       FloodCase{"LineRate", true, 0ms}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SocketServerTest, NextClientStartsAfreshAfterADroppedOne)
+{
+    makeServer(false, 0ms);
+    connect();
+    floodWithoutReading(300'000);
+    ASSERT_EQ(ended(10s), End::overrun);
+    closeClient();
+
+    const int fd = connect();
+    ASSERT_EQ(write(fd, "echo off\n", 9), 9);
+    EXPECT_EQ(readAnswer(fd), "echo off\r\n> ") << "nothing of the dropped client's backlog";
+}
+
+TEST_F(SocketServerTest, HalfACommandDiesWithItsClient)
+{
+    makeServer(false, 0ms);
+    int fd = connect();
+    // The whole command before the hang-up is still carried out, the half one is not.
+    const std::string first = "win 3 off\nwin 4 of";
+    ASSERT_EQ(write(fd, first.data(), first.size()), static_cast<ssize_t>(first.size()));
+    readAnswer(fd);
+    shutdown(fd, SHUT_WR);
+    ASSERT_EQ(ended(10s), End::hangup);
+    closeClient();
+
+    fd = connect();
+    ASSERT_EQ(write(fd, "f\n", 2), 2);
+    EXPECT_EQ(readAnswer(fd), "f\r\nError: unknown command \"f\"\r\n> ");
+    shutdown(fd, SHUT_WR);
+    ASSERT_EQ(ended(10s), End::hangup);
+    EXPECT_FALSE(device->state().window(3)->on);
+    EXPECT_TRUE(device->state().window(4)->on) << "the first client's half line was run";
+}
 
 } // namespace
 } // namespace kivo::sim::test
