@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <poll.h>
 #include <string>
+#include <string_view>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -200,6 +202,59 @@ TEST_F(ProgramTest, BadOptionExitsWithTwo)
                   .waitFor(10'000),
               2);
 }
+
+struct BadReplies {
+    const char* name;
+    // Makes the path to give to --replies in dir.
+    std::string (*place)(const kivo::test::TempDir& dir);
+    const char* complaint;
+};
+
+class BadRepliesPathTest : public ProgramTest, public ::testing::WithParamInterface<BadReplies> {};
+
+TEST_P(BadRepliesPathTest, RefusesWithOneLineAndStatusTwo)
+{
+    const std::string path = GetParam().place(dir);
+    if (std::string_view(GetParam().name) == "NotAllowed" && geteuid() == 0)
+        GTEST_SKIP() << "root reads any file";
+    const kivo::test::ProgramRun run =
+        kivo::test::runProgram(QUADRIX_SIM_PATH, {"--pty", link.string(), "--replies", path}, 5000);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err, ::testing::StartsWith("quadrix-sim: cannot read " + path + ": "));
+    EXPECT_THAT(run.err, HasSubstr(GetParam().complaint));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)))
+        << "served without its replies";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, BadRepliesPathTest,
+    ::testing::Values(BadReplies{"Missing",
+                                 [](const auto& d) { return d.file("missing").string(); },
+                                 "No such file"},
+                      BadReplies{"Directory",
+                                 [](const auto& d) {
+                                     std::filesystem::create_directory(d.file("replies"));
+                                     return d.file("replies").string();
+                                 },
+                                 "Is a directory"},
+                      BadReplies{"UnderAFile",
+                                 [](const auto& d) {
+                                     d.write("plain", "id\tok\n");
+                                     return (d.file("plain") / "replies").string();
+                                 },
+                                 "Not a directory"},
+                      BadReplies{"NotAllowed",
+                                 [](const auto& d) {
+                                     d.write("secret", "id\tok\n");
+                                     std::filesystem::permissions(d.file("secret"),
+                                                                  std::filesystem::perms::none);
+                                     return d.file("secret").string();
+                                 },
+                                 "Permission denied"},
+                      BadReplies{"Endless", [](const auto&) { return std::string("/dev/zero"); },
+                                 "larger than 1 MiB"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProgramTest, ServesLogsAndCleansUpOnSigterm)
 {
