@@ -41,8 +41,10 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
             return End::overrun;
         }
         const bool sendNow = !output_.empty() && (!throttle_ || now >= line_.nextSend());
+        const bool readNow = paced_.waitingInputBytes() < maxInputBacklog;
         std::array<pollfd, 2> fds{
-            {{fd, static_cast<short>(POLLIN | (sendNow ? POLLOUT : 0)), 0}, {stopFd, POLLIN, 0}}};
+            {{fd, static_cast<short>((readNow ? POLLIN : 0) | (sendNow ? POLLOUT : 0)), 0},
+             {stopFd, POLLIN, 0}}};
         if (poll(fds.data(), fds.size(), pollTimeout(now)) < 0) {
             if (errno == EINTR)
                 continue;

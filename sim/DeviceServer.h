@@ -21,6 +21,9 @@ public:
     // Far more than any answer (the longest is a few kilobytes), so only a client that does
     // not read, or outpaces the line by far, ever reaches it.
     static constexpr std::size_t maxBacklog = 1024 * 1024;
+    // With the line rate, input beyond this waits in the client's own buffers: the server
+    // stops reading, as a device would hold its sender off.
+    static constexpr std::size_t maxInputBacklog = 64 * 1024;
 
     // lineRate: the line carries at most the device's baud / 10 bytes a second each way.
     // latency: each answer starts this long after its command has arrived.

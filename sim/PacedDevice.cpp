@@ -22,6 +22,7 @@ void PacedDevice::receive(std::string_view bytes, Clock::time_point at)
     if (bytes.empty())
         return;
     line_.push_back({at, std::string(bytes)});
+    inputBytes_ += bytes.size();
 }
 
 PacedDevice::Clock::time_point PacedDevice::nextArrival() const
@@ -41,6 +42,7 @@ std::string PacedDevice::advance(Clock::time_point now)
         if (arrival > now)
             break;
         const char byte = line_.front().bytes[taken_];
+        --inputBytes_;
         if (++taken_ == line_.front().bytes.size()) {
             line_.pop_front();
             taken_ = 0;
@@ -93,6 +95,7 @@ void PacedDevice::reset()
     lastArrival_.reset();
     answers_.clear();
     answerBytes_ = 0;
+    inputBytes_ = 0;
     device_.dropPartialLine();
 }
 

@@ -35,6 +35,8 @@ public:
     std::optional<Clock::time_point> nextDue() const;
     // Bytes of answers printed but not yet due.
     std::size_t waitingAnswerBytes() const { return answerBytes_; }
+    // Bytes received that have not reached the device yet.
+    std::size_t waitingInputBytes() const { return inputBytes_; }
     // The line dropped: every byte received goes to the device at once, and the answers
     // are dropped with the listener.
     void flush();
@@ -65,6 +67,7 @@ private:
     std::optional<Clock::time_point> lastArrival_;
     std::deque<Answer> answers_;
     std::size_t answerBytes_ = 0;
+    std::size_t inputBytes_ = 0;
 };
 
 } // namespace kivo::sim

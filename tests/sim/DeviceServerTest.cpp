@@ -153,6 +153,25 @@ INSTANTIATE_TEST_SUITE_P(
                       FloodCase{"LineRate", true, 0ms}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// At 1200 baud two megabytes take hours to reach the device; the server must not hold them.
+TEST_F(SocketServerTest, InputFasterThanTheLineWaitsWithTheClient)
+{
+    makeServer(true, 0ms, 1200);
+    const int fd = connect();
+    const std::string chunk(4096, 'x');
+    std::size_t sent = 0;
+    // Writes until the server has stopped taking bytes for half a second.
+    pollfd p{fd, POLLOUT, 0};
+    while (sent < 2'000'000 && poll(&p, 1, 500) == 1) {
+        const ssize_t n = write(fd, chunk.data(), chunk.size());
+        if (n <= 0)
+            break;
+        sent += static_cast<std::size_t>(n);
+    }
+    // The bound plus what the socket itself buffers.
+    EXPECT_LT(sent, 1'000'000u);
+}
+
 TEST_F(SocketServerTest, NextClientStartsAfreshAfterADroppedOne)
 {
     makeServer(false, 0ms);
