@@ -203,6 +203,42 @@ TEST_F(ProgramTest, BadOptionExitsWithTwo)
               2);
 }
 
+// The terminal cannot be hung up on, so answers nobody reads are thrown away once they pass
+// the bound, and the program goes on serving.
+TEST_F(ProgramTest, ThrowsAwayAnswersNobodyReadsAndServesOn)
+{
+    kivo::test::ChildProcess program(QUADRIX_SIM_PATH, {"--pty", link.string()}, "/dev/null",
+                                     dir.file("err").string());
+    const int fd = waitForLink();
+    ASSERT_GE(fd, 0);
+    // About 7 MB of answers, none of them read.
+    std::string lines;
+    for (int i = 0; i < 20000; ++i)
+        lines += "id\n";
+    std::size_t sent = 0;
+    pollfd out{fd, POLLOUT, 0};
+    while (sent < lines.size() && poll(&out, 1, 5000) == 1) {
+        const ssize_t n =
+            write(fd, lines.data() + sent, std::min<std::size_t>(4096, lines.size() - sent));
+        if (n <= 0)
+            break;
+        sent += static_cast<std::size_t>(n);
+    }
+    EXPECT_EQ(sent, lines.size());
+    // Takes what is left of the flood's answers until the line has been quiet a while.
+    std::array<char, 4096> buffer{};
+    pollfd in{fd, POLLIN, 0};
+    for (int reads = 0; reads < 10000 && poll(&in, 1, 500) == 1; ++reads) {
+        if (read(fd, buffer.data(), buffer.size()) <= 0)
+            break;
+    }
+    EXPECT_EQ(exchange(fd, "echo off\n"), "echo off\r\n> ");
+    close(fd);
+    EXPECT_EQ(program.stop(), 0);
+    EXPECT_THAT(dir.read("err"),
+                HasSubstr("quadrix-sim: dropped the unread answers on the terminal"));
+}
+
 struct BadReplies {
     const char* name;
     // Makes the path to give to --replies in dir.
