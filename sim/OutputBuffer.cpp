@@ -14,8 +14,8 @@ void OutputBuffer::consume(std::size_t count)
         start_ = 0;
         return;
     }
-    // Each move at least halves what is left to the bytes moved, so no byte is moved more
-    // than once on average.
+    // Moving only once the written part is at least as long as the rest means that every
+    // byte moved was paid for by a byte written: draining moves no more than it writes.
     if (start_ >= bytes_.size() - start_) {
         moved_ += bytes_.size() - start_;
         bytes_.erase(0, start_);
