@@ -33,10 +33,18 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
     line_.reset();
     for (;;) {
         const Clock::time_point now = Clock::now();
-        output_ += paced_.advance(now);
+        output_.append(paced_.advance(now));
+        if (output_.size() + paced_.waitingAnswerBytes() > maxBacklog) {
+            // Holding more for a client that does not read would only grow without end.
+            paced_.reset();
+            output_.clear();
+            return End::overrun;
+        }
         const bool sendNow = !output_.empty() && (!throttle_ || now >= line_.nextSend());
+        const bool readNow = paced_.waitingInputBytes() < maxInputBacklog;
         std::array<pollfd, 2> fds{
-            {{fd, static_cast<short>(POLLIN | (sendNow ? POLLOUT : 0)), 0}, {stopFd, POLLIN, 0}}};
+            {{fd, static_cast<short>((readNow ? POLLIN : 0) | (sendNow ? POLLOUT : 0)), 0},
+             {stopFd, POLLIN, 0}}};
         if (poll(fds.data(), fds.size(), pollTimeout(now)) < 0) {
             if (errno == EINTR)
                 continue;
@@ -74,10 +82,10 @@ bool DeviceServer::writeOutput(int fd, Clock::time_point now)
     const int baud = device_.state().baud;
     const std::size_t size =
         throttle_ ? std::min(output_.size(), line_.room(now, baud)) : output_.size();
-    const ssize_t written = ::write(fd, output_.data(), size);
+    const ssize_t written = ::write(fd, output_.pending().data(), size);
     if (written < 0)
         return errno == EAGAIN || errno == EINTR;
-    output_.erase(0, static_cast<std::size_t>(written));
+    output_.consume(static_cast<std::size_t>(written));
     if (throttle_)
         line_.sent(static_cast<std::size_t>(written), now, baud);
     return true;

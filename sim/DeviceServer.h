@@ -1,11 +1,11 @@
 #pragma once
 
 #include "sim/OutgoingLine.h"
+#include "sim/OutputBuffer.h"
 #include "sim/PacedDevice.h"
 #include "sim/QuadrixDevice.h"
 
 #include <chrono>
-#include <string>
 
 namespace kivo::sim {
 
@@ -14,15 +14,24 @@ namespace kivo::sim {
 // output can be held to the device's baud rate.
 class DeviceServer {
 public:
-    enum class End { stopped, hangup, failed };
+    // overrun: the client let more than maxBacklog bytes of answers wait unsent, so it was
+    // dropped; the backlog is gone and the device is ready for the next client.
+    enum class End { stopped, hangup, overrun, failed };
+
+    // Far more than any answer (the longest is a few kilobytes), so only a client that does
+    // not read, or outpaces the line by far, ever reaches it.
+    static constexpr std::size_t maxBacklog = 1024 * 1024;
+    // With the line rate, input beyond this waits in the client's own buffers: the server
+    // stops reading, as a device would hold its sender off.
+    static constexpr std::size_t maxInputBacklog = 64 * 1024;
 
     // lineRate: the line carries at most the device's baud / 10 bytes a second each way.
     // latency: each answer starts this long after its command has arrived.
     DeviceServer(QuadrixDevice& device, bool lineRate,
                  std::chrono::milliseconds latency = std::chrono::milliseconds(0));
 
-    // Serves fd until stopFd becomes readable (stopped), the peer goes away (hangup) or
-    // poll fails.
+    // Serves fd until stopFd becomes readable (stopped), the peer goes away (hangup), the
+    // answers waiting for it pass maxBacklog (overrun) or poll fails.
     End serve(int fd, int stopFd);
 
 private:
@@ -35,7 +44,7 @@ private:
     QuadrixDevice& device_;
     bool throttle_;
     PacedDevice paced_;
-    std::string output_;
+    OutputBuffer output_;
     OutgoingLine line_;
 };
 

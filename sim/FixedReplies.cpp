@@ -2,12 +2,18 @@
 
 #include "sim/TextFormat.h"
 
-#include <fstream>
-#include <sstream>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kivo::sim {
 
 namespace {
+
+// Far more than any list of replies; a device file such as /dev/zero would never end.
+constexpr std::size_t maxFileSize = 1024 * 1024;
 
 // Undoes the escapes of a reply; false for a backslash before anything else.
 bool unescape(std::string_view text, std::string& out)
@@ -73,14 +79,29 @@ std::optional<FixedReplies> FixedReplies::parse(std::string_view text, std::stri
 
 std::optional<FixedReplies> FixedReplies::load(const std::string& path, std::string& error)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + path;
+    // Read with plain calls: a stream opens a directory without complaint and then reads
+    // nothing, which would serve without the replies instead of refusing.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    std::optional<FixedReplies> replies = parse(text.str(), error);
+    std::string text;
+    std::array<char, 4096> buffer{};
+    ssize_t count = 0;
+    while ((count = ::read(fd, buffer.data(), buffer.size())) != 0) {
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0 || text.size() + static_cast<std::size_t>(count) > maxFileSize) {
+            error = "cannot read " + path + ": " +
+                    (count < 0 ? std::strerror(errno) : "larger than 1 MiB");
+            ::close(fd);
+            return std::nullopt;
+        }
+        text.append(buffer.data(), static_cast<std::size_t>(count));
+    }
+    ::close(fd);
+    std::optional<FixedReplies> replies = parse(text, error);
     if (!replies)
         error = path + ": " + error;
     return replies;

@@ -13,6 +13,8 @@ class FixedReplies {
 public:
     // The replies of a file's text, or nothing with error saying which line is wrong.
     static std::optional<FixedReplies> parse(std::string_view text, std::string& error);
+    // The replies of a file, or nothing with error saying why in one line: the file cannot be
+    // read (missing, a directory, not allowed, over 1 MiB) or a line is wrong.
     static std::optional<FixedReplies> load(const std::string& path, std::string& error);
 
     void add(std::string_view command, std::string_view reply);

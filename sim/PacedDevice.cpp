@@ -22,6 +22,7 @@ void PacedDevice::receive(std::string_view bytes, Clock::time_point at)
     if (bytes.empty())
         return;
     line_.push_back({at, std::string(bytes)});
+    inputBytes_ += bytes.size();
 }
 
 PacedDevice::Clock::time_point PacedDevice::nextArrival() const
@@ -41,6 +42,7 @@ std::string PacedDevice::advance(Clock::time_point now)
         if (arrival > now)
             break;
         const char byte = line_.front().bytes[taken_];
+        --inputBytes_;
         if (++taken_ == line_.front().bytes.size()) {
             line_.pop_front();
             taken_ = 0;
@@ -51,6 +53,7 @@ std::string PacedDevice::advance(Clock::time_point now)
         if (printed.empty())
             continue;
         const Clock::time_point due = arrival + timing_.latency;
+        answerBytes_ += printed.size();
         if (!answers_.empty() && answers_.back().due == due)
             answers_.back().bytes += printed;
         else
@@ -59,6 +62,7 @@ std::string PacedDevice::advance(Clock::time_point now)
     std::string ready;
     while (!answers_.empty() && answers_.front().due <= now) {
         ready += answers_.front().bytes;
+        answerBytes_ -= answers_.front().bytes.size();
         answers_.pop_front();
     }
     return ready;
@@ -90,6 +94,9 @@ void PacedDevice::reset()
     taken_ = 0;
     lastArrival_.reset();
     answers_.clear();
+    answerBytes_ = 0;
+    inputBytes_ = 0;
+    device_.dropPartialLine();
 }
 
 } // namespace kivo::sim

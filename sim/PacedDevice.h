@@ -33,10 +33,15 @@ public:
     std::string advance(Clock::time_point now);
     // When advance() next has work; nothing while no byte and no answer waits.
     std::optional<Clock::time_point> nextDue() const;
+    // Bytes of answers printed but not yet due.
+    std::size_t waitingAnswerBytes() const { return answerBytes_; }
+    // Bytes received that have not reached the device yet.
+    std::size_t waitingInputBytes() const { return inputBytes_; }
     // The line dropped: every byte received goes to the device at once, and the answers
     // are dropped with the listener.
     void flush();
-    // Forgets every byte and answer waiting, for a new client.
+    // Forgets every byte and answer waiting, for a new client, and the device's partial
+    // line with them.
     void reset();
 
 private:
@@ -61,6 +66,8 @@ private:
     // least one byte time.
     std::optional<Clock::time_point> lastArrival_;
     std::deque<Answer> answers_;
+    std::size_t answerBytes_ = 0;
+    std::size_t inputBytes_ = 0;
 };
 
 } // namespace kivo::sim

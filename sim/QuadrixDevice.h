@@ -38,6 +38,9 @@ public:
     void receive(std::string_view bytes);
     // Everything the device has printed since the last call.
     std::string takeOutput();
+    // Forgets a command line received without its line feed yet, so that a new client's
+    // first line is not run as the end of an old one.
+    void dropPartialLine() { raw_.clear(); }
 
     void setCommandObserver(CommandObserver observer) { observer_ = std::move(observer); }
     const DeviceState& state() const { return state_; }

@@ -34,6 +34,12 @@ int fail(const std::string& message, int status)
     return status;
 }
 
+void reportOverrun(const char* what)
+{
+    std::fprintf(stderr, "quadrix-sim: %s (more than %zu bytes waiting)\n", what,
+                 DeviceServer::maxBacklog);
+}
+
 // SIGINT and SIGTERM arrive as a readable descriptor, so poll() sees them.
 int stopDescriptor()
 {
@@ -65,9 +71,12 @@ int servePty(DeviceServer& server, const std::string& path, int stopFd)
         return fail(error, runError);
     std::printf("quadrix-sim: serving on %s (%s)\n", path.c_str(), pty->slavePath().c_str());
     std::fflush(stdout);
-    return server.serve(pty->masterFd(), stopFd) == DeviceServer::End::stopped
-               ? 0
-               : fail("the terminal failed", runError);
+    // The terminal cannot be hung up on: unread answers past the bound are thrown away, as a
+    // serial line loses what nobody listens to, and serving goes on.
+    DeviceServer::End end;
+    while ((end = server.serve(pty->masterFd(), stopFd)) == DeviceServer::End::overrun)
+        reportOverrun("dropped the unread answers on the terminal");
+    return end == DeviceServer::End::stopped ? 0 : fail("the terminal failed", runError);
 }
 
 int serveTcp(DeviceServer& server, int port, int stopFd)
@@ -86,6 +95,8 @@ int serveTcp(DeviceServer& server, int port, int stopFd)
             continue;
         const DeviceServer::End end = server.serve(client, stopFd);
         close(client);
+        if (end == DeviceServer::End::overrun)
+            reportOverrun("dropped a client that did not read its answers");
         if (end == DeviceServer::End::stopped)
             return 0;
         if (end == DeviceServer::End::failed)

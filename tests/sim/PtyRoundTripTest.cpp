@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <poll.h>
 #include <string>
+#include <string_view>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -200,6 +202,95 @@ TEST_F(ProgramTest, BadOptionExitsWithTwo)
                   .waitFor(10'000),
               2);
 }
+
+// The terminal cannot be hung up on, so answers nobody reads are thrown away once they pass
+// the bound, and the program goes on serving.
+TEST_F(ProgramTest, ThrowsAwayAnswersNobodyReadsAndServesOn)
+{
+    kivo::test::ChildProcess program(QUADRIX_SIM_PATH, {"--pty", link.string()}, "/dev/null",
+                                     dir.file("err").string());
+    const int fd = waitForLink();
+    ASSERT_GE(fd, 0);
+    // About 7 MB of answers, none of them read.
+    std::string lines;
+    for (int i = 0; i < 20000; ++i)
+        lines += "id\n";
+    std::size_t sent = 0;
+    pollfd out{fd, POLLOUT, 0};
+    while (sent < lines.size() && poll(&out, 1, 5000) == 1) {
+        const ssize_t n =
+            write(fd, lines.data() + sent, std::min<std::size_t>(4096, lines.size() - sent));
+        if (n <= 0)
+            break;
+        sent += static_cast<std::size_t>(n);
+    }
+    EXPECT_EQ(sent, lines.size());
+    // Takes what is left of the flood's answers until the line has been quiet a while.
+    std::array<char, 4096> buffer{};
+    pollfd in{fd, POLLIN, 0};
+    for (int reads = 0; reads < 10000 && poll(&in, 1, 500) == 1; ++reads) {
+        if (read(fd, buffer.data(), buffer.size()) <= 0)
+            break;
+    }
+    EXPECT_EQ(exchange(fd, "echo off\n"), "echo off\r\n> ");
+    close(fd);
+    EXPECT_EQ(program.stop(), 0);
+    EXPECT_THAT(dir.read("err"),
+                HasSubstr("quadrix-sim: dropped the unread answers on the terminal"));
+}
+
+struct BadReplies {
+    const char* name;
+    // Makes the path to give to --replies in dir.
+    std::string (*place)(const kivo::test::TempDir& dir);
+    const char* complaint;
+};
+
+class BadRepliesPathTest : public ProgramTest, public ::testing::WithParamInterface<BadReplies> {};
+
+TEST_P(BadRepliesPathTest, RefusesWithOneLineAndStatusTwo)
+{
+    const std::string path = GetParam().place(dir);
+    if (std::string_view(GetParam().name) == "NotAllowed" && geteuid() == 0)
+        GTEST_SKIP() << "root reads any file";
+    const kivo::test::ProgramRun run =
+        kivo::test::runProgram(QUADRIX_SIM_PATH, {"--pty", link.string(), "--replies", path}, 5000);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err, ::testing::StartsWith("quadrix-sim: cannot read " + path + ": "));
+    EXPECT_THAT(run.err, HasSubstr(GetParam().complaint));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)))
+        << "served without its replies";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, BadRepliesPathTest,
+    ::testing::Values(BadReplies{"Missing",
+                                 [](const auto& d) { return d.file("missing").string(); },
+                                 "No such file"},
+                      BadReplies{"Directory",
+                                 [](const auto& d) {
+                                     std::filesystem::create_directory(d.file("replies"));
+                                     return d.file("replies").string();
+                                 },
+                                 "Is a directory"},
+                      BadReplies{"UnderAFile",
+                                 [](const auto& d) {
+                                     d.write("plain", "id\tok\n");
+                                     return (d.file("plain") / "replies").string();
+                                 },
+                                 "Not a directory"},
+                      BadReplies{"NotAllowed",
+                                 [](const auto& d) {
+                                     d.write("secret", "id\tok\n");
+                                     std::filesystem::permissions(d.file("secret"),
+                                                                  std::filesystem::perms::none);
+                                     return d.file("secret").string();
+                                 },
+                                 "Permission denied"},
+                      BadReplies{"Endless", [](const auto&) { return std::string("/dev/zero"); },
+                                 "larger than 1 MiB"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProgramTest, ServesLogsAndCleansUpOnSigterm)
 {
