@@ -30,6 +30,14 @@ std::filesystem::path PanelOptions::iniPath() const
     return ini ? std::filesystem::path(*ini) : Profile::defaultPath();
 }
 
+std::string PanelOptions::iniPathError() const
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(iniPath(), ec))
+        return iniPath().string() + " is a folder, not an ini file; name a file with --ini FILE";
+    return {};
+}
+
 bool readPanelOption(const std::vector<std::string>& words, std::size_t& i, PanelOptions& options,
                      std::string& error)
 {

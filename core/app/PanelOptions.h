@@ -15,6 +15,9 @@ struct PanelOptions {
     bool help = false;
 
     std::filesystem::path iniPath() const;
+    // Empty when iniPath() may be used; otherwise one line saying why the program must stop
+    // before it opens a port (the path names a folder).
+    std::string iniPathError() const;
 };
 
 // Reads words[i] when it is one of the common options, moving `i` past its value, and returns

@@ -219,6 +219,35 @@ TEST_F(CliEndToEnd, StatusAsksExactlyTheStartUpQueries)
     EXPECT_THAT(asked, ::testing::ElementsAreArray(expected));
 }
 
+TEST_F(CliEndToEnd, IniThatIsAFolderStopsTheRunBeforeAnyPortOpens)
+{
+    std::filesystem::create_directory(dir.file("settings"));
+    for (const std::vector<std::string>& action :
+         {std::vector<std::string>{"status"}, {"send", "id"}, {"ports"}}) {
+        std::vector<std::string> args = {"--ini", dir.file("settings").string(), "--port",
+                                         dir.file("no-such-port").string()};
+        args.insert(args.end(), action.begin(), action.end());
+        const ProgramRun run = runProgram(KIVO_CLI_PATH, args);
+        EXPECT_EQ(run.status, 2) << action.front();
+        EXPECT_THAT(run.err, AllOf(::testing::StartsWith("kivo-cli: "),
+                                   HasSubstr(dir.file("settings").string()),
+                                   Not(HasSubstr("no-such-port"))));
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST_F(CliEndToEnd, BrokenIniIsReportedInOneLineAndLeftAsItIs)
+{
+    const std::string broken = std::string("[SERIALPORT]\nbaud") + '\0' + "rate=9600\n";
+    dir.write("Kivo.ini", broken);
+    const ProgramRun run = cli("sim", {"send", "wsr 3"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.err, AllOf(HasSubstr(ini()), HasSubstr("NUL")));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(dir.read("Kivo.ini"), broken);
+}
+
 // A port where nothing answers: a device that is off, or a pseudo-terminal nobody serves.
 class SilentPort : public CliEndToEnd, public ::testing::WithParamInterface<bool> {};
 

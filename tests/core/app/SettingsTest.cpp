@@ -1,10 +1,14 @@
 #include "tests/support/TempDir.h"
 
 #include "core/app/PanelApp.h"
+#include "core/app/PanelOptions.h"
 #include "core/app/Profile.h"
 #include "core/app/SerialSettings.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
 
 namespace kivo::test {
 namespace {
@@ -75,6 +79,47 @@ TEST(PanelAppShutdown, PanelThatNeverConnectedWritesNothing)
     app.shutdown();
     EXPECT_FALSE(std::filesystem::exists(dir.file("Kivo.ini")));
     EXPECT_FALSE(app.logOpen());
+}
+
+// Points $XDG_CONFIG_HOME at a scratch folder for one test.
+class ScratchConfigHome {
+public:
+    explicit ScratchConfigHome(const std::filesystem::path& path)
+    {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
+            old_ = old;
+        ::setenv("XDG_CONFIG_HOME", path.c_str(), 1);
+    }
+    ~ScratchConfigHome()
+    {
+        if (old_)
+            ::setenv("XDG_CONFIG_HOME", old_->c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+    }
+
+private:
+    std::optional<std::string> old_;
+};
+
+TEST(IniPath, FolderIsAnErrorThatNamesItAndAFileOrNothingIsNot)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("folder"));
+    dir.write("Kivo.ini", "");
+    PanelOptions options;
+    for (const char* name : {"Kivo.ini", "missing.ini"}) {
+        options.ini = dir.file(name).string();
+        EXPECT_EQ(options.iniPathError(), "") << name;
+    }
+    options.ini = dir.file("folder").string();
+    EXPECT_NE(options.iniPathError().find(dir.file("folder").string()), std::string::npos)
+        << options.iniPathError();
+    // The default path is checked as well as one given.
+    const ScratchConfigHome home(dir.path());
+    std::filesystem::create_directories(dir.file("Kivo/Kivo.ini"));
+    options.ini.reset();
+    EXPECT_NE(options.iniPathError(), "");
 }
 
 } // namespace
