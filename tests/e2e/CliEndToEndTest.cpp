@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <netinet/in.h>
+#include <optional>
 #include <sstream>
 #include <stdlib.h>
 #include <sys/socket.h>
@@ -246,6 +247,21 @@ TEST_F(CliEndToEnd, BrokenIniIsReportedInOneLineAndLeftAsItIs)
     EXPECT_THAT(run.err, AllOf(HasSubstr(ini()), HasSubstr("NUL")));
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_EQ(dir.read("Kivo.ini"), broken);
+}
+
+TEST_F(CliEndToEnd, SimulatedQuadrixWithoutIniUsesItsOwnFile)
+{
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+    ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+    const ProgramRun run = runProgram(KIVO_CLI_PATH, {"--port", "sim", "status"});
+    if (saved)
+        ::setenv("XDG_CONFIG_HOME", saved->c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(dir.file("Kivo/Kivo-sim.ini")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Kivo/Kivo.ini")));
 }
 
 // A port where nothing answers: a device that is off, or a pseudo-terminal nobody serves.

@@ -102,6 +102,36 @@ private:
     std::optional<std::string> old_;
 };
 
+struct IniPathCase {
+    const char* name;
+    std::optional<std::string> port;
+    std::optional<std::string> ini;
+    const char* expected; // under the scratch config home, or as given
+};
+
+class IniPath : public ::testing::TestWithParam<IniPathCase> {};
+
+TEST_P(IniPath, SimulatedQuadrixHasItsOwnFileUnlessOneIsNamed)
+{
+    TempDir dir;
+    const ScratchConfigHome home(dir.path());
+    PanelOptions options;
+    options.port = GetParam().port;
+    options.ini = GetParam().ini;
+    const std::filesystem::path expected =
+        GetParam().ini ? std::filesystem::path(GetParam().expected) : dir.file(GetParam().expected);
+    EXPECT_EQ(options.iniPath(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniPath,
+    ::testing::Values(IniPathCase{"noPort", std::nullopt, std::nullopt, "Kivo/Kivo.ini"},
+                      IniPathCase{"serialPort", "/dev/ttyUSB0", std::nullopt, "Kivo/Kivo.ini"},
+                      IniPathCase{"simulated", "sim", std::nullopt, "Kivo/Kivo-sim.ini"},
+                      IniPathCase{"simulatedWithIni", "sim", "/tmp/x.ini", "/tmp/x.ini"},
+                      IniPathCase{"iniAlone", std::nullopt, "rel/y.ini", "rel/y.ini"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(IniPath, FolderIsAnErrorThatNamesItAndAFileOrNothingIsNot)
 {
     TempDir dir;
@@ -117,8 +147,9 @@ TEST(IniPath, FolderIsAnErrorThatNamesItAndAFileOrNothingIsNot)
         << options.iniPathError();
     // The default path is checked as well as one given.
     const ScratchConfigHome home(dir.path());
-    std::filesystem::create_directories(dir.file("Kivo/Kivo.ini"));
+    std::filesystem::create_directories(dir.file("Kivo/Kivo-sim.ini"));
     options.ini.reset();
+    options.port = "sim";
     EXPECT_NE(options.iniPathError(), "");
 }
 
