@@ -79,6 +79,10 @@ int run(const std::vector<std::string>& words)
         std::cerr << "kivo-cli: " << parsed.error << '\n';
         return exitUsage;
     }
+    if (const std::string error = parsed.arguments.options.iniPathError(); !error.empty()) {
+        std::cerr << "kivo-cli: " << error << '\n';
+        return exitUsage;
+    }
     if (parsed.arguments.action == "ports")
         return listPorts();
     if (parsed.arguments.action == "status")

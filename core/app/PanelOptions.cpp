@@ -8,11 +8,15 @@ const char* const panelOptionsUsage =
     "  --port PORT  a serial port (/dev/ttyUSB0, /dev/serial/by-id/...), tcp:HOST:PORT for a\n"
     "               serial-to-Ethernet converter, or sim for the simulated Quadrix;\n"
     "               default: the port saved in the ini file\n"
-    "  --ini FILE   the ini file; default: $XDG_CONFIG_HOME/Kivo/Kivo.ini\n"
+    "  --ini FILE   the ini file; default: $XDG_CONFIG_HOME/Kivo/Kivo.ini, or Kivo-sim.ini\n"
+    "               beside it with --port sim\n"
     "  --trace FILE write every byte to and from the device to FILE, a line per chunk\n"
     "  --help       show this text\n";
 
 namespace {
+
+// The port name sim/SimulatedQuadrix.h gives the simulated Quadrix.
+constexpr const char* simulatedPort = "sim";
 
 bool takeValue(const std::vector<std::string>& words, std::size_t& i,
                std::optional<std::string>& into)
@@ -27,7 +31,19 @@ bool takeValue(const std::vector<std::string>& words, std::size_t& i,
 
 std::filesystem::path PanelOptions::iniPath() const
 {
-    return ini ? std::filesystem::path(*ini) : Profile::defaultPath();
+    if (ini)
+        return *ini;
+    if (port == simulatedPort)
+        return Profile::defaultPath().replace_filename("Kivo-sim.ini");
+    return Profile::defaultPath();
+}
+
+std::string PanelOptions::iniPathError() const
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(iniPath(), ec))
+        return iniPath().string() + " is a folder, not an ini file; name a file with --ini FILE";
+    return {};
 }
 
 bool readPanelOption(const std::vector<std::string>& words, std::size_t& i, PanelOptions& options,

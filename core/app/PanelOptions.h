@@ -14,7 +14,12 @@ struct PanelOptions {
     std::optional<std::string> trace; // a file that gets every byte both ways
     bool help = false;
 
+    // The --ini file; without one, the default Kivo.ini, or Kivo-sim.ini beside it for the
+    // simulated Quadrix, so that trying things out never changes the real device's settings.
     std::filesystem::path iniPath() const;
+    // Empty when iniPath() may be used; otherwise one line saying why the program must stop
+    // before it opens a port (the path names a folder).
+    std::string iniPathError() const;
 };
 
 // Reads words[i] when it is one of the common options, moving `i` past its value, and returns

@@ -1,44 +1,203 @@
 #include "core/app/Profile.h"
 
-// Keys and values are plain bytes (no wide-character conversion), and the template bodies
-// come from the header, so no ICU-bound library is needed.
-#define SI_NO_CONVERSION
-#define SI_IMPLEMENTATION
-#include <SimpleIni.h>
-
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <dirent.h>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace kivo {
 
-struct Profile::Document {
-    CSimpleIniA ini{false, false, false}; // plain bytes, one value per key, no multi-line values
-};
-
 namespace {
+
+constexpr const char* utf8Mark = "\xEF\xBB\xBF";
+// Far more than any panel writes; a file this big is something else named by mistake.
+constexpr off_t largestFile = 16 * 1024 * 1024;
+// A temporary file this old beside the ini file was left by a run that was killed mid-write:
+// a write takes milliseconds.
+constexpr auto staleAfter = std::chrono::minutes(1);
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string trimmed(const std::string& text, std::size_t from = 0,
+                    std::size_t to = std::string::npos)
+{
+    to = std::min(to, text.size());
+    while (from < to && isBlank(text[from]))
+        ++from;
+    while (to > from && isBlank(text[to - 1]))
+        --to;
+    return text.substr(from, to - from);
+}
+
+bool sameName(const std::string& a, const std::string& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
 
 std::string describeErrno(const std::string& what, const std::filesystem::path& path)
 {
     return what + " " + path.string() + ": " + std::strerror(errno);
 }
 
-// Writes `text` next to `target` and renames it over the target, so that a reader sees
-// either the old file or the new one, never a half-written one.
-std::string replaceFileAtomically(const std::filesystem::path& target, const std::string& text)
+// What one line of the file says. Anything but a section header or a key is kept as it is
+// and never looked at again: comments, blank lines, a header without "]", stray text.
+struct LineMeaning {
+    enum Kind { other, header, brokenHeader, key } kind = other;
+    std::string name;       // the section or key name
+    std::size_t equals = 0; // where the "=" of a key is
+};
+
+LineMeaning meaningOf(const std::string& line)
 {
+    const std::string text = trimmed(line);
+    if (text.empty() || text.front() == ';' || text.front() == '#')
+        return {};
+    if (text.front() == '[') {
+        const std::size_t close = text.find(']');
+        if (close == std::string::npos)
+            return {LineMeaning::brokenHeader, {}, 0};
+        return {LineMeaning::header, trimmed(text, 1, close), 0};
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos)
+        return {};
+    std::string name = trimmed(line, 0, equals);
+    if (name.empty())
+        return {};
+    return {LineMeaning::key, std::move(name), equals};
+}
+
+std::string valueOf(const std::string& line, std::size_t equals)
+{
+    std::string value = trimmed(line, equals + 1);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+// Blanks at either end, or enclosing quotes, would be lost on reading; quotes keep them.
+std::string quotedIfNeeded(const std::string& value)
+{
+    if (value.empty())
+        return value;
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (quoted || isBlank(value.front()) || isBlank(value.back()))
+        return '"' + value + '"';
+    return value;
+}
+
+// Why `content` is not an ini file, or empty when it is text.
+std::string whyNotText(const std::string& content)
+{
+    if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF"))
+        return "it is UTF-16 text; save it as plain (ANSI or UTF-8) text";
+    const std::size_t nul = content.find('\0');
+    if (nul == std::string::npos)
+        return {};
+    // Latin text in UTF-16 has a NUL in every other byte.
+    std::size_t even = 0;
+    std::size_t odd = 0;
+    for (std::size_t i = 0; i < content.size(); ++i)
+        if (content[i] == '\0')
+            ++(i % 2 ? odd : even);
+    if (std::max(even, odd) * 4 >= content.size())
+        return "it looks like UTF-16 text; save it as plain (ANSI or UTF-8) text";
+    return "it holds a NUL byte at offset " + std::to_string(nul) + ", so it is not a text file";
+}
+
+// The file a write lands in: a symbolic link is followed to its target, so that the link
+// stays a link, even when the target does not exist yet.
+std::filesystem::path resolveLinks(const std::filesystem::path& path)
+{
+    std::filesystem::path target = path;
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(target, ec); ++hops) {
+        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec)
+            break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
+bool isOurTemporaryName(const std::string& name, const std::string& base)
+{
+    if (name.size() != base.size() + 7 || !name.starts_with(base) || name[base.size()] != '.')
+        return false;
+    return std::all_of(name.begin() + static_cast<long>(base.size()) + 1, name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+// Removes the temporary files ("Kivo.ini.XXXXXX") of earlier runs that were killed between
+// creating one and renaming it: only our own regular files of exactly that name, old enough
+// that no live run can still be writing them.
+void removeStaleTemporaries(const std::filesystem::path& target)
+{
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string base = target.filename().string();
+    const auto now = std::chrono::system_clock::now();
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isOurTemporaryName(entry->d_name, base))
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+            continue;
+        const auto modified = std::chrono::system_clock::from_time_t(info.st_mtime);
+        if (now - modified > staleAfter)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Writes `text` next to `target` and renames it over the target, so that a reader sees
+// either the old file or the new one, never a half-written one. The new file gets the old
+// one's mode and, where we may, its owner.
+std::string replaceFileAtomically(const std::filesystem::path& path, const std::string& text)
+{
+    const std::filesystem::path target = resolveLinks(path);
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed) {
+        if (!S_ISREG(old.st_mode))
+            return "Cannot write " + target.string() + ": it is not a regular file";
+        // The mode bits count even for root, who passes every access check: a file nobody
+        // may write was made read-only on purpose.
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK))
+            return "Cannot write " + target.string() + ": the file is read-only";
+    }
     std::error_code ec;
     if (target.has_parent_path())
         std::filesystem::create_directories(target.parent_path(), ec);
+    removeStaleTemporaries(target);
     std::string temp = target.string() + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return describeErrno("Cannot create a temporary file beside", target);
+    if (existed) {
+        // Only root may give a file away; anyone in its group may keep the group.
+        [[maybe_unused]] const bool ownerKept =
+            ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
+            ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+        ::fchmod(fd, old.st_mode & 07777);
+    }
     const char* data = text.data();
     std::size_t left = text.size();
     while (left > 0) {
@@ -69,21 +228,174 @@ std::string replaceFileAtomically(const std::filesystem::path& target, const std
 
 } // namespace
 
+// The file as its lines, each with its own line ending, so that whatever is not written
+// goes back to the disk byte for byte.
+struct Profile::Document {
+    std::string mark; // a UTF-8 byte-order mark, kept as it was
+    std::vector<std::string> lines;
+    std::string newline = "\n"; // the file's own, for lines added
+
+    void load(const std::string& content)
+    {
+        std::size_t at = 0;
+        if (content.starts_with(utf8Mark)) {
+            mark = utf8Mark;
+            at = mark.size();
+        }
+        while (at < content.size()) {
+            std::size_t end = content.find('\n', at);
+            end = end == std::string::npos ? content.size() : end + 1;
+            lines.push_back(content.substr(at, end - at));
+            at = end;
+        }
+        for (const std::string& line : lines)
+            if (line.ends_with('\n')) {
+                newline = line.ends_with("\r\n") ? "\r\n" : "\n";
+                break;
+            }
+    }
+
+    std::string text() const
+    {
+        std::string all = mark;
+        for (const std::string& line : lines)
+            all += line;
+        return all;
+    }
+
+    static std::string body(const std::string& line)
+    {
+        std::size_t end = line.size();
+        if (end > 0 && line[end - 1] == '\n')
+            --end;
+        if (end > 0 && line[end - 1] == '\r')
+            --end;
+        return line.substr(0, end);
+    }
+
+    // The line holding `key` in `section`: the first one in any section of that name.
+    // Keys under a broken header belong to no section.
+    std::optional<std::size_t> findKey(const std::string& section, const std::string& key) const
+    {
+        bool inSection = false;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const LineMeaning meaning = meaningOf(body(lines[i]));
+            if (meaning.kind == LineMeaning::header || meaning.kind == LineMeaning::brokenHeader)
+                inSection = meaning.kind == LineMeaning::header && sameName(meaning.name, section);
+            else if (inSection && meaning.kind == LineMeaning::key && sameName(meaning.name, key))
+                return i;
+        }
+        return std::nullopt;
+    }
+
+    // Where a new key of `section` goes: after the last key of its first header, or after
+    // the header itself.
+    std::optional<std::size_t> endOfSection(const std::string& section) const
+    {
+        std::optional<std::size_t> end;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const LineMeaning meaning = meaningOf(body(lines[i]));
+            if (meaning.kind == LineMeaning::header || meaning.kind == LineMeaning::brokenHeader) {
+                if (end)
+                    break;
+                if (meaning.kind == LineMeaning::header && sameName(meaning.name, section))
+                    end = i + 1;
+            } else if (end && meaning.kind == LineMeaning::key) {
+                end = i + 1;
+            }
+        }
+        return end;
+    }
+
+    void insert(std::size_t at, const std::string& line)
+    {
+        if (at > 0 && !lines[at - 1].ends_with('\n'))
+            lines[at - 1] += newline;
+        lines.insert(lines.begin() + static_cast<long>(at), line + newline);
+    }
+
+    void set(const std::string& section, const std::string& key, const std::string& value)
+    {
+        if (const auto found = findKey(section, key)) {
+            std::string& line = lines[*found];
+            const std::string ending = line.substr(body(line).size());
+            // The key as it was spelt and the blanks after "=" stay.
+            std::size_t start = meaningOf(body(line)).equals + 1;
+            while (start < body(line).size() && isBlank(line[start]))
+                ++start;
+            line = line.substr(0, start) + quotedIfNeeded(value) + ending;
+        } else if (const auto end = endOfSection(section)) {
+            insert(*end, key + "=" + quotedIfNeeded(value));
+        } else {
+            insert(lines.size(), "[" + section + "]");
+            insert(lines.size(), key + "=" + quotedIfNeeded(value));
+        }
+    }
+};
+
+namespace {
+
+bool holdsLineBreak(const std::string& text)
+{
+    return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+}
+
+// Why section, key and value cannot be written as one line that reads back the same.
+std::string whyNotWritable(const std::string& section, const std::string& key,
+                           const std::string& value)
+{
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value))
+        return "a line break or NUL cannot be stored";
+    if (section.find(']') != std::string::npos || trimmed(section) != section)
+        return "\"" + section + "\" cannot be a section name";
+    if (key.empty() || trimmed(key) != key || key.find('=') != std::string::npos ||
+        key.front() == ';' || key.front() == '#' || key.front() == '[')
+        return "\"" + key + "\" cannot be a key name";
+    return {};
+}
+
+} // namespace
+
 Profile::Profile(std::filesystem::path path)
     : path_(std::move(path)), document_(std::make_unique<Document>())
 {
-    document_->ini.SetQuotes(true);
-    std::ifstream file(path_, std::ios::binary);
-    if (!file) {
-        std::error_code ec;
-        if (std::filesystem::exists(path_, ec) || ec)
+    // Not blocking: a FIFO named by mistake must not hang the program.
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT)
             loadError_ = describeErrno("Cannot read", path_);
         return;
     }
-    std::ostringstream content;
-    content << file.rdbuf();
-    if (file.bad() || document_->ini.LoadData(content.str()) < 0)
-        loadError_ = "Cannot read " + path_.string();
+    struct stat info {};
+    std::string content;
+    if (::fstat(fd, &info) != 0) {
+        loadError_ = describeErrno("Cannot read", path_);
+    } else if (S_ISDIR(info.st_mode)) {
+        loadError_ = "Cannot read " + path_.string() + ": it is a folder, not a file";
+    } else if (!S_ISREG(info.st_mode)) {
+        loadError_ = "Cannot read " + path_.string() + ": it is not a regular file";
+    } else if (info.st_size > largestFile) {
+        loadError_ = "Cannot read " + path_.string() + ": it is too large for an ini file";
+    } else {
+        char buffer[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                loadError_ = describeErrno("Cannot read", path_);
+            if (got <= 0)
+                break;
+            content.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    ::close(fd);
+    if (!loadError_.empty())
+        return;
+    if (const std::string why = whyNotText(content); !why.empty())
+        loadError_ = "Cannot read " + path_.string() + ": " + why;
+    else
+        document_->load(content);
 }
 
 Profile::~Profile() = default;
@@ -104,16 +416,18 @@ std::filesystem::path Profile::defaultPath()
 std::string Profile::readString(const std::string& section, const std::string& key,
                                 const std::string& fallback) const
 {
-    const char* value = document_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
-    return value ? std::string(value) : fallback;
+    const auto found = document_->findKey(section, key);
+    if (!found)
+        return fallback;
+    const std::string line = Document::body(document_->lines[*found]);
+    return valueOf(line, meaningOf(line).equals);
 }
 
 long Profile::readInt(const std::string& section, const std::string& key, long fallback) const
 {
-    const char* value = document_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
-    if (!value)
+    if (!document_->findKey(section, key))
         return fallback;
-    return std::strtol(value, nullptr, 10);
+    return std::strtol(readString(section, key).c_str(), nullptr, 10);
 }
 
 bool Profile::writeString(const std::string& section, const std::string& key,
@@ -123,28 +437,24 @@ bool Profile::writeString(const std::string& section, const std::string& key,
         lastWriteError_ = loadError_ + "; it is left as it is";
         return false;
     }
-    const char* old = document_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
-    const std::string previous = old ? old : "";
-    const bool existed = old != nullptr;
-    document_->ini.SetValue(section.c_str(), key.c_str(), value.c_str());
+    if (const std::string why = whyNotWritable(section, key, value); !why.empty()) {
+        lastWriteError_ = "Cannot write " + path_.string() + ": " + why;
+        return false;
+    }
+    // Keep memory and disk alike: the change is kept only once it is on the disk.
+    const std::vector<std::string> before = document_->lines;
+    document_->set(section, key, value);
     if (save())
         return true;
-    // Keep memory and disk alike: undo the change that did not reach the file.
-    if (existed)
-        document_->ini.SetValue(section.c_str(), key.c_str(), previous.c_str());
-    else
-        document_->ini.Delete(section.c_str(), key.c_str(), true);
+    document_->lines = before;
     return false;
 }
 
 bool Profile::save()
 {
-    std::string text;
-    if (document_->ini.Save(text) < 0) {
-        lastWriteError_ = "Cannot format " + path_.string();
-        return false;
-    }
-    lastWriteError_ = replaceFileAtomically(path_, text);
+    lastWriteError_ = replaceFileAtomically(path_, document_->text());
+    if (!lastWriteError_.empty())
+        lastWriteError_ += "; it is left as it is";
     return lastWriteError_.empty();
 }
 

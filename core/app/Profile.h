@@ -8,8 +8,11 @@ namespace kivo {
 
 // The panel's ini file, read and written by section and key like a Windows profile file:
 // names compare without case, blanks around names and values are dropped, a value in double
-// quotes loses them, CR LF and LF both read. Every write goes through to the disk at once,
-// through a temporary file and a rename, so the file on disk is always whole.
+// quotes loses them, CR LF and LF both read. A write changes only the line of its key (or adds
+// one); every other line, understood or not, goes back as it was. Every write goes through to
+// the disk at once, through a temporary file and a rename, so the file on disk is always whole;
+// it keeps the file's mode and owner, follows a symbolic link to its target and refuses a
+// read-only file.
 class Profile {
 public:
     explicit Profile(std::filesystem::path path);
@@ -22,8 +25,9 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-    // Empty when the file was read, or did not exist yet; otherwise why it could not be read.
-    // A file that exists but cannot be read is never written over.
+    // Empty when the file was read, or did not exist yet; otherwise, in one line naming the
+    // file, why it could not be read (no access, a folder, not text such as UTF-16). A file
+    // that exists but cannot be read is never written over.
     const std::string& loadError() const { return loadError_; }
 
     std::string readString(const std::string& section, const std::string& key,

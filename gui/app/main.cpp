@@ -77,5 +77,9 @@ int main(int argc, char** argv)
         std::cerr << "kivo: " << arguments.error << '\n';
         return exitUsage;
     }
+    if (const std::string error = arguments.options.iniPathError(); !error.empty()) {
+        std::cerr << "kivo: " << error << '\n';
+        return exitUsage;
+    }
     return runPanel(arguments);
 }

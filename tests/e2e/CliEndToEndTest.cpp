@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <netinet/in.h>
+#include <optional>
 #include <sstream>
 #include <stdlib.h>
 #include <sys/socket.h>
@@ -280,6 +281,50 @@ TEST_F(CliEndToEnd, StatusAsksExactlyTheStartUpQueries)
     }
     expected.push_back("echo on\\n");
     EXPECT_THAT(asked, ::testing::ElementsAreArray(expected));
+}
+
+TEST_F(CliEndToEnd, IniThatIsAFolderStopsTheRunBeforeAnyPortOpens)
+{
+    std::filesystem::create_directory(dir.file("settings"));
+    for (const std::vector<std::string>& action :
+         {std::vector<std::string>{"status"}, {"send", "id"}, {"ports"}}) {
+        std::vector<std::string> args = {"--ini", dir.file("settings").string(), "--port",
+                                         dir.file("no-such-port").string()};
+        args.insert(args.end(), action.begin(), action.end());
+        const ProgramRun run = runProgram(KIVO_CLI_PATH, args);
+        EXPECT_EQ(run.status, 2) << action.front();
+        EXPECT_THAT(run.err, AllOf(::testing::StartsWith("kivo-cli: "),
+                                   HasSubstr(dir.file("settings").string()),
+                                   Not(HasSubstr("no-such-port"))));
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST_F(CliEndToEnd, BrokenIniIsReportedInOneLineAndLeftAsItIs)
+{
+    const std::string broken = std::string("[SERIALPORT]\nbaud") + '\0' + "rate=9600\n";
+    dir.write("Kivo.ini", broken);
+    const ProgramRun run = cli("sim", {"send", "wsr 3"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.err, AllOf(HasSubstr(ini()), HasSubstr("NUL")));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(dir.read("Kivo.ini"), broken);
+}
+
+TEST_F(CliEndToEnd, SimulatedQuadrixWithoutIniUsesItsOwnFile)
+{
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+    ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+    const ProgramRun run = runProgram(KIVO_CLI_PATH, {"--port", "sim", "status"});
+    if (saved)
+        ::setenv("XDG_CONFIG_HOME", saved->c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(dir.file("Kivo/Kivo-sim.ini")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Kivo/Kivo.ini")));
 }
 
 // A port where nothing answers: a device that is off, or a pseudo-terminal nobody serves.

@@ -1,10 +1,14 @@
 #include "tests/support/TempDir.h"
 
 #include "core/app/PanelApp.h"
+#include "core/app/PanelOptions.h"
 #include "core/app/Profile.h"
 #include "core/app/SerialSettings.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
 
 namespace kivo::test {
 namespace {
@@ -75,6 +79,78 @@ TEST(PanelAppShutdown, PanelThatNeverConnectedWritesNothing)
     app.shutdown();
     EXPECT_FALSE(std::filesystem::exists(dir.file("Kivo.ini")));
     EXPECT_FALSE(app.logOpen());
+}
+
+// Points $XDG_CONFIG_HOME at a scratch folder for one test.
+class ScratchConfigHome {
+public:
+    explicit ScratchConfigHome(const std::filesystem::path& path)
+    {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
+            old_ = old;
+        ::setenv("XDG_CONFIG_HOME", path.c_str(), 1);
+    }
+    ~ScratchConfigHome()
+    {
+        if (old_)
+            ::setenv("XDG_CONFIG_HOME", old_->c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+    }
+
+private:
+    std::optional<std::string> old_;
+};
+
+struct IniPathCase {
+    const char* name;
+    std::optional<std::string> port;
+    std::optional<std::string> ini;
+    const char* expected; // under the scratch config home, or as given
+};
+
+class IniPath : public ::testing::TestWithParam<IniPathCase> {};
+
+TEST_P(IniPath, SimulatedQuadrixHasItsOwnFileUnlessOneIsNamed)
+{
+    TempDir dir;
+    const ScratchConfigHome home(dir.path());
+    PanelOptions options;
+    options.port = GetParam().port;
+    options.ini = GetParam().ini;
+    const std::filesystem::path expected =
+        GetParam().ini ? std::filesystem::path(GetParam().expected) : dir.file(GetParam().expected);
+    EXPECT_EQ(options.iniPath(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniPath,
+    ::testing::Values(IniPathCase{"noPort", std::nullopt, std::nullopt, "Kivo/Kivo.ini"},
+                      IniPathCase{"serialPort", "/dev/ttyUSB0", std::nullopt, "Kivo/Kivo.ini"},
+                      IniPathCase{"simulated", "sim", std::nullopt, "Kivo/Kivo-sim.ini"},
+                      IniPathCase{"simulatedWithIni", "sim", "/tmp/x.ini", "/tmp/x.ini"},
+                      IniPathCase{"iniAlone", std::nullopt, "rel/y.ini", "rel/y.ini"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(IniPath, FolderIsAnErrorThatNamesItAndAFileOrNothingIsNot)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("folder"));
+    dir.write("Kivo.ini", "");
+    PanelOptions options;
+    for (const char* name : {"Kivo.ini", "missing.ini"}) {
+        options.ini = dir.file(name).string();
+        EXPECT_EQ(options.iniPathError(), "") << name;
+    }
+    options.ini = dir.file("folder").string();
+    EXPECT_NE(options.iniPathError().find(dir.file("folder").string()), std::string::npos)
+        << options.iniPathError();
+    // The default path is checked as well as one given.
+    const ScratchConfigHome home(dir.path());
+    std::filesystem::create_directories(dir.file("Kivo/Kivo-sim.ini"));
+    options.ini.reset();
+    options.port = "sim";
+    EXPECT_NE(options.iniPathError(), "");
 }
 
 } // namespace
