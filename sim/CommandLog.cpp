@@ -2,6 +2,8 @@
 
 #include "sim/TextFormat.h"
 
+#include "core/app/Text.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -30,19 +32,7 @@ void CommandLog::record(std::string_view bytes)
 
 std::string CommandLog::entry(long milliseconds, std::string_view bytes)
 {
-    std::string line = formatText("%ld ", milliseconds);
-    for (char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n')
-            line += "\\n";
-        else if (c == '\r')
-            line += "\\r";
-        else if (byte < 0x20 || byte > 0x7E)
-            line += formatText("\\x%02X", byte);
-        else
-            line += c;
-    }
-    return line;
+    return formatText("%ld ", milliseconds) + escapeBytes(bytes);
 }
 
 } // namespace kivo::sim

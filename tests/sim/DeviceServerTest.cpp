@@ -1,6 +1,7 @@
 // DeviceServer against clients that misbehave, each on a socket pair: one that never reads
 // its answers, and one that hangs up halfway through a command.
 #include "sim/DeviceServer.h"
+#include "tests/sim/PromptReader.h"
 
 #include <gtest/gtest.h>
 
@@ -22,21 +23,6 @@ namespace {
 using namespace std::chrono_literals;
 using End = DeviceServer::End;
 
-// Reads until the text ends with the prompt; gives up after a quiet second so a broken
-// server fails the test instead of hanging it.
-std::string readAnswer(int fd)
-{
-    std::string text;
-    std::array<char, 256> buffer{};
-    pollfd p{fd, POLLIN, 0};
-    while (!text.ends_with("> ") && poll(&p, 1, 1000) > 0) {
-        const ssize_t n = read(fd, buffer.data(), buffer.size());
-        if (n <= 0)
-            break;
-        text.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-    return text;
-}
 
 // One DeviceServer that serves its clients in turn, each on its own socket pair.
 class SocketServerTest : public ::testing::Test {

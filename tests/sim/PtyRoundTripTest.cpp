@@ -1,6 +1,7 @@
 // The simulated Quadrix over a real pseudo-terminal, served in process and by the program.
 #include "sim/DeviceServer.h"
 #include "sim/PseudoTerminal.h"
+#include "tests/sim/PromptReader.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
@@ -28,21 +29,6 @@ using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// Reads until the text ends with the prompt; gives up after a quiet second so a broken
-// device fails the test instead of hanging it.
-std::string readAnswer(int fd)
-{
-    std::string text;
-    std::array<char, 256> buffer{};
-    pollfd p{fd, POLLIN, 0};
-    while (!text.ends_with("> ") && poll(&p, 1, 1000) > 0) {
-        const ssize_t n = read(fd, buffer.data(), buffer.size());
-        if (n <= 0)
-            break;
-        text.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-    return text;
-}
 
 // Sends like the panel: a purge of the receive queue, the line, then reads.
 std::string exchange(int fd, const std::string& line)
