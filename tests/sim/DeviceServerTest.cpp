@@ -23,7 +23,6 @@ namespace {
 using namespace std::chrono_literals;
 using End = DeviceServer::End;
 
-
 // One DeviceServer that serves its clients in turn, each on its own socket pair.
 class SocketServerTest : public ::testing::Test {
 protected:

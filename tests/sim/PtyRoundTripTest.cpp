@@ -29,7 +29,6 @@ using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-
 // Sends like the panel: a purge of the receive queue, the line, then reads.
 std::string exchange(int fd, const std::string& line)
 {
