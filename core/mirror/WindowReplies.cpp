@@ -30,7 +30,8 @@ std::optional<std::size_t> levelPosition(std::string_view reply)
 // Input sizes a window can really have; anything else is taken for 640 x 480.
 bool plausibleInputSize(int width, int height)
 {
-    return width >= height && width <= 2 * height && width >= 200 && height >= 150;
+    // In long long: twice a height the device printed need not fit an int.
+    return width >= height && width <= 2LL * height && width >= 200 && height >= 150;
 }
 
 bool videoWidth(int width) { return width >= 640 && width <= 800; }

@@ -58,6 +58,17 @@ std::optional<int> ChildProcess::stop()
     return waitFor(10'000);
 }
 
+bool ChildProcess::kill()
+{
+    if (pid_ <= 0 || waitFor(0))
+        return false;
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
                       int timeoutMs)
 {

@@ -22,6 +22,9 @@ public:
     std::optional<int> waitFor(int timeoutMs);
     // Asks the program to end (SIGTERM) and waits for it.
     std::optional<int> stop();
+    // Ends the program at once (SIGKILL), as a crash or a power cut would, and waits for it.
+    // Returns whether it was still running, so the kill cut it short.
+    bool kill();
 
 private:
     pid_t pid_ = -1;

@@ -83,6 +83,9 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{"leadingNumberPassedOver", "700 1024 768 576",
                  InputSize{InputType::wideVideo, 768, 576}},
         SizeCase{"tooTallFallsBack", "1 720 800", InputSize{InputType::wideVideo, 640, 480}},
+        // The height's plausibility check must not overflow on the most negative number.
+        SizeCase{"hugeNegativeHeightFallsBack", "Window 1 input size: 640 x -2147483648",
+                 InputSize{InputType::video, 640, 480}},
         SizeCase{"noSizeFallsBack", "Window 1: no signal", InputSize{InputType::video, 640, 480}},
         SizeCase{"rgb", "Window 2 input: RGB 1024 x 768", InputSize{InputType::rgb, 640, 480}},
         SizeCase{"refused", refusal, std::nullopt}, SizeCase{"silence", "", std::nullopt}),
