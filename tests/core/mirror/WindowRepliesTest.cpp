@@ -36,16 +36,21 @@ bool operator==(const InputSize& a, const InputSize& b)
     return a.type == b.type && a.width == b.width && a.height == b.height;
 }
 
+template <typename Result>
+void expectParsed(const std::optional<Result>& parsed, const std::optional<Result>& expected)
+{
+    ASSERT_EQ(parsed.has_value(), expected.has_value());
+    if (parsed) {
+        EXPECT_TRUE(*parsed == *expected);
+    }
+}
+
 using RectCase = ReplyCase<RectReply>;
 class WindowRectReply : public ::testing::TestWithParam<RectCase> {};
 
 TEST_P(WindowRectReply, ReadsLeftTopWidthHeight)
 {
-    const auto rect = parseWindowRect(GetParam().reply);
-    ASSERT_EQ(rect.has_value(), GetParam().expected.has_value());
-    if (rect) {
-        EXPECT_TRUE(*rect == *GetParam().expected);
-    }
+    expectParsed(parseWindowRect(GetParam().reply), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -66,11 +71,7 @@ class InputSizeReply : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(InputSizeReply, ReadsTheVideoSizeAndItsKind)
 {
-    const auto size = parseInputSize(GetParam().reply);
-    ASSERT_EQ(size.has_value(), GetParam().expected.has_value());
-    if (size) {
-        EXPECT_TRUE(*size == *GetParam().expected);
-    }
+    expectParsed(parseInputSize(GetParam().reply), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
