@@ -5,15 +5,13 @@
 #include "core/app/ProgressSink.h"
 #include "core/app/TerminalModel.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
-
-#include <functional>
-
-class QCheckBox;
 
 namespace kivo {
 class PanelSession;
