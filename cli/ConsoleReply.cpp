@@ -1,5 +1,6 @@
 #include "cli/ConsoleReply.h"
 
+#include "core/app/Reply.h"
 #include "core/app/Strings.h"
 #include "core/app/Text.h"
 
@@ -22,10 +23,8 @@ std::string answerOnly(std::string_view reply, std::string_view command)
     if (firstLineEnd != std::string::npos &&
         trim(std::string_view(text).substr(0, firstLineEnd)) == trim(command))
         text.erase(0, firstLineEnd + 1);
-    const std::string_view prompt = loadString(StringId::prompt);
-    if (text == prompt ||
-        (text.ends_with(prompt) && text.substr(0, text.size() - prompt.size()).ends_with('\n')))
-        text.resize(text.size() - prompt.size());
+    if (endsWithPrompt(text))
+        text.resize(text.size() - loadString(StringId::prompt).size());
     return text;
 }
 

@@ -36,13 +36,6 @@ constexpr std::string_view nextPageRequest = "\n";
 
 bool hasLineFeed(std::string_view text) { return contains(text, "\n"); }
 
-// The device ends every answer with its prompt at the start of a line.
-bool endsWithPrompt(std::string_view text)
-{
-    return text == prompt() || (text.ends_with(prompt()) &&
-                                text.substr(0, text.size() - prompt().size()).ends_with('\n'));
-}
-
 // Prompts in a stretch of late answers: set commands answer with the prompt alone, so
 // several can stand on one line.
 int countPrompts(std::string_view text)

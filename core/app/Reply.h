@@ -25,6 +25,9 @@ struct Reply {
     bool answered() const { return !text.empty(); }
 };
 
+// The device ends every answer with its prompt at the start of a line.
+bool endsWithPrompt(std::string_view text);
+
 // The device refuses a command with a reply that says "Error"; no value is read out of one.
 inline bool isRefusal(std::string_view reply) { return contains(reply, "Error"); }
 
