@@ -14,7 +14,6 @@ CliSession::CliSession(const CliArguments& arguments)
                {clock_, keys_, prompter_, exit_, busy_, pages_, pages_}),
       tracePath_(arguments.options.trace)
 {
-    pages_.showOn(session_.mirror());
 }
 
 bool CliSession::open()

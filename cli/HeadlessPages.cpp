@@ -1,23 +1,11 @@
 #include "cli/HeadlessPages.h"
 
-#include "core/mirror/DeviceMirror.h"
-
 #include <algorithm>
 #include <cstdio>
 
 namespace kivo::cli {
 
 HeadlessPages::HeadlessPages(bool showProgress) : showProgress_(showProgress) {}
-
-void HeadlessPages::outputTimingChanged()
-{
-    if (!mirror_)
-        return;
-    mirror_->canvasLeft = 0;
-    mirror_->canvasTop = 0;
-    mirror_->canvasWidth = mirror_->outputTiming.HACT;
-    mirror_->canvasHeight = mirror_->outputTiming.VACT;
-}
 
 void HeadlessPages::showDeviceBaud(int baud, int) { deviceBaud = baud; }
 

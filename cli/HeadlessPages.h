@@ -5,22 +5,13 @@
 
 #include <string>
 
-namespace kivo {
-struct DeviceMirror;
-} // namespace kivo
-
 namespace kivo::cli {
 
-// The pages of a panel without a window: the canvas is the output raster itself, so window
-// rectangles read back stay in output pixels; the device's baud rate and echo are kept for
-// the report; progress goes to stderr when that is a terminal.
+// The pages of a panel without a window: the device's baud rate and echo are kept for the
+// report; progress goes to stderr when that is a terminal.
 class HeadlessPages final : public PanelPages, public ProgressSink {
 public:
     explicit HeadlessPages(bool showProgress);
-    // The mirror whose canvas is the output raster.
-    void showOn(DeviceMirror& mirror) { mirror_ = &mirror; }
-
-    void outputTimingChanged() override;
     void showDeviceBaud(int baud, int radioIndex) override;
     void showDeviceEcho(bool on) override;
 
@@ -38,7 +29,6 @@ public:
 private:
     void drawProgress();
 
-    DeviceMirror* mirror_ = nullptr;
     bool showProgress_;
     int position_ = 0;
     int step_ = 7;

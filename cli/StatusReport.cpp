@@ -4,7 +4,6 @@
 
 #include "core/app/Strings.h"
 #include "core/app/Text.h"
-#include "core/mirror/CanvasMapping.h"
 #include "core/mirror/PanelState.h"
 #include "core/timing/TimingText.h"
 
@@ -52,13 +51,6 @@ template <typename Each> void forEachWindow(const DeviceMirror& mirror, Each eac
     for (int n = 1; n <= static_cast<int>(mirror.windowCount); ++n)
         if (mirror.window(n).present)
             each(n, mirror.window(n));
-}
-
-Rect destinationOf(const StatusFacts& facts, const WindowRecord& window)
-{
-    const TimingRecord& output = facts.state.mirror.outputTiming;
-    return canvasToOutput(facts.state.mirror, window.viewRect, window.maximised, output.HACT,
-                          output.VACT);
 }
 
 std::string rectText(const Rect& r)
@@ -112,7 +104,7 @@ void writeWindow(JsonWriter& json, const StatusFacts& facts, int number)
     json.value("present", w.present);
     json.value("inputType", nameOf(w.inputType).key);
     json.value("priority", w.priority);
-    writeRect(json, "destRect", destinationOf(facts, w));
+    writeRect(json, "destRect", w.destRect);
     writeRect(json, "sourceRect", w.sourceRect);
     json.value("inputWidth", w.inputWidth);
     json.value("inputHeight", w.inputHeight);
@@ -175,7 +167,7 @@ std::string formatStatusText(const StatusFacts& facts)
         std::snprintf(
             line, sizeof line,
             "%-3d %-10s %-3d %-18s %-18s %-9s %-3d %-3d %-3d %-3d %-5.1f %-6s %-6s %-10s ", n,
-            nameOf(w.inputType).text, w.priority, rectText(destinationOf(facts, w)).c_str(),
+            nameOf(w.inputType).text, w.priority, rectText(w.destRect).c_str(),
             rectText(w.sourceRect).c_str(),
             (std::to_string(w.inputWidth) + "x" + std::to_string(w.inputHeight)).c_str(),
             w.brightness, w.contrast, w.saturation, w.hue, w.gamma, w.motionFilterOn ? "on" : "off",

@@ -433,17 +433,25 @@ long Profile::readInt(const std::string& section, const std::string& key, long f
 bool Profile::writeString(const std::string& section, const std::string& key,
                           const std::string& value)
 {
+    return writeStrings(section, {{key, value}});
+}
+
+bool Profile::writeStrings(const std::string& section, const std::vector<Entry>& entries)
+{
     if (!loadError_.empty()) {
         lastWriteError_ = loadError_ + "; it is left as it is";
         return false;
     }
-    if (const std::string why = whyNotWritable(section, key, value); !why.empty()) {
-        lastWriteError_ = "Cannot write " + path_.string() + ": " + why;
-        return false;
+    for (const auto& [key, value] : entries) {
+        if (const std::string why = whyNotWritable(section, key, value); !why.empty()) {
+            lastWriteError_ = "Cannot write " + path_.string() + ": " + why;
+            return false;
+        }
     }
     // Keep memory and disk alike: the change is kept only once it is on the disk.
     const std::vector<std::string> before = document_->lines;
-    document_->set(section, key, value);
+    for (const auto& [key, value] : entries)
+        document_->set(section, key, value);
     if (save())
         return true;
     document_->lines = before;

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kivo {
 
@@ -39,6 +41,9 @@ public:
     // Returns false, with the reason in lastWriteError(), when the file could not be written;
     // the file on disk is then as it was.
     bool writeString(const std::string& section, const std::string& key, const std::string& value);
+    // Several keys of one section in one write: either all of them reach the disk or none.
+    using Entry = std::pair<std::string, std::string>;
+    bool writeStrings(const std::string& section, const std::vector<Entry>& entries);
     const std::string& lastWriteError() const { return lastWriteError_; }
 
 private:

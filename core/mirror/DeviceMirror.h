@@ -25,11 +25,10 @@ struct DeviceMirror {
     bool outputFreeRun = true;
     int outputWidth = 640;
     int outputHeight = 480;
-    // Where the virtual screen is drawn, in canvas pixels; set by the canvas.
-    int canvasLeft = 0;
-    int canvasTop = 0;
-    int canvasWidth = 0;
-    int canvasHeight = 0;
+    // The number of the window whose swap marker blinks, waiting for a second window; 0 none.
+    int blinkEnabled = 0;
+    // While a user arrangement is laid out, placements leave the stacking to one group command.
+    bool applyingArrangement = false;
 
     // Window n, counted from 1 as the device counts them.
     WindowRecord& window(int number) { return windows.at(static_cast<std::size_t>(number - 1)); }

@@ -4,12 +4,11 @@
 #include "core/app/PanelApp.h"
 #include "core/app/Profile.h"
 #include "core/app/ProgressSink.h"
-#include "core/mirror/CanvasMapping.h"
+#include "core/mirror/CanvasGeometry.h"
 #include "core/mirror/PanelPages.h"
 #include "core/mirror/PanelState.h"
+#include "core/mirror/Stacking.h"
 #include "core/mirror/WindowReplies.h"
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
 
 #include <algorithm>
 #include <array>
@@ -111,29 +110,7 @@ void WindowReadback::readOnOff()
         else
             mirror.windows[i].priority = 0;
     }
-    renumberPriorities();
-}
-
-// Closes the gaps the switched-off windows left: the windows on get 1, 2, 3, ... in their
-// stacking order.
-void WindowReadback::renumberPriorities()
-{
-    DeviceMirror& mirror = c_.state.mirror;
-    const int count = static_cast<int>(mirror.windowCount);
-    int next = 1;
-    for (int priority = 1; priority <= 20 && next <= count; ++priority) {
-        const auto window =
-            std::find_if(mirror.windows.begin(), mirror.windows.end(),
-                         [&](const WindowRecord& w) { return w.priority == priority; });
-        if (window != mirror.windows.end())
-            window->priority = next++;
-    }
-    for (WindowRecord& window : mirror.windows)
-        if (window.priority > count)
-            window.priority = 0;
-    for (int number = 1; number <= static_cast<int>(DeviceMirror::maxWindows); ++number)
-        if (mirror.window(number).priority == 1)
-            c_.app.topWindow = number;
+    c_.app.topWindow = renumberPriorities(mirror);
 }
 
 bool WindowReadback::readWindowRect(StringId command, int window)
@@ -168,17 +145,8 @@ void WindowReadback::storeDestination(int number, const RectReply& rect)
 {
     DeviceMirror& mirror = c_.state.mirror;
     WindowRecord& window = mirror.window(number);
-    const TimingRecord& output = mirror.outputTiming;
-    if (output.HACT > 0 && output.VACT > 0) {
-        Rect view = outputToCanvas(
-            mirror, {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height},
-            output.HACT, output.VACT);
-        // Keep the frame big enough to grab on the canvas.
-        view.right = std::max(view.right, view.left + WindowRecord::minViewWidth);
-        if (view.height() < WindowRecord::minViewHeight)
-            view.bottom = view.top + WindowRecord::minViewHeight;
-        window.viewRect = view;
-    }
+    window.destRect = {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
+    outputToView(mirror, number, window.destRect);
     window.canvasWidth = window.viewRect.width();
     window.canvasHeight = window.viewRect.height();
 }
@@ -228,33 +196,14 @@ void WindowReadback::readImageLevels(int only)
 
 void WindowReadback::loadDescriptions(const Profile& profile)
 {
-    for (int number = 1; number <= UserArrangement::count; ++number)
-        readArrangement(profile, number);
     DeviceMirror& mirror = c_.state.mirror;
+    for (int number = 1; number <= UserArrangement::count; ++number)
+        c_.state.arrangements[static_cast<std::size_t>(number - 1)].read(profile, number,
+                                                                         mirror.windowCount);
     for (int number = 1; number <= static_cast<int>(mirror.windowCount); ++number)
         mirror.window(number).description =
             profile.readString("DESCRIPTIONS", "desc" + std::to_string(number));
     c_.pages.descriptionsLoaded();
-}
-
-void WindowReadback::readArrangement(const Profile& profile, int number)
-{
-    const std::string section = "CUSTOM" + std::to_string(number);
-    UserArrangement& arrangement = c_.state.arrangements[static_cast<std::size_t>(number - 1)];
-    arrangement.set = integerAt(profile.readString(section, "Set", "0"), 0) != 0;
-    if (!arrangement.set)
-        return;
-    for (int window = 1; window <= static_cast<int>(c_.state.mirror.windowCount); ++window) {
-        const std::size_t slot = static_cast<std::size_t>(window - 1);
-        const std::string rect = profile.readString(section, "r" + std::to_string(window));
-        NumberCursor numbers(rect, 0);
-        Rect& stored = arrangement.rects[slot];
-        for (int* edge : {&stored.left, &stored.top, &stored.right, &stored.bottom})
-            *edge = numbers.take(*edge);
-        arrangement.priorities[slot] =
-            integerAt(profile.readString(section, "p" + std::to_string(window), "0"), 0);
-    }
-    arrangement.description = profile.readString(section, "desc");
 }
 
 } // namespace kivo

@@ -33,8 +33,6 @@ public:
 private:
     void storeSource(int window, const RectReply& rect);
     void storeDestination(int window, const RectReply& rect);
-    void renumberPriorities();
-    void readArrangement(const Profile& profile, int number);
 
     PanelContext c_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/Rect.h"
+#include "core/mirror/CanvasGeometry.h"
 #include "core/timing/TimingRecord.h"
 
 #include <string>
@@ -15,19 +16,15 @@ enum class InputConnector { composite = 0, svideo = 1, automatic = 2 };
 
 // One of the Quadrix's video windows as the panel last knew it.
 struct WindowRecord {
-    // Smallest frame of a window on the canvas, so it can always be grabbed.
-    static constexpr int minViewWidth = 44;
-    static constexpr int minViewHeight = 33;
-
     int priority = 0; // 1 front-most, 2 the next, ...; 0 off
     bool present = false;
     bool disabledByPanel = false;
-    Rect viewRect;                   // the frame on the canvas, in canvas pixels
-    Rect sourceRect{0, 0, 640, 480}; // input pixels ("wsr")
-    Rect restoreRect;
-    Rect fullRect;
-    Rect markerRect;
-    Rect destRect; // output pixels ("wdr")
+    Rect viewRect;                      // the frame on the canvas, in canvas pixels
+    Rect sourceRect{0, 0, 640, 480};    // input pixels ("wsr")
+    Rect restoreRect;                   // the view rectangle before a drag or maximising
+    Rect fullRect = canvas::canvasRect; // the view rectangle of the window maximised
+    Rect markerRect;                    // the swap marker, as last drawn
+    Rect destRect;                      // output pixels ("wdr")
     int canvasWidth = 640;
     int canvasHeight = 480;
     bool maximised = false;

@@ -55,20 +55,18 @@ TEST_F(ReadbackTest, SourceCannotBecomeSmallerThanATenthOfTheInput)
     EXPECT_EQ(mirror.window(2).sourceRect, (Rect{100, 50, 172, 98}));
 }
 
-TEST_F(ReadbackTest, DestinationIsScaledToTheCanvasAndKeptGrabbable)
+TEST_F(ReadbackTest, DestinationIsKeptAndScaledToTheCanvasGrabbable)
 {
     mirror.outputTiming.HACT = 1024;
     mirror.outputTiming.VACT = 768;
-    mirror.canvasLeft = 10;
-    mirror.canvasTop = 20;
-    mirror.canvasWidth = 512;
-    mirror.canvasHeight = 384;
     link->queue("1 0 0 512 384\r\n> ");
     readback.readWindowRect(StringId::windowDestQuery, 1);
-    EXPECT_EQ(mirror.window(1).viewRect, (Rect{10, 20, 266, 212}));
+    EXPECT_EQ(mirror.window(1).viewRect, (Rect{11, 19, 188, 144}));
+    EXPECT_EQ(mirror.window(1).destRect, (Rect{0, 0, 512, 384}));
     link->queue("2 100 100 20 20\r\n> ");
     readback.readWindowRect(StringId::windowDestQuery, 2);
-    EXPECT_EQ(mirror.window(2).viewRect, (Rect{60, 70, 104, 103}));
+    EXPECT_EQ(mirror.window(2).viewRect, (Rect{45, 51, 89, 84}));
+    EXPECT_EQ(mirror.window(2).destRect, (Rect{100, 100, 120, 120}));
     EXPECT_EQ(mirror.window(2).canvasWidth, 44);
     EXPECT_EQ(mirror.window(2).canvasHeight, 33);
 }

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/app/Rect.h"
+
+#include <optional>
+
+namespace kivo {
+
+struct DeviceMirror;
+
+// Where the picture of the output screen lies, in canvas pixels. It is a constant of the
+// panel, the same on every screen: stored arrangements and shots keep view rectangles in
+// these pixels, so an ini file lays the windows out the same on every machine. A widget
+// scales the canvas to its own size when it draws.
+namespace canvas {
+
+// The group box the canvas sits in, in page client pixels.
+inline constexpr Rect groupBox{9, 13, 366, 271};
+// The group box deflated by its frame and caption: painting and hit testing stay inside it.
+inline constexpr Rect canvasRect{groupBox.left + 2, groupBox.top + 6, groupBox.right - 2,
+                                 groupBox.bottom - 1};
+// The corner the output's (0, 0) maps to, and the size the whole output maps to: one pixel
+// wider than the canvas, as tall as it.
+inline constexpr Point mapOrigin{groupBox.left + 2, groupBox.top + 6};
+inline constexpr int mapWidth = groupBox.right - groupBox.left - 3;
+inline constexpr int mapHeight = groupBox.bottom - groupBox.top - 7;
+
+// Smallest frame of a window on the canvas, so that it can always be grabbed.
+inline constexpr int minViewWidth = 44;
+inline constexpr int minViewHeight = 33;
+
+} // namespace canvas
+
+// Output pixels to canvas pixels, each corner on its own, multiplying first and truncating
+// toward zero; the result is at least the minimum view size. Nothing for an output size that
+// is not positive.
+std::optional<Rect> mapOutputToView(const Rect& output, int outputWidth, int outputHeight);
+
+// Canvas pixels to output pixels; a maximised window covers the whole output.
+Rect mapViewToOutput(const Rect& view, bool maximised, int outputWidth, int outputHeight);
+
+// Window `number`'s view rectangle from an output rectangle, at the output timing's size.
+void outputToView(DeviceMirror& mirror, int number, const Rect& output);
+
+// Window `number`'s destination rectangle from its view rectangle.
+void viewToOutput(DeviceMirror& mirror, int number);
+
+} // namespace kivo
