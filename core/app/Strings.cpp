@@ -106,6 +106,36 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::silentPort, "Nothing answered on %s at %u baud: check that the Quadrix is switched "
                            "on, connected to this port and set to that rate."},
     {StringId::traceCaption, "&Trace the traffic to a file"},
+    {StringId::raiseCommand, "priority %d 1"},
+    {StringId::priorityCommand, "priority %d %d"},
+    {StringId::placeCommand, "wdr %d %d %d %d %d"},
+    {StringId::clearDescriptionsQuestion,
+     "This will permanently delete the current Kivo descriptions of Quadrix windows. Are you "
+     "sure you want to do this?"},
+    {StringId::overwriteArrangementQuestion,
+     "This will erase any prior setting for user arrangement %d, and reset it to the current "
+     "window configuration displayed on the Virtual Screen.\n\nContinue?"},
+    {StringId::setArrangementQuestion,
+     "This will set User Arrangement %d to the current window arrangement. Continue?"},
+    {StringId::unsetArrangementQuestion,
+     "Custom arrangement %d is not set. Would you like to set it to the current window "
+     "configuration displayed on the Virtual Screen?"},
+    {StringId::unknownArrangementMode, "Unknown image arrangement mode: %d."},
+    {StringId::shortWindowTitle, "W %d"},
+    {StringId::windowTitle, "Window %d"},
+    {StringId::maximisedLabel, "(Maximized)"},
+    {StringId::activeLabel, "Active"},
+    {StringId::firstLabel, "1st"},
+    {StringId::secondLabel, "2nd"},
+    {StringId::thirdLabel, "3rd"},
+    {StringId::fourthLabel, "4th"},
+    {StringId::fifthLabel, "5th"},
+    {StringId::sixthLabel, "6th"},
+    {StringId::seventhLabel, "7th"},
+    {StringId::eighthLabel, "8th"},
+    {StringId::ninthLabel, "9th"},
+    {StringId::tenthLabel, "10th"},
+    {StringId::outputRectLabel, " %d %d %d %d"},
 });
 
 constexpr bool sortedById()

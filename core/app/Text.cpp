@@ -52,4 +52,33 @@ std::string escapeBytes(std::string_view bytes)
     return line;
 }
 
+namespace {
+
+// A byte that continues a UTF-8 sequence rather than starting a character.
+bool continuesCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+} // namespace
+
+std::string_view firstCharacters(std::string_view text, std::size_t count)
+{
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size(); ++characters) {
+        if (characters == count)
+            break;
+        ++end;
+        while (end < text.size() && continuesCharacter(text[end]))
+            ++end;
+    }
+    return text.substr(0, end);
+}
+
+std::string operatorText(std::string_view text, std::size_t maxCharacters)
+{
+    std::string printable;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            printable += c;
+    return std::string(firstCharacters(printable, maxCharacters));
+}
+
 } // namespace kivo

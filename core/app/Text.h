@@ -14,6 +14,12 @@ std::string toLower(std::string_view text);
 // outside printable ASCII \xHH.
 std::string escapeBytes(std::string_view bytes);
 
+// Operator text for a label or a file: control characters dropped, at most `maxCharacters`
+// characters (UTF-8 sequences are kept whole).
+std::string operatorText(std::string_view text, std::size_t maxCharacters);
+// The first `count` characters of UTF-8 text, never cutting a character in two.
+std::string_view firstCharacters(std::string_view text, std::size_t count);
+
 // An ASCII digit, whatever the locale.
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -48,10 +48,9 @@ bool UserArrangement::write(Profile& profile, int number, unsigned windowCount) 
     for (int window = 1; window <= windows; ++window) {
         const std::size_t slot = static_cast<std::size_t>(window - 1);
         const Rect& r = rects[slot];
-        entries.emplace_back(key('r', window), std::to_string(r.left) + " " +
-                                                   std::to_string(r.top) + " " +
-                                                   std::to_string(r.right) + " " +
-                                                   std::to_string(r.bottom));
+        entries.emplace_back(key('r', window),
+                             std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+                                 std::to_string(r.right) + " " + std::to_string(r.bottom));
         entries.emplace_back(key('p', window), std::to_string(priorities[slot]));
     }
     // One write: a stored arrangement is never half old, half new.

@@ -23,7 +23,6 @@ struct WindowRecord {
     Rect sourceRect{0, 0, 640, 480};    // input pixels ("wsr")
     Rect restoreRect;                   // the view rectangle before a drag or maximising
     Rect fullRect = canvas::canvasRect; // the view rectangle of the window maximised
-    Rect markerRect;                    // the swap marker, as last drawn
     Rect destRect;                      // output pixels ("wdr")
     int canvasWidth = 640;
     int canvasHeight = 480;
