@@ -136,6 +136,10 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::ninthLabel, "9th"},
     {StringId::tenthLabel, "10th"},
     {StringId::outputRectLabel, " %d %d %d %d"},
+    {StringId::presentationProgress, "Getting presentation %d from ini file..."},
+    {StringId::presentationsLoaded, "Establishing connection..."},
+    {StringId::presentationControlTitle, "Presentation Control "},
+    {StringId::disabledWindowsTitle, "(Wins Disabled by Kivo: %s) "},
 });
 
 constexpr bool sortedById()

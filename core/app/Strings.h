@@ -113,6 +113,10 @@ enum class StringId : int {
     ninthLabel,
     tenthLabel,
     outputRectLabel,
+    presentationProgress,
+    presentationsLoaded,
+    presentationControlTitle,
+    disabledWindowsTitle,
 };
 
 // The text of a string-table entry; an unknown id gives an empty text.
