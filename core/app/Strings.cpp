@@ -140,6 +140,71 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::presentationsLoaded, "Establishing connection..."},
     {StringId::presentationControlTitle, "Presentation Control "},
     {StringId::disabledWindowsTitle, "(Wins Disabled by Kivo: %s) "},
+    {StringId::invalidPresentation, "Invalid presentation index [%d]."},
+    {StringId::playerShotInfo, "%s [shot %d]"},
+    {StringId::playingWord, "Playing"},
+    {StringId::rewindingWord, "Rewinding"},
+    {StringId::fastForwardWord, "Fast forward"},
+    {StringId::doneWord, "Done"},
+    {StringId::pausedWord, "Paused"},
+    {StringId::presentationBuilding, "Presentation %d: Building"},
+    {StringId::presentationPaused, "Presentation %d: Paused"},
+    {StringId::noPresentationSelected, "No presentation selected"},
+    {StringId::sleepCommand, "sleep %d"},
+    {StringId::maxPresentationsMessage,
+     "The Presentation Engine allows a maximum of %d presentations. In order to add another "
+     "presentation, you will first have to delete one or more existing presentations."},
+    {StringId::maxShotsMessage,
+     "The Presentation Engine allows a maximum of %d shots in a presentation. In order to add "
+     "another shot, you will first have to delete one or more shots."},
+    {StringId::needPresentationName,
+     "Please provide a unique name for the new presentation, and then click the Add button next "
+     "to the Presentations list."},
+    {StringId::needShotName,
+     "Please provide a name for the new shot, and then click the Add button next to the Shots "
+     "list."},
+    {StringId::duplicatePresentationName,
+     "Presentation %d already has this name. Please provide a unique name for the new "
+     "presentation."},
+    {StringId::duplicateShotName,
+     "Shot %d of the current presentation already has this name. Please provide a unique name "
+     "for the new shot."},
+    {StringId::emptyPresentationRename, "Please provide a name for the current presentation."},
+    {StringId::emptyShotRename, "Please provide a name for the current shot."},
+    {StringId::removePresentationQuestion,
+     "Are you sure you want to remove the presentation called [%s], and all of its shots?"},
+    {StringId::addPresentationFirst, "Please add a presentation."},
+    {StringId::selectPresentationFirst, "Please select or add a presentation."},
+    {StringId::copyShotQuestion,
+     "The current shot and the current window configuration are not identical. The new shot "
+     "will contain the current window configuration, and will differ from the current shot "
+     "unless you assign the current configuration to the current shot.\n\nDo you want to assign "
+     "the current configuration to the current shot before creating a new shot?"},
+    {StringId::alteredSuffix, " (altered)"},
+    {StringId::assignQuestion,
+     "This will assign the current window configuration to shot %d  of presentation %d. The "
+     "current window configuration for this shot will be lost. Continue?"},
+    {StringId::noPresentationsLabel, "Presentations"},
+    {StringId::onePresentationLabel, "1  Presentation"},
+    {StringId::presentationsLabel, "%d  Presentations"},
+    {StringId::maxPresentationsLabel, "%d  Presentations (maximum)"},
+    {StringId::noShotsLabel, "Shots"},
+    {StringId::oneShotLabel, "1 Shot"},
+    {StringId::shotsLabel, "%d Shots"},
+    {StringId::maxShotsLabel, "%d Shots (maximum)"},
+    {StringId::saveAsCaption, "Sa&ve As [%s.txt]"},
+    {StringId::saveAsInitialCaption, "Sa&ve As [Presentation].txt"},
+    {StringId::exportQuestion,
+     "This will save the current presentation as a Quadrix command script in the file:\n\n "
+     "[%s].\n\nContinue?"},
+    {StringId::exportDone,
+     "The current presentation has been saved as a Quadrix command script in the file:\n\n "
+     "[%s]."},
+    {StringId::noScriptFileName,
+     "The name of this presentation leaves no file name for its script. Rename the "
+     "presentation, then save it again."},
+    {StringId::copyOfPrefix, "Copy of "},
+    {StringId::numberedCopyPrefix, "Copy (%d) of "},
 });
 
 constexpr bool sortedById()

@@ -26,7 +26,7 @@ int storedShotCount(const std::string& text)
 {
     const long count = integerAt(text, 0);
     return count < 0 || count > PresentationStore::maxShots ? PresentationStore::maxShots
-                                                             : static_cast<int>(count);
+                                                            : static_cast<int>(count);
 }
 
 // The shots that read in a run from "s1"; the first key that is not a shot ends them.
@@ -65,8 +65,9 @@ void PresentationStore::load(ProgressSink& progress, int& progressCounter)
         }
         gaps = gaps || sawEmpty;
         progress.showProgressText(formatString(StringId::presentationProgress, n));
-        rows_.push_back({std::string(firstCharacters(title, maxNameLength)),
-                         readShots(profile_, name, storedShotCount(profile_.readString(name, "shots")))});
+        rows_.push_back(
+            {std::string(firstCharacters(title, maxNameLength)),
+             readShots(profile_, name, storedShotCount(profile_.readString(name, "shots")))});
     }
     progress.showProgressText(std::string(loadString(StringId::presentationsLoaded)));
     if (!gaps)
@@ -80,6 +81,8 @@ void PresentationStore::load(ProgressSink& progress, int& progressCounter)
             writeEmptyRow(row, keys);
     }
 }
+
+const std::string& PresentationStore::writeError() const { return profile_.lastWriteError(); }
 
 bool PresentationStore::setLoop(bool loop)
 {

@@ -42,6 +42,12 @@ public:
     }
     int shotCount(int row) const { return static_cast<int>(at(row).shots.size()); }
     bool loop() const { return loop_; }
+    // Why the last write failed.
+    const std::string& writeError() const;
+
+    // The presentation and shot chosen on the page; -1 when none.
+    int currentPresentation = -1;
+    int currentShot = -1;
 
     // Every change below writes through; false when the ini file could not be written (the
     // reason is the profile's), the store holding the change all the same.

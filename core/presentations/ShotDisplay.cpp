@@ -19,7 +19,7 @@ constexpr int beforeSwitchOnMs = 120;
 constexpr int beforeOnOffMs = 100;
 
 constexpr std::array<const char*, Shot::windows> buttonCaptions{"&1", "&2", "&3", "&4", "&5",
-                                                               "&6", "&7", "&8", "&9", "1&0"};
+                                                                "&6", "&7", "&8", "&9", "1&0"};
 
 } // namespace
 
@@ -39,7 +39,8 @@ int ShotDisplay::shownPriority(const Shot& shot, int number) const
 {
     const WindowRecord& w = mirror().window(number);
     const bool unlockedRgb = w.inputType == InputType::rgb && !w.inputTiming.locked;
-    return w.disabledByPanel || unlockedRgb ? 0 : shot.priority[static_cast<std::size_t>(number - 1)];
+    return w.disabledByPanel || unlockedRgb ? 0
+                                            : shot.priority[static_cast<std::size_t>(number - 1)];
 }
 
 void ShotDisplay::findSingleChange(const Shot& shot)
@@ -52,14 +53,15 @@ void ShotDisplay::findSingleChange(const Shot& shot)
         const int shown = shownPriority(shot, number);
         const Rect& rect = shot.rect[static_cast<std::size_t>(number - 1)];
         const bool offInBoth = shown == 0 && w.priority == 0;
-        const bool sameOn = shown != 0 && w.priority != 0 && rect.normalized() == w.viewRect.normalized();
+        const bool sameOn =
+            shown != 0 && w.priority != 0 && rect.normalized() == w.viewRect.normalized();
         if (offInBoth || sameOn)
             continue;
         ++changed;
         changedWindow_ = number;
         changeMask_ = (rect.normalized() != w.viewRect.normalized() ? rectangle : 0) |
-                      (shown != w.priority ? priority : 0) |
-                      (w.priority == 0 ? goesOn : 0) | (shown == 0 ? goesOff : 0);
+                      (shown != w.priority ? priority : 0) | (w.priority == 0 ? goesOn : 0) |
+                      (shown == 0 ? goesOff : 0);
     }
     if (changed != 1) {
         changedWindow_ = -1;
@@ -178,9 +180,9 @@ void ShotDisplay::toggleWindow(int number, bool altHeld)
     }
     sendSwitch(number, on);
     renumber();
-    mirror().windowsOn = static_cast<unsigned>(
-        std::count_if(mirror().windows.begin(), mirror().windows.end(),
-                      [](const WindowRecord& r) { return r.priority != 0; }));
+    mirror().windowsOn =
+        static_cast<unsigned>(std::count_if(mirror().windows.begin(), mirror().windows.end(),
+                                            [](const WindowRecord& r) { return r.priority != 0; }));
 }
 
 std::string ShotDisplay::buttonLabel(int number) const
