@@ -17,16 +17,31 @@ std::string usageText()
                "  status [--json]   walk the Quadrix through the start-up queries and "
                "print what it has\n"
                "  ports             list this machine's serial ports, stable names first\n"
+               "  arrange grid|centre|top-left|top-right|bottom-right|bottom-left\n"
+               "                    lay the windows that are on out as the Arrange buttons do\n"
+               "  arrange user N    recall user arrangement N (1 to 4) stored in the ini file\n"
+               "  place N LEFT TOP WIDTH HEIGHT\n"
+               "                    put window N at this rectangle of the output, in pixels\n"
+               "  windows on|off N...\n"
+               "                    switch windows on or off, as their check boxes do\n"
+               "\n"
+               "arrange, place and windows start as status does, read the new layout back from\n"
+               "the Quadrix, then print one line per window that is on, in output pixels:\n"
+               "  window N: LEFT TOP WIDTH HEIGHT\n"
+               "place also prints the window it placed while off, ending its line with \"(off)\".\n"
                "\n"
                "Options:\n") +
            panelOptionsUsage +
-           "\nExit status: 0 done; 1 the Quadrix did not answer, refused a command (\"Error\")\n"
-           "or said nothing that could be read; 2 bad arguments or a port that cannot be opened.\n";
+           "\nExit status: 0 done; 1 the Quadrix did not answer, refused a command (\"Error\"),\n"
+           "said nothing that could be read or did not take a new layout; 2 bad arguments, a\n"
+           "port that cannot be opened, or a request this Quadrix or ini file cannot carry out\n"
+           "(a window it does not have, a user arrangement not stored, an arrangement with\n"
+           "fewer than two windows on).\n";
 }
 
 namespace {
 
-constexpr std::array actions{"send", "status", "ports"};
+constexpr std::array actions{"send", "status", "ports", "arrange", "place", "windows"};
 
 bool isAction(const std::string& word)
 {
@@ -36,7 +51,7 @@ bool isAction(const std::string& word)
 std::string checkAction(const CliArguments& arguments)
 {
     if (arguments.action.empty())
-        return "no action given: use send, status or ports (see --help)";
+        return "no action given: use send, status, ports, arrange, place or windows (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
     if (std::any_of(arguments.commands.begin(), arguments.commands.end(),
@@ -58,6 +73,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
 {
     ParsedArguments parsed;
     CliArguments& arguments = parsed.arguments;
+    std::vector<std::string> operands; // of arrange, place and windows
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         const bool inCommands = arguments.action == "send";
@@ -75,12 +91,17 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
             arguments.action = word;
         } else if (inCommands) {
             arguments.commands.push_back(word);
+        } else if (isScreenAction(arguments.action)) {
+            operands.push_back(word);
         } else {
             return {arguments, "unknown argument \"" + word + "\" (see --help)"};
         }
     }
-    if (!arguments.options.help)
-        parsed.error = checkAction(arguments);
+    if (arguments.options.help)
+        return parsed;
+    parsed.error = checkAction(arguments);
+    if (parsed.error.empty() && isScreenAction(arguments.action))
+        parsed.error = parseScreenRequest(arguments.action, operands, arguments.screen);
     return parsed;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/ScreenRequest.h"
+
 #include "core/app/PanelOptions.h"
 
 #include <string>
@@ -10,8 +12,10 @@ namespace kivo::cli {
 // What kivo-cli was asked to do.
 struct CliArguments {
     PanelOptions options;
-    std::string action; // "send", "status" or "ports"; empty with --help
+    // "send", "status", "ports", "arrange", "place" or "windows"; empty with --help
+    std::string action;
     std::vector<std::string> commands;
+    ScreenRequest screen; // arrange, place and windows
     bool json = false;
     bool raw = false; // send: print replies as the device sent them, echo and prompt included
 };

@@ -34,4 +34,20 @@ bool CliSession::open()
     return false;
 }
 
+ExitStatus CliSession::bringUp()
+{
+    session_.bringUp().reset(true);
+    pages_.finishProgress();
+    // Nothing answered on the port: the bring-up has said so and closed it.
+    if (!session_.app().connected())
+        return exitNoReply;
+    if (!session_.bringUp().deviceUnderstood()) {
+        std::cerr << "kivo-cli: the device on " << session_.app().portName
+                  << " answered, but nothing it said could be read: is it a Quadrix, and set to "
+                  << session_.app().serial.baudRate << " baud?\n";
+        return exitNoReply;
+    }
+    return exitDone;
+}
+
 } // namespace kivo::cli

@@ -24,6 +24,10 @@ public:
     // Starts the trace the arguments ask for and opens the link; on failure prints one line on
     // stderr and returns false.
     bool open();
+    // Walks the device through the start-up queries, as the panel does at start. Returns
+    // exitDone when the device answered and was understood; otherwise the bring-up or this
+    // has said why on stderr, and the status to end with.
+    ExitStatus bringUp();
 
     PanelSession& panel() { return session_; }
     HeadlessPages& pages() { return pages_; }

@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
 #include "cli/ConsoleReply.h"
+#include "cli/ScreenAction.h"
 #include "cli/StatusReport.h"
 
 #include "core/app/SerialLink.h"
@@ -43,22 +44,22 @@ int reportStatus(const CliArguments& arguments)
     CliSession session(arguments);
     if (!session.open())
         return exitUsage;
-    PanelSession& panel = session.panel();
-    panel.bringUp().reset(true);
-    HeadlessPages& pages = session.pages();
-    pages.finishProgress();
-    // Nothing answered on the port: the bring-up has said so and closed it.
-    if (!panel.app().connected())
-        return exitNoReply;
-    if (!panel.bringUp().deviceUnderstood()) {
-        std::cerr << "kivo-cli: the device on " << panel.app().portName
-                  << " answered, but nothing it said could be read: is it a Quadrix, and set to "
-                  << panel.app().serial.baudRate << " baud?\n";
-        return exitNoReply;
-    }
-    const StatusFacts facts{panel.state(), pages.deviceBaud, pages.deviceEcho};
+    if (const ExitStatus status = session.bringUp(); status != exitDone)
+        return status;
+    const HeadlessPages& pages = session.pages();
+    const StatusFacts facts{session.panel().state(), pages.deviceBaud, pages.deviceEcho};
     std::cout << (arguments.json ? formatStatusJson(facts) : formatStatusText(facts));
     return exitDone;
+}
+
+int changeScreen(const CliArguments& arguments)
+{
+    CliSession session(arguments);
+    if (!session.open())
+        return exitUsage;
+    if (const ExitStatus status = session.bringUp(); status != exitDone)
+        return status;
+    return runScreenAction(session, arguments.action, arguments.screen, std::cout, std::cerr);
 }
 
 int listPorts()
@@ -87,6 +88,8 @@ int run(const std::vector<std::string>& words)
         return listPorts();
     if (parsed.arguments.action == "status")
         return reportStatus(parsed.arguments);
+    if (isScreenAction(parsed.arguments.action))
+        return changeScreen(parsed.arguments);
     return sendCommands(parsed.arguments);
 }
 

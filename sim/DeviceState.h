@@ -19,6 +19,8 @@ struct DeviceState {
     static constexpr int outputSettingCount = 27;
     static constexpr int userOutputSettings = 10;
     static constexpr int inputSettingCount = 50;
+    // The most windows any Quadrix has; group commands may list this many.
+    static constexpr int maxWindows = 10;
 
     std::vector<SimWindow> windows;
     // Window numbers front to back; every window appears once, on or off.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
 
 namespace kivo::sim {
@@ -112,13 +113,15 @@ std::string WindowCommands::onOffAll() const
 
 std::string WindowCommands::setOnOffAll(const std::vector<std::string>& words)
 {
-    if (std::cmp_greater(words.size(), state_.windowCount()))
-        return formatLine(replies::errorRange, "the number of windows", 1, state_.windowCount());
+    // A panel that has not asked how many windows there are lists all ten; the words for
+    // windows this device lacks are ignored.
+    if (std::cmp_greater(words.size(), DeviceState::maxWindows))
+        return formatLine(replies::errorRange, "the number of windows", 1, DeviceState::maxWindows);
     for (const std::string& word : words) {
         if (word != "on" && word != "off")
             return formatLine(replies::errorWord, "on or off");
     }
-    for (std::size_t i = 0; i < words.size(); ++i)
+    for (std::size_t i = 0; i < words.size() && std::cmp_less(i, state_.windowCount()); ++i)
         state_.windows[i].on = words[i] == "on";
     return {};
 }
@@ -153,18 +156,22 @@ std::string WindowCommands::priorityAll() const
 
 std::string WindowCommands::setPriorityAll(const std::vector<int>& order)
 {
-    if (std::cmp_greater(order.size(), state_.windowCount()))
-        return formatLine(replies::errorRange, "the number of windows", 1, state_.windowCount());
+    // As with "win all", a list of all ten windows is taken; the numbers of windows this
+    // device lacks are ignored.
+    if (std::cmp_greater(order.size(), DeviceState::maxWindows))
+        return formatLine(replies::errorRange, "the number of windows", 1, DeviceState::maxWindows);
     for (std::size_t i = 0; i < order.size(); ++i) {
-        if (state_.window(order[i]) == nullptr)
+        if (order[i] < 1 || order[i] > DeviceState::maxWindows)
             return formatLine(replies::errorNoWindow, order[i]);
         if (std::find(order.begin(), order.begin() + static_cast<long>(i), order[i]) !=
             order.begin() + static_cast<long>(i))
             return formatLine("%s", replies::errorPriorityList);
     }
-    std::vector<int> stack = order;
+    std::vector<int> stack;
+    std::copy_if(order.begin(), order.end(), std::back_inserter(stack),
+                 [&](int n) { return state_.window(n) != nullptr; });
     for (int n : state_.stack) {
-        if (std::find(order.begin(), order.end(), n) == order.end())
+        if (std::find(stack.begin(), stack.end(), n) == stack.end())
             stack.push_back(n);
     }
     state_.stack = stack;

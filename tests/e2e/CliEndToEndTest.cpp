@@ -327,6 +327,97 @@ TEST_F(CliEndToEnd, SimulatedQuadrixWithoutIniUsesItsOwnFile)
     EXPECT_FALSE(std::filesystem::exists(dir.file("Kivo/Kivo.ini")));
 }
 
+// The destination rectangle that `status --json` reports for window `number`.
+std::string reportedDestination(const std::string& json, int number)
+{
+    const std::size_t window = json.find("{\"window\":" + std::to_string(number) + ",");
+    const std::size_t rect = json.find("\"destRect\":", window);
+    if (window == std::string::npos || rect == std::string::npos)
+        return "no window " + std::to_string(number);
+    return json.substr(rect, json.find('}', rect) + 1 - rect);
+}
+
+std::string destRectJson(int left, int top, int right, int bottom)
+{
+    return "\"destRect\":{\"left\":" + std::to_string(left) + ",\"top\":" + std::to_string(top) +
+           ",\"right\":" + std::to_string(right) + ",\"bottom\":" + std::to_string(bottom) + "}";
+}
+
+TEST_F(CliEndToEnd, ArrangeSendsTheGridInStackingOrderAndStatusReadsItBack)
+{
+    const std::string port = startOnPty();
+    ASSERT_EQ(cli(port, {"send", "priority 4 1"}).status, 0);
+    const ProgramRun arranged = cli(port, {"arrange", "grid"});
+    const ProgramRun status = cli(port, {"status", "--json"});
+    stopSimAfter("echo on\\n");
+    ASSERT_EQ(arranged.status, 0) << arranged.err;
+    ASSERT_EQ(status.status, 0) << status.err;
+
+    // Ten windows on the simulated 1024 x 768 output: four columns of 256 x 192, front first.
+    struct Cell {
+        int window;
+        int left;
+        int top;
+    };
+    const std::vector<Cell> stack{{4, 0, 0},   {1, 256, 0},   {2, 512, 0},   {3, 768, 0},
+                                  {5, 0, 192}, {6, 256, 192}, {7, 512, 192}, {8, 768, 192},
+                                  {9, 0, 384}, {10, 256, 384}};
+    std::vector<std::string> layout{"win all off off off off off off off off off off\\n"};
+    std::vector<std::string> printed(10);
+    for (const Cell& c : stack) {
+        const std::string rect = std::to_string(c.left) + " " + std::to_string(c.top) + " 256 192";
+        layout.push_back("wdr " + std::to_string(c.window) + " " + rect + "\\n");
+        printed[static_cast<std::size_t>(c.window - 1)] =
+            "window " + std::to_string(c.window) + ": " + rect + "\n";
+        EXPECT_EQ(reportedDestination(status.out, c.window),
+                  destRectJson(c.left, c.top, c.left + 256, c.top + 192));
+    }
+    layout.push_back("win all on on on on on on on on on on\\n");
+
+    const std::vector<std::string> sent = commands();
+    const auto first = std::find(sent.begin(), sent.end(), layout.front());
+    ASSERT_NE(first, sent.end());
+    EXPECT_EQ(std::vector<std::string>(first, first + std::min<long>(sent.end() - first, 12)),
+              layout);
+    std::string lines;
+    for (const std::string& line : printed)
+        lines += line;
+    EXPECT_EQ(arranged.out, lines);
+}
+
+TEST_F(CliEndToEnd, PlaceSendsItsRectangleExactlyAndStatusReadsItBack)
+{
+    const std::string port = startOnPty();
+    const ProgramRun placed = cli(port, {"place", "3", "-10", "20", "300", "200"});
+    const ProgramRun status = cli(port, {"status", "--json"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(placed.status, 0) << placed.err;
+    EXPECT_THAT(placed.out, HasSubstr("\nwindow 3: -10 20 300 200\n"));
+    EXPECT_EQ(reportedDestination(status.out, 3), destRectJson(-10, 20, 290, 220));
+    const std::vector<std::string> sent = commands();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "wdr 3 -10 20 300 200\\n"), 1);
+    EXPECT_EQ(std::count_if(sent.begin(), sent.end(),
+                            [](const std::string& c) { return c.starts_with("priority 3 "); }),
+              0)
+        << "only the rectangle goes out";
+}
+
+TEST_F(CliEndToEnd, ScreenRequestThatCannotBeCarriedOutExitsWithTwoAndOneLine)
+{
+    const ProgramRun junk =
+        cli(dir.file("no-such-port").string(), {"place", "3", "0", "0", "3O", "1"});
+    EXPECT_EQ(junk.status, 2);
+    EXPECT_EQ(junk.err, "kivo-cli: WIDTH must be a whole number from 1 to 65535, not \"3O\"\n");
+
+    const ProgramRun beyond =
+        cli(startOnPty({"--windows", "4"}), {"place", "7", "0", "0", "100", "100"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(beyond.status, 2);
+    EXPECT_EQ(beyond.err, "kivo-cli: the Quadrix has no window 7: it has 4 windows\n");
+    EXPECT_EQ(beyond.out, "");
+    EXPECT_THAT(commands(), Not(::testing::Contains(::testing::StartsWith("wdr 7 "))));
+}
+
 // A port where nothing answers: a device that is off, or a pseudo-terminal nobody serves.
 class SilentPort : public CliEndToEnd, public ::testing::WithParamInterface<bool> {};
 

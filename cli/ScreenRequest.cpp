@@ -1,0 +1,126 @@
+#include "cli/ScreenRequest.h"
+
+#include "core/app/Text.h"
+#include "core/mirror/DeviceMirror.h"
+#include "core/mirror/UserArrangement.h"
+
+#include <array>
+#include <charconv>
+
+namespace kivo::cli {
+namespace {
+
+struct PresetName {
+    const char* name;
+    int mode;
+};
+
+// The Arrange buttons by the names the usage text gives them, with their mode numbers.
+constexpr std::array<PresetName, 6> presetNames{{{"grid", 2},
+                                                 {"centre", 3},
+                                                 {"top-left", 4},
+                                                 {"top-right", 5},
+                                                 {"bottom-right", 6},
+                                                 {"bottom-left", 7}}};
+
+constexpr int maxWindowNumber = static_cast<int>(DeviceMirror::maxWindows);
+
+std::string quoted(const std::string& word) { return "\"" + escapeBytes(word) + "\""; }
+
+// Reads the whole word as a decimal number from min to max: a minus is the only sign, and
+// blanks, trailing characters and numbers beyond int are refused. Returns an error line.
+std::string readNumber(const std::string& word, const std::string& what, int min, int max,
+                       int& value)
+{
+    const char* end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, value);
+    if (error == std::errc() && stop == end && value >= min && value <= max)
+        return {};
+    return what + " must be a whole number from " + std::to_string(min) + " to " +
+           std::to_string(max) + ", not " + quoted(word);
+}
+
+std::string parseArrange(const std::vector<std::string>& operands, ScreenRequest& request)
+{
+    const char* layouts = "grid, centre, top-left, top-right, bottom-right, bottom-left or user N";
+    if (operands.empty())
+        return std::string("arrange needs a layout: ") + layouts;
+    const std::string& layout = operands.front();
+    const std::size_t expected = layout == "user" ? 2 : 1;
+    if (layout == "user" && operands.size() < 2)
+        return "arrange user needs the number of a user arrangement, 1 to 4";
+    if (operands.size() > expected)
+        return "arrange takes one layout, but got also " + quoted(operands[expected]);
+    if (layout == "user")
+        return readNumber(operands[1], "the user arrangement", 1, UserArrangement::count,
+                          request.userArrangement);
+    for (const PresetName& preset : presetNames)
+        if (layout == preset.name) {
+            request.presetMode = preset.mode;
+            return {};
+        }
+    return "unknown layout " + quoted(layout) + ": use " + layouts;
+}
+
+std::string parsePlace(const std::vector<std::string>& operands, ScreenRequest& request)
+{
+    if (operands.size() != 5)
+        return "place needs a window number, LEFT, TOP, WIDTH and HEIGHT in output pixels, for "
+               "example: kivo-cli place 3 0 0 320 240";
+    int number = 0;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    const int far = maxOutputCoordinate;
+    for (const std::string& error :
+         {readNumber(operands[0], "the window number", 1, maxWindowNumber, number),
+          readNumber(operands[1], "LEFT", -far, far, left),
+          readNumber(operands[2], "TOP", -far, far, top),
+          readNumber(operands[3], "WIDTH", 1, far, width),
+          readNumber(operands[4], "HEIGHT", 1, far, height)})
+        if (!error.empty())
+            return error;
+    request.windows = {number};
+    request.output = {left, top, left + width, top + height};
+    return {};
+}
+
+std::string parseWindows(const std::vector<std::string>& operands, ScreenRequest& request)
+{
+    const char* usage =
+        "windows needs on or off and the windows to switch, for example: kivo-cli windows on 3 4";
+    if (operands.size() < 2)
+        return usage;
+    if (operands.front() != "on" && operands.front() != "off")
+        return "windows takes on or off first, not " + quoted(operands.front());
+    request.on = operands.front() == "on";
+    for (std::size_t i = 1; i < operands.size(); ++i) {
+        int number = 0;
+        if (std::string error =
+                readNumber(operands[i], "a window number", 1, maxWindowNumber, number);
+            !error.empty())
+            return error;
+        request.windows.push_back(number);
+    }
+    return {};
+}
+
+} // namespace
+
+bool isScreenAction(const std::string& action)
+{
+    return action == "arrange" || action == "place" || action == "windows";
+}
+
+std::string parseScreenRequest(const std::string& action, const std::vector<std::string>& operands,
+                               ScreenRequest& request)
+{
+    if (action == "arrange")
+        return parseArrange(operands, request);
+    if (action == "place")
+        return parsePlace(operands, request);
+    return parseWindows(operands, request);
+}
+
+} // namespace kivo::cli
