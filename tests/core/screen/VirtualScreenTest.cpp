@@ -1,4 +1,4 @@
-#include "tests/core/screen/ScreenFixture.h"
+#include "tests/support/ScreenFixture.h"
 
 #include "core/app/Strings.h"
 
