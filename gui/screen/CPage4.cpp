@@ -97,8 +97,9 @@ void CPage4::layOut(PanelSession& session)
     right->addStretch(1);
     auto* grid = new QGridLayout(this);
     grid->addWidget(createCanvasGroup(session), 0, 0);
-    grid->addWidget(createUserGroup(), 1, 0);
-    grid->addWidget(createWindowsGroup(), 0, 1, 2, 1);
+    grid->addWidget(createWindowsGroup(), 0, 1);
+    // The long caption of the user arrangements spans the canvas and the windows.
+    grid->addWidget(createUserGroup(), 1, 0, 1, 2);
     grid->addLayout(right, 0, 2, 2, 1);
     grid->setRowStretch(0, 1);
     grid->setColumnStretch(0, 1);
