@@ -243,6 +243,31 @@ TEST_F(VirtualScreenPage, OnlyTheDevicesWindowsHaveBoxesAndDescriptions)
     }
 }
 
+TEST_F(VirtualScreenPage, PointerOverTheFrontWindowShowsWhatADragWouldDo)
+{
+    const Rect v = mirror().window(1).viewRect;
+    const int middleX = (v.left + v.right) / 2;
+    const int middleY = (v.top + v.bottom) / 2;
+    const struct {
+        Point at;
+        Qt::CursorShape shape;
+    } cases[] = {
+        {{v.left + 1, v.top + 1}, Qt::SizeFDiagCursor},
+        {{v.right - 2, v.bottom - 2}, Qt::SizeFDiagCursor},
+        {{v.right - 2, v.top + 1}, Qt::SizeBDiagCursor},
+        {{v.left + 1, v.bottom - 2}, Qt::SizeBDiagCursor},
+        {{middleX, v.top + 1}, Qt::SizeVerCursor},
+        {{v.left + 1, middleY}, Qt::SizeHorCursor},
+        {{middleX, middleY}, Qt::SizeAllCursor},
+        {{v.right + 20, middleY}, Qt::ArrowCursor},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.at.x << "," << c.at.y);
+        QTest::mouseMove(&canvas(), widgetPoint(c.at));
+        EXPECT_EQ(canvas().cursor().shape(), c.shape);
+    }
+}
+
 struct TextCase {
     const char* name;
     int editId;
