@@ -308,21 +308,40 @@ TEST_F(VirtualScreenPage, StoringAUserArrangementSelectsItsNameForTyping)
     EXPECT_EQ(name.selectedText(), "Old name");
 }
 
+Point markerOf(const WindowRecord& window)
+{
+    return {window.viewRect.left + 20, window.viewRect.top + 5};
+}
+
 TEST_F(VirtualScreenPage, SwapMarkerBlinksOnlyUntilASecondMarkerIsClicked)
 {
-    const auto markerOf = [&](int number) {
-        const Rect view = mirror().window(number).viewRect;
-        return widgetPoint({view.left + 20, view.top + 5});
-    };
     const Rect third = mirror().window(3).viewRect;
     const Rect fifth = mirror().window(5).viewRect;
-    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, markerOf(3));
+    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, widgetPoint(markerOf(mirror().window(3))));
     EXPECT_TRUE(canvas().blinkTimer().isActive());
     EXPECT_EQ(canvas().blinkTimer().interval(), 300);
-    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, markerOf(5));
+    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, widgetPoint(markerOf(mirror().window(5))));
     EXPECT_FALSE(canvas().blinkTimer().isActive());
     EXPECT_EQ(mirror().window(3).viewRect, fifth);
     EXPECT_EQ(mirror().window(5).viewRect, third);
+}
+
+// A window switched off while its marker waits is no partner for a swap: the wait ends, the
+// next marker clicked waits instead, and the window that is on stays on.
+TEST_F(VirtualScreenPage, WindowSwitchedOffWhileItsMarkerWaitsIsNotSwapped)
+{
+    const Rect fifth = mirror().window(5).viewRect;
+    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, widgetPoint(markerOf(mirror().window(3))));
+    control<QCheckBox>(windowBox3).click();
+    EXPECT_FALSE(canvas().blinkTimer().isActive());
+    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, widgetPoint(markerOf(mirror().window(5))));
+    EXPECT_THAT(wire(), ElementsAre("win 3 off\n"));
+    EXPECT_TRUE(canvas().blinkTimer().isActive());
+    EXPECT_EQ(mirror().window(3).priority, 0);
+    EXPECT_NE(mirror().window(5).priority, 0);
+    EXPECT_EQ(mirror().window(5).viewRect, fifth);
+    EXPECT_EQ(mirror().blinkEnabled, 5);
+    EXPECT_TRUE(control<QCheckBox>(firstWindowBox + 4).isChecked());
 }
 
 } // namespace
