@@ -210,15 +210,15 @@ QGroupBox* CPage4::createArrangeGroup()
     auto* group = new QGroupBox(qtString(StringId::arrangeGroup), this);
     auto* layout = new QGridLayout(group);
     for (std::size_t i = 0; i < arrangeButtons.size(); ++i) {
-        const ArrangeButton& spec = arrangeButtons.at(i);
-        auto* button = withId(new QPushButton(group), spec.id);
+        const ArrangeButton& entry = arrangeButtons.at(i);
+        auto* button = withId(new QPushButton(group), entry.id);
         button->setAutoDefault(false);
         button->setIconSize(arrangeIconSize);
-        button->setToolTip(qtString(spec.caption));
-        button->setAccessibleName(qtString(spec.caption));
+        button->setToolTip(qtString(entry.caption));
+        button->setAccessibleName(qtString(entry.caption));
         arrangeButtons_.at(i) = button;
-        layout->addWidget(button, spec.row, spec.column);
-        const int mode = static_cast<int>(spec.preset);
+        layout->addWidget(button, entry.row, entry.column);
+        const int mode = static_cast<int>(entry.preset);
         connect(button, &QPushButton::clicked, this, [this, mode] { applyArrangement(mode); });
     }
     return group;

@@ -145,8 +145,8 @@ QSize CanvasWidget::minimumSizeHint() const
 
 void CanvasWidget::paintEvent(QPaintEvent*)
 {
-    const CanvasScene scene =
-        buildCanvasScene(mirror_, {screen_.sizingMarkers(), false, clock_.nowMs()});
+    const CanvasScene scene = buildCanvasScene(
+        mirror_, {.sizingMarkers = screen_.sizingMarkers(), .nowMs = clock_.nowMs()});
     QPainter painter(this);
     painter.setTransform(canvasTransform());
     painter.setClipRect(toQt(scene.clip));

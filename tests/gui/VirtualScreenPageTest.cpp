@@ -73,7 +73,7 @@ protected:
         return canvas().canvasTransform().map(QPointF(pixel.x + 0.5, pixel.y + 0.5)).toPoint();
     }
 
-    // The second window in the stack: where it is, and a grip on its middle.
+    // The window second in the stack.
     int windowBehind()
     {
         for (int number = 1; number <= 10; ++number)
@@ -81,6 +81,7 @@ protected:
                 return number;
         throw std::runtime_error("no second window");
     }
+    // The widget point on the middle of a view rectangle.
     QPoint middleOf(const Rect& view)
     {
         return widgetPoint({(view.left + view.right) / 2, (view.top + view.bottom) / 2});
