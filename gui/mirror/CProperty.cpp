@@ -33,7 +33,7 @@ CProperty::CProperty(const SessionOptions& options, CommandChannel::Seams seams,
     : QDialog(parent), seams_(seams), opener_(opener),
       session_(options, {seams.clock, seams.keys, seams.prompter, seams.processExit, seams.busy,
                          *this, *this}),
-      tabs_(new QTabWidget(this)), help_(new HelpWindow(this))
+      screen_(session_), tabs_(new QTabWidget(this)), help_(new HelpWindow(this))
 {
     setWindowTitle(caption());
     setWindowIcon(QIcon(QStringLiteral(":/kivo.png")));
@@ -51,6 +51,9 @@ CProperty::CProperty(const SessionOptions& options, CommandChannel::Seams seams,
     startupTimer_.start();
 }
 
+// The pages hold references into the session: they go first, while it is still whole.
+CProperty::~CProperty() { delete tabs_; }
+
 QString CProperty::caption() { return QStringLiteral("Kivo " KIVO_VERSION); }
 
 void CProperty::createPages()
@@ -58,14 +61,25 @@ void CProperty::createPages()
     outputPage_ = new CPage7(tabs_);
     inputsPage_ = new CPage6(tabs_);
     terminal_ = new CPage9(session_, tabs_);
-    pages_ = {new CPage4(tabs_), new CPage5(tabs_), new CPage8(tabs_), outputPage_,
-              inputsPage_,       new CPage3(tabs_), terminal_};
+    virtualScreenPage_ = new CPage4(session_, screen_, tabs_);
+    pages_ = {virtualScreenPage_, new CPage5(tabs_), new CPage8(tabs_), outputPage_,
+              inputsPage_,        new CPage3(tabs_), terminal_};
     for (PropertyPage* page : pages_)
         tabs_->addTab(page, page->caption());
+    routePageEdits();
     connect(tabs_, &QTabWidget::currentChanged, this, &CProperty::pageChanged);
     // Every page comes to the front once, so each has run its activation before any is used.
     for (int index = 0; index < pageCount; ++index)
         setActivePage(static_cast<Page>(index));
+}
+
+void CProperty::routePageEdits()
+{
+    routeEdits(CPage4::firstDescriptionId, CPage4::lastDescriptionId,
+               [this](CheckedEdit& box) { return virtualScreenPage_->descriptionCommitted(box); });
+    routeEdits(CPage4::firstNameId, CPage4::lastNameId, [this](CheckedEdit& box) {
+        return virtualScreenPage_->arrangementNameCommitted(box);
+    });
 }
 
 QWidget* CProperty::createButtons()
@@ -132,6 +146,12 @@ void CProperty::timingListsLoaded()
     outputPage_->listView().showRows(state().outputList);
     inputsPage_->listView().showRows(state().inputList);
 }
+
+void CProperty::applyArrangement(int mode) { virtualScreenPage_->applyArrangement(mode); }
+
+void CProperty::descriptionsLoaded() { virtualScreenPage_->descriptionsLoaded(); }
+
+void CProperty::redrawWindowControls() { virtualScreenPage_->redrawWindowControls(); }
 
 void CProperty::stepProgress() { terminal_->stepProgress(); }
 

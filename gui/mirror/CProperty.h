@@ -6,6 +6,7 @@
 #include "core/app/ProgressSink.h"
 #include "core/mirror/PanelPages.h"
 #include "core/mirror/PanelSession.h"
+#include "core/screen/VirtualScreen.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -21,6 +22,7 @@ class LinkOpener;
 
 namespace kivo::gui {
 
+class CPage4;
 class CPage6;
 class CPage7;
 class CPage9;
@@ -39,11 +41,13 @@ public:
     // `opener` turns the session's port name into a link.
     CProperty(const SessionOptions& options, CommandChannel::Seams seams, const LinkOpener& opener,
               QWidget* parent = nullptr);
+    ~CProperty() override;
 
     // Fixed and unique: a second panel finds the first by it.
     static QString caption();
 
     PanelSession& session() { return session_; }
+    VirtualScreen& virtualScreen() { return screen_; }
     PanelState& state() { return session_.state(); }
     DeviceMirror& mirror() { return session_.mirror(); }
     CommandChannel& channel() { return session_.channel(); }
@@ -67,6 +71,9 @@ public:
     // Also when another panel was started: this one comes to the front instead.
     void bringToFront() override;
     void timingListsLoaded() override;
+    void applyArrangement(int mode) override;
+    void descriptionsLoaded() override;
+    void redrawWindowControls() override;
 
     // The bring-up's progress shows on the Terminal page.
     void stepProgress() override;
@@ -82,14 +89,17 @@ protected:
 
 private:
     void createPages();
+    void routePageEdits();
     QWidget* createButtons();
     void pageChanged(int index);
 
     CommandChannel::Seams seams_;
     const LinkOpener& opener_;
     PanelSession session_;
+    VirtualScreen screen_;
     QTabWidget* tabs_;
     std::array<PropertyPage*, pageCount> pages_{};
+    CPage4* virtualScreenPage_ = nullptr;
     CPage7* outputPage_ = nullptr;
     CPage6* inputsPage_ = nullptr;
     CPage9* terminal_ = nullptr;
