@@ -32,6 +32,13 @@ int renumberPriorities(DeviceMirror& mirror)
     for (int place = 1; place <= kept; ++place)
         mirror.windows[static_cast<std::size_t>(order[static_cast<std::size_t>(place - 1)])]
             .priority = place;
+    // A swap cannot wait on a window that is off: its marker is gone.
+    if (mirror.blinkEnabled >= 1 &&
+        mirror.blinkEnabled <= static_cast<int>(DeviceMirror::maxWindows) &&
+        mirror.window(mirror.blinkEnabled).priority == 0) {
+        mirror.window(mirror.blinkEnabled).blink = false;
+        mirror.blinkEnabled = 0;
+    }
     return kept > 0 ? order[0] + 1 : 0;
 }
 

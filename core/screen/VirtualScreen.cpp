@@ -80,22 +80,7 @@ void VirtualScreen::place(int number, const Rect& output)
         sendPlacementLine(number);
 }
 
-void VirtualScreen::renumber()
-{
-    c_.app.topWindow = renumberPriorities(mirror());
-    dropSwapOfWindowOff();
-}
-
-void VirtualScreen::dropSwapOfWindowOff()
-{
-    if (mirror().blinkEnabled == 0)
-        return;
-    WindowRecord& pending = mirror().window(mirror().blinkEnabled);
-    if (pending.priority != 0)
-        return;
-    pending.blink = false;
-    mirror().blinkEnabled = 0;
-}
+void VirtualScreen::renumber() { c_.app.topWindow = renumberPriorities(mirror()); }
 
 void VirtualScreen::raise(int number)
 {

@@ -74,9 +74,6 @@ private:
     unsigned windowCount() const;
     void sendPlacementLine(int number);
     void renumber();
-    // A window switched off is no partner for a swap: swapping with it would switch the other
-    // window off in the mirror while the device still shows it.
-    void dropSwapOfWindowOff();
     void applyUserArrangement(int number);
     void storeUserArrangement(int number);
     // Reports a failed ini write, so the operator knows the change will not last.

@@ -143,6 +143,19 @@ TEST_F(CanvasMouseTest, MarkersOfTwoWindowsSwapThemAndTheSameMarkerTwiceCancels)
                                     "wdr 4 16 21 181 191"));
 }
 
+TEST_F(CanvasMouseTest, AWindowSwitchedOffWhileItsMarkerWaitsIsNeverSwapped)
+{
+    mouse.press({40, 35});
+    screen.switchWindow(3, false);
+    EXPECT_EQ(mirror().blinkEnabled, 0);
+    EXPECT_FALSE(window(3).blink);
+    sent();
+    mouse.press({270, 45});
+    EXPECT_TRUE(window(4).blink);
+    EXPECT_EQ(window(3).priority, 0);
+    EXPECT_THAT(sent(), IsEmpty());
+}
+
 TEST_F(CanvasMouseTest, TheRightButtonOutlinesTheWindowsBehind)
 {
     mouse.rightPress({150, 140});
