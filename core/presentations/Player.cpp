@@ -130,21 +130,15 @@ void Player::next()
         step(store_.currentShot + 1);
 }
 
-void Player::rewind()
-{
-    if (shotCount() == 0)
-        return;
-    state_ = PlayerState::rewinding;
-    showCurrent();
-    settle();
-    display_.sendConfiguration();
-}
+void Player::rewind() { scan(PlayerState::rewinding); }
 
-void Player::fast()
+void Player::fast() { scan(PlayerState::fastForward); }
+
+void Player::scan(PlayerState direction)
 {
     if (shotCount() == 0)
         return;
-    state_ = PlayerState::fastForward;
+    state_ = direction;
     showCurrent();
     settle();
     display_.sendConfiguration();

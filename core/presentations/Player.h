@@ -74,6 +74,8 @@ private:
     // Moves to a shot and shows it, starting its time afresh.
     void step(int shot);
     void showCurrent();
+    // Rewinding or fast-forwarding from the current shot.
+    void scan(PlayerState direction);
     // A run without Loop that reached its end stands still there.
     void settle();
     bool accepted(std::int64_t& lastClick);

@@ -442,39 +442,29 @@ void PresentationEditor::removeShot()
     showShot(index);
 }
 
-void PresentationEditor::moveShotUp()
-{
-    if (!shotChosen())
-        return;
-    const int row = store_.currentPresentation;
-    const int index = store_.currentShot;
-    if (index > 0) {
-        report(store_.swapShots(row, index, index - 1));
-        store_.currentShot = index - 1;
-    } else if (store_.loop()) {
-        report(store_.rotateShots(row, true));
-        store_.currentShot = store_.shotCount(row) - 1;
-    }
-    if (!store_.loop() && store_.currentShot == 0)
-        focus = EditorFocus::downButton;
-}
+void PresentationEditor::moveShotUp() { moveShot(true); }
 
-void PresentationEditor::moveShotDown()
+void PresentationEditor::moveShotDown() { moveShot(false); }
+
+void PresentationEditor::moveShot(bool earlier)
 {
     if (!shotChosen())
         return;
     const int row = store_.currentPresentation;
     const int index = store_.currentShot;
     const int last = store_.shotCount(row) - 1;
-    if (index < last) {
-        report(store_.swapShots(row, index, index + 1));
-        store_.currentShot = index + 1;
+    const int edge = earlier ? 0 : last;
+    if (index != edge) {
+        const int to = earlier ? index - 1 : index + 1;
+        report(store_.swapShots(row, index, to));
+        store_.currentShot = to;
     } else if (store_.loop()) {
-        report(store_.rotateShots(row, false));
-        store_.currentShot = 0;
+        // Past the end with Loop on, the shot goes round to the other end.
+        report(store_.rotateShots(row, earlier));
+        store_.currentShot = earlier ? last : 0;
     }
-    if (!store_.loop() && store_.currentShot == last)
-        focus = EditorFocus::upButton;
+    if (!store_.loop() && store_.currentShot == edge)
+        focus = earlier ? EditorFocus::downButton : EditorFocus::upButton;
 }
 
 EditorButtons PresentationEditor::buttons() const

@@ -111,6 +111,7 @@ private:
     void tellRange();
     Shot currentConfiguration(const Shot& base) const;
     void showShot(int index);
+    void moveShot(bool earlier);
     void clearShotBoxes();
     void report(bool written);
 

@@ -1,15 +1,7 @@
 #include "tests/fuzz/FuzzCheck.h"
-#include "tests/fuzz/FuzzScratch.h"
+#include "tests/fuzz/FuzzPanel.h"
 
-#include "cli/HeadlessSeams.h"
-#include "core/app/BusyHandler.h"
-#include "core/app/Clock.h"
 #include "core/app/Link.h"
-#include "core/app/ProcessExit.h"
-#include "core/app/ProgressSink.h"
-#include "core/app/Prompter.h"
-#include "core/mirror/PanelPages.h"
-#include "core/mirror/PanelSession.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -68,54 +60,17 @@ private:
     std::deque<std::string> chunks_;
 };
 
-// Time passes only when the panel pauses, so a silent line costs no real time.
-class VirtualClock final : public kivo::Clock {
-public:
-    std::int64_t nowMs() const override { return now_; }
-    void sleepMs(int ms) override { now_ += ms; }
-
-private:
-    std::int64_t now_ = 0;
-};
-
-class AnswerOk final : public kivo::Prompter {
-public:
-    Answer ask(const std::string&, Buttons buttons, Icon, const std::string&) override
-    {
-        return buttons == Buttons::yesNo ? Answer::yes : Answer::ok;
-    }
-};
-
-// The panel ends the process on a lost link and expects never to come back: here that ends
-// the input instead.
-struct ProcessEnded {};
-class ThrowingExit final : public kivo::ProcessExit {
-public:
-    [[noreturn]] void endProcess(int) override { throw ProcessEnded{}; }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const kivo::fuzz::Scratch& scratch = kivo::fuzz::Scratch::get();
-    scratch.empty();
-
-    VirtualClock clock;
-    kivo::cli::NoKeysHeld keys;
-    AnswerOk prompter;
-    ThrowingExit processExit;
-    kivo::BusyHandler busy;
-    kivo::PanelPages pages;
-    kivo::ProgressSink progress;
-    kivo::PanelSession session(
-        {scratch.file("Kivo.ini"), std::string("fuzz"), scratch.file("Kivolog.txt").string()},
-        {clock, keys, prompter, processExit, busy, pages, progress});
+    kivo::fuzz::FuzzPanel panel;
+    kivo::PanelSession& session = panel.session();
     session.app().serialHandle =
         std::make_unique<ScriptLink>(std::string_view(reinterpret_cast<const char*>(data), size));
     try {
         session.bringUp().reset(true);
-    } catch (const ProcessEnded&) {
+    } catch (const kivo::fuzz::ProcessEnded&) {
     }
     return 0;
 }

@@ -1,14 +1,7 @@
 #include "tests/fuzz/FuzzCheck.h"
-#include "tests/fuzz/FuzzScratch.h"
+#include "tests/fuzz/FuzzPanel.h"
 
-#include "cli/HeadlessSeams.h"
-#include "core/app/BusyHandler.h"
-#include "core/app/Clock.h"
 #include "core/app/Link.h"
-#include "core/app/ProgressSink.h"
-#include "core/app/Prompter.h"
-#include "core/mirror/PanelPages.h"
-#include "core/mirror/PanelSession.h"
 #include "core/screen/CanvasMouse.h"
 #include "core/screen/CanvasScene.h"
 #include "core/screen/VirtualScreen.h"
@@ -32,20 +25,6 @@ public:
     std::string errorText() const override { return {}; }
     void purgeReceive() override {}
     void close() override {}
-};
-
-class StillClock final : public kivo::Clock {
-public:
-    std::int64_t nowMs() const override { return 0; }
-    void sleepMs(int) override {}
-};
-
-class AnswerOk final : public kivo::Prompter {
-public:
-    Answer ask(const std::string&, Buttons, Icon, const std::string&) override
-    {
-        return Answer::ok;
-    }
 };
 
 // Reads the input as small signed numbers, then zeros once it runs out.
@@ -146,18 +125,8 @@ void runOne(kivo::VirtualScreen& screen, kivo::CanvasMouse& mouse, kivo::PanelSt
 // actions; after each one the stack must be whole and the canvas must draw.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const kivo::fuzz::Scratch& scratch = kivo::fuzz::Scratch::get();
-    scratch.empty();
-    StillClock clock;
-    kivo::cli::NoKeysHeld keys;
-    AnswerOk prompter;
-    kivo::cli::ExitWithStatus processExit(1);
-    kivo::BusyHandler busy;
-    kivo::PanelPages pages;
-    kivo::ProgressSink progress;
-    kivo::PanelSession session(
-        {scratch.file("Kivo.ini"), std::string("fuzz"), scratch.file("Kivolog.txt").string()},
-        {clock, keys, prompter, processExit, busy, pages, progress});
+    kivo::fuzz::FuzzPanel panel;
+    kivo::PanelSession& session = panel.session();
     session.app().serialHandle = std::make_unique<SinkLink>();
     session.app().idle = true;
 
