@@ -100,8 +100,6 @@ void ShotDisplay::sendConfiguration()
     mirror().applyingArrangement = false;
 }
 
-void ShotDisplay::sendSwitch(int number, bool on) { group_.sendSwitch(number, on); }
-
 void ShotDisplay::sendSingleWindow()
 {
     const int w = changedWindow_;
@@ -122,11 +120,11 @@ void ShotDisplay::sendSingleWindow()
         }
         if (sent)
             clock_.sleepMs(beforeSwitchOnMs);
-        sendSwitch(w, true);
+        group_.sendSwitch(w, true);
     } else if (mask & goesOff) {
-        sendSwitch(w, false);
+        group_.sendSwitch(w, false);
     } else if (mask & rectangle) {
-        sendSwitch(w, false);
+        group_.sendSwitch(w, false);
         clock_.sleepMs(beforeSwitchOnMs);
         screen_.sendWindowPlacement(w);
         if (mask & priority) {
@@ -134,7 +132,7 @@ void ShotDisplay::sendSingleWindow()
             group_.sendPriorityAll(count);
         }
         clock_.sleepMs(beforeSwitchOnMs);
-        sendSwitch(w, true);
+        group_.sendSwitch(w, true);
     } else if (mask & priority) {
         group_.sendPriorityAll(count);
     }
@@ -164,8 +162,8 @@ void ShotDisplay::toggleWindow(int number, bool altHeld)
 {
     WindowRecord& w = mirror().window(number);
     int& remembered = rememberedPriority_.at(static_cast<std::size_t>(number - 1));
-    const bool on = w.priority == 0;
-    if (!on) {
+    const bool switchingOn = w.priority == 0;
+    if (!switchingOn) {
         remembered = w.priority;
         w.priority = 0;
         w.disabledByPanel = altHeld;
@@ -178,7 +176,7 @@ void ShotDisplay::toggleWindow(int number, bool altHeld)
                 ++other.priority;
         w.priority = place;
     }
-    sendSwitch(number, on);
+    group_.sendSwitch(number, switchingOn);
     renumber();
     mirror().windowsOn =
         static_cast<unsigned>(std::count_if(mirror().windows.begin(), mirror().windows.end(),

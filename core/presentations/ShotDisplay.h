@@ -51,7 +51,6 @@ private:
     void findSingleChange(const Shot& shot);
     void sendSingleWindow();
     void sendWhole();
-    void sendSwitch(int number, bool on);
     void renumber();
 
     ScreenContext c_;
