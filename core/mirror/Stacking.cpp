@@ -42,4 +42,11 @@ int renumberPriorities(DeviceMirror& mirror)
     return kept > 0 ? order[0] + 1 : 0;
 }
 
+unsigned countWindowsOn(const DeviceMirror& mirror)
+{
+    return static_cast<unsigned>(
+        std::count_if(mirror.windows.begin(), mirror.windows.end(),
+                      [](const WindowRecord& w) { return w.priority != 0; }));
+}
+
 } // namespace kivo

@@ -11,4 +11,7 @@ struct DeviceMirror;
 // of the front window, 0 when every window is off.
 int renumberPriorities(DeviceMirror& mirror);
 
+// How many windows are on (have a place in the stack).
+unsigned countWindowsOn(const DeviceMirror& mirror);
+
 } // namespace kivo

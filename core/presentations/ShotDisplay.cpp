@@ -178,9 +178,7 @@ void ShotDisplay::toggleWindow(int number, bool altHeld)
     }
     group_.sendSwitch(number, switchingOn);
     renumber();
-    mirror().windowsOn =
-        static_cast<unsigned>(std::count_if(mirror().windows.begin(), mirror().windows.end(),
-                                            [](const WindowRecord& r) { return r.priority != 0; }));
+    mirror().windowsOn = countWindowsOn(mirror());
 }
 
 std::string ShotDisplay::buttonLabel(int number) const

@@ -116,9 +116,7 @@ void VirtualScreen::switchWindow(int number, bool on)
     }
     switched.priority = on ? 1 : 0;
     renumber();
-    mirror().windowsOn =
-        static_cast<unsigned>(std::count_if(mirror().windows.begin(), mirror().windows.end(),
-                                            [](const WindowRecord& w) { return w.priority != 0; }));
+    mirror().windowsOn = countWindowsOn(mirror());
 }
 
 void VirtualScreen::apply()
