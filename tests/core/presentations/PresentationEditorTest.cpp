@@ -97,6 +97,15 @@ TEST_F(PresentationEditorTest, TheMaximumsAreRefused)
     EXPECT_EQ(store.count(), 20);
     EXPECT_EQ(last(), formatString(StringId::maxPresentationsMessage, 20));
     EXPECT_EQ(editor.presentationCountLabel(), "20  Presentations (maximum)");
+
+    for (int i = 0; i < PresentationStore::maxShots; ++i)
+        store.addShot(0, Shot{});
+    store.currentPresentation = 0;
+    typeShot("One more");
+    editor.addShot();
+    EXPECT_EQ(store.shotCount(0), 100);
+    EXPECT_EQ(last(), formatString(StringId::maxShotsMessage, 100));
+    EXPECT_EQ(editor.shotCountLabel(), "100 Shots (maximum)");
 }
 
 TEST_F(PresentationEditorTest, AssigningTheScreenAsItIsAsksNothing)
