@@ -29,6 +29,24 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::serialControlsProgress, "Initializing serial port controls..."},
     {StringId::outputCacheWriteFailed, "Couldn't write output timing %d to ini file"},
     {StringId::inputCacheWriteFailed, "Couldn't write input timing %d to ini file"},
+    {StringId::horizontalBlankUnknown,
+     "Current parameters provide insufficient information to determine the four horizontal "
+     "non-active parameters. Horizontal blank is the sum of horizontal  front porch, sync, and "
+     "back porch. Any three may be used to determine the fourth."},
+    {StringId::verticalBlankUnknown,
+     "Current parameters provide insufficient information to determine the four vertical "
+     "non-active parameters. Vertical blank is the sum of vertical  front porch, sync, and back "
+     "porch. Any three may be used to determine the fourth."},
+    {StringId::horizontalTotalUnknown,
+     "Current parameters provide insufficient information to determine all horizontal "
+     "parameters. Please provide a value for horizontal active or horizontal total. You may "
+     "provide both, but hblank + hactive must equal htotal."},
+    {StringId::verticalTotalUnknown,
+     "Current parameters provide insufficient information to determine all vertical "
+     "parameters. Please provide a value for vertical active or vertical total. You may provide "
+     "both, but vblank + vactive must equal vtotal."},
+    {StringId::timingValueOutOfRange,
+     "Timing parameters calulation yeilds %d, which is out of range (range: 0 - %d) ."},
     {StringId::offWord, "off"},
     {StringId::timingColumnHeader,
      "NAME              HFP HS  HBP HACT VFP VS VBP VACT HFREQ SY HP VP IL"},
