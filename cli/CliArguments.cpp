@@ -24,11 +24,27 @@ std::string usageText()
                "                    put window N at this rectangle of the output, in pixels\n"
                "  windows on|off N...\n"
                "                    switch windows on or off, as their check boxes do\n"
+               "  presentations [--json]\n"
+               "                    list the presentations stored in the ini file with their "
+               "shots;\n"
+               "                    opens no port\n"
+               "  export NAME [--output FILE]\n"
+               "                    write presentation NAME as a Quadrix command script, by\n"
+               "                    default to NAME.txt in the working directory\n"
+               "  play NAME [--loop] [--from SHOT]\n"
+               "                    play presentation NAME on the Quadrix from shot SHOT (1),\n"
+               "                    each shot held for its time; without --loop it ends once "
+               "the\n"
+               "                    last shot has been held, with --loop it runs until Ctrl-C\n"
                "\n"
                "arrange, place and windows start as status does, read the new layout back from\n"
                "the Quadrix, then print one line per window that is on, in output pixels:\n"
                "  window N: LEFT TOP WIDTH HEIGHT\n"
                "place also prints the window it placed while off, ending its line with \"(off)\".\n"
+               "\n"
+               "export and play start as status does; export prints the path of the script it\n"
+               "wrote, play one line per shot on stderr as it is shown. Ctrl-C (or SIGTERM)\n"
+               "stops play once the shot on its way is sent, and the panel shuts down in order.\n"
                "\n"
                "Options:\n") +
            panelOptionsUsage +
@@ -36,12 +52,15 @@ std::string usageText()
            "said nothing that could be read or did not take a new layout; 2 bad arguments, a\n"
            "port that cannot be opened, or a request this Quadrix or ini file cannot carry out\n"
            "(a window it does not have, a user arrangement not stored, an arrangement with\n"
-           "fewer than two windows on).\n";
+           "fewer than two windows on, a presentation not stored or with fewer than two shots\n"
+           "to play, an ini file that cannot be read for presentations); 1 also when export\n"
+           "cannot write its script; 130 play stopped by Ctrl-C, 143 by SIGTERM.\n";
 }
 
 namespace {
 
-constexpr std::array actions{"send", "status", "ports", "arrange", "place", "windows"};
+constexpr std::array actions{"send",    "status",        "ports",  "arrange", "place",
+                             "windows", "presentations", "export", "play"};
 
 bool isAction(const std::string& word)
 {
@@ -51,7 +70,8 @@ bool isAction(const std::string& word)
 std::string checkAction(const CliArguments& arguments)
 {
     if (arguments.action.empty())
-        return "no action given: use send, status, ports, arrange, place or windows (see --help)";
+        return "no action given: use send, status, ports, arrange, place, windows, "
+               "presentations, export or play (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
     if (std::any_of(arguments.commands.begin(), arguments.commands.end(),
@@ -62,8 +82,8 @@ std::string checkAction(const CliArguments& arguments)
     if (arguments.action != "send" && !arguments.commands.empty())
         return arguments.action + " takes no commands, but got \"" + arguments.commands.front() +
                "\"";
-    if (arguments.json && arguments.action != "status")
-        return "--json goes with status only";
+    if (arguments.json && arguments.action != "status" && arguments.action != "presentations")
+        return "--json goes with status and presentations only";
     return {};
 }
 
@@ -73,7 +93,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
 {
     ParsedArguments parsed;
     CliArguments& arguments = parsed.arguments;
-    std::vector<std::string> operands; // of arrange, place and windows
+    std::vector<std::string> operands; // of arrange, place, windows, export and play
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         const bool inCommands = arguments.action == "send";
@@ -83,7 +103,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
         } else if (!inCommands && readPanelOption(words, i, arguments.options, error)) {
             if (!error.empty())
                 return {arguments, error};
-        } else if (arguments.action == "status" && word == "--json") {
+        } else if (!inCommands && !arguments.action.empty() && word == "--json") {
             arguments.json = true;
         } else if (inCommands && arguments.commands.empty() && word == "--raw") {
             arguments.raw = true;
@@ -91,7 +111,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
             arguments.action = word;
         } else if (inCommands) {
             arguments.commands.push_back(word);
-        } else if (isScreenAction(arguments.action)) {
+        } else if (isScreenAction(arguments.action) || isPresentationAction(arguments.action)) {
             operands.push_back(word);
         } else {
             return {arguments, "unknown argument \"" + word + "\" (see --help)"};
@@ -102,6 +122,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
     parsed.error = checkAction(arguments);
     if (parsed.error.empty() && isScreenAction(arguments.action))
         parsed.error = parseScreenRequest(arguments.action, operands, arguments.screen);
+    if (parsed.error.empty() && isPresentationAction(arguments.action))
+        parsed.error = parsePresentationRequest(arguments.action, operands, arguments.presentation);
     return parsed;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/PresentationRequest.h"
 #include "cli/ScreenRequest.h"
 
 #include "core/app/PanelOptions.h"
@@ -12,11 +13,13 @@ namespace kivo::cli {
 // What kivo-cli was asked to do.
 struct CliArguments {
     PanelOptions options;
-    // "send", "status", "ports", "arrange", "place" or "windows"; empty with --help
+    // "send", "status", "ports", "arrange", "place", "windows", "presentations", "export" or
+    // "play"; empty with --help
     std::string action;
     std::vector<std::string> commands;
-    ScreenRequest screen; // arrange, place and windows
-    bool json = false;
+    ScreenRequest screen;             // arrange, place and windows
+    PresentationRequest presentation; // export and play
+    bool json = false;                // status and presentations
     bool raw = false; // send: print replies as the device sent them, echo and prompt included
 };
 

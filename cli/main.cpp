@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
 #include "cli/ConsoleReply.h"
+#include "cli/PresentationAction.h"
 #include "cli/ScreenAction.h"
 #include "cli/StatusReport.h"
 
@@ -62,6 +63,12 @@ int changeScreen(const CliArguments& arguments)
     return runScreenAction(session, arguments.action, arguments.screen, std::cout, std::cerr);
 }
 
+int usePresentation(const CliArguments& arguments)
+{
+    CliSession session(arguments);
+    return runPresentationAction(session, arguments, std::cout, std::cerr);
+}
+
 int listPorts()
 {
     for (const std::string& port : SerialLink::listPorts())
@@ -90,6 +97,10 @@ int run(const std::vector<std::string>& words)
         return reportStatus(parsed.arguments);
     if (isScreenAction(parsed.arguments.action))
         return changeScreen(parsed.arguments);
+    if (parsed.arguments.action == "presentations")
+        return listPresentations(parsed.arguments, std::cout, std::cerr);
+    if (isPresentationAction(parsed.arguments.action))
+        return usePresentation(parsed.arguments);
     return sendCommands(parsed.arguments);
 }
 

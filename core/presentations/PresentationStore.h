@@ -52,6 +52,9 @@ public:
     // Every change below writes through; false when the ini file could not be written (the
     // reason is the profile's), the store holding the change all the same.
     bool setLoop(bool loop);
+    // The Loop flag for this run only: a player started from the command line leaves the
+    // panel's stored choice as it is.
+    void setLoopUnsaved(bool loop) { loop_ = loop; }
     bool addPresentation(const Presentation& presentation);
     bool renamePresentation(int row, const std::string& name);
     bool removePresentation(int row);

@@ -442,5 +442,119 @@ INSTANTIATE_TEST_SUITE_P(Cases, SilentPort, ::testing::Values(true, false), [](c
     return std::string(info.param ? "silentDevice" : "unservedTerminal");
 });
 
+// A command of quadrix-sim's log with the milliseconds at which it came in.
+struct TimedCommand {
+    long ms;
+    std::string bytes;
+};
+
+std::vector<TimedCommand> timedCommands(const std::string& log)
+{
+    std::vector<TimedCommand> commands;
+    std::istringstream lines(log);
+    for (std::string line; std::getline(lines, line);)
+        commands.push_back({std::stol(line), line.substr(line.find(' ') + 1)});
+    return commands;
+}
+
+// The line that begins every shot sent whole: all ten windows off.
+const std::string allWindowsOff = "win all off off off off off off off off off off\\n";
+
+// An ini file with one presentation whose shot k shows window `windows[k]` alone, held
+// `msecs[k]`, and the Loop flag stored off. The simulated Quadrix's windows 1, 3 and 4 take
+// video, which a shot shows whatever the inputs' timings.
+std::string presentationIni(const std::string& name, const std::vector<int>& msecs,
+                            const std::vector<int>& windows)
+{
+    const std::vector<std::string> rects{"11 19 188 144", "100 100 300 250", "50 50 200 200"};
+    std::string ini =
+        "[PE]\nloop=0\n[P1INFO]\nname=" + name + "\nshots=" + std::to_string(msecs.size()) + "\n";
+    for (std::size_t k = 0; k < msecs.size(); ++k)
+        ini += "s" + std::to_string(k + 1) + "=" + std::to_string(msecs[k]) + " Shot " +
+               std::to_string(k + 1) + "~ " + std::to_string(windows[k]) + " " + rects[k % 3] +
+               "\n";
+    return ini;
+}
+
+TEST_F(CliEndToEnd, PlayPutsEachShotOnTheWireAtItsHoldTimeAndStopsAfterTheLast)
+{
+    dir.write("Kivo.ini", presentationIni("Show", {800, 800, 800}, {1, 3, 4}));
+    const ProgramRun run = cli(startOnPty(), {"play", "Show"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "shot 1 of 3: \"Shot 1\", 800 ms\n"
+                       "shot 2 of 3: \"Shot 2\", 800 ms\n"
+                       "shot 3 of 3: \"Shot 3\", 800 ms\n");
+
+    std::vector<long> shotStarts;
+    std::vector<std::string> third; // what went out from the third shot on
+    for (const TimedCommand& c : timedCommands(dir.read("quadrix.log"))) {
+        if (c.bytes == allWindowsOff)
+            shotStarts.push_back(c.ms);
+        if (shotStarts.size() == 3)
+            third.push_back(c.bytes);
+    }
+    ASSERT_EQ(shotStarts.size(), 3u);
+    // Ticks come every 100 ms, so a shot may run over by up to a tick, never short.
+    EXPECT_NEAR(shotStarts[1] - shotStarts[0], 800, 150);
+    EXPECT_NEAR(shotStarts[2] - shotStarts[1], 800, 150);
+    EXPECT_THAT(third, ::testing::ElementsAre(allWindowsOff, "wdr 4 112 94 434 459\\n",
+                                              "priority all 4 1 2 3 5 6 7 8 9 10\\n",
+                                              "win all off off off on off off off off off off\\n",
+                                              "echo on\\n"));
+    const long lastShotHeld = timedCommands(dir.read("quadrix.log")).back().ms - shotStarts[2];
+    EXPECT_NEAR(lastShotHeld, 800, 150) << "the last shot is held before the run ends";
+}
+
+TEST_F(CliEndToEnd, LoopingPlayStopsInOrderOnSigtermAndLeavesTheLoopFlagStored)
+{
+    dir.write("Kivo.ini", presentationIni("Show", {800, 800}, {1, 3}));
+    const std::string port = startOnPty();
+    ChildProcess player(KIVO_CLI_PATH, {"--ini", ini(), "--port", port, "play", "Show", "--loop"},
+                        "/dev/null", dir.file("play.err").string());
+    const auto shotsSent = [&] {
+        const std::vector<std::string> sent = commands();
+        return std::count(sent.begin(), sent.end(), allWindowsOff);
+    };
+    for (int i = 0; i < 1000 && shotsSent() < 3; ++i)
+        ::usleep(10'000);
+    ASSERT_EQ(shotsSent(), 3) << "the first shot again after the second";
+    EXPECT_EQ(player.stop(), 143);
+    stopSimAfter("echo on\\n");
+    EXPECT_THAT(dir.read("play.err"), HasSubstr("shot 1 of 2: \"Shot 1\", 800 ms\n"
+                                                "shot 2 of 2: \"Shot 2\", 800 ms\n"
+                                                "shot 1 of 2: \"Shot 1\", 800 ms\n"));
+    const std::vector<std::string> sent = commands();
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent.back(), "echo on\\n") << "the panel shut down in order";
+    EXPECT_EQ(sent[sent.size() - 2], "win all on off off off off off off off off off\\n")
+        << "the shot on its way was sent whole";
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("[PE]\nloop=0\n"));
+}
+
+TEST_F(CliEndToEnd, ExportWritesTheScriptOfEveryShotBesideTheOperatorAndSendsNoneOfIt)
+{
+    dir.write("Kivo.ini", presentationIni("Show", {800, 1200}, {1, 3}));
+    const std::string port = startOnPty();
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const ProgramRun run = cli(port, {"export", "Show"});
+    std::filesystem::current_path(started);
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, dir.file("Show.txt").string() + "\n");
+    EXPECT_EQ(dir.read("Show.txt"), "win all off off off off off off off off off off\r\r\n"
+                                    "wdr 1 0 0 512 382\r\r\n"
+                                    "priority all 1 2 3 4 5 6 7 8 9 10\r\r\n"
+                                    "win all on off off off off off off off off off\r\r\n"
+                                    "sleep 800\r\r\n"
+                                    "win all off off off off off off off off off off\r\r\n"
+                                    "wdr 3 257 247 578 459\r\r\n"
+                                    "priority all 3 1 2 4 5 6 7 8 9 10\r\r\n"
+                                    "win all off off on off off off off off off off\r\r\n"
+                                    "sleep 1200\r\r\n");
+    EXPECT_THAT(commands(), Not(::testing::Contains(allWindowsOff)));
+}
+
 } // namespace
 } // namespace kivo::test

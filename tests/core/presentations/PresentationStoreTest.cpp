@@ -120,5 +120,15 @@ TEST_F(PresentationStoreTest, TheLoopFlagIsWrittenThrough)
     EXPECT_FALSE(load().loop());
 }
 
+TEST_F(PresentationStoreTest, TheLoopFlagForOneRunLeavesTheFileAsItIs)
+{
+    writeIni("[PE]\nloop=0\n");
+    load();
+    store->setLoopUnsaved(true);
+    EXPECT_TRUE(store->loop());
+    EXPECT_EQ(dir.read("Kivo.ini"), "[PE]\nloop=0\n");
+    EXPECT_FALSE(load().loop());
+}
+
 } // namespace
 } // namespace kivo::test

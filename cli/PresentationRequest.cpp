@@ -1,0 +1,82 @@
+#include "cli/PresentationRequest.h"
+
+#include "core/app/Text.h"
+#include "core/presentations/PresentationStore.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace kivo::cli {
+namespace {
+
+std::string quoted(const std::string& word) { return "\"" + escapeBytes(word) + "\""; }
+
+// The whole word as a shot number of a presentation: decimal, 1 to the most shots one holds.
+std::string readShotNumber(const std::string& word, int& shot)
+{
+    const char* end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, shot);
+    if (error == std::errc() && stop == end && shot >= 1 && shot <= PresentationStore::maxShots)
+        return {};
+    return "--from takes a shot number from 1 to " + std::to_string(PresentationStore::maxShots) +
+           ", not " + quoted(word);
+}
+
+// An option of export or play with its value, if `operands[i]` is one; moves `i` past it.
+// `seen` collects the options read so far. Returns an error line, or empty.
+std::string readOption(const std::string& action, const std::vector<std::string>& operands,
+                       std::size_t& i, std::vector<std::string>& seen, PresentationRequest& request)
+{
+    const std::string& word = operands[i];
+    const bool valued = word == "--output" || word == "--from";
+    if (!valued && word != "--loop")
+        return word.starts_with("--") ? "unknown option " + quoted(word) + " for " + action
+                                      : std::string();
+    if ((action == "export") != (word == "--output"))
+        return word + " goes with " + (action == "export" ? "play" : "export") + " only";
+    if (std::find(seen.begin(), seen.end(), word) != seen.end())
+        return word + " is given twice";
+    seen.push_back(word);
+    if (valued && i + 1 == operands.size())
+        return word + " needs " + (word == "--output" ? "a file name" : "a shot number");
+    if (word == "--loop")
+        request.loop = true;
+    else if (word == "--from")
+        return readShotNumber(operands[++i], request.fromShot);
+    else if (operands[++i].empty())
+        return "--output needs a file name, not an empty word";
+    else
+        request.output = operands[i];
+    return {};
+}
+
+} // namespace
+
+bool isPresentationAction(const std::string& action)
+{
+    return action == "export" || action == "play";
+}
+
+std::string parsePresentationRequest(const std::string& action,
+                                     const std::vector<std::string>& operands,
+                                     PresentationRequest& request)
+{
+    std::vector<std::string> names;
+    std::vector<std::string> seen;
+    for (std::size_t i = 0; i < operands.size(); ++i) {
+        const std::size_t options = seen.size();
+        if (std::string error = readOption(action, operands, i, seen, request); !error.empty())
+            return error;
+        if (seen.size() == options)
+            names.push_back(operands[i]);
+    }
+    if (names.empty() || names.front().empty())
+        return action + " needs the name of a presentation (kivo-cli presentations lists them)";
+    if (names.size() > 1)
+        return action + " takes one presentation name, but got also " + quoted(names[1]) +
+               " (quote a name that has blanks)";
+    request.name = names.front();
+    return {};
+}
+
+} // namespace kivo::cli
