@@ -51,7 +51,7 @@ void PresentationStore::load(ProgressSink& progress, int& progressCounter)
     rows_.clear();
     loop_ = profile_.readInt(loopSection, loopKey, 1) != 0;
     bool sawEmpty = false;
-    bool gaps = false;
+    gaps_ = false;
     for (int n = 1; n <= maxPresentations; ++n) {
         if (n % 2 == 0) {
             progress.setProgressPosition(n / 2);
@@ -63,23 +63,29 @@ void PresentationStore::load(ProgressSink& progress, int& progressCounter)
             sawEmpty = true;
             continue;
         }
-        gaps = gaps || sawEmpty;
+        gaps_ = gaps_ || sawEmpty;
         progress.showProgressText(formatString(StringId::presentationProgress, n));
         rows_.push_back(
             {std::string(firstCharacters(title, maxNameLength)),
              readShots(profile_, name, storedShotCount(profile_.readString(name, "shots")))});
     }
     progress.showProgressText(std::string(loadString(StringId::presentationsLoaded)));
-    if (!gaps)
-        return;
-    // A hand-edited file left an empty section between used ones: close the gap on disk too.
+}
+
+bool PresentationStore::closeGaps()
+{
+    if (!gaps_)
+        return true;
+    bool written = true;
     for (int row = 0; row < maxPresentations; ++row) {
         const int keys = storedShotCount(profile_.readString(section(row), "shots"));
         if (row < count())
-            writeRow(row, keys);
+            written = writeRow(row, keys) && written;
         else if (!profile_.readString(section(row), "name").empty())
-            writeEmptyRow(row, keys);
+            written = writeEmptyRow(row, keys) && written;
     }
+    gaps_ = !written;
+    return written;
 }
 
 const std::string& PresentationStore::writeError() const { return profile_.lastWriteError(); }

@@ -30,9 +30,12 @@ public:
     explicit PresentationStore(Profile& profile);
 
     // Reads every presentation and the Loop flag, showing which one it reads; `progressCounter`
-    // advances with the bar. A file whose sections have gaps is rewritten without them, so the
-    // rows and the sections stay in step.
+    // advances with the bar. Reading writes nothing.
     void load(ProgressSink& progress, int& progressCounter);
+    // A hand-edited file can leave an empty section between used ones; the rows close up on
+    // loading, and this closes the sections up the same way before the first change is
+    // written, so row n stays section n. Does nothing for a file without gaps.
+    bool closeGaps();
 
     int count() const { return static_cast<int>(rows_.size()); }
     const Presentation& at(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
@@ -76,6 +79,7 @@ private:
     Profile& profile_;
     std::vector<Presentation> rows_;
     bool loop_ = true;
+    bool gaps_ = false;
 };
 
 } // namespace kivo

@@ -106,6 +106,9 @@ TEST_F(PresentationStoreTest, AGapBetweenSectionsIsClosedOnDiskToo)
     PresentationStore& s = load();
     ASSERT_EQ(s.count(), 2);
     EXPECT_EQ(s.at(1).name, "Third");
+    // Reading alone leaves the file as it is.
+    EXPECT_EQ(ini("P2INFO", "name"), "(none)");
+    ASSERT_TRUE(s.closeGaps());
     EXPECT_EQ(ini("P2INFO", "name"), "Third");
     EXPECT_EQ(ini("P3INFO", "name"), "");
     EXPECT_EQ(ini("P3INFO", "s1"), "-1");
