@@ -66,6 +66,10 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::timingRowFormat, "%-4d%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d"},
     {StringId::noConnection, "No connection. Reset from Serial Port page."},
     {StringId::hostHeaderKey, "VPOL IL"},
+    {StringId::badHactInput, "Bad HACT value for RGB input %d.\n\nValue: %d. The range for "
+                             "horizontal active values is %d to %d."},
+    {StringId::badVactInput, "Bad VACT value for RGB input %d.\n\nValue: %d. The range for "
+                             "vertical active values is %d to %d."},
     {StringId::unknownImageItem,
      "Error in assignment of image controls.  Image controls may not be accurate.\n\n"
      "(Diagnosis:  Unknown command code [%d] was sent to image assignment routine.)"},
@@ -118,6 +122,7 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::quadrixOutputCaption, "Quadrix Output"},
     {StringId::quadrixInputsCaption, "Quadrix Inputs"},
     {StringId::serialPortCaption, "Serial Port and Resets"},
+    {StringId::windowTimingQuery, "rgb %d"},
     {StringId::terminalCaption, "Terminal  "},
     {StringId::mainWindowNotice, "Kivo drives the Quadrix over its serial line."},
     {StringId::helpWindowTitle, "Kivo Help"},

@@ -4,11 +4,14 @@
 #include "core/app/PanelApp.h"
 #include "core/app/Profile.h"
 #include "core/app/ProgressSink.h"
+#include "core/app/Prompter.h"
 #include "core/mirror/CanvasGeometry.h"
+#include "core/mirror/DeviceReplies.h"
 #include "core/mirror/PanelPages.h"
 #include "core/mirror/PanelState.h"
 #include "core/mirror/Stacking.h"
 #include "core/mirror/WindowReplies.h"
+#include "core/timing/TimingText.h"
 
 #include <algorithm>
 #include <array>
@@ -17,6 +20,11 @@ namespace kivo {
 namespace {
 
 constexpr int pauseBeforeRectQueryMs = 100;
+// The active sizes a timing can have, and the widest input a window scales from.
+constexpr int minActiveWidth = 200;
+constexpr int minActiveHeight = 150;
+constexpr int maxActive = 2048;
+constexpr int maxInputWidth = 4000;
 
 std::string formatRect(int a, int b, int c, int d)
 {
@@ -155,7 +163,7 @@ void WindowReadback::readInputSize(int number)
 {
     WindowRecord& window = c_.state.mirror.window(number);
     if (window.inputType == InputType::rgb) {
-        c_.pages.refreshInputWindow(number);
+        readWindowTiming(number);
         return;
     }
     const Reply reply =
@@ -165,7 +173,7 @@ void WindowReadback::readInputSize(int number)
         return;
     window.inputType = size->type;
     if (size->type == InputType::rgb) {
-        c_.pages.refreshInputWindow(number);
+        readWindowTiming(number);
         return;
     }
     const int w = window.inputWidth = size->width;
@@ -174,6 +182,37 @@ void WindowReadback::readInputSize(int number)
     window.zoomStepY = h / 20;
     window.adjustRect = {w / 10, h / 10, w - w / 10, h - h / 10};
     window.inputSizeText = formatRect(0, 0, w, h);
+}
+
+void WindowReadback::readWindowTiming(int number)
+{
+    if (!c_.app.connected())
+        return;
+    const Reply reply =
+        c_.channel.sendTextAndCollect(formatString(StringId::windowTimingQuery, number), true);
+    if (const auto status = parseHostReply(reply.text))
+        storeWindowTiming(number, *status);
+    c_.pages.refreshInputWindow(number);
+}
+
+void WindowReadback::storeWindowTiming(int number, const HostStatus& status)
+{
+    WindowRecord& window = c_.state.mirror.window(number);
+    TimingRecord& timing = window.inputTiming;
+    timing.locked = status.locked ? 1 : 0;
+    if (!status.timing)
+        return;
+    copyTimingNumbers(*status.timing, timing);
+    if (timing.locked && (timing.HACT < minActiveWidth || timing.HACT > maxActive))
+        c_.prompter.tell(
+            formatString(StringId::badHactInput, number, timing.HACT, minActiveWidth, maxActive));
+    if (timing.locked && (timing.VACT < minActiveHeight || timing.VACT > maxActive))
+        c_.prompter.tell(
+            formatString(StringId::badVactInput, number, timing.VACT, minActiveHeight, maxActive));
+    const bool usableWidth = timing.HACT >= minActiveWidth && timing.HACT <= maxInputWidth;
+    window.inputWidth = usableWidth ? timing.HACT : 640;
+    window.inputHeight = usableWidth ? timing.VACT : 480;
+    keepDivisorsNonZero(timing);
 }
 
 void WindowReadback::readImageLevels(int only)

@@ -8,6 +8,7 @@
 namespace kivo {
 
 class Profile;
+struct HostStatus;
 struct RectReply;
 
 // Asks the device about its windows and stores the answers in the window records: which
@@ -26,6 +27,9 @@ public:
     // Returns whether the reply held a rectangle.
     bool readWindowRect(StringId command, int window);
     void readInputSize(int window);
+    // An RGB window's input: whether it is locked to a signal ("rgb N"), its timing, and the
+    // input size that follows from it.
+    void readWindowTiming(int window);
     // Window 0 means every present window.
     void readImageLevels(int window);
     void loadDescriptions(const Profile& profile);
@@ -33,6 +37,7 @@ public:
 private:
     void storeSource(int window, const RectReply& rect);
     void storeDestination(int window, const RectReply& rect);
+    void storeWindowTiming(int window, const HostStatus& status);
 
     PanelContext c_;
 };

@@ -142,15 +142,46 @@ TEST_F(ReadbackTest, InputSizeSetsTheZoomStepsAndSourceLimits)
     EXPECT_EQ(window.inputSizeText, "0 0 768 576");
 }
 
-TEST_F(ReadbackTest, RgbInputIsLeftToTheInputsPage)
+// The reply to "rgb N": its lock status, then the timing under a header line.
+std::string rgbReply(const char* status, int hact, int vact)
+{
+    return std::string("Window input ") + status +
+           "\r\n                       HFP HS  HBP HACT VFP VS VBP VACT HFREQ SYNC HPOL VPOL IL"
+           "\r\nRGB input timing:      24  136 160 " +
+           std::to_string(hact) + " 3   6  29  " + std::to_string(vact) +
+           "  48363 4    0    0    0\r\n> ";
+}
+
+TEST_F(ReadbackTest, RgbInputsAreAskedTheirLockAndTiming)
 {
     link->queue("Window 2 input: RGB 1024 x 768\r\n> ");
+    link->queue(rgbReply("locked", 1024, 768));
     readback.readInputSize(2);
     EXPECT_EQ(mirror.window(2).inputType, InputType::rgb);
+    EXPECT_EQ(mirror.window(2).inputTiming.locked, 1);
+    EXPECT_EQ(mirror.window(2).inputWidth, 1024);
+    EXPECT_EQ(mirror.window(2).inputHeight, 768);
+
     mirror.window(3).inputType = InputType::rgb;
+    mirror.window(3).inputWidth = 800;
+    link->queue(rgbReply("acquire", 5000, 768));
     readback.readInputSize(3);
-    EXPECT_THAT(wire(), ElementsAre("mwsr 2\n"));
+    EXPECT_EQ(mirror.window(3).inputTiming.locked, 0);
+    // A width no window scales from: the input is taken as 640 x 480; not locked, no message.
+    EXPECT_EQ(mirror.window(3).inputWidth, 640);
+    EXPECT_EQ(mirror.window(3).inputHeight, 480);
+    EXPECT_TRUE(prompter.texts.empty());
+    EXPECT_THAT(wire(), ElementsAre("mwsr 2\n", "rgb 2\n", "rgb 3\n"));
     EXPECT_THAT(pages.refreshedInputs, ElementsAre(2, 3));
+}
+
+TEST_F(ReadbackTest, ALockedRgbInputOutOfRangeIsReported)
+{
+    mirror.window(4).inputType = InputType::rgb;
+    link->queue(rgbReply("locked", 100, 768));
+    readback.readInputSize(4);
+    EXPECT_THAT(prompter.texts,
+                ElementsAre(formatString(StringId::badHactInput, 4, 100, 200, 2048)));
 }
 
 TEST_F(ReadbackTest, LevelsSkipRgbOnlyForVideoItems)
