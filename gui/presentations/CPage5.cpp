@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -433,8 +434,9 @@ bool CPage5::holdTimeCommitted(CheckedEdit& box)
 
 void CPage5::playerTick()
 {
-    if (!player_.playing())
+    if (!player_.playing() || acting_)
         return;
+    const QScopedValueRollback<bool> acting(acting_, true);
     const int shot = store_.currentShot;
     const PlayerState state = player_.state();
     player_.tick();
@@ -448,12 +450,14 @@ void CPage5::playerTick()
 
 void CPage5::edit(void (PresentationEditor::*step)())
 {
+    const QScopedValueRollback<bool> acting(acting_, true);
     (editor_.*step)();
     showAll();
 }
 
 void CPage5::playerStep(void (Player::*step)())
 {
+    const QScopedValueRollback<bool> acting(acting_, true);
     (player_.*step)();
     showCurrentShotInBoxes();
     showAll();
@@ -463,6 +467,7 @@ void CPage5::presentationChosen(int row)
 {
     if (filling_)
         return;
+    const QScopedValueRollback<bool> acting(acting_, true);
     editor_.choosePresentation(row);
     showAll();
 }
@@ -471,6 +476,7 @@ void CPage5::shotChosen(int index)
 {
     if (filling_)
         return;
+    const QScopedValueRollback<bool> acting(acting_, true);
     editor_.chooseShot(index);
     showCurrentShotInBoxes();
     showAll();
@@ -478,6 +484,7 @@ void CPage5::shotChosen(int index)
 
 void CPage5::windowButtonClicked(int number)
 {
+    const QScopedValueRollback<bool> acting(acting_, true);
     display_.toggleWindow(number, keys_.altHeld());
     showAll();
 }

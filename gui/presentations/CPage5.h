@@ -152,6 +152,9 @@ private:
     QTimer playerTimer_;
     // Set while the page itself fills the lists, whose selection signals must not choose.
     bool filling_ = false;
+    // Set while an action of the page runs: its exchanges with the device let timer events
+    // through, and the player's clock must not step in the middle of one.
+    bool acting_ = false;
 };
 
 } // namespace kivo::gui
