@@ -59,6 +59,7 @@ constexpr int progressId = 1335;
 constexpr int firstWindowButtonId = 1454;
 
 constexpr int holdTimeCharacters = 7;
+constexpr int playerButtonPadding = 16;
 constexpr int infoPointSize = 10;
 const QColor infoColour(0, 0, 170);
 
@@ -178,6 +179,10 @@ QPushButton* CPage5::addPlayerButton(StringId caption, int id, void (Player::*st
 {
     auto* button = withId(new QPushButton(twoLines(caption), controlGroup_), id);
     button->setAutoDefault(false);
+    // Six in a row under the canvas: as narrow as their captions allow, not the style's width.
+    button->setMinimumWidth(
+        button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() +
+        playerButtonPadding);
     connect(button, &QPushButton::clicked, this, [this, step] { playerStep(step); });
     return button;
 }
