@@ -62,7 +62,8 @@ void CProperty::createPages()
     inputsPage_ = new CPage6(tabs_);
     terminal_ = new CPage9(session_, tabs_);
     virtualScreenPage_ = new CPage4(session_, screen_, tabs_);
-    pages_ = {virtualScreenPage_, new CPage5(tabs_), new CPage8(tabs_), outputPage_,
+    presentationPage_ = new CPage5(session_, screen_, tabs_);
+    pages_ = {virtualScreenPage_, presentationPage_, new CPage8(tabs_), outputPage_,
               inputsPage_,        new CPage3(tabs_), terminal_};
     for (PropertyPage* page : pages_)
         tabs_->addTab(page, page->caption());
@@ -80,6 +81,13 @@ void CProperty::routePageEdits()
     routeEdits(CPage4::firstNameId, CPage4::lastNameId, [this](CheckedEdit& box) {
         return virtualScreenPage_->arrangementNameCommitted(box);
     });
+    routeEdits(CPage5::presentationNameId, CPage5::presentationNameId, [this](CheckedEdit& box) {
+        return presentationPage_->presentationNameCommitted(box);
+    });
+    routeEdits(CPage5::shotNameId, CPage5::shotNameId,
+               [this](CheckedEdit& box) { return presentationPage_->shotNameCommitted(box); });
+    routeEdits(CPage5::holdTimeId, CPage5::holdTimeId,
+               [this](CheckedEdit& box) { return presentationPage_->holdTimeCommitted(box); });
 }
 
 QWidget* CProperty::createButtons()
@@ -140,6 +148,10 @@ void CProperty::showBringUpProgress(bool shown) { terminal_->showBringUpProgress
 void CProperty::showAbortHint(const std::string& text) { terminal_->showAbortHint(text); }
 
 void CProperty::repaintTerminal() { terminal_->repaint(); }
+
+void CProperty::clearPresentationLists() { presentationPage_->clearPresentationLists(); }
+
+void CProperty::loadPresentations() { presentationPage_->loadPresentations(); }
 
 void CProperty::timingListsLoaded()
 {

@@ -23,6 +23,7 @@ class LinkOpener;
 namespace kivo::gui {
 
 class CPage4;
+class CPage5;
 class CPage6;
 class CPage7;
 class CPage9;
@@ -70,6 +71,8 @@ public:
     void repaintTerminal() override;
     // Also when another panel was started: this one comes to the front instead.
     void bringToFront() override;
+    void clearPresentationLists() override;
+    void loadPresentations() override;
     void timingListsLoaded() override;
     void applyArrangement(int mode) override;
     void descriptionsLoaded() override;
@@ -100,6 +103,7 @@ private:
     QTabWidget* tabs_;
     std::array<PropertyPage*, pageCount> pages_{};
     CPage4* virtualScreenPage_ = nullptr;
+    CPage5* presentationPage_ = nullptr;
     CPage7* outputPage_ = nullptr;
     CPage6* inputsPage_ = nullptr;
     CPage9* terminal_ = nullptr;

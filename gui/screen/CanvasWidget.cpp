@@ -146,7 +146,8 @@ QSize CanvasWidget::minimumSizeHint() const
 void CanvasWidget::paintEvent(QPaintEvent*)
 {
     const CanvasScene scene = buildCanvasScene(
-        mirror_, {.sizingMarkers = screen_.sizingMarkers(), .nowMs = clock_.nowMs()});
+        mirror_,
+        {.sizingMarkers = screen_.sizingMarkers(), .playing = playing_(), .nowMs = clock_.nowMs()});
     QPainter painter(this);
     painter.setTransform(canvasTransform());
     painter.setClipRect(toQt(scene.clip));
@@ -209,6 +210,8 @@ void CanvasWidget::paintHiddenOutlines(QPainter& painter) const
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event)
 {
+    if (playing_())
+        return;
     const Point point = canvasPoint(event->position());
     if (event->button() == Qt::LeftButton)
         mouse_.press(point);
@@ -245,7 +248,7 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || playing_())
         return QWidget::mouseDoubleClickEvent(event);
     mouse_.doubleClick(canvasPoint(event->position()));
     mouseHandled();
@@ -281,7 +284,10 @@ void CanvasWidget::loseCapture()
     mouseHandled();
 }
 
-void CanvasWidget::showCursorAt(Point point) { setCursor(cursorFor(mouse_.handleAt(point))); }
+void CanvasWidget::showCursorAt(Point point)
+{
+    setCursor(playing_() ? Qt::ArrowCursor : cursorFor(mouse_.handleAt(point)));
+}
 
 void CanvasWidget::mouseHandled()
 {

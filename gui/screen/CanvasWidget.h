@@ -7,6 +7,8 @@
 #include <QTransform>
 #include <QWidget>
 
+#include <functional>
+
 class QPainter;
 
 namespace kivo {
@@ -37,6 +39,9 @@ public:
     Point canvasPoint(const QPointF& widgetPoint) const;
 
     CanvasMouse& mouse() { return mouse_; }
+    // While this says a presentation plays, the canvas only shows it: the mouse changes
+    // nothing and no window is drawn active or ready to swap.
+    void setPlaying(std::function<bool()> playing) { playing_ = std::move(playing); }
     const QTimer& blinkTimer() const { return blinkTimer_; }
 
     // Draws the mirror again; the blink runs exactly while a swap marker waits for a partner.
@@ -73,6 +78,7 @@ private:
     Clock& clock_;
     CanvasMouse mouse_;
     QTimer blinkTimer_;
+    std::function<bool()> playing_ = [] { return false; };
 };
 
 } // namespace kivo::gui

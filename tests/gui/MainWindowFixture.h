@@ -7,6 +7,7 @@
 #include "core/app/LinkOpener.h"
 #include "core/app/PanelApp.h"
 #include "core/app/Profile.h"
+#include "core/app/Rect.h"
 #include "gui/app/CPage9.h"
 #include "gui/app/QtBusyHandler.h"
 #include "gui/mirror/CProperty.h"
@@ -15,9 +16,26 @@
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace kivo::test {
+
+// A page control by its resource id.
+template <typename Control> Control& findControl(QWidget& page, int id)
+{
+    for (Control* found : page.findChildren<Control*>())
+        if (found->property("controlId").toInt() == id)
+            return *found;
+    throw std::runtime_error("no control " + std::to_string(id));
+}
+
+// The "wdr" line that places window `number` at canvas rectangle `view` on an output of this
+// size, from the canvas's fixed mapping.
+std::string placeCommand(int number, const Rect& view, int outputWidth, int outputHeight);
 
 // The main window on port "scripted", every seam recorded and the ini file in a temporary
 // directory. The bring-up talks to a simulated Quadrix; once it is over, the panel's link is a

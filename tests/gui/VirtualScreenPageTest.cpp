@@ -4,8 +4,6 @@
 #include "gui/screen/CPage4.h"
 #include "gui/screen/CanvasWidget.h"
 
-#include "core/mirror/CanvasGeometry.h"
-
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,13 +50,9 @@ protected:
     gui::CanvasWidget& canvas() { return page().canvas(); }
     DeviceMirror& mirror() { return window->mirror(); }
 
-    // A page control by its resource id.
     template <typename Control> Control& control(int id)
     {
-        for (Control* found : page().findChildren<Control*>())
-            if (found->property("controlId").toInt() == id)
-                return *found;
-        throw std::runtime_error("no control " + std::to_string(id));
+        return findControl<Control>(page(), id);
     }
 
     // The canvas pixel a widget point falls on.
@@ -87,22 +81,6 @@ protected:
         return widgetPoint({(view.left + view.right) / 2, (view.top + view.bottom) / 2});
     }
 };
-
-// Canvas pixels to output pixels as the device takes them, from the canvas's fixed mapping.
-std::string placeCommand(int number, const Rect& view, int outputWidth, int outputHeight)
-{
-    const auto x = [&](int v) {
-        return (v - canvas::mapOrigin.x) * outputWidth / canvas::mapWidth;
-    };
-    const auto y = [&](int v) {
-        return (v - canvas::mapOrigin.y) * outputHeight / canvas::mapHeight;
-    };
-    const int left = x(view.left);
-    const int top = y(view.top);
-    return "wdr " + std::to_string(number) + " " + std::to_string(left) + " " +
-           std::to_string(top) + " " + std::to_string(x(view.right) - left) + " " +
-           std::to_string(y(view.bottom) - top) + "\n";
-}
 
 struct DragEnd {
     const char* name;

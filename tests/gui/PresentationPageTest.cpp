@@ -1,0 +1,271 @@
+#include "tests/gui/MainWindowFixture.h"
+
+#include "gui/app/CheckedEdit.h"
+#include "gui/presentations/CPage5.h"
+#include "gui/screen/CanvasWidget.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+
+constexpr int presentationNameBox = 1245;
+constexpr int shotNameBox = 1246;
+constexpr int holdTimeBox = 1330;
+constexpr int shotList = 1346;
+constexpr int loopBox = 1338;
+constexpr int saveAsButton = 1337;
+constexpr int playButton = 1324;
+constexpr int infoLabel = 1329;
+constexpr int progressBar = 1335;
+constexpr int controlGroup = 1326;
+constexpr int windowButton3 = 1456;
+
+// The panel up against the simulated Quadrix (ten windows side by side, window 1 in front;
+// windows 2, 5, 8 and 10 are RGB inputs whose lock nobody has read yet, so shots keep them
+// off), shown on the Presentation Engine page.
+class PresentationPage : public MainWindowFixture {
+protected:
+    PresentationPage()
+    {
+        startUp();
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        window->setActivePage(Page::presentationEngine);
+    }
+
+    gui::CPage5& page()
+    {
+        return dynamic_cast<gui::CPage5&>(window->page(Page::presentationEngine));
+    }
+    template <typename Control> Control& control(int id)
+    {
+        return findControl<Control>(page(), id);
+    }
+    DeviceMirror& mirror() { return window->mirror(); }
+
+    // Types over a box's text as the operator would.
+    void type(int boxId, const QString& text)
+    {
+        auto& box = control<gui::CheckedEdit>(boxId);
+        box.setFocus();
+        box.selectAll();
+        QTest::keyClicks(&box, text);
+    }
+    void typeAndEnter(int boxId, const QString& text)
+    {
+        type(boxId, text);
+        QTest::keyClick(&control<gui::CheckedEdit>(boxId), Qt::Key_Return);
+    }
+
+    // Drags window 1 of the page's canvas by this many widget pixels.
+    void dragFrontWindow(QPoint by)
+    {
+        gui::CanvasWidget& canvas = page().canvas();
+        const Rect v = mirror().window(1).viewRect;
+        const QPoint from =
+            canvas.canvasTransform()
+                .map(QPointF((v.left + v.right) / 2 + 0.5, (v.top + v.bottom) / 2 + 0.5))
+                .toPoint();
+        QTest::mousePress(&canvas, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&canvas, from + by);
+        QTest::mouseRelease(&canvas, Qt::LeftButton, {}, from + by);
+    }
+
+    // A presentation "Show" with the shots "Wall" (the windows as brought up) and "Moved"
+    // (window 1 dragged), built with the page's boxes, keys and canvas.
+    void buildShow()
+    {
+        typeAndEnter(presentationNameBox, QStringLiteral("Show"));
+        typeAndEnter(shotNameBox, QStringLiteral("Wall"));
+        dragFrontWindow({60, 40});
+        typeAndEnter(shotNameBox, QStringLiteral("Moved"));
+        ASSERT_EQ(page().store().count(), 1);
+        ASSERT_EQ(page().store().shotCount(0), 2);
+    }
+};
+
+TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLoop)
+{
+    buildShow();
+    const Rect moved = page().store().shot(0, 1).rect[0];
+    control<QCheckBox>(loopBox).click();
+    control<QListWidget>(shotList).setCurrentRow(0);
+    link.writes.clear();
+
+    // The shot's time runs from Play, the waits of sending it included.
+    const std::int64_t played = clock.now;
+    control<QPushButton>(playButton).click();
+    // The first shot is already on the screen, yet playing sends it whole: all off, each
+    // video window placed, the stacking, then on or off per window.
+    const std::vector<std::string> wall{
+        "win all off off off off off off off off off off\n",
+        "wdr 1 0 0 254 253\n",
+        "wdr 3 512 0 254 253\n",
+        "wdr 4 766 0 258 253\n",
+        "wdr 6 254 253 258 257\n",
+        "wdr 7 512 253 254 257\n",
+        "wdr 9 0 510 254 258\n",
+        "priority all 1 3 4 6 7 9 2 5 8 10\n",
+        "win all on off on on off on on off on off\n",
+    };
+    EXPECT_THAT(wire(), ElementsAreArray(wall));
+    EXPECT_EQ(control<QLabel>(infoLabel).text(), "Playing [shot 1]");
+    EXPECT_TRUE(control<QProgressBar>(progressBar).isVisible());
+
+    clock.now = played + 2000;
+    page().playerTick();
+    EXPECT_EQ(wire().size(), wall.size());
+    EXPECT_EQ(control<QProgressBar>(progressBar).value(), 50);
+
+    clock.now = played + 4001;
+    page().playerTick();
+    // Only window 1 differs in the second shot: it alone is switched off, placed and shown.
+    std::vector<std::string> expected = wall;
+    for (const std::string& line :
+         {std::string("win 1 off\n"),
+          placeCommand(1, moved, mirror().outputTiming.HACT, mirror().outputTiming.VACT),
+          std::string("win 1 on\n")})
+        expected.push_back(line);
+    EXPECT_THAT(wire(), ElementsAreArray(expected));
+    EXPECT_EQ(mirror().window(1).viewRect, moved);
+    EXPECT_EQ(control<QLabel>(infoLabel).text(), "Done [shot 2]");
+    EXPECT_EQ(control<gui::CheckedEdit>(shotNameBox).text(), "Moved");
+    EXPECT_EQ(control<QListWidget>(shotList).currentRow(), 1);
+    EXPECT_FALSE(control<QProgressBar>(progressBar).isVisible());
+    EXPECT_FALSE(control<QPushButton>(playButton).isEnabled());
+
+    clock.now += 10000;
+    page().playerTick();
+    EXPECT_EQ(wire().size(), expected.size());
+}
+
+TEST_F(PresentationPage, LeavingThePagePausesThePlayerWhereItIs)
+{
+    buildShow();
+    control<QPushButton>(playButton).click();
+    ASSERT_EQ(page().player().state(), PlayerState::playing);
+    window->setActivePage(Page::virtualScreen);
+    EXPECT_EQ(page().player().state(), PlayerState::paused);
+    link.writes.clear();
+    clock.now += 60000;
+    page().playerTick();
+    EXPECT_THAT(wire(), ::testing::IsEmpty());
+}
+
+TEST_F(PresentationPage, AltClickSwitchesAWindowOffForEveryShotAndSaysSo)
+{
+    auto& button = control<QPushButton>(windowButton3);
+    auto& group = control<QGroupBox>(controlGroup);
+    ASSERT_EQ(button.text(), "&3+");
+    keys.alt = true;
+    button.click();
+    EXPECT_THAT(wire(), ElementsAre("win 3 off\n"));
+    EXPECT_EQ(button.text(), "&3d");
+    EXPECT_EQ(group.title(), "Presentation Control (Wins Disabled by Kivo: 3) ");
+    EXPECT_TRUE(mirror().window(3).disabledByPanel);
+
+    keys.alt = false;
+    button.click();
+    EXPECT_THAT(wire(), ElementsAre("win 3 off\n", "win 3 on\n"));
+    EXPECT_EQ(button.text(), "&3+");
+    EXPECT_EQ(group.title(), "Presentation Control ");
+}
+
+TEST_F(PresentationPage, RefusedHoldTimeKeepsTheFocusAndTheShotsOwnValue)
+{
+    buildShow();
+    control<QListWidget>(shotList).setCurrentRow(0);
+    auto& hold = control<gui::CheckedEdit>(holdTimeBox);
+    ASSERT_EQ(hold.text(), "4000");
+    type(holdTimeBox, QStringLiteral("500"));
+    QTest::keyClick(&hold, Qt::Key_Tab);
+    EXPECT_EQ(prompter.texts.back(),
+              "The current range of values allowed for this parameter is 800 to 9999999, "
+              "inclusive. Integers only.");
+    EXPECT_TRUE(hold.hasFocus());
+    EXPECT_EQ(hold.text(), "4000");
+
+    type(holdTimeBox, QStringLiteral("2500"));
+    QTest::keyClick(&hold, Qt::Key_Tab);
+    EXPECT_FALSE(hold.hasFocus());
+    EXPECT_EQ(page().store().shot(0, 0).msecs, 2500);
+    EXPECT_THAT(profile().readString("P1INFO", "s1"), ::testing::StartsWith("2500 Wall~"));
+}
+
+// Save As writes the script into the working directory, or tells why it could not.
+class SaveAs : public PresentationPage {
+protected:
+    SaveAs() : previous_(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(dir.path());
+    }
+    ~SaveAs() override { std::filesystem::current_path(previous_); }
+
+    std::filesystem::path script() const { return dir.path() / "Show.txt"; }
+
+private:
+    std::filesystem::path previous_;
+};
+
+TEST_F(SaveAs, WritesTheScriptAfterAskingAndSaysWhere)
+{
+    buildShow();
+    auto& button = control<QPushButton>(saveAsButton);
+    EXPECT_EQ(button.text(), "Sa&ve As [Show.txt]");
+    link.writes.clear();
+    button.click();
+    const std::string path = script().string();
+    EXPECT_THAT(prompter.texts,
+                ElementsAre("This will save the current presentation as a Quadrix command script "
+                            "in the file:\n\n [" +
+                                path + "].\n\nContinue?",
+                            "The current presentation has been saved as a Quadrix command script "
+                            "in the file:\n\n [" +
+                                path + "]."));
+    std::ifstream file(script(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_THAT(text,
+                ::testing::StartsWith("win all off off off off off off off off off off\r\r\n"));
+    EXPECT_THAT(text, ::testing::EndsWith("sleep 4000\r\r\n"));
+    EXPECT_THAT(wire(), ::testing::IsEmpty());
+}
+
+TEST_F(SaveAs, NoWritesNothing)
+{
+    buildShow();
+    prompter.answers.push_back(Prompter::Answer::no);
+    control<QPushButton>(saveAsButton).click();
+    EXPECT_EQ(prompter.texts.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(script()));
+}
+
+TEST_F(SaveAs, AFileThatCannotBeWrittenIsOneMessageWithThePathAndTheReason)
+{
+    buildShow();
+    std::filesystem::create_directory(script());
+    control<QPushButton>(saveAsButton).click();
+    ASSERT_EQ(prompter.texts.size(), 2u);
+    EXPECT_THAT(prompter.texts[1], HasSubstr("could not be saved"));
+    EXPECT_THAT(prompter.texts[1], HasSubstr("[" + script().string() + "]"));
+    EXPECT_TRUE(std::filesystem::is_directory(script()));
+}
+
+} // namespace
+} // namespace kivo::test
