@@ -70,6 +70,8 @@ void PresentationStore::load(ProgressSink& progress, int& progressCounter)
              readShots(profile_, name, storedShotCount(profile_.readString(name, "shots")))});
     }
     progress.showProgressText(std::string(loadString(StringId::presentationsLoaded)));
+    currentPresentation = -1;
+    currentShot = -1;
 }
 
 bool PresentationStore::closeGaps()

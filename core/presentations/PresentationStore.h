@@ -30,7 +30,7 @@ public:
     explicit PresentationStore(Profile& profile);
 
     // Reads every presentation and the Loop flag, showing which one it reads; `progressCounter`
-    // advances with the bar. Reading writes nothing.
+    // advances with the bar. Nothing is chosen afterwards. Reading writes nothing.
     void load(ProgressSink& progress, int& progressCounter);
     // A hand-edited file can leave an empty section between used ones; the rows close up on
     // loading, and this closes the sections up the same way before the first change is

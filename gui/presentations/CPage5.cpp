@@ -402,8 +402,8 @@ void CPage5::clearPresentationLists()
 void CPage5::loadPresentations()
 {
     store_.load(progressSink_, app_.progressCounter);
-    store_.currentPresentation = -1;
-    store_.currentShot = -1;
+    if (!store_.closeGaps())
+        prompter_.ask(store_.writeError(), Prompter::Buttons::ok, Prompter::Icon::warning, {});
     showAll();
 }
 
