@@ -113,17 +113,21 @@ TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLo
     const std::int64_t played = clock.now;
     control<QPushButton>(playButton).click();
     // The first shot is already on the screen, yet playing sends it whole: all off, each
-    // video window placed, the stacking, then on or off per window.
+    // window placed, the stacking, then on or off per window. The simulated Quadrix's RGB
+    // window 8 has no signal locked, so it stays off.
     const std::vector<std::string> wall{
         "win all off off off off off off off off off off\n",
         "wdr 1 0 0 254 253\n",
+        "wdr 2 254 0 258 253\n",
         "wdr 3 512 0 254 253\n",
         "wdr 4 766 0 258 253\n",
+        "wdr 5 0 253 254 257\n",
         "wdr 6 254 253 258 257\n",
         "wdr 7 512 253 254 257\n",
         "wdr 9 0 510 254 258\n",
-        "priority all 1 3 4 6 7 9 2 5 8 10\n",
-        "win all on off on on off on on off on off\n",
+        "wdr 10 254 510 258 258\n",
+        "priority all 1 2 3 4 5 6 7 9 10 8\n",
+        "win all on on on on on on on off on on\n",
     };
     EXPECT_THAT(wire(), ElementsAreArray(wall));
     EXPECT_EQ(control<QLabel>(infoLabel).text(), "Playing [shot 1]");
