@@ -61,6 +61,12 @@ void keepDivisorsNonZero(TimingRecord& timing)
         timing.HFREQ = 1;
 }
 
+std::string timingListHeader()
+{
+    constexpr std::size_t numberColumns = 4;
+    return std::string(numberColumns, ' ') + std::string(loadString(StringId::timingColumnHeader));
+}
+
 std::string formatRowText(int number, const TimingRecord& t)
 {
     return formatString(StringId::timingRowFormat, number, t.NAME.c_str(), t.HFP, t.HS, t.HBP,

@@ -25,6 +25,10 @@ void copyTimingNumbers(const TimingRecord& from, TimingRecord& to);
 // VACT and HFREQ are divisors downstream, so a 0 read is kept as 1.
 void keepDivisorsNonZero(TimingRecord& timing);
 
+// The column titles over the rows of a timing list. A row starts with its setting number in
+// four columns, so the titles start four columns in to stand over their figures.
+std::string timingListHeader();
+
 // The row a list shows for setting `number`; the placeholder of a slot without a setting.
 std::string formatRowText(int number, const TimingRecord& timing);
 std::string placeholderRow(int number);

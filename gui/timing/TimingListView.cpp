@@ -4,6 +4,7 @@
 #include "gui/app/SharedFont.h"
 
 #include "core/timing/TimingList.h"
+#include "core/timing/TimingText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -12,7 +13,7 @@
 namespace kivo::gui {
 
 TimingListView::TimingListView(QWidget* parent)
-    : QWidget(parent), header_(new QLabel(qtString(StringId::timingColumnHeader), this)),
+    : QWidget(parent), header_(new QLabel(QString::fromStdString(timingListHeader()), this)),
       rows_(new QComboBox(this))
 {
     // The rows are columns of figures: they line up only in a fixed-pitch font.

@@ -4,6 +4,7 @@
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListCache.h"
 #include "core/timing/TimingListLoader.h"
+#include "core/timing/TimingText.h"
 
 #include <gmock/gmock.h>
 
@@ -187,6 +188,32 @@ INSTANTIATE_TEST_SUITE_P(
             "inputFiveValues", TimingList::Kind::input,
             "X                 16  0   0   640  0   0  0   480  31000 3  0  0  0 0 50 1.0", true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Each title stands over the first figure of its column in a row.
+TEST(TimingListHeader, TitlesStandOverTheirFigures)
+{
+    TimingRecord t;
+    t.NAME = "XGA";
+    t.HFP = 111;
+    t.HS = 222;
+    t.HBP = 333;
+    t.HACT = 4444;
+    t.VFP = 555;
+    t.VACT = 7777;
+    t.HFREQ = 88888;
+    const std::string header = timingListHeader();
+    const std::string row = formatRowText(12, t);
+    for (const auto& [title, figure] :
+         std::vector<std::pair<std::string, std::string>>{{"NAME", "XGA"},
+                                                          {"HFP", "111"},
+                                                          {"HS", "222"},
+                                                          {"HBP", "333"},
+                                                          {"HACT", "4444"},
+                                                          {"VFP", "555"},
+                                                          {"VACT", "7777"},
+                                                          {"HFREQ", "88888"}})
+        EXPECT_EQ(header.find(" " + title + " ") + 1, row.find(figure)) << title;
+}
 
 } // namespace
 } // namespace kivo::test
