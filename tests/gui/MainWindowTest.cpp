@@ -100,7 +100,7 @@ TEST_F(MainWindow, BringUpFillsTheTimingListsAndEndsOnTheVirtualScreen)
     auto& output = dynamic_cast<gui::CPage7&>(window->page(Page::output)).listView();
     auto& inputs = dynamic_cast<gui::CPage6&>(window->page(Page::inputs)).listView();
     EXPECT_EQ(output.header().text(),
-              "NAME              HFP HS  HBP HACT VFP VS VBP VACT HFREQ SY HP VP IL");
+              "    NAME              HFP HS  HBP HACT VFP VS VBP VACT HFREQ SY HP VP IL");
     EXPECT_TRUE(QFontInfo(output.rows().font()).fixedPitch());
     ASSERT_EQ(output.rows().count(), 27);
     EXPECT_EQ(output.rows().itemText(0).toStdString(), window->state().outputList.slots[0].rowText);
