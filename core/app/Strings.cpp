@@ -27,6 +27,8 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::windowCoordinatesProgress, "Initializing window coordinates for win %d..."},
     {StringId::windowsProgress, "Initializing windows..."},
     {StringId::serialControlsProgress, "Initializing serial port controls..."},
+    {StringId::freeOutputLine, "ht %d %d %d %d %d %d %d %d %d %d %d %d %d"},
+    {StringId::autosyncOutputLine, "ht %d %d %d %d %d %d %d %d"},
     {StringId::outputCacheWriteFailed, "Couldn't write output timing %d to ini file"},
     {StringId::inputCacheWriteFailed, "Couldn't write input timing %d to ini file"},
     {StringId::horizontalBlankUnknown,
@@ -63,13 +65,48 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::outputListQuery, "hlist 1 27"},
     {StringId::inputListQuery, "rgblist"},
     {StringId::emptySettingMark, " ---"},
+    {StringId::outputRecallCommand, "host load %d"},
+    {StringId::outputNameCommand, "host name %s"},
+    {StringId::outputSaveCommand, "host save %d"},
     {StringId::timingRowFormat, "%-4d%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d"},
+    {StringId::quotedName, "\"%s\""},
+    {StringId::needNumberAndName,
+     "Please provide a setting number between %d and %d, and a name for the new setting."},
+    {StringId::needSettingNumber, "Please provide a setting number between %d and %d."},
+    {StringId::needSettingName,
+     "Please provide a name for the new setting. The name may be up to %d characters long."},
     {StringId::noConnection, "No connection. Reset from Serial Port page."},
+    {StringId::errorWord, "Error"},
     {StringId::hostHeaderKey, "VPOL IL"},
+    {StringId::autosyncCommand, "host auto"},
+    {StringId::freeRunCommand, "host free"},
+    {StringId::overwriteOutputQuestion, "Output preset %d is already set. Do you want to overwrite "
+                                        "the current setting with this one?"},
+    {StringId::noReferenceSignal,
+     "The Quadrix could not find a reference signal, which is required for output auto mode. The "
+     "Kivo will now switch the Quadrix back to free run mode."},
     {StringId::badHactInput, "Bad HACT value for RGB input %d.\n\nValue: %d. The range for "
                              "horizontal active values is %d to %d."},
     {StringId::badVactInput, "Bad VACT value for RGB input %d.\n\nValue: %d. The range for "
                              "vertical active values is %d to %d."},
+    {StringId::freeRunQuestion,
+     "In free-run mode, the Quadrix may not work correctly if there is an active reference signal "
+     "plugged into the HIGH RESOLUTION INPUT connector on the back panel.\n\nBefore switching to "
+     "free-run mode, make sure that any reference signal is turned off or unplugged.\n\nDo you "
+     "want to switch to free-run mode?"},
+    {StringId::autosyncQuestion,
+     "In autosync mode, the Quadrix will not work correctly unless there is a viable reference "
+     "signal plugged into the HIGH RESOLUTION INPUT connector on the back panel in addition to the "
+     "windows inputs.\n\nBefore switching to autosync mode, make sure that a viable reference "
+     "signal is plugged in to the Quadrix.\n\nDo you want to switch to autosync mode?"},
+    {StringId::emptyOutputPreset, "Output preset %d is empty."},
+    {StringId::outputDeleteCommand, "hdel %d"},
+    {StringId::deleteOutputQuestion,
+     "Are you sure you want to delete user setting %d from the Quadrix's output settings list?"},
+    {StringId::noOutputSelected, "No output setting is selected."},
+    {StringId::standardOutputSetting,
+     "You cannot delete output settings eleven through twenty seven. They are standard settings "
+     "that come with the Quadrix."},
     {StringId::unknownImageItem,
      "Error in assignment of image controls.  Image controls may not be accurate.\n\n"
      "(Diagnosis:  Unknown command code [%d] was sent to image assignment routine.)"},
@@ -77,6 +114,8 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::badTerminalRead, "Bad read in function ReadCommForTerm()"},
     {StringId::inputCacheFormat,
      "%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d %d %d %.01lf"},
+    {StringId::lockedWord, "locked"},
+    {StringId::lockedUnderscoreWord, "locked_"},
     {StringId::outputCacheFormat, "%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d"},
     {StringId::incompleteListReply,
      "Error: The Quadrix sent no response, or an incomplete response, to the command [%s]. "

@@ -87,7 +87,7 @@ void BringUp::bringUp(bool echoQuery)
     lists_.loadOutputList(c_.state.outputList);
     lists_.loadInputList(c_.state.inputList);
     c_.pages.timingListsLoaded();
-    queryOutputTiming();
+    queryOutputStatus();
     readback_.readStacking();
     readback_.readOnOff();
     readWindowCoordinates();
@@ -142,15 +142,15 @@ void BringUp::readWindowCoordinates()
     understood_ = understood_ || rectangles >= windows;
 }
 
-void BringUp::queryOutputTiming()
+void BringUp::queryOutputStatus()
 {
     if (!c_.app.connected())
         return;
     showProgressText(StringId::outputTimingProgress);
-    readOutputTiming(c_.channel.sendAndCollect(StringId::hostQuery, true).text);
+    readOutputStatus(c_.channel.sendAndCollect(StringId::hostQuery, true).text);
 }
 
-void BringUp::readOutputTiming(std::string_view hostReply)
+void BringUp::readOutputStatus(std::string_view hostReply)
 {
     // A reply that cannot be read leaves the timing as it was; the page shows it either way.
     if (const auto status = parseHostReply(hostReply)) {

@@ -3,6 +3,7 @@
 #include "core/mirror/PanelContext.h"
 #include "core/mirror/WindowReadback.h"
 #include "core/timing/TimingListCache.h"
+#include "core/timing/OutputSettings.h"
 #include "core/timing/TimingListLoader.h"
 
 #include <string>
@@ -17,7 +18,7 @@ struct HostStatus;
 // page, with progress on the Terminal page; without a link it sets up the no-connection state.
 // The order matters: later replies are read with what earlier ones set (window count, output
 // size).
-class BringUp {
+class BringUp final : public OutputStatusReader {
 public:
     explicit BringUp(PanelContext context);
 
@@ -26,9 +27,9 @@ public:
     void noConnection();
     void bringUp(bool echoQuery);
     // Asks the device for its output status and timing and shows what it answers.
-    void queryOutputTiming();
+    void queryOutputStatus() override;
     // Takes the output status and timing from a "host" reply another exchange brought.
-    void readOutputTiming(std::string_view hostReply);
+    void readOutputStatus(std::string_view hostReply) override;
 
     // Whether the last bring-up read the device's answers: its output timing, its baud rate, or
     // the rectangles of at least half of the window queries.

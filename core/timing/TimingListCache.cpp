@@ -44,13 +44,27 @@ void TimingListCache::save(const TimingList& list)
         const TimingRecord& slot = list.slots[static_cast<std::size_t>(number - 1)];
         const std::string text =
             isOutput(list) ? formatOutputCacheText(slot) : formatInputCacheText(slot);
-        if (!worthCaching(list, text))
-            continue;
-        if (!profile_.writeString(section(list), std::to_string(number), text))
-            prompter_.tell(formatString(isOutput(list) ? StringId::outputCacheWriteFailed
-                                                       : StringId::inputCacheWriteFailed,
-                                        number));
+        if (worthCaching(list, text))
+            write(list, number, text);
     }
+}
+
+void TimingListCache::saveSetting(const TimingList& list, int number)
+{
+    const TimingRecord& slot = list.slots.at(static_cast<std::size_t>(number - 1));
+    if (slot.HACT <= 0)
+        write(list, number, {});
+    else
+        write(list, number,
+              isOutput(list) ? formatOutputCacheText(slot) : formatInputCacheText(slot));
+}
+
+void TimingListCache::write(const TimingList& list, int number, const std::string& text)
+{
+    if (!profile_.writeString(section(list), std::to_string(number), text))
+        prompter_.tell(formatString(isOutput(list) ? StringId::outputCacheWriteFailed
+                                                   : StringId::inputCacheWriteFailed,
+                                    number));
 }
 
 void TimingListCache::read(TimingList& list) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace kivo {
 
 class Profile;
@@ -15,8 +17,13 @@ public:
 
     void save(const TimingList& list);
     void read(TimingList& list) const;
+    // Writes setting `number` of the list as it now is; a slot without a setting is written
+    // empty. A failed write is reported.
+    void saveSetting(const TimingList& list, int number);
 
 private:
+    void write(const TimingList& list, int number, const std::string& text);
+
     Profile& profile_;
     Prompter& prompter_;
 };

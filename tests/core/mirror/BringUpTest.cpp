@@ -135,7 +135,7 @@ TEST_P(OutputSize, OutOfRangeIsToldWhileLockedAndKeptAsRead)
 {
     link->queue(GetParam().status + hostHeader + "Output timing:         24  136 160 " +
                 std::to_string(GetParam().hact) + " 3   6  29  768  48363 3    0    0    0\r\n");
-    bringUp.queryOutputTiming();
+    bringUp.queryOutputStatus();
     EXPECT_THAT(wire(), ElementsAre("host\n"));
     EXPECT_EQ(state.mirror.outputTiming.HACT, GetParam().hact);
     EXPECT_EQ(state.mirror.outputWidth, GetParam().hact);
@@ -160,7 +160,7 @@ TEST_F(BringUpTest, OutputTimingStaysAsItWasWhenTheHostQueryIsNotAnswered)
     state.mirror.outputTiming.HACT = 800;
     for (const std::string& reply : {std::string(), std::string("Error: busy\r\n> ")}) {
         link->queueReply(reply);
-        bringUp.queryOutputTiming();
+        bringUp.queryOutputStatus();
         EXPECT_TRUE(state.mirror.outputFreeRun);
         EXPECT_EQ(state.mirror.outputTiming.HACT, 800);
         EXPECT_EQ(state.mirror.outputTiming.locked, 0);
@@ -172,7 +172,7 @@ TEST_F(BringUpTest, HostReplyKeepsDivisorsNonZeroButTheOutputSizeAsRead)
     link->queue(
         "Output mode: free-run\r\n" + hostHeader +
         "Output timing:         24  136 160 1024 3   6  29  0    0     3    0    0    0\r\n");
-    bringUp.queryOutputTiming();
+    bringUp.queryOutputStatus();
     EXPECT_EQ(state.mirror.outputTiming.VACT, 1);
     EXPECT_EQ(state.mirror.outputTiming.HFREQ, 1);
     EXPECT_EQ(state.mirror.outputHeight, 0);
