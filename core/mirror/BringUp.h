@@ -2,8 +2,8 @@
 
 #include "core/mirror/PanelContext.h"
 #include "core/mirror/WindowReadback.h"
-#include "core/timing/TimingListCache.h"
 #include "core/timing/OutputSettings.h"
+#include "core/timing/TimingListCache.h"
 #include "core/timing/TimingListLoader.h"
 
 #include <string>
