@@ -37,8 +37,8 @@ constexpr int controlGroup = 1326;
 constexpr int windowButton3 = 1456;
 
 // The panel up against the simulated Quadrix (ten windows side by side, window 1 in front;
-// windows 2, 5, 8 and 10 are RGB inputs whose lock nobody has read yet, so shots keep them
-// off), shown on the Presentation Engine page.
+// RGB window 8 has no signal locked, so shots keep it off), shown on the Presentation Engine
+// page.
 class PresentationPage : public MainWindowFixture {
 protected:
     PresentationPage()
