@@ -28,6 +28,7 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::windowsProgress, "Initializing windows..."},
     {StringId::serialControlsProgress, "Initializing serial port controls..."},
     {StringId::freeOutputLine, "ht %d %d %d %d %d %d %d %d %d %d %d %d %d"},
+    {StringId::inputTimingLine, "rgbt %d %d %d %d %d %d %d %d %d"},
     {StringId::autosyncOutputLine, "ht %d %d %d %d %d %d %d %d"},
     {StringId::outputCacheWriteFailed, "Couldn't write output timing %d to ini file"},
     {StringId::inputCacheWriteFailed, "Couldn't write input timing %d to ini file"},
@@ -65,8 +66,12 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::outputListQuery, "hlist 1 27"},
     {StringId::inputListQuery, "rgblist"},
     {StringId::emptySettingMark, " ---"},
+    {StringId::inputAdjustCommand, "rgbi %d"},
+    {StringId::inputRecallCommand, "rgbload %d  %d"},
     {StringId::outputRecallCommand, "host load %d"},
+    {StringId::inputNameCommand, "rgbn %d %s"},
     {StringId::outputNameCommand, "host name %s"},
+    {StringId::inputSaveCommand, "rgbs %d %d"},
     {StringId::outputSaveCommand, "host save %d"},
     {StringId::timingRowFormat, "%-4d%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d"},
     {StringId::quotedName, "\"%s\""},
@@ -77,9 +82,18 @@ constexpr auto table = std::to_array<Entry>({
      "Please provide a name for the new setting. The name may be up to %d characters long."},
     {StringId::noConnection, "No connection. Reset from Serial Port page."},
     {StringId::errorWord, "Error"},
+    {StringId::inputRejected,
+     "The Quadrix has rejected the new parameters. No change to input timing parameters."},
+    {StringId::outputRejected,
+     "The Quadrix has rejected the new parameters. No change to output timing parameters."},
     {StringId::hostHeaderKey, "VPOL IL"},
     {StringId::autosyncCommand, "host auto"},
     {StringId::freeRunCommand, "host free"},
+    {StringId::noSyncMode,
+     "Output timing currently reports no sync mode value (3, 4, or 5 wire).\n\nIf the Quadrix is "
+     "in free-run mode, please provide the correct sync mode value by selecting a Sync Mode radio "
+     "button, or by selecting an output host with the correct sync mode from the Output Presets "
+     "page.\n\nIf the Quadrix is in autosync mode, check the reference signal."},
     {StringId::overwriteOutputQuestion, "Output preset %d is already set. Do you want to overwrite "
                                         "the current setting with this one?"},
     {StringId::noReferenceSignal,
@@ -100,10 +114,15 @@ constexpr auto table = std::to_array<Entry>({
      "windows inputs.\n\nBefore switching to autosync mode, make sure that a viable reference "
      "signal is plugged in to the Quadrix.\n\nDo you want to switch to autosync mode?"},
     {StringId::emptyOutputPreset, "Output preset %d is empty."},
+    {StringId::emptyInputPreset, "Input preset %d is empty."},
+    {StringId::inputDeleteCommand, "rgbdel %d"},
     {StringId::outputDeleteCommand, "hdel %d"},
     {StringId::deleteOutputQuestion,
      "Are you sure you want to delete user setting %d from the Quadrix's output settings list?"},
+    {StringId::deleteInputQuestion,
+     "Are you sure you want to delete user setting %d from the Quadrix's input settings list?"},
     {StringId::noOutputSelected, "No output setting is selected."},
+    {StringId::noInputSelected, "No input setting is selected."},
     {StringId::standardOutputSetting,
      "You cannot delete output settings eleven through twenty seven. They are standard settings "
      "that come with the Quadrix."},
@@ -111,7 +130,25 @@ constexpr auto table = std::to_array<Entry>({
      "Error in assignment of image controls.  Image controls may not be accurate.\n\n"
      "(Diagnosis:  Unknown command code [%d] was sent to image assignment routine.)"},
     {StringId::abortHint, "Hold down the Alt key and Shift key to abort."},
+    {StringId::compositeCommand, "input %d composite"},
+    {StringId::svideoCommand, "input %d svideo"},
+    {StringId::autoInputCommand, "input %d auto"},
+    {StringId::cancelInputQuestion,
+     "This will reset the Quadrix's input timing for RGB window %d to the setting that was in "
+     "effect when you first opened this dialog box.\n\nContinue?"},
+    {StringId::cancelOutputQuestion,
+     "This will reset the Quadrix's output timing to the setting that was in effect when you first "
+     "opened this dialog box.\n\nContinue?"},
+    {StringId::currentInputRow,
+     "Window  %-2d Timing     %-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d"},
+    {StringId::currentOutputRow,
+     "Current Output Timing %-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d"},
+    {StringId::inputNotLocked,
+     "RGB input window %d not locked to a signal. Timing parameters ignored."},
+    {StringId::outputNotLocked, "RGB output not locked. Timing parameters ignored."},
     {StringId::badTerminalRead, "Bad read in function ReadCommForTerm()"},
+    {StringId::inputTimingTitle, "Input Timing for RGB Window %d"},
+    {StringId::inputAdjustTitle, "Interactive Adjustment for RGB Window %d"},
     {StringId::inputCacheFormat,
      "%-18s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-3d%-3d%-3d%d %d %d %.01lf"},
     {StringId::lockedWord, "locked"},
@@ -322,6 +359,8 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::exportFailed,
      "The current presentation could not be saved as a Quadrix command script in the file:\n\n "
      "[%s].\n\n%s"},
+    {StringId::outputAdjustCommand, "hi"},
+    {StringId::adjustQuit, "q"},
 });
 
 constexpr bool sortedById()
