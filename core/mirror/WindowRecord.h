@@ -3,16 +3,11 @@
 #include "core/app/Rect.h"
 #include "core/mirror/CanvasGeometry.h"
 #include "core/timing/TimingRecord.h"
+#include "core/timing/WindowInput.h"
 
 #include <string>
 
 namespace kivo {
-
-// What feeds a window: video up to 640 pixels wide, wider video (up to 800), or an RGB input.
-enum class InputType { video = 0, wideVideo = 1, rgb = 2 };
-
-// The connector a video window takes its picture from.
-enum class InputConnector { composite = 0, svideo = 1, automatic = 2 };
 
 // One of the Quadrix's video windows as the panel last knew it.
 struct WindowRecord {

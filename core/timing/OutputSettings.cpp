@@ -4,43 +4,18 @@
 #include "core/app/CommandChannel.h"
 #include "core/app/Prompter.h"
 #include "core/app/Strings.h"
-#include "core/app/Text.h"
-#include "core/timing/NumberScan.h"
+#include "core/timing/SettingEntry.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListCache.h"
 #include "core/timing/TimingText.h"
 
-#include <algorithm>
-#include <optional>
-
 namespace kivo {
 namespace {
 
-constexpr int firstUserSetting = 1;
 constexpr int lastUserSetting = 10;
-constexpr std::size_t longestName = 17;
-// A row this short is a placeholder: a setting number and " ---".
-constexpr std::size_t longestPlaceholder = 19;
 constexpr int afterNameMs = 100;
 constexpr int afterModeChangeMs = 1200;
 constexpr int lockWaitMs = 15000;
-
-bool refused(std::string_view reply) { return contains(reply, loadString(StringId::errorWord)); }
-
-bool yes(Prompter& prompter, const std::string& question, Prompter::Buttons buttons)
-{
-    const auto answer = prompter.ask(question, buttons, Prompter::Icon::question, {});
-    return answer == Prompter::Answer::yes || answer == Prompter::Answer::ok;
-}
-
-// The setting number typed, when it is a whole number and nothing else.
-std::optional<int> settingNumber(std::string_view text)
-{
-    text = trim(text);
-    if (text.empty() || text.size() > 2 || !std::all_of(text.begin(), text.end(), isDigit))
-        return std::nullopt;
-    return integerAt(text, 0);
-}
 
 } // namespace
 
@@ -80,7 +55,7 @@ bool OutputSettings::recall(int position)
     if (position < 0 || position >= list_.count)
         return false;
     const std::size_t slot = static_cast<std::size_t>(position);
-    if (list_.rows.at(slot).size() <= longestPlaceholder) {
+    if (isPlaceholderRow(list_.rows.at(slot))) {
         s_.prompter.tell(formatString(StringId::emptyOutputPreset, position + 1));
         return false;
     }
@@ -89,7 +64,7 @@ bool OutputSettings::recall(int position)
                                   formatString(StringId::outputRecallCommand, position + 1), true)
                             : s_.channel.sendTextAndCollect(
                                   outputTimingLine(list_.slots.at(slot), outputFreeRun_), true);
-    if (refused(reply.text)) {
+    if (saysError(reply.text)) {
         s_.prompter.tell(reply.text);
         return false;
     }
@@ -101,49 +76,24 @@ bool OutputSettings::recall(int position)
 
 bool OutputSettings::add(const std::string& numberText, const std::string& typedName)
 {
-    // The name goes on a command line: nothing in it may end or break that line.
-    const std::string name = operatorText(typedName, longestName);
-    const auto number = settingNumber(numberText);
-    if (trim(numberText).empty() && name.empty()) {
-        s_.prompter.tell(
-            formatString(StringId::needNumberAndName, firstUserSetting, lastUserSetting));
+    const auto entry = readSettingEntry(s_.prompter, numberText, typedName, lastUserSetting);
+    if (!entry)
         return false;
-    }
-    if (!number || *number < firstUserSetting || *number > lastUserSetting) {
-        s_.prompter.tell(
-            formatString(StringId::needSettingNumber, firstUserSetting, lastUserSetting));
+    TimingRecord& slot = list_.slots.at(static_cast<std::size_t>(entry->number - 1));
+    if (slot.HACT > 0 &&
+        !confirmed(s_.prompter, formatString(StringId::overwriteOutputQuestion, entry->number),
+                   true))
         return false;
-    }
-    if (name.empty()) {
-        s_.prompter.tell(formatString(StringId::needSettingName, static_cast<int>(longestName)));
-        return false;
-    }
-    const bool quoted = name.size() >= 2 && name.front() == '"' && name.back() == '"';
-    const std::string sent = quoted ? name : formatString(StringId::quotedName, name.c_str());
-    const std::string plain = quoted ? name.substr(1, name.size() - 2) : name;
-    TimingRecord& slot = list_.slots.at(static_cast<std::size_t>(*number - 1));
-    if (slot.HACT > 0 && !yes(s_.prompter, formatString(StringId::overwriteOutputQuestion, *number),
-                              Prompter::Buttons::okCancel))
-        return false;
-    s_.channel.sendCommand(formatString(StringId::outputNameCommand, sent.c_str()));
+    s_.channel.sendCommand(formatString(StringId::outputNameCommand, entry->quotedName.c_str()));
     s_.clock.sleepMs(afterNameMs);
-    s_.channel.sendCommand(formatString(StringId::outputSaveCommand, *number));
+    s_.channel.sendCommand(formatString(StringId::outputSaveCommand, entry->number));
     copyTimingNumbers(outputTiming_, slot);
-    slot.NAME = plain;
-    refreshRow(*number);
-    list_.selection = *number - 1;
+    slot.NAME = entry->plainName;
+    refreshSettingRow(list_, entry->number);
+    list_.selection = entry->number - 1;
     list_.deleteEnabled = true;
-    cache_.saveSetting(list_, *number);
+    cache_.saveSetting(list_, entry->number);
     return true;
-}
-
-void OutputSettings::refreshRow(int number)
-{
-    const std::size_t slot = static_cast<std::size_t>(number - 1);
-    TimingRecord& record = list_.slots.at(slot);
-    record.rowText = record.HACT > 0 ? formatRowText(number, record) : placeholderRow(number);
-    if (slot < list_.rows.size())
-        list_.rows[slot] = record.rowText;
 }
 
 bool OutputSettings::remove(int position)
@@ -157,12 +107,11 @@ bool OutputSettings::remove(int position)
         return false;
     }
     const int number = position + 1;
-    if (!yes(s_.prompter, formatString(StringId::deleteOutputQuestion, number),
-             Prompter::Buttons::yesNo))
+    if (!confirmed(s_.prompter, formatString(StringId::deleteOutputQuestion, number), false))
         return false;
     s_.channel.sendCommand(formatString(StringId::outputDeleteCommand, number));
     list_.slots.at(static_cast<std::size_t>(position)).HACT = 0;
-    refreshRow(number);
+    refreshSettingRow(list_, number);
     list_.selection = -1;
     list_.deleteEnabled = false;
     cache_.saveSetting(list_, number);
@@ -171,8 +120,8 @@ bool OutputSettings::remove(int position)
 
 bool OutputSettings::switchToFreeRun()
 {
-    if (outputFreeRun_ || !yes(s_.prompter, std::string(loadString(StringId::freeRunQuestion)),
-                               Prompter::Buttons::yesNo))
+    if (outputFreeRun_ ||
+        !confirmed(s_.prompter, std::string(loadString(StringId::freeRunQuestion)), false))
         return false;
     list_.selection = -1;
     list_.deleteEnabled = false;
@@ -185,8 +134,8 @@ bool OutputSettings::switchToFreeRun()
 
 OutputSettings::AutosyncOutcome OutputSettings::switchToAutosync()
 {
-    if (!outputFreeRun_ || !yes(s_.prompter, std::string(loadString(StringId::autosyncQuestion)),
-                                Prompter::Buttons::yesNo))
+    if (!outputFreeRun_ ||
+        !confirmed(s_.prompter, std::string(loadString(StringId::autosyncQuestion)), false))
         return AutosyncOutcome::declined;
     list_.selection = -1;
     list_.deleteEnabled = false;

@@ -58,8 +58,6 @@ public:
     AutosyncOutcome switchToAutosync();
 
 private:
-    void refreshRow(int number);
-
     Seams s_;
     TimingList& list_;
     TimingListCache& cache_;

@@ -1,0 +1,72 @@
+#include "core/timing/SettingEntry.h"
+
+#include "core/app/Prompter.h"
+#include "core/app/Strings.h"
+#include "core/app/Text.h"
+#include "core/timing/NumberScan.h"
+#include "core/timing/TimingList.h"
+#include "core/timing/TimingText.h"
+
+#include <algorithm>
+
+namespace kivo {
+namespace {
+
+constexpr int firstNumber = 1;
+constexpr std::size_t longestName = 17;
+constexpr std::size_t longestPlaceholder = 19;
+
+std::optional<int> wholeNumber(std::string_view text)
+{
+    if (text.empty() || text.size() > 2 || !std::all_of(text.begin(), text.end(), isDigit))
+        return std::nullopt;
+    return integerAt(text, 0);
+}
+
+} // namespace
+
+std::optional<SettingEntry> readSettingEntry(Prompter& prompter, std::string_view numberText,
+                                             std::string_view typedName, int lastNumber)
+{
+    const std::string name = operatorText(typedName, longestName);
+    numberText = trim(numberText);
+    const auto number = wholeNumber(numberText);
+    if (numberText.empty() && name.empty()) {
+        prompter.tell(formatString(StringId::needNumberAndName, firstNumber, lastNumber));
+        return std::nullopt;
+    }
+    if (!number || *number < firstNumber || *number > lastNumber) {
+        prompter.tell(formatString(StringId::needSettingNumber, firstNumber, lastNumber));
+        return std::nullopt;
+    }
+    if (name.empty()) {
+        prompter.tell(formatString(StringId::needSettingName, static_cast<int>(longestName)));
+        return std::nullopt;
+    }
+    const bool quoted = name.size() >= 2 && name.front() == '"' && name.back() == '"';
+    return SettingEntry{*number, quoted ? name : formatString(StringId::quotedName, name.c_str()),
+                        quoted ? name.substr(1, name.size() - 2) : name};
+}
+
+bool isPlaceholderRow(std::string_view rowText) { return rowText.size() <= longestPlaceholder; }
+
+bool saysError(std::string_view reply) { return contains(reply, loadString(StringId::errorWord)); }
+
+bool confirmed(Prompter& prompter, const std::string& question, bool okCancel)
+{
+    const auto answer =
+        prompter.ask(question, okCancel ? Prompter::Buttons::okCancel : Prompter::Buttons::yesNo,
+                     Prompter::Icon::question, {});
+    return answer == Prompter::Answer::yes || answer == Prompter::Answer::ok;
+}
+
+void refreshSettingRow(TimingList& list, int number)
+{
+    const std::size_t slot = static_cast<std::size_t>(number - 1);
+    TimingRecord& record = list.slots.at(slot);
+    record.rowText = record.HACT > 0 ? formatRowText(number, record) : placeholderRow(number);
+    if (slot < list.rows.size())
+        list.rows[slot] = record.rowText;
+}
+
+} // namespace kivo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kivo {
+
+class Prompter;
+struct TimingList;
+
+// What the Add boxes of the Output and Inputs pages give once checked: the setting number,
+// the name as it goes on the command line (in double quotes) and as it is stored (without).
+struct SettingEntry {
+    int number = 0;
+    std::string quotedName;
+    std::string plainName;
+};
+
+// Checks the typed number (1..`lastNumber`) and name; tells the operator what is missing.
+// The name loses every control character, so nothing in it can end or break a command line.
+std::optional<SettingEntry> readSettingEntry(Prompter& prompter, std::string_view numberText,
+                                             std::string_view typedName, int lastNumber);
+
+// A row this short holds no setting, only its number and " ---".
+bool isPlaceholderRow(std::string_view rowText);
+
+// Whether the device refused what it was sent.
+bool saysError(std::string_view reply);
+
+// Asks a question; true for Yes or OK.
+bool confirmed(Prompter& prompter, const std::string& question, bool okCancel);
+
+// Shows setting `number` of the list as its slot now is: its row, or the placeholder of a
+// slot without a setting.
+void refreshSettingRow(TimingList& list, int number);
+
+} // namespace kivo
