@@ -35,6 +35,9 @@ public:
     // the rectangles of at least half of the window queries.
     bool deviceUnderstood() const { return understood_; }
 
+    WindowReadback& readback() { return readback_; }
+    TimingListCache& listCache() { return cache_; }
+
     // The device baud rate radio button for a rate the device reports.
     static int baudRadioIndex(int baud);
 

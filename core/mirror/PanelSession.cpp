@@ -7,7 +7,13 @@ PanelSession::PanelSession(const SessionOptions& options, PanelSeams seams)
       channel_(app_, {seams.clock, seams.keys, seams.prompter, seams.processExit, seams.busy}),
       console_(terminal_, channel_, app_, seams.prompter),
       numericEntry_(app_, channel_, seams.prompter),
-      bringUp_({app_, channel_, state_, seams.clock, seams.prompter, seams.pages, seams.progress})
+      bringUp_({app_, channel_, state_, seams.clock, seams.prompter, seams.pages, seams.progress}),
+      outputSettings_({channel_, seams.prompter, seams.clock, bringUp_}, state_.outputList,
+                      bringUp_.listCache(), state_.mirror.outputTiming,
+                      state_.mirror.outputFreeRun),
+      inputWindows_(state_.mirror, bringUp_.readback()),
+      inputSettings_({channel_, seams.prompter, seams.clock, inputWindows_}, state_.inputList,
+                     bringUp_.listCache())
 {
     if (options.port)
         app_.portName = *options.port;

@@ -7,7 +7,10 @@
 #include "core/app/TerminalConsole.h"
 #include "core/app/TerminalModel.h"
 #include "core/mirror/BringUp.h"
+#include "core/mirror/MirrorInputWindows.h"
 #include "core/mirror/PanelState.h"
+#include "core/timing/InputSettings.h"
+#include "core/timing/OutputSettings.h"
 
 #include <filesystem>
 #include <optional>
@@ -44,9 +47,9 @@ struct SessionOptions {
 };
 
 // One panel without its windows: the ini file, the application object, the device mirror and
-// page state, the command channel, the Terminal's text and console, the numeric-entry checks
-// and the bring-up, wired together once. The panel, kivo-cli and the benchmarks all start
-// from one.
+// page state, the command channel, the Terminal's text and console, the numeric-entry checks,
+// the bring-up and the timing settings, wired together once. The panel, kivo-cli and the benchmarks
+// all start from one.
 class PanelSession {
 public:
     // Reads the serial settings and opens the raw link log.
@@ -68,6 +71,8 @@ public:
     TerminalConsole& console() { return console_; }
     NumericEntry& numericEntry() { return numericEntry_; }
     BringUp& bringUp() { return bringUp_; }
+    OutputSettings& outputSettings() { return outputSettings_; }
+    InputSettings& inputSettings() { return inputSettings_; }
     const PanelSeams& seams() const { return seams_; }
 
 private:
@@ -80,6 +85,9 @@ private:
     TerminalConsole console_;
     NumericEntry numericEntry_;
     BringUp bringUp_;
+    OutputSettings outputSettings_;
+    MirrorInputWindows inputWindows_;
+    InputSettings inputSettings_;
 };
 
 } // namespace kivo
