@@ -3,6 +3,7 @@
 #include "core/app/Clock.h"
 #include "core/app/CommandChannel.h"
 #include "core/app/Prompter.h"
+#include "core/app/Reply.h"
 #include "core/app/Strings.h"
 #include "core/timing/CurrentTimingRow.h"
 #include "core/timing/SettingEntry.h"
@@ -68,7 +69,7 @@ bool InputSettings::recall(int window, int position, bool withLevels)
         list_.fromDevice ? formatString(StringId::inputRecallCommand, window, position + 1)
                          : inputTimingLine(window, setting),
         true);
-    if (saysError(reply.text)) {
+    if (isRefusal(reply.text)) {
         s_.prompter.tell(reply.text);
         return false;
     }

@@ -3,6 +3,7 @@
 #include "core/app/Clock.h"
 #include "core/app/CommandChannel.h"
 #include "core/app/Prompter.h"
+#include "core/app/Reply.h"
 #include "core/app/Strings.h"
 #include "core/timing/SettingEntry.h"
 #include "core/timing/TimingList.h"
@@ -64,7 +65,7 @@ bool OutputSettings::recall(int position)
                                   formatString(StringId::outputRecallCommand, position + 1), true)
                             : s_.channel.sendTextAndCollect(
                                   outputTimingLine(list_.slots.at(slot), outputFreeRun_), true);
-    if (saysError(reply.text)) {
+    if (isRefusal(reply.text)) {
         s_.prompter.tell(reply.text);
         return false;
     }

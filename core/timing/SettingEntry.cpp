@@ -50,8 +50,6 @@ std::optional<SettingEntry> readSettingEntry(Prompter& prompter, std::string_vie
 
 bool isPlaceholderRow(std::string_view rowText) { return rowText.size() <= longestPlaceholder; }
 
-bool saysError(std::string_view reply) { return contains(reply, loadString(StringId::errorWord)); }
-
 bool confirmed(Prompter& prompter, const std::string& question, bool okCancel)
 {
     const auto answer =

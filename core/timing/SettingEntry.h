@@ -25,9 +25,6 @@ std::optional<SettingEntry> readSettingEntry(Prompter& prompter, std::string_vie
 // A row this short holds no setting, only its number and " ---".
 bool isPlaceholderRow(std::string_view rowText);
 
-// Whether the device refused what it was sent.
-bool saysError(std::string_view reply);
-
 // Asks a question; true for Yes or OK.
 bool confirmed(Prompter& prompter, const std::string& question, bool okCancel);
 
