@@ -67,6 +67,8 @@ int integerAt(std::string_view text, std::size_t position)
         rest.remove_prefix(1);
     long value = 0;
     const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+    if (error == std::errc::result_out_of_range)
+        return rest.front() == '-' ? INT32_MIN : INT32_MAX;
     if (error != std::errc{} || end == rest.data())
         return 0;
     return static_cast<int>(std::clamp<long>(value, INT32_MIN, INT32_MAX));

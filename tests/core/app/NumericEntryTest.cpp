@@ -1,9 +1,7 @@
+#include "tests/support/FakeControls.h"
 #include "tests/support/PanelFixture.h"
 
-#include "core/app/CaptionControl.h"
-#include "core/app/EditControl.h"
 #include "core/app/Strings.h"
-#include "core/app/TrackbarControl.h"
 
 #include <gmock/gmock.h>
 
@@ -12,41 +10,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-class FakeEdit final : public EditControl {
-public:
-    std::string text() const override { return content; }
-    void replaceText(const std::string& text) override { content = text; }
-    void selectAll() override { selected = true; }
-    bool isModified() const override { return modified; }
-    void clearModified() override { modified = false; }
-    void takeFocus() override { focused = true; }
-
-    std::string content;
-    bool modified = true;
-    bool selected = false;
-    bool focused = false;
-};
-
-class FakeTrackbar final : public TrackbarControl {
-public:
-    FakeTrackbar(int low, int high, int at) : low_(low), high_(high), position_(at) {}
-    int minimum() const override { return low_; }
-    int maximum() const override { return high_; }
-    int position() const override { return position_; }
-    void setPosition(int position) override { position_ = position; }
-
-private:
-    int low_;
-    int high_;
-    int position_;
-};
-
-class FakeCaption final : public CaptionControl {
-public:
-    void setCaption(const std::string& text) override { caption = text; }
-    std::string caption = "Un&Freeze Image";
-};
 
 // An idle panel with a box the operator has just typed into.
 class NumericEntryTest : public PanelFixture {

@@ -54,6 +54,23 @@ TEST(CountNumbersAbove, CountsValuesOverTheThreshold)
     EXPECT_EQ(countNumbersAbove("0 0 0", 0, 1), 0);
 }
 
+TEST(IntegerAt, HoldsNumbersBeyondThirtyTwoBitsAtTheNearestBound)
+{
+    const std::vector<std::pair<std::string, int>> cases{
+        {"42", 42},
+        {"+7", 7},
+        {"-12x", -12},
+        {"4294967296", INT32_MAX},
+        {"-4294967296", INT32_MIN},
+        {"99999999999999999999", INT32_MAX},
+        {"-99999999999999999999", INT32_MIN},
+        {"x", 0},
+        {"", 0},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(integerAt(text, 0), value) << text;
+}
+
 TEST(NumberCursor, TakesIntegerPartsAndStandsInForMissingNumbers)
 {
     NumberCursor numbers("label: 1.9 -2.5 .5", 0);
