@@ -1,5 +1,6 @@
 #include "gui/app/CPage9.h"
 
+#include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
 #include "gui/app/SharedFont.h"
 #include "gui/app/TerminalEdit.h"
@@ -35,7 +36,7 @@ QRect dialogUnits(int x, int y, int width, int height)
 QLabel* makeBanner(int id, const QColor& colour, bool italic, QWidget* parent)
 {
     auto* label = new QLabel(parent);
-    label->setProperty("controlId", id);
+    withId(label, id);
     label->setFont(bannerFont(italic));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -120,7 +121,7 @@ void CPage9::connectEdit()
 void CPage9::createProgressControls()
 {
     progressBar_ = new QProgressBar(this);
-    progressBar_->setProperty("controlId", progressBarId);
+    withId(progressBar_, progressBarId);
     progressBar_->setRange(0, 100);
     progressBar_->setValue(0);
     progressBar_->setTextVisible(false);

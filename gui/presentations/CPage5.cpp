@@ -1,6 +1,7 @@
 #include "gui/presentations/CPage5.h"
 
 #include "gui/app/CheckedEdit.h"
+#include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
 #include "gui/app/SharedFont.h"
 #include "gui/screen/CanvasWidget.h"
@@ -69,12 +70,6 @@ constexpr std::array<StringId, CPage5::windowButtons> windowCaptions{
     StringId::window7Caption,  StringId::window8Caption, StringId::window9Caption,
     StringId::window10Caption,
 };
-
-template <typename Widget> Widget* withId(Widget* widget, int id)
-{
-    widget->setProperty("controlId", id);
-    return widget;
-}
 
 QString qtText(const std::string& text) { return QString::fromStdString(text); }
 

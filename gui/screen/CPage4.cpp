@@ -1,6 +1,7 @@
 #include "gui/screen/CPage4.h"
 
 #include "gui/app/CheckedEdit.h"
+#include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
 #include "gui/screen/ArrangementIcon.h"
 #include "gui/screen/CanvasWidget.h"
@@ -60,16 +61,9 @@ constexpr std::array<ArrangeButton, 6> arrangeButtons{{
     {1152, StringId::centreCaption, Preset::centre, 1, 2},
 }};
 
-template <typename Widget> Widget* withId(Widget* widget, int id)
-{
-    widget->setProperty("controlId", id);
-    return widget;
-}
-
 CheckedEdit* makeEdit(int id, QWidget* parent)
 {
-    auto* edit = new CheckedEdit(id, CheckedEdit::Mode::routed, parent);
-    edit->setProperty("controlId", id);
+    auto* edit = withId(new CheckedEdit(id, CheckedEdit::Mode::routed, parent), id);
     edit->setMaxLength(maxEditCharacters);
     edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * editCharacters);
     return edit;

@@ -9,6 +9,7 @@
 #include "core/app/Profile.h"
 #include "core/app/Rect.h"
 #include "gui/app/CPage9.h"
+#include "gui/app/ControlId.h"
 #include "gui/app/QtBusyHandler.h"
 #include "gui/mirror/CProperty.h"
 
@@ -28,7 +29,7 @@ namespace kivo::test {
 template <typename Control> Control& findControl(QWidget& page, int id)
 {
     for (Control* found : page.findChildren<Control*>())
-        if (found->property("controlId").toInt() == id)
+        if (found->property(gui::controlIdProperty).toInt() == id)
             return *found;
     throw std::runtime_error("no control " + std::to_string(id));
 }
