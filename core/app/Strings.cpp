@@ -384,6 +384,9 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::blueCaption, "&Blue"},
     {StringId::blackCaption, "Blac&k"},
     {StringId::dialogDoneCaption, "&Done"},
+    {StringId::redLabel, "Red"},
+    {StringId::greenLabel, "Green"},
+    {StringId::blueLabel, "Blue"},
 });
 
 constexpr bool sortedById()

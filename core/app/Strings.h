@@ -288,6 +288,9 @@ enum class StringId : int {
     blueCaption,
     blackCaption,
     dialogDoneCaption,
+    redLabel,
+    greenLabel,
+    blueLabel,
 };
 
 // The text of a string-table entry; an unknown id gives an empty text.

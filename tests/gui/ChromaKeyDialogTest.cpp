@@ -1,0 +1,98 @@
+#include "tests/gui/MainWindowFixture.h"
+
+#include "gui/app/CheckedEdit.h"
+#include "gui/config/ChromaKeyDialog.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int redMinSlider = 1052;
+constexpr int redMaxSlider = 1056;
+constexpr int redMaxEdit = 1090;
+constexpr int greenMinEdit = 1088;
+constexpr int cyanButton = 1073;
+constexpr int insertRadio = 1061;
+
+// The dialog opened on the simulated Quadrix (firmware 3.1) in chroma key mode.
+class ChromaKeyDialogTest : public MainWindowFixture {
+protected:
+    ChromaKeyDialogTest()
+    {
+        startUp();
+        link.queueReply("Chroma key on\r\n> ");
+        link.queueReply("Chroma key limits (mV): -270 175 0 500 522 1250\r\n> ");
+        dialog.initialise();
+        link.writes.clear();
+    }
+
+    template <typename Control> Control& control(int id)
+    {
+        return findControl<Control>(dialog, id);
+    }
+
+    gui::ChromaKeyDialog dialog{window->session(), window.get()};
+};
+
+TEST_F(ChromaKeyDialogTest, ShowsWhatTheDeviceSaid)
+{
+    EXPECT_EQ(control<QSlider>(redMaxSlider).value(), 175);
+    EXPECT_EQ(control<gui::CheckedEdit>(greenMinEdit).text(), QStringLiteral("0"));
+    EXPECT_TRUE(control<QRadioButton>(1086).isChecked());
+    EXPECT_TRUE(control<QSlider>(redMinSlider).isEnabled());
+}
+
+TEST_F(ChromaKeyDialogTest, APresetSendsItsLimitsAndShowsThem)
+{
+    control<QPushButton>(cyanButton).click();
+    EXPECT_THAT(wire(), ElementsAre("ckc -270 175 522 1250 522 1250\n"));
+    EXPECT_EQ(control<gui::CheckedEdit>(greenMinEdit).text(), QStringLiteral("522"));
+}
+
+TEST_F(ChromaKeyDialogTest, ADragPastTheMaximumStopsThereAndSendsAtTheRelease)
+{
+    QSlider& slider = control<QSlider>(redMinSlider);
+    slider.setSliderDown(true);
+    slider.setValue(400);
+    EXPECT_EQ(slider.value(), 175);
+    EXPECT_TRUE(wire().empty());
+    slider.setSliderDown(false);
+    EXPECT_THAT(wire(), ElementsAre("ckc 175 175 0 500 522 1250\n"));
+}
+
+TEST_F(ChromaKeyDialogTest, ATypedLimitOutOfRangeIsRefused)
+{
+    auto& edit = control<gui::CheckedEdit>(redMaxEdit);
+    edit.setFocus();
+    edit.selectAll();
+    QTest::keyClicks(&edit, QStringLiteral("-300"));
+    QTest::keyClick(&edit, Qt::Key_Return);
+    EXPECT_EQ(prompter.texts.back(), "The current range of values allowed for this parameter is "
+                                     "-270 to 1250, inclusive. Integers only.");
+    EXPECT_EQ(edit.text(), QStringLiteral("175"));
+    edit.selectAll();
+    QTest::keyClicks(&edit, QStringLiteral("900"));
+    QTest::keyClick(&edit, Qt::Key_Return);
+    EXPECT_THAT(wire(), ElementsAre("ckc -270 900 0 500 522 1250\n"));
+    EXPECT_EQ(control<QSlider>(redMaxSlider).value(), 900);
+}
+
+TEST_F(ChromaKeyDialogTest, InsertModeLocksTheLimits)
+{
+    control<QRadioButton>(insertRadio).click();
+    EXPECT_THAT(wire(), ElementsAre("ck off\n"));
+    EXPECT_FALSE(control<QSlider>(redMinSlider).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(cyanButton).isEnabled());
+}
+
+} // namespace
+} // namespace kivo::test
