@@ -2,9 +2,9 @@
 
 namespace kivo::sim {
 
-CommandInterpreter::CommandInterpreter(DeviceState& state)
-    : state_(state), windowCommands_(state), timingCommands_(state), deviceCommands_(state),
-      adjuster_(state)
+CommandInterpreter::CommandInterpreter(DeviceState& state, ReferenceSignal reference)
+    : state_(state), windowCommands_(state), timingCommands_(state, std::move(reference)),
+      deviceCommands_(state), adjuster_(state)
 {
     // help lists the commands in this order.
     deviceCommands_.addTo(table_);

@@ -16,7 +16,7 @@ namespace kivo::sim {
 // lines, without framing: a line in the normal mode, a key in the adjustment mode.
 class CommandInterpreter {
 public:
-    explicit CommandInterpreter(DeviceState& state);
+    explicit CommandInterpreter(DeviceState& state, ReferenceSignal reference = {});
     CommandInterpreter(const CommandInterpreter&) = delete;
     CommandInterpreter& operator=(const CommandInterpreter&) = delete;
 

@@ -4,6 +4,7 @@
 #include "sim/VideoTiming.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ struct DeviceState {
 
     VideoTiming output;
     bool freeRun = true;
+    // When "host auto" came, by the reference's clock; unset in free-run.
+    std::optional<std::int64_t> autosyncSinceMs;
     std::string pendingOutputName;
     std::array<std::optional<VideoTiming>, outputSettingCount> outputSettings;
     std::array<std::optional<VideoTiming>, inputSettingCount> inputSettings;

@@ -18,7 +18,7 @@ constexpr std::size_t maxLineLength = 1024;
 
 QuadrixDevice::QuadrixDevice(QuadrixOptions options)
     : options_(std::move(options)), state_(DeviceState::factoryDefaults(options_.windowCount)),
-      interpreter_(state_), pager_(options_.pageLines)
+      interpreter_(state_, options_.reference), pager_(options_.pageLines)
 {
     state_.baud = options_.baud;
 }

@@ -3,6 +3,7 @@
 #include "sim/CommandInterpreter.h"
 #include "sim/DeviceState.h"
 #include "sim/FixedReplies.h"
+#include "sim/ReferenceSignal.h"
 #include "sim/ReplyPager.h"
 
 #include <functional>
@@ -20,6 +21,7 @@ struct QuadrixOptions {
     long silentAfter = -1;
     int baud = 9600;
     FixedReplies fixedReplies = {};
+    ReferenceSignal reference = {};
 };
 
 // The simulated Quadrix: bytes in, bytes out. A command ends with its line feed (carriage

@@ -66,9 +66,9 @@ struct OptionEntry {
     Setter set;
 };
 
-const std::array<OptionEntry, 9>& optionTable()
+const std::array<OptionEntry, 10>& optionTable()
 {
-    static const std::array<OptionEntry, 9> table{{
+    static const std::array<OptionEntry, 10> table{{
         {"--pty", text(&ServerOptions::ptyPath)},
         {"--tcp", numberIn(&ServerOptions::tcpPort, 1, 65535, "must be a port from 1 to 65535")},
         {"--log", text(&ServerOptions::logPath)},
@@ -82,6 +82,8 @@ const std::array<OptionEntry, 9>& optionTable()
         {"--silent-after",
          numberIn(&ServerOptions::silentAfter, 0, maxNumber, "must be a number of 0 or more")},
         {"--replies", text(&ServerOptions::repliesPath)},
+        {"--autosync-ms", numberIn(&ServerOptions::autosyncMs, -1, 600000,
+                                   "must be -1 (never locks) or 0 to 600000")},
     }};
     return table;
 }
@@ -149,6 +151,9 @@ const char* ServerOptions::usage()
            "  --windows N         number of windows: 2, 4, 6, 8 or 10 (default 10)\n"
            "  --silent-after N    answer nothing after the N-th command\n"
            "  --replies FILE      fixed replies: command TAB reply (\\r \\n \\t \\\\ escapes)\n"
+           "  --autosync-ms MS    after \"host auto\", lock on the reference MS milliseconds "
+           "later;\n"
+           "                      -1 never locks (default 3000)\n"
            "  --help              show this text\n";
 }
 

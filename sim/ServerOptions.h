@@ -19,6 +19,8 @@ struct ServerOptions {
     int windows = 10;
     long silentAfter = -1;
     std::string repliesPath;
+    // Milliseconds from "host auto" to a lock on the reference; negative never locks.
+    int autosyncMs = 3000;
     bool help = false;
 
     // The options of args (program name excluded), or nothing with error set to one line.

@@ -70,7 +70,10 @@ void setInputTiming(SimWindow& w, const VideoTiming& t)
 
 } // namespace
 
-TimingCommands::TimingCommands(DeviceState& state) : state_(state) {}
+TimingCommands::TimingCommands(DeviceState& state, ReferenceSignal reference)
+    : state_(state), reference_(std::move(reference))
+{
+}
 
 void TimingCommands::addTo(CommandTable& table)
 {
@@ -121,11 +124,13 @@ void TimingCommands::addOutput(CommandTable& table)
     table.add("host free", "host free", "generate the output timing (free-run)",
               [this](const CommandArgs&) {
                   state_.freeRun = true;
+                  state_.autosyncSinceMs.reset();
                   return std::string();
               });
     table.add("host auto", "host auto", "follow the reference signal (autosync)",
               [this](const CommandArgs&) {
                   state_.freeRun = false;
+                  state_.autosyncSinceMs = reference_.nowMs();
                   return std::string();
               });
     table.add("ht %d+", "ht HFP HS HBP HACT VFP VS VBP VACT [HFREQ SYNC HPOL VPOL IL]",
@@ -141,11 +146,19 @@ void TimingCommands::addOutput(CommandTable& table)
 
 std::string TimingCommands::hostStatus() const
 {
-    // The simulated reference signal is always there, so autosync is locked too.
     return formatLine(replies::outputMode,
                       state_.freeRun ? replies::freeRunMode : replies::autosyncMode) +
-           formatLine(replies::outputStatus, replies::lockedStatus) +
+           formatLine(replies::outputStatus,
+                      outputLocked() ? replies::lockedStatus : replies::acquireStatus) +
            formatLine("%s", replies::statusHeader) + statusRow(replies::outputLabel, state_.output);
+}
+
+bool TimingCommands::outputLocked() const
+{
+    if (state_.freeRun || !state_.autosyncSinceMs)
+        return true;
+    return reference_.lockAfterMs >= 0 &&
+           reference_.nowMs() - *state_.autosyncSinceMs >= reference_.lockAfterMs;
 }
 
 std::string TimingCommands::setOutputTiming(const std::vector<int>& values)

@@ -2,6 +2,7 @@
 
 #include "sim/CommandTable.h"
 #include "sim/DeviceState.h"
+#include "sim/ReferenceSignal.h"
 
 #include <optional>
 #include <string>
@@ -13,7 +14,7 @@ namespace kivo::sim {
 // the RGB windows' input timings and the 50 input settings.
 class TimingCommands {
 public:
-    explicit TimingCommands(DeviceState& state);
+    TimingCommands(DeviceState& state, ReferenceSignal reference);
 
     void addTo(CommandTable& table);
 
@@ -31,6 +32,7 @@ private:
     static std::string list(const std::array<std::optional<VideoTiming>, N>& settings, int first,
                             int last);
     std::string hostStatus() const;
+    bool outputLocked() const;
     std::string windowStatus(int n, const SimWindow& w) const;
     std::string setOutputTiming(const std::vector<int>& values);
     std::string storeOutput(int number);
@@ -40,6 +42,7 @@ private:
     template <typename Body> std::string onRgbWindow(int n, Body body);
 
     DeviceState& state_;
+    ReferenceSignal reference_;
 };
 
 } // namespace kivo::sim

@@ -112,6 +112,7 @@ std::optional<kivo::sim::QuadrixOptions> deviceOptions(const kivo::sim::ServerOp
     device.windowCount = options.windows;
     device.pageLines = options.pageLines;
     device.silentAfter = options.silentAfter;
+    device.reference.lockAfterMs = options.autosyncMs;
     if (options.baud != 0)
         device.baud = options.baud;
     if (!options.repliesPath.empty()) {

@@ -108,10 +108,34 @@ TEST(HostTest, StatusKeywordsAndValues)
     EXPECT_THAT(freeRun, AllOf(HasSubstr("free"), Not(HasSubstr("acquire"))));
     EXPECT_EQ(statusValues(driver.ask("host")),
               (std::vector<int>{24, 136, 160, 1024, 3, 6, 29, 768, 48363, 4, 0, 0, 0}));
-    driver.ask("host auto");
-    const std::string autosync = lower(driver.ask("host"));
-    EXPECT_THAT(autosync,
-                AllOf(Not(HasSubstr("free")), HasSubstr("locked"), Not(HasSubstr("locked_"))));
+}
+
+TEST(HostTest, AutosyncLocksOnTheReferenceAfterItsDelay)
+{
+    struct Case {
+        int lockAfterMs;
+        std::int64_t waitedMs;
+        bool locked;
+    };
+    const std::vector<Case> cases{
+        {3000, 0, false}, {3000, 2999, false}, {3000, 3000, true},
+        {0, 0, true},     {-1, 100000, false},
+    };
+    for (const Case& c : cases) {
+        std::int64_t now = 1000;
+        QuadrixOptions options;
+        options.reference.lockAfterMs = c.lockAfterMs;
+        options.reference.nowMs = [&now] { return now; };
+        DeviceDriver driver(std::move(options));
+        driver.ask("host auto");
+        now += c.waitedMs;
+        const std::string status = lower(driver.ask("host"));
+        EXPECT_THAT(status, Not(HasSubstr("free"))) << c.lockAfterMs << "/" << c.waitedMs;
+        EXPECT_EQ(status.find("acquire") == std::string::npos, c.locked)
+            << c.lockAfterMs << "/" << c.waitedMs;
+        driver.ask("host free");
+        EXPECT_THAT(lower(driver.ask("host")), Not(HasSubstr("acquire")));
+    }
 }
 
 TEST(RgbTest, LockedAndUnlockedWindows)

@@ -24,7 +24,8 @@ TEST(ServerOptionsTest, ReadsEveryOption)
     std::string error;
     const std::optional<ServerOptions> o =
         parse({"--pty", "/tmp/q", "--log", "l.txt", "--baud", "9600", "--latency", "15",
-               "--page-lines=12", "--windows", "4", "--silent-after", "30", "--replies", "r.txt"},
+               "--page-lines=12", "--windows", "4", "--silent-after", "30", "--replies", "r.txt",
+               "--autosync-ms", "-1"},
               error);
     ASSERT_TRUE(o) << error;
     EXPECT_EQ(o->ptyPath, "/tmp/q");
@@ -35,6 +36,7 @@ TEST(ServerOptionsTest, ReadsEveryOption)
     EXPECT_EQ(o->windows, 4);
     EXPECT_EQ(o->silentAfter, 30);
     EXPECT_EQ(o->repliesPath, "r.txt");
+    EXPECT_EQ(o->autosyncMs, -1);
     EXPECT_EQ(o->tcpPort, 0);
 }
 
@@ -65,6 +67,9 @@ TEST_P(BadServerOptionsTest, OneClearLine)
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadServerOptionsTest,
     ::testing::Values(
+        BadOptions{"AutosyncBelowNever",
+                   {"--pty", "/tmp/q", "--autosync-ms", "-2"},
+                   "-1 (never locks) or 0 to 600000"},
         BadOptions{"NoEndpoint", {"--windows", "4"}, "exactly one of --pty PATH and --tcp PORT"},
         BadOptions{"BothEndpoints", {"--pty", "p", "--tcp", "5000"}, "exactly one"},
         BadOptions{"Unknown", {"--pty", "p", "--colour", "red"}, "unknown option --colour"},
