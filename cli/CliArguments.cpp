@@ -36,6 +36,14 @@ std::string usageText()
                "                    each shot held for its time; without --loop it ends once "
                "the\n"
                "                    last shot has been held, with --loop it runs until Ctrl-C\n"
+               "  output recall N   give the output stored setting N (1 to 27)\n"
+               "  output save N NAME\n"
+               "                    store the output timing as user setting N (1 to 10) named\n"
+               "                    NAME (up to 17 characters), over one stored there\n"
+               "  output delete N   delete user setting N (1 to 10)\n"
+               "  output mode free|auto\n"
+               "                    switch the output to free-run, or to autosync and wait up to\n"
+               "                    15 s for it to lock on the reference (else back to free-run)\n"
                "\n"
                "arrange, place and windows start as status does, read the new layout back from\n"
                "the Quadrix, then print one line per window that is on, in output pixels:\n"
@@ -46,6 +54,10 @@ std::string usageText()
                "wrote, play one line per shot on stderr as it is shown. Ctrl-C (or SIGTERM)\n"
                "stops play once the shot on its way is sent, and the panel shuts down in order.\n"
                "\n"
+               "output starts as status does and answers the Quadrix Output page's questions\n"
+               "(overwrite, delete, change of mode) with yes: the command is the answer. It then\n"
+               "prints the output mode and the output timing the Quadrix reports.\n"
+               "\n"
                "Options:\n") +
            panelOptionsUsage +
            "\nExit status: 0 done; 1 the Quadrix did not answer, refused a command (\"Error\"),\n"
@@ -54,13 +66,14 @@ std::string usageText()
            "(a window it does not have, a user arrangement not stored, an arrangement with\n"
            "fewer than two windows on, a presentation not stored or with fewer than two shots\n"
            "to play, an ini file that cannot be read for presentations); 1 also when export\n"
-           "cannot write its script; 130 play stopped by Ctrl-C, 143 by SIGTERM.\n";
+           "cannot write its script, and when output mode auto found no reference; 130 play\n"
+           "stopped by Ctrl-C, 143 by SIGTERM.\n";
 }
 
 namespace {
 
 constexpr std::array actions{"send",    "status",        "ports",  "arrange", "place",
-                             "windows", "presentations", "export", "play"};
+                             "windows", "presentations", "export", "play",    "output"};
 
 bool isAction(const std::string& word)
 {
@@ -71,7 +84,7 @@ std::string checkAction(const CliArguments& arguments)
 {
     if (arguments.action.empty())
         return "no action given: use send, status, ports, arrange, place, windows, "
-               "presentations, export or play (see --help)";
+               "presentations, export, play or output (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
     if (std::any_of(arguments.commands.begin(), arguments.commands.end(),
@@ -111,7 +124,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
             arguments.action = word;
         } else if (inCommands) {
             arguments.commands.push_back(word);
-        } else if (isScreenAction(arguments.action) || isPresentationAction(arguments.action)) {
+        } else if (isScreenAction(arguments.action) || isPresentationAction(arguments.action) ||
+                   isTimingAction(arguments.action)) {
             operands.push_back(word);
         } else {
             return {arguments, "unknown argument \"" + word + "\" (see --help)"};
@@ -124,6 +138,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
         parsed.error = parseScreenRequest(arguments.action, operands, arguments.screen);
     if (parsed.error.empty() && isPresentationAction(arguments.action))
         parsed.error = parsePresentationRequest(arguments.action, operands, arguments.presentation);
+    if (parsed.error.empty() && isTimingAction(arguments.action))
+        parsed.error = parseTimingRequest(operands, arguments.timing);
     return parsed;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/PresentationRequest.h"
 #include "cli/ScreenRequest.h"
+#include "cli/TimingRequest.h"
 
 #include "core/app/PanelOptions.h"
 
@@ -13,12 +14,13 @@ namespace kivo::cli {
 // What kivo-cli was asked to do.
 struct CliArguments {
     PanelOptions options;
-    // "send", "status", "ports", "arrange", "place", "windows", "presentations", "export" or
-    // "play"; empty with --help
+    // "send", "status", "ports", "arrange", "place", "windows", "presentations", "export",
+    // "play" or "output"; empty with --help
     std::string action;
     std::vector<std::string> commands;
     ScreenRequest screen;             // arrange, place and windows
     PresentationRequest presentation; // export and play
+    TimingRequest timing;             // output
     bool json = false;                // status and presentations
     bool raw = false; // send: print replies as the device sent them, echo and prompt included
 };

@@ -31,6 +31,7 @@ public:
 
     PanelSession& panel() { return session_; }
     HeadlessPages& pages() { return pages_; }
+    ConsolePrompter& prompter() { return prompter_; }
 
 private:
     SteadyClock clock_;

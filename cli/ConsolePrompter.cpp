@@ -7,12 +7,14 @@ namespace kivo::cli {
 Prompter::Answer ConsolePrompter::ask(const std::string& text, Buttons buttons, Icon,
                                       const std::string& title)
 {
-    std::cerr << "kivo-cli: " << (title.empty() ? "" : title + ": ") << text << '\n';
+    // A question the command line has answered already is not put.
+    if (!confirm_ || buttons == Buttons::ok)
+        std::cerr << "kivo-cli: " << (title.empty() ? "" : title + ": ") << text << '\n';
     switch (buttons) {
     case Buttons::okCancel:
-        return Answer::cancel;
+        return confirm_ ? Answer::ok : Answer::cancel;
     case Buttons::yesNo:
-        return Answer::no;
+        return confirm_ ? Answer::yes : Answer::no;
     case Buttons::ok:
         break;
     }

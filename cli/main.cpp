@@ -4,6 +4,7 @@
 #include "cli/PresentationAction.h"
 #include "cli/ScreenAction.h"
 #include "cli/StatusReport.h"
+#include "cli/TimingAction.h"
 
 #include "core/app/SerialLink.h"
 
@@ -63,6 +64,16 @@ int changeScreen(const CliArguments& arguments)
     return runScreenAction(session, arguments.action, arguments.screen, std::cout, std::cerr);
 }
 
+int changeOutput(const CliArguments& arguments)
+{
+    CliSession session(arguments);
+    if (!session.open())
+        return exitUsage;
+    if (const ExitStatus status = session.bringUp(); status != exitDone)
+        return status;
+    return runTimingAction(session, arguments.timing, std::cout, std::cerr);
+}
+
 int usePresentation(const CliArguments& arguments)
 {
     CliSession session(arguments);
@@ -101,6 +112,8 @@ int run(const std::vector<std::string>& words)
         return listPresentations(parsed.arguments, std::cout, std::cerr);
     if (isPresentationAction(parsed.arguments.action))
         return usePresentation(parsed.arguments);
+    if (isTimingAction(parsed.arguments.action))
+        return changeOutput(parsed.arguments);
     return sendCommands(parsed.arguments);
 }
 

@@ -60,7 +60,7 @@ bool InputSettings::recall(int window, int position, bool withLevels)
     if (position < 0 || position >= list_.count)
         return false;
     const std::size_t slot = static_cast<std::size_t>(position);
-    if (isPlaceholderRow(list_.rows.at(slot))) {
+    if (slot >= list_.rows.size() || isPlaceholderRow(list_.rows[slot])) {
         s_.prompter.tell(formatString(StringId::emptyInputPreset, position + 1));
         return false;
     }

@@ -56,7 +56,7 @@ bool OutputSettings::recall(int position)
     if (position < 0 || position >= list_.count)
         return false;
     const std::size_t slot = static_cast<std::size_t>(position);
-    if (isPlaceholderRow(list_.rows.at(slot))) {
+    if (slot >= list_.rows.size() || isPlaceholderRow(list_.rows[slot])) {
         s_.prompter.tell(formatString(StringId::emptyOutputPreset, position + 1));
         return false;
     }

@@ -20,6 +20,7 @@ namespace {
 
 using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::Not;
 
 // The lines of quadrix-sim's log without their time stamps: the bytes of each command.
@@ -400,6 +401,55 @@ TEST_F(CliEndToEnd, PlaceSendsItsRectangleExactlyAndStatusReadsItBack)
                             [](const std::string& c) { return c.starts_with("priority 3 "); }),
               0)
         << "only the rectangle goes out";
+}
+
+TEST_F(CliEndToEnd, OutputSaveStoresTheSettingOnTheQuadrixAndInTheIniFile)
+{
+    const std::string port = startOnPty();
+    const ProgramRun saved = cli(port, {"output", "save", "3", "STUDIO"});
+    const ProgramRun status = cli(port, {"status", "--json"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.err, "") << "the command line answered the overwrite question";
+    EXPECT_THAT(status.out, HasSubstr("{\"number\":3,\"NAME\":\"STUDIO\""));
+    const std::vector<std::string> sent = commands();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "host name \"STUDIO\"\\n"), 1);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "host save 3\\n"), 1);
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("3=STUDIO "));
+}
+
+// The simulated reference is found half a second after "host auto", or never.
+TEST_F(CliEndToEnd, OutputModeAutoWaitsForTheLockOrGoesBackToFreeRun)
+{
+    const std::string found = startOnPty({"--autosync-ms", "500"});
+    const ProgramRun locked = cli(found, {"output", "mode", "auto"});
+    sim->stop();
+    EXPECT_EQ(locked.status, 0) << locked.err;
+    EXPECT_THAT(locked.out, HasSubstr("autosync: Current Output Timing"));
+
+    const std::string never = startOnPty({"--autosync-ms", "-1"});
+    const ProgramRun unlocked = cli(never, {"output", "mode", "auto"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(unlocked.status, 1);
+    EXPECT_THAT(unlocked.err, HasSubstr("could not find a reference signal"));
+    EXPECT_THAT(unlocked.out, IsEmpty());
+    const std::vector<std::string> sent = commands();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "host free\\n"), 1);
+}
+
+TEST_F(CliEndToEnd, OutputRequestsThatCannotBeUsedExitWithTwoAndOneLine)
+{
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"output"},
+                                                 {"output", "recall", "28"},
+                                                 {"output", "save", "11", "X"},
+                                                 {"output", "save", "3"},
+                                                 {"output", "delete", "0"},
+                                                 {"output", "mode", "fast"},
+                                                 {"output", "save", "3", "\r\n"}}) {
+        const ProgramRun run = runProgram(KIVO_CLI_PATH, args);
+        EXPECT_EQ(run.status, 2) << args.back();
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
 }
 
 TEST_F(CliEndToEnd, ScreenRequestThatCannotBeCarriedOutExitsWithTwoAndOneLine)

@@ -1,0 +1,82 @@
+#include "cli/TimingRequest.h"
+
+#include "core/app/Text.h"
+#include "core/timing/TimingList.h"
+
+#include <charconv>
+
+namespace kivo::cli {
+namespace {
+
+constexpr std::size_t longestName = 17;
+
+std::string quoted(const std::string& word) { return "\"" + escapeBytes(word) + "\""; }
+
+std::string readSetting(const std::string& word, int last, int& setting)
+{
+    const char* end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, setting);
+    if (error == std::errc() && stop == end && setting >= 1 && setting <= last)
+        return {};
+    return "the output setting must be a whole number from 1 to " + std::to_string(last) +
+           ", not " + quoted(word);
+}
+
+std::string checkCount(const std::vector<std::string>& operands, std::size_t count,
+                       const std::string& form)
+{
+    if (operands.size() == count)
+        return {};
+    return "output " + operands.front() + " takes " + form;
+}
+
+std::string parseMode(const std::vector<std::string>& operands, TimingRequest& request)
+{
+    if (operands.size() != 2 || (operands[1] != "free" && operands[1] != "auto"))
+        return "output mode takes free or auto";
+    request.kind =
+        operands[1] == "free" ? TimingRequest::Kind::freeRun : TimingRequest::Kind::autosync;
+    return {};
+}
+
+std::string parseSave(const std::vector<std::string>& operands, TimingRequest& request)
+{
+    if (std::string error = checkCount(operands, 3, "a setting number (1 to 10) and a name");
+        !error.empty())
+        return error;
+    request.kind = TimingRequest::Kind::save;
+    request.name = operands[2];
+    if (operatorText(request.name, longestName).empty())
+        return "output save needs a name with something printable in it";
+    if (request.name.size() > longestName)
+        return "the name may be up to 17 characters long, not " + quoted(request.name);
+    return readSetting(operands[1], TimingList::cachedOutputSettings, request.setting);
+}
+
+} // namespace
+
+bool isTimingAction(const std::string& action) { return action == "output"; }
+
+std::string parseTimingRequest(const std::vector<std::string>& operands, TimingRequest& request)
+{
+    if (operands.empty())
+        return "output needs recall N, save N NAME, delete N or mode free|auto";
+    const std::string& verb = operands.front();
+    if (verb == "mode")
+        return parseMode(operands, request);
+    if (verb == "save")
+        return parseSave(operands, request);
+    if (verb == "recall" || verb == "delete") {
+        const bool recall = verb == "recall";
+        if (std::string error = checkCount(operands, 2, "one setting number"); !error.empty())
+            return error;
+        request.kind = recall ? TimingRequest::Kind::recall : TimingRequest::Kind::remove;
+        return readSetting(operands[1],
+                           recall ? TimingList::outputSlots : TimingList::cachedOutputSettings,
+                           request.setting);
+    }
+    return "output does not know " + quoted(verb) +
+           ": use recall N, save N NAME, delete N or mode free|auto";
+}
+
+} // namespace kivo::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kivo::cli {
+
+// What "output" asks of the Quadrix Output page's settings, read from the words that follow.
+struct TimingRequest {
+    enum class Kind { recall, save, remove, freeRun, autosync };
+    Kind kind = Kind::recall;
+    int setting = 0;  // recall, save and delete: the setting number
+    std::string name; // save
+    bool operator==(const TimingRequest&) const = default;
+};
+
+bool isTimingAction(const std::string& action);
+
+// Reads the operands of "output" into `request`; returns an error line, or an empty string
+// when the operands are usable.
+std::string parseTimingRequest(const std::vector<std::string>& operands, TimingRequest& request);
+
+} // namespace kivo::cli
