@@ -44,6 +44,9 @@ std::string usageText()
                "  output mode free|auto\n"
                "                    switch the output to free-run, or to autosync and wait up to\n"
                "                    15 s for it to lock on the reference (else back to free-run)\n"
+               "  input recall WINDOW N [--with-levels]\n"
+               "                    give RGB window WINDOW stored input setting N (1 to 50), and\n"
+               "                    with --with-levels the picture levels stored with it\n"
                "\n"
                "arrange, place and windows start as status does, read the new layout back from\n"
                "the Quadrix, then print one line per window that is on, in output pixels:\n"
@@ -54,9 +57,12 @@ std::string usageText()
                "wrote, play one line per shot on stderr as it is shown. Ctrl-C (or SIGTERM)\n"
                "stops play once the shot on its way is sent, and the panel shuts down in order.\n"
                "\n"
-               "output starts as status does and answers the Quadrix Output page's questions\n"
+               "output and input start as status does; output answers the Quadrix Output page's "
+               "questions\n"
                "(overwrite, delete, change of mode) with yes: the command is the answer. It then\n"
-               "prints the output mode and the output timing the Quadrix reports.\n"
+               "prints the output mode and the output timing the Quadrix reports, input the "
+               "window's\n"
+               "input timing.\n"
                "\n"
                "Options:\n") +
            panelOptionsUsage +
@@ -72,8 +78,8 @@ std::string usageText()
 
 namespace {
 
-constexpr std::array actions{"send",    "status",        "ports",  "arrange", "place",
-                             "windows", "presentations", "export", "play",    "output"};
+constexpr std::array actions{"send",          "status", "ports", "arrange", "place", "windows",
+                             "presentations", "export", "play",  "output",  "input"};
 
 bool isAction(const std::string& word)
 {
@@ -84,7 +90,7 @@ std::string checkAction(const CliArguments& arguments)
 {
     if (arguments.action.empty())
         return "no action given: use send, status, ports, arrange, place, windows, "
-               "presentations, export, play or output (see --help)";
+               "presentations, export, play, output or input (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
     if (std::any_of(arguments.commands.begin(), arguments.commands.end(),
@@ -139,7 +145,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
     if (parsed.error.empty() && isPresentationAction(arguments.action))
         parsed.error = parsePresentationRequest(arguments.action, operands, arguments.presentation);
     if (parsed.error.empty() && isTimingAction(arguments.action))
-        parsed.error = parseTimingRequest(operands, arguments.timing);
+        parsed.error = parseTimingRequest(arguments.action, operands, arguments.timing);
     return parsed;
 }
 

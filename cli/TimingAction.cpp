@@ -3,6 +3,7 @@
 #include "cli/CliSession.h"
 
 #include "core/timing/CurrentTimingRow.h"
+#include "core/timing/InputSettings.h"
 #include "core/timing/OutputSettings.h"
 #include "core/timing/TimingList.h"
 
@@ -12,8 +13,9 @@ namespace kivo::cli {
 namespace {
 
 // Carries the request out; the settings have told the operator why when it returns false.
-bool carryOut(OutputSettings& settings, const TimingRequest& request)
+bool carryOut(PanelSession& panel, const TimingRequest& request)
 {
+    OutputSettings& settings = panel.outputSettings();
     switch (request.kind) {
     case TimingRequest::Kind::recall:
         return settings.recall(request.setting - 1);
@@ -26,8 +28,23 @@ bool carryOut(OutputSettings& settings, const TimingRequest& request)
         return true;
     case TimingRequest::Kind::autosync:
         return settings.switchToAutosync() != OutputSettings::AutosyncOutcome::noReference;
+    case TimingRequest::Kind::inputRecall:
+        return panel.inputSettings().recall(request.window, request.setting - 1,
+                                            request.withLevels);
     }
     return false;
+}
+
+std::string checkRgbWindow(const DeviceMirror& mirror, int window)
+{
+    const bool present =
+        window <= static_cast<int>(mirror.windowCount) && mirror.window(window).present;
+    if (!present)
+        return "the Quadrix has no window " + std::to_string(window);
+    if (mirror.window(window).inputType != InputType::rgb)
+        return "window " + std::to_string(window) +
+               " takes video, not RGB: it has no input settings";
+    return {};
 }
 
 } // namespace
@@ -42,10 +59,21 @@ int runTimingAction(CliSession& session, const TimingRequest& request, std::ostr
             << request.setting << '\n';
         return exitUsage;
     }
-    session.prompter().confirmQuestions();
-    if (!carryOut(panel.outputSettings(), request))
-        return exitNoReply;
     const DeviceMirror& mirror = panel.mirror();
+    if (request.kind == TimingRequest::Kind::inputRecall) {
+        if (std::string error = checkRgbWindow(mirror, request.window); !error.empty()) {
+            err << "kivo-cli: " << error << '\n';
+            return exitUsage;
+        }
+    }
+    session.prompter().confirmQuestions();
+    if (!carryOut(panel, request))
+        return exitNoReply;
+    if (request.kind == TimingRequest::Kind::inputRecall) {
+        out << currentInputRowText(request.window, mirror.window(request.window).inputTiming)
+            << '\n';
+        return exitDone;
+    }
     out << (mirror.outputFreeRun ? "free-run: " : "autosync: ")
         << currentOutputRowText(mirror.outputTiming) << '\n';
     return exitDone;

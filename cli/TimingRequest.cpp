@@ -1,6 +1,7 @@
 #include "cli/TimingRequest.h"
 
 #include "core/app/Text.h"
+#include "core/mirror/DeviceMirror.h"
 #include "core/timing/TimingList.h"
 
 #include <charconv>
@@ -12,14 +13,33 @@ constexpr std::size_t longestName = 17;
 
 std::string quoted(const std::string& word) { return "\"" + escapeBytes(word) + "\""; }
 
-std::string readSetting(const std::string& word, int last, int& setting)
+std::string readNumber(const std::string& word, const std::string& what, int last, int& value)
 {
     const char* end = word.data() + word.size();
-    const auto [stop, error] = std::from_chars(word.data(), end, setting);
-    if (error == std::errc() && stop == end && setting >= 1 && setting <= last)
+    const auto [stop, error] = std::from_chars(word.data(), end, value);
+    if (error == std::errc() && stop == end && value >= 1 && value <= last)
         return {};
-    return "the output setting must be a whole number from 1 to " + std::to_string(last) +
-           ", not " + quoted(word);
+    return what + " must be a whole number from 1 to " + std::to_string(last) + ", not " +
+           quoted(word);
+}
+
+std::string readSetting(const std::string& word, int last, int& setting)
+{
+    return readNumber(word, "the output setting", last, setting);
+}
+
+std::string parseInput(const std::vector<std::string>& operands, TimingRequest& request)
+{
+    const bool withLevels = operands.size() == 4 && operands[3] == "--with-levels";
+    if (operands.empty() || operands[0] != "recall" || (operands.size() != 3 && !withLevels))
+        return "input takes recall WINDOW N [--with-levels]";
+    request.kind = TimingRequest::Kind::inputRecall;
+    request.withLevels = withLevels;
+    if (std::string error =
+            readNumber(operands[1], "the window", DeviceMirror::maxWindows, request.window);
+        !error.empty())
+        return error;
+    return readNumber(operands[2], "the input setting", TimingList::inputSlots, request.setting);
 }
 
 std::string checkCount(const std::vector<std::string>& operands, std::size_t count,
@@ -55,10 +75,13 @@ std::string parseSave(const std::vector<std::string>& operands, TimingRequest& r
 
 } // namespace
 
-bool isTimingAction(const std::string& action) { return action == "output"; }
+bool isTimingAction(const std::string& action) { return action == "output" || action == "input"; }
 
-std::string parseTimingRequest(const std::vector<std::string>& operands, TimingRequest& request)
+std::string parseTimingRequest(const std::string& action, const std::vector<std::string>& operands,
+                               TimingRequest& request)
 {
+    if (action == "input")
+        return parseInput(operands, request);
     if (operands.empty())
         return "output needs recall N, save N NAME, delete N or mode free|auto";
     const std::string& verb = operands.front();

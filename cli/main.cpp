@@ -64,7 +64,7 @@ int changeScreen(const CliArguments& arguments)
     return runScreenAction(session, arguments.action, arguments.screen, std::cout, std::cerr);
 }
 
-int changeOutput(const CliArguments& arguments)
+int changeTimings(const CliArguments& arguments)
 {
     CliSession session(arguments);
     if (!session.open())
@@ -113,7 +113,7 @@ int run(const std::vector<std::string>& words)
     if (isPresentationAction(parsed.arguments.action))
         return usePresentation(parsed.arguments);
     if (isTimingAction(parsed.arguments.action))
-        return changeOutput(parsed.arguments);
+        return changeTimings(parsed.arguments);
     return sendCommands(parsed.arguments);
 }
 

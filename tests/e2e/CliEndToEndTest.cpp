@@ -437,7 +437,25 @@ TEST_F(CliEndToEnd, OutputModeAutoWaitsForTheLockOrGoesBackToFreeRun)
     EXPECT_EQ(std::count(sent.begin(), sent.end(), "host free\\n"), 1);
 }
 
-TEST_F(CliEndToEnd, OutputRequestsThatCannotBeUsedExitWithTwoAndOneLine)
+TEST_F(CliEndToEnd, InputRecallWithLevelsSendsTheSettingThenItsLevels)
+{
+    const std::string port = startOnPty();
+    const ProgramRun recalled = cli(port, {"input", "recall", "2", "1", "--with-levels"});
+    const ProgramRun video = cli(port, {"input", "recall", "3", "1"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(recalled.status, 0) << recalled.err;
+    EXPECT_THAT(recalled.out, HasSubstr("Window  2  Timing     24  136 160 1024"));
+    EXPECT_EQ(video.status, 2);
+    EXPECT_THAT(video.err, HasSubstr("window 3 takes video"));
+    const std::vector<std::string> sent = commands();
+    const auto recall = std::find(sent.begin(), sent.end(), "rgbload 2  1\\n");
+    ASSERT_NE(recall, sent.end());
+    EXPECT_EQ(std::vector<std::string>(recall + 1, recall + 5),
+              (std::vector<std::string>{"rgb 2\\n", "bright 2 0\\n", "contrast 2 100\\n",
+                                        "gamma 2 1.0\\n"}));
+}
+
+TEST_F(CliEndToEnd, TimingRequestsThatCannotBeUsedExitWithTwoAndOneLine)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"output"},
                                                  {"output", "recall", "28"},
@@ -445,7 +463,10 @@ TEST_F(CliEndToEnd, OutputRequestsThatCannotBeUsedExitWithTwoAndOneLine)
                                                  {"output", "save", "3"},
                                                  {"output", "delete", "0"},
                                                  {"output", "mode", "fast"},
-                                                 {"output", "save", "3", "\r\n"}}) {
+                                                 {"output", "save", "3", "\r\n"},
+                                                 {"input", "recall", "11", "1"},
+                                                 {"input", "recall", "2", "51"},
+                                                 {"input", "recall", "2"}}) {
         const ProgramRun run = runProgram(KIVO_CLI_PATH, args);
         EXPECT_EQ(run.status, 2) << args.back();
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
