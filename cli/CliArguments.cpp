@@ -57,12 +57,10 @@ std::string usageText()
                "wrote, play one line per shot on stderr as it is shown. Ctrl-C (or SIGTERM)\n"
                "stops play once the shot on its way is sent, and the panel shuts down in order.\n"
                "\n"
-               "output and input start as status does; output answers the Quadrix Output page's "
-               "questions\n"
-               "(overwrite, delete, change of mode) with yes: the command is the answer. It then\n"
-               "prints the output mode and the output timing the Quadrix reports, input the "
-               "window's\n"
-               "input timing.\n"
+               "output and input start as status does. output answers the Quadrix Output\n"
+               "page's questions (overwrite, delete, change of mode) with yes: the command is\n"
+               "the answer. output prints the output mode and the output timing the Quadrix\n"
+               "then reports, input the window's input timing.\n"
                "\n"
                "Options:\n") +
            panelOptionsUsage +
