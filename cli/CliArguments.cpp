@@ -47,6 +47,9 @@ std::string usageText()
                "  input recall WINDOW N [--with-levels]\n"
                "                    give RGB window WINDOW stored input setting N (1 to 50), and\n"
                "                    with --with-levels the picture levels stored with it\n"
+               "  chromakey on|off  chroma key mode, or insert mode\n"
+               "  chromakey white|cyan|magenta|yellow|red|green|blue|black\n"
+               "                    set the six chroma key limits to a colour preset\n"
                "\n"
                "arrange, place and windows start as status does, read the new layout back from\n"
                "the Quadrix, then print one line per window that is on, in output pixels:\n"
@@ -60,7 +63,8 @@ std::string usageText()
                "output and input start as status does. output answers the Quadrix Output\n"
                "page's questions (overwrite, delete, change of mode) with yes: the command is\n"
                "the answer. output prints the output mode and the output timing the Quadrix\n"
-               "then reports, input the window's input timing.\n"
+               "then reports, input the window's input timing. chromakey prints the mode and\n"
+               "the six limits in mV (red, green, blue; minimum then maximum).\n"
                "\n"
                "Options:\n") +
            panelOptionsUsage +
@@ -77,7 +81,7 @@ std::string usageText()
 namespace {
 
 constexpr std::array actions{"send",          "status", "ports", "arrange", "place", "windows",
-                             "presentations", "export", "play",  "output",  "input"};
+                             "presentations", "export", "play",  "output",  "input", "chromakey"};
 
 bool isAction(const std::string& word)
 {
@@ -88,7 +92,7 @@ std::string checkAction(const CliArguments& arguments)
 {
     if (arguments.action.empty())
         return "no action given: use send, status, ports, arrange, place, windows, "
-               "presentations, export, play, output or input (see --help)";
+               "presentations, export, play, output, input or chromakey (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
     if (std::any_of(arguments.commands.begin(), arguments.commands.end(),
@@ -129,7 +133,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
         } else if (inCommands) {
             arguments.commands.push_back(word);
         } else if (isScreenAction(arguments.action) || isPresentationAction(arguments.action) ||
-                   isTimingAction(arguments.action)) {
+                   isTimingAction(arguments.action) || isChromaKeyAction(arguments.action)) {
             operands.push_back(word);
         } else {
             return {arguments, "unknown argument \"" + word + "\" (see --help)"};
@@ -144,6 +148,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
         parsed.error = parsePresentationRequest(arguments.action, operands, arguments.presentation);
     if (parsed.error.empty() && isTimingAction(arguments.action))
         parsed.error = parseTimingRequest(arguments.action, operands, arguments.timing);
+    if (parsed.error.empty() && isChromaKeyAction(arguments.action))
+        parsed.error = parseChromaKeyRequest(operands, arguments.chromaKey);
     return parsed;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/ChromaKeyAction.h"
 #include "cli/PresentationRequest.h"
 #include "cli/ScreenRequest.h"
 #include "cli/TimingRequest.h"
@@ -15,12 +16,13 @@ namespace kivo::cli {
 struct CliArguments {
     PanelOptions options;
     // "send", "status", "ports", "arrange", "place", "windows", "presentations", "export",
-    // "play" or "output"; empty with --help
+    // "play", "output", "input" or "chromakey"; empty with --help
     std::string action;
     std::vector<std::string> commands;
     ScreenRequest screen;             // arrange, place and windows
     PresentationRequest presentation; // export and play
-    TimingRequest timing;             // output
+    TimingRequest timing;             // output and input
+    ChromaKeyRequest chromaKey;       // chromakey
     bool json = false;                // status and presentations
     bool raw = false; // send: print replies as the device sent them, echo and prompt included
 };

@@ -74,6 +74,16 @@ int changeTimings(const CliArguments& arguments)
     return runTimingAction(session, arguments.timing, std::cout, std::cerr);
 }
 
+int changeChromaKey(const CliArguments& arguments)
+{
+    CliSession session(arguments);
+    if (!session.open())
+        return exitUsage;
+    if (const ExitStatus status = session.bringUp(); status != exitDone)
+        return status;
+    return runChromaKeyAction(session, arguments.chromaKey, std::cout);
+}
+
 int usePresentation(const CliArguments& arguments)
 {
     CliSession session(arguments);
@@ -114,6 +124,8 @@ int run(const std::vector<std::string>& words)
         return usePresentation(parsed.arguments);
     if (isTimingAction(parsed.arguments.action))
         return changeTimings(parsed.arguments);
+    if (isChromaKeyAction(parsed.arguments.action))
+        return changeChromaKey(parsed.arguments);
     return sendCommands(parsed.arguments);
 }
 

@@ -455,7 +455,20 @@ TEST_F(CliEndToEnd, InputRecallWithLevelsSendsTheSettingThenItsLevels)
                                         "gamma 2 1.0\\n"}));
 }
 
-TEST_F(CliEndToEnd, TimingRequestsThatCannotBeUsedExitWithTwoAndOneLine)
+TEST_F(CliEndToEnd, ChromaKeyPresetAndModeGoOutAsTheDialogSendsThem)
+{
+    const std::string port = startOnPty();
+    const ProgramRun preset = cli(port, {"chromakey", "cyan"});
+    const ProgramRun mode = cli(port, {"chromakey", "on"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(preset.status, 0) << preset.err;
+    EXPECT_EQ(mode.out, "chroma key, limits (mV): -270 175 522 1250 522 1250\n");
+    const std::vector<std::string> sent = commands();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "ckc -270 175 522 1250 522 1250\\n"), 1);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "ck on\\n"), 1);
+}
+
+TEST_F(CliEndToEnd, OutputInputAndChromaKeyRequestsThatCannotBeUsedExitWithTwoAndOneLine)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"output"},
                                                  {"output", "recall", "28"},
@@ -466,7 +479,9 @@ TEST_F(CliEndToEnd, TimingRequestsThatCannotBeUsedExitWithTwoAndOneLine)
                                                  {"output", "save", "3", "\r\n"},
                                                  {"input", "recall", "11", "1"},
                                                  {"input", "recall", "2", "51"},
-                                                 {"input", "recall", "2"}}) {
+                                                 {"input", "recall", "2"},
+                                                 {"chromakey", "purple"},
+                                                 {"chromakey"}}) {
         const ProgramRun run = runProgram(KIVO_CLI_PATH, args);
         EXPECT_EQ(run.status, 2) << args.back();
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;

@@ -1,0 +1,69 @@
+#include "cli/ChromaKeyAction.h"
+
+#include "cli/CliSession.h"
+
+#include <array>
+#include <ostream>
+
+namespace kivo::cli {
+namespace {
+
+struct PresetName {
+    const char* name;
+    ChromaPreset preset;
+};
+
+constexpr std::array<PresetName, 8> presetNames{{{"white", ChromaPreset::white},
+                                                 {"cyan", ChromaPreset::cyan},
+                                                 {"magenta", ChromaPreset::magenta},
+                                                 {"yellow", ChromaPreset::yellow},
+                                                 {"red", ChromaPreset::red},
+                                                 {"green", ChromaPreset::green},
+                                                 {"blue", ChromaPreset::blue},
+                                                 {"black", ChromaPreset::black}}};
+
+constexpr const char* choices =
+    "chromakey takes on, off (insert), or a preset: white, cyan, magenta, yellow, red, green, "
+    "blue or black";
+
+} // namespace
+
+bool isChromaKeyAction(const std::string& action) { return action == "chromakey"; }
+
+std::string parseChromaKeyRequest(const std::vector<std::string>& operands,
+                                  ChromaKeyRequest& request)
+{
+    if (operands.size() != 1)
+        return choices;
+    const std::string& word = operands.front();
+    if (word == "on" || word == "off") {
+        request.chromaKeyOn = word == "on";
+        return {};
+    }
+    for (const PresetName& preset : presetNames) {
+        if (word == preset.name) {
+            request.preset = preset.preset;
+            return {};
+        }
+    }
+    return choices;
+}
+
+int runChromaKeyAction(CliSession& session, const ChromaKeyRequest& request, std::ostream& out)
+{
+    PanelSession& panel = session.panel();
+    ChromaKeyControl control({panel.channel(), session.prompter(), panel.seams().clock},
+                             panel.mirror().firmwareRevision);
+    control.initialise();
+    if (request.chromaKeyOn)
+        control.setChromaKey(*request.chromaKeyOn);
+    if (request.preset)
+        control.applyPreset(*request.preset);
+    out << (control.chromaKeyOn() ? "chroma key" : "insert") << ", limits (mV):";
+    for (const int limit : control.limits().values)
+        out << ' ' << limit;
+    out << '\n';
+    return exitDone;
+}
+
+} // namespace kivo::cli
