@@ -108,10 +108,7 @@ bool InputSettings::add(int window, const std::string& numberText, const std::st
     slot.brightness = levels.brightness;
     slot.contrast = levels.contrast;
     slot.gamma = levels.gamma;
-    refreshSettingRow(list_, entry->number);
-    list_.selection = entry->number - 1;
-    list_.deleteEnabled = true;
-    cache_.saveSetting(list_, entry->number);
+    showStoredSetting(list_, cache_, entry->number);
     return true;
 }
 
@@ -126,11 +123,7 @@ bool InputSettings::remove(int position)
     if (!confirmed(s_.prompter, formatString(StringId::deleteInputQuestion, number), false))
         return false;
     s_.channel.sendCommand(formatString(StringId::inputDeleteCommand, number));
-    list_.slots.at(static_cast<std::size_t>(position)).HACT = 0;
-    refreshSettingRow(list_, number);
-    list_.selection = -1;
-    list_.deleteEnabled = false;
-    cache_.saveSetting(list_, number);
+    forgetSetting(list_, cache_, number);
     return true;
 }
 

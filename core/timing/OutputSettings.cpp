@@ -90,10 +90,7 @@ bool OutputSettings::add(const std::string& numberText, const std::string& typed
     s_.channel.sendCommand(formatString(StringId::outputSaveCommand, entry->number));
     copyTimingNumbers(outputTiming_, slot);
     slot.NAME = entry->plainName;
-    refreshSettingRow(list_, entry->number);
-    list_.selection = entry->number - 1;
-    list_.deleteEnabled = true;
-    cache_.saveSetting(list_, entry->number);
+    showStoredSetting(list_, cache_, entry->number);
     return true;
 }
 
@@ -111,11 +108,7 @@ bool OutputSettings::remove(int position)
     if (!confirmed(s_.prompter, formatString(StringId::deleteOutputQuestion, number), false))
         return false;
     s_.channel.sendCommand(formatString(StringId::outputDeleteCommand, number));
-    list_.slots.at(static_cast<std::size_t>(position)).HACT = 0;
-    refreshSettingRow(list_, number);
-    list_.selection = -1;
-    list_.deleteEnabled = false;
-    cache_.saveSetting(list_, number);
+    forgetSetting(list_, cache_, number);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "core/app/Text.h"
 #include "core/timing/NumberScan.h"
 #include "core/timing/TimingList.h"
+#include "core/timing/TimingListCache.h"
 #include "core/timing/TimingText.h"
 
 #include <algorithm>
@@ -65,6 +66,23 @@ void refreshSettingRow(TimingList& list, int number)
     record.rowText = record.HACT > 0 ? formatRowText(number, record) : placeholderRow(number);
     if (slot < list.rows.size())
         list.rows[slot] = record.rowText;
+}
+
+void showStoredSetting(TimingList& list, TimingListCache& cache, int number)
+{
+    refreshSettingRow(list, number);
+    list.selection = number - 1;
+    list.deleteEnabled = true;
+    cache.saveSetting(list, number);
+}
+
+void forgetSetting(TimingList& list, TimingListCache& cache, int number)
+{
+    list.slots.at(static_cast<std::size_t>(number - 1)).HACT = 0;
+    refreshSettingRow(list, number);
+    list.selection = -1;
+    list.deleteEnabled = false;
+    cache.saveSetting(list, number);
 }
 
 } // namespace kivo

@@ -7,6 +7,7 @@
 namespace kivo {
 
 class Prompter;
+class TimingListCache;
 struct TimingList;
 
 // What the Add boxes of the Output and Inputs pages give once checked: the setting number,
@@ -31,5 +32,11 @@ bool confirmed(Prompter& prompter, const std::string& question, bool okCancel);
 // Shows setting `number` of the list as its slot now is: its row, or the placeholder of a
 // slot without a setting.
 void refreshSettingRow(TimingList& list, int number);
+
+// After a setting was stored on the device: its row shown and chosen, and its cache written.
+void showStoredSetting(TimingList& list, TimingListCache& cache, int number);
+// After a setting was deleted on the device: its slot emptied, nothing chosen, and its cache
+// key emptied.
+void forgetSetting(TimingList& list, TimingListCache& cache, int number);
 
 } // namespace kivo
