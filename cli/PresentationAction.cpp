@@ -1,5 +1,7 @@
 #include "cli/PresentationAction.h"
 
+#include "cli/Operands.h"
+
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
 #include "cli/PresentationReport.h"
@@ -7,7 +9,6 @@
 
 #include "core/app/Clock.h"
 #include "core/app/ProgressSink.h"
-#include "core/app/Text.h"
 #include "core/presentations/CommandScript.h"
 #include "core/presentations/Player.h"
 #include "core/presentations/PresentationStore.h"
@@ -22,8 +23,6 @@ namespace {
 
 // The page's player timer.
 constexpr int tickMs = 100;
-
-std::string quoted(const std::string& text) { return "\"" + escapeBytes(text) + "\""; }
 
 // Loads the store without showing progress: there is no bring-up to show it beside.
 void load(PresentationStore& store)

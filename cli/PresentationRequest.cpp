@@ -1,26 +1,13 @@
 #include "cli/PresentationRequest.h"
 
-#include "core/app/Text.h"
+#include "cli/Operands.h"
+
 #include "core/presentations/PresentationStore.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace kivo::cli {
 namespace {
-
-std::string quoted(const std::string& word) { return "\"" + escapeBytes(word) + "\""; }
-
-// The whole word as a shot number of a presentation: decimal, 1 to the most shots one holds.
-std::string readShotNumber(const std::string& word, int& shot)
-{
-    const char* end = word.data() + word.size();
-    const auto [stop, error] = std::from_chars(word.data(), end, shot);
-    if (error == std::errc() && stop == end && shot >= 1 && shot <= PresentationStore::maxShots)
-        return {};
-    return "--from takes a shot number from 1 to " + std::to_string(PresentationStore::maxShots) +
-           ", not " + quoted(word);
-}
 
 // An option of export or play with its value, if `operands[i]` is one; moves `i` past it.
 // `seen` collects the options read so far. Returns an error line, or empty.
@@ -42,7 +29,8 @@ std::string readOption(const std::string& action, const std::vector<std::string>
     if (word == "--loop")
         request.loop = true;
     else if (word == "--from")
-        return readShotNumber(operands[++i], request.fromShot);
+        return readWholeNumber(operands[++i], "the shot number of --from", 1,
+                               PresentationStore::maxShots, request.fromShot);
     else if (operands[++i].empty())
         return "--output needs a file name, not an empty word";
     else

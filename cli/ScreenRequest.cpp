@@ -1,11 +1,11 @@
 #include "cli/ScreenRequest.h"
 
-#include "core/app/Text.h"
+#include "cli/Operands.h"
+
 #include "core/mirror/DeviceMirror.h"
 #include "core/mirror/UserArrangement.h"
 
 #include <array>
-#include <charconv>
 
 namespace kivo::cli {
 namespace {
@@ -25,21 +25,6 @@ constexpr std::array<PresetName, 6> presetNames{{{"grid", 2},
 
 constexpr int maxWindowNumber = static_cast<int>(DeviceMirror::maxWindows);
 
-std::string quoted(const std::string& word) { return "\"" + escapeBytes(word) + "\""; }
-
-// Reads the whole word as a decimal number from min to max: a minus is the only sign, and
-// blanks, trailing characters and numbers beyond int are refused. Returns an error line.
-std::string readNumber(const std::string& word, const std::string& what, int min, int max,
-                       int& value)
-{
-    const char* end = word.data() + word.size();
-    const auto [stop, error] = std::from_chars(word.data(), end, value);
-    if (error == std::errc() && stop == end && value >= min && value <= max)
-        return {};
-    return what + " must be a whole number from " + std::to_string(min) + " to " +
-           std::to_string(max) + ", not " + quoted(word);
-}
-
 std::string parseArrange(const std::vector<std::string>& operands, ScreenRequest& request)
 {
     const char* layouts = "grid, centre, top-left, top-right, bottom-right, bottom-left or user N";
@@ -52,8 +37,8 @@ std::string parseArrange(const std::vector<std::string>& operands, ScreenRequest
     if (operands.size() > expected)
         return "arrange takes one layout, but got also " + quoted(operands[expected]);
     if (layout == "user")
-        return readNumber(operands[1], "the user arrangement", 1, UserArrangement::count,
-                          request.userArrangement);
+        return readWholeNumber(operands[1], "the user arrangement", 1, UserArrangement::count,
+                               request.userArrangement);
     for (const PresetName& preset : presetNames)
         if (layout == preset.name) {
             request.presetMode = preset.mode;
@@ -74,11 +59,11 @@ std::string parsePlace(const std::vector<std::string>& operands, ScreenRequest& 
     int height = 0;
     const int far = maxOutputCoordinate;
     for (const std::string& error :
-         {readNumber(operands[0], "the window number", 1, maxWindowNumber, number),
-          readNumber(operands[1], "LEFT", -far, far, left),
-          readNumber(operands[2], "TOP", -far, far, top),
-          readNumber(operands[3], "WIDTH", 1, far, width),
-          readNumber(operands[4], "HEIGHT", 1, far, height)})
+         {readWholeNumber(operands[0], "the window number", 1, maxWindowNumber, number),
+          readWholeNumber(operands[1], "LEFT", -far, far, left),
+          readWholeNumber(operands[2], "TOP", -far, far, top),
+          readWholeNumber(operands[3], "WIDTH", 1, far, width),
+          readWholeNumber(operands[4], "HEIGHT", 1, far, height)})
         if (!error.empty())
             return error;
     request.windows = {number};
@@ -98,7 +83,7 @@ std::string parseWindows(const std::vector<std::string>& operands, ScreenRequest
     for (std::size_t i = 1; i < operands.size(); ++i) {
         int number = 0;
         if (std::string error =
-                readNumber(operands[i], "a window number", 1, maxWindowNumber, number);
+                readWholeNumber(operands[i], "a window number", 1, maxWindowNumber, number);
             !error.empty())
             return error;
         request.windows.push_back(number);

@@ -1,31 +1,19 @@
 #include "cli/TimingRequest.h"
 
+#include "cli/Operands.h"
+
 #include "core/app/Text.h"
 #include "core/mirror/DeviceMirror.h"
 #include "core/timing/TimingList.h"
-
-#include <charconv>
 
 namespace kivo::cli {
 namespace {
 
 constexpr std::size_t longestName = 17;
 
-std::string quoted(const std::string& word) { return "\"" + escapeBytes(word) + "\""; }
-
-std::string readNumber(const std::string& word, const std::string& what, int last, int& value)
-{
-    const char* end = word.data() + word.size();
-    const auto [stop, error] = std::from_chars(word.data(), end, value);
-    if (error == std::errc() && stop == end && value >= 1 && value <= last)
-        return {};
-    return what + " must be a whole number from 1 to " + std::to_string(last) + ", not " +
-           quoted(word);
-}
-
 std::string readSetting(const std::string& word, int last, int& setting)
 {
-    return readNumber(word, "the output setting", last, setting);
+    return readWholeNumber(word, "the output setting", 1, last, setting);
 }
 
 std::string parseInput(const std::vector<std::string>& operands, TimingRequest& request)
@@ -36,10 +24,11 @@ std::string parseInput(const std::vector<std::string>& operands, TimingRequest& 
     request.kind = TimingRequest::Kind::inputRecall;
     request.withLevels = withLevels;
     if (std::string error =
-            readNumber(operands[1], "the window", DeviceMirror::maxWindows, request.window);
+            readWholeNumber(operands[1], "the window", 1, DeviceMirror::maxWindows, request.window);
         !error.empty())
         return error;
-    return readNumber(operands[2], "the input setting", TimingList::inputSlots, request.setting);
+    return readWholeNumber(operands[2], "the input setting", 1, TimingList::inputSlots,
+                           request.setting);
 }
 
 std::string checkCount(const std::vector<std::string>& operands, std::size_t count,
