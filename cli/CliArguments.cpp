@@ -62,7 +62,8 @@ std::string usageText()
                "\n"
                "output and input start as status does. output answers the Quadrix Output\n"
                "page's questions (overwrite, delete, change of mode) with yes: the command is\n"
-               "the answer. output prints the output mode and the output timing the Quadrix\n"
+               "the answer. output save and delete read the list back to check the Quadrix\n"
+               "took them. output prints the output mode and the output timing the Quadrix\n"
                "then reports, input the window's input timing. chromakey prints the mode and\n"
                "the six limits in mV (red, green, blue; minimum then maximum).\n"
                "\n"
@@ -74,8 +75,9 @@ std::string usageText()
            "(a window it does not have, a user arrangement not stored, an arrangement with\n"
            "fewer than two windows on, a presentation not stored or with fewer than two shots\n"
            "to play, an ini file that cannot be read for presentations); 1 also when export\n"
-           "cannot write its script, and when output mode auto found no reference; 130 play\n"
-           "stopped by Ctrl-C, 143 by SIGTERM.\n";
+           "cannot write its script, when output mode auto found no reference, and when an\n"
+           "output setting is empty or was not stored, deleted or switched to free-run;\n"
+           "130 play stopped by Ctrl-C, 143 by SIGTERM.\n";
 }
 
 namespace {

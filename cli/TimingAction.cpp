@@ -2,11 +2,14 @@
 
 #include "cli/CliSession.h"
 
+#include "core/app/Text.h"
 #include "core/timing/CurrentTimingRow.h"
 #include "core/timing/InputSettings.h"
 #include "core/timing/OutputSettings.h"
 #include "core/timing/TimingList.h"
+#include "core/timing/TimingListLoader.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace kivo::cli {
@@ -47,6 +50,49 @@ std::string checkRgbWindow(const DeviceMirror& mirror, int window)
     return {};
 }
 
+// "host name", "host save" and "hdel" go out without an answer being read, as from the page;
+// the list read back from the Quadrix tells whether it took them. Returns an error line.
+std::string confirmListChange(PanelSession& panel, const TimingRequest& request)
+{
+    TimingList& list = panel.state().outputList;
+    const std::size_t slot = static_cast<std::size_t>(request.setting - 1);
+    const std::string stored(trim(list.slots.at(slot).NAME));
+    TimingListLoader(panel.channel(), panel.bringUp().listCache(), panel.seams().prompter)
+        .loadOutputList(list);
+    const bool read = std::any_of(list.slots.begin(), list.slots.end(),
+                                  [](const TimingRecord& t) { return !t.rowText.empty(); });
+    const std::string setting = "output setting " + std::to_string(request.setting);
+    if (!read)
+        return "the Quadrix's output settings could not be read back, so whether it changed " +
+               setting + " is not known";
+    const TimingRecord& now = list.slots.at(slot);
+    if (request.kind == TimingRequest::Kind::remove && !now.rowText.empty())
+        return "the Quadrix did not delete " + setting;
+    if (request.kind == TimingRequest::Kind::save &&
+        (now.rowText.empty() || trim(now.NAME) != stored))
+        return "the Quadrix did not store " + setting + " as \"" + escapeBytes(stored) + "\"";
+    return {};
+}
+
+// Whether the Quadrix now does what was asked of it; an error line when it does not.
+std::string confirmTaken(PanelSession& panel, const TimingRequest& request)
+{
+    switch (request.kind) {
+    case TimingRequest::Kind::save:
+    case TimingRequest::Kind::remove:
+        return confirmListChange(panel, request);
+    case TimingRequest::Kind::freeRun:
+        return panel.mirror().outputFreeRun
+                   ? std::string()
+                   : "the Quadrix did not switch to free-run: it reports autosync";
+    case TimingRequest::Kind::recall:
+    case TimingRequest::Kind::autosync:
+    case TimingRequest::Kind::inputRecall:
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 int runTimingAction(CliSession& session, const TimingRequest& request, std::ostream& out,
@@ -69,6 +115,10 @@ int runTimingAction(CliSession& session, const TimingRequest& request, std::ostr
     session.prompter().confirmQuestions();
     if (!carryOut(panel, request))
         return exitNoReply;
+    if (const std::string error = confirmTaken(panel, request); !error.empty()) {
+        err << "kivo-cli: " << error << '\n';
+        return exitNoReply;
+    }
     if (request.kind == TimingRequest::Kind::inputRecall) {
         out << currentInputRowText(request.window, mirror.window(request.window).inputTiming)
             << '\n';

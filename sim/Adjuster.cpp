@@ -41,15 +41,17 @@ std::string Adjuster::key(char k)
         state_.adjust = AdjustTarget::none;
         return formatLine("%s", replies::adjustDone);
     }
-    if (k == ' ') {
+    // Only the output shows the two alignment images to switch between.
+    if (k == ' ' && state_.adjust == AdjustTarget::output) {
         state_.adjustSecondImage = !state_.adjustSecondImage;
         return formatLine(replies::adjustImage,
                           state_.adjustSecondImage ? "bottom/right" : "top/left");
     }
     const auto move =
         std::find_if(moves.begin(), moves.end(), [k](const Move& m) { return m.key == k; });
-    if (move == moves.end() || (move->inputOnly && state_.adjust != AdjustTarget::window))
-        return formatLine("%s", replies::adjustKeys);
+    const bool window = state_.adjust == AdjustTarget::window;
+    if (move == moves.end() || (move->inputOnly && !window))
+        return formatLine("%s", window ? replies::adjustInputKeys : replies::adjustOutputKeys);
     return shift(move->changed, move->front, move->step);
 }
 

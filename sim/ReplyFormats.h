@@ -70,7 +70,9 @@ inline constexpr const char* adjustInput =
     "Adjusting window %d: h l k j move, H L width, J K height, q ends";
 inline constexpr const char* adjustValues = "HFP %d HBP %d HACT %d VFP %d VBP %d VACT %d";
 inline constexpr const char* adjustImage = "Showing the %s image";
-inline constexpr const char* adjustKeys = "Keys: h l k j H L J K space q";
+// The keys the mode takes, told when another one comes.
+inline constexpr const char* adjustOutputKeys = "Keys: h l k j space q";
+inline constexpr const char* adjustInputKeys = "Keys: h l k j H L J K q";
 inline constexpr const char* adjustDone = "Adjustment done";
 
 inline constexpr const char* factoryQuestion =

@@ -51,12 +51,27 @@ std::string applyTiming(VideoTiming& t, const std::vector<int>& values)
     return {};
 }
 
-// A name as the panel sends it, in double quotes or not, cut to what the lists show.
+bool isUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// A name as the panel sends it, in double quotes or not, cut to the bytes a list row has room
+// for. Control bytes are dropped, so every row stays one line of fixed columns (a NUL would
+// also hide the rest of the name from the row), and the cut never splits a UTF-8 character.
 std::string settingName(std::string_view text)
 {
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        text = text.substr(1, text.size() - 2);
-    return std::string(text.substr(0, maxNameLength));
+    std::string name;
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            name += c;
+    }
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+        name = name.substr(1, name.size() - 2);
+    if (name.size() > maxNameLength) {
+        std::size_t cut = maxNameLength;
+        while (cut > 0 && isUtf8Continuation(name[cut]))
+            --cut;
+        name.resize(cut);
+    }
+    return name;
 }
 
 void setInputTiming(SimWindow& w, const VideoTiming& t)

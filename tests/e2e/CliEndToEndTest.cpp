@@ -418,6 +418,21 @@ TEST_F(CliEndToEnd, OutputSaveStoresTheSettingOnTheQuadrixAndInTheIniFile)
     EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("3=STUDIO "));
 }
 
+// "host save" and "hdel" are sent without reading their answers: the list read back tells.
+TEST_F(CliEndToEnd, OutputSaveAndDeleteThatTheQuadrixRefusesExitWithOne)
+{
+    dir.write("replies.txt", "host save 3\tError: busy\\r\\n\nhdel 1\tError: busy\\r\\n\n");
+    const std::string port = startOnPty({"--replies", dir.file("replies.txt").string()});
+    const ProgramRun saved = cli(port, {"output", "save", "3", "STUDIO"});
+    const ProgramRun deleted = cli(port, {"output", "delete", "1"});
+    sim->stop();
+    EXPECT_EQ(saved.status, 1);
+    EXPECT_EQ(saved.err, "kivo-cli: the Quadrix did not store output setting 3 as \"STUDIO\"\n");
+    EXPECT_EQ(deleted.status, 1);
+    EXPECT_EQ(deleted.err, "kivo-cli: the Quadrix did not delete output setting 1\n");
+    EXPECT_THAT(saved.out + deleted.out, IsEmpty());
+}
+
 // The simulated reference is found half a second after "host auto", or never.
 TEST_F(CliEndToEnd, OutputModeAutoWaitsForTheLockOrGoesBackToFreeRun)
 {

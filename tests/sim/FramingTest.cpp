@@ -237,6 +237,53 @@ TEST_F(AdjustmentTest, SizeKeysAreRefusedForTheOutputAndPorchesStayPositive)
     EXPECT_EQ(driver.device.state().output.vbp, 32);
 }
 
+// Keys typed in the adjustment mode, and the moved timing the status query then reports.
+struct AdjustCase {
+    const char* name;
+    std::string start;
+    std::string keys;
+    std::string query;
+    std::string shows;
+};
+
+class AdjustedTimingTest : public ::testing::TestWithParam<AdjustCase> {};
+
+TEST_P(AdjustedTimingTest, StatusShowsTheMovedTimingAfterQ)
+{
+    DeviceDriver driver;
+    driver.ask(GetParam().start);
+    driver.send(GetParam().keys);
+    EXPECT_EQ(driver.send("q"), "Adjustment done\r\n> ");
+    EXPECT_THAT(driver.ask(GetParam().query), HasSubstr(GetParam().shows));
+}
+
+// Output and window 2 both start at XGA 60Hz: 24 136 160 1024 3 6 29 768.
+INSTANTIATE_TEST_SUITE_P(Keys, AdjustedTimingTest,
+                         ::testing::Values(AdjustCase{"OutputRightAndDown", "hi", "lj", "host",
+                                                      "23  136 161 1024 2   6  30  768"},
+                                           AdjustCase{"OutputSpaceMovesNothing", "hi", "  ", "host",
+                                                      "24  136 160 1024 3   6  29  768"},
+                                           AdjustCase{"WindowLeftAndUp", "rgbi 2", "hhkk", "rgb 2",
+                                                      "26  136 158 1024 5   6  27  768"},
+                                           AdjustCase{"WindowWiderAndLower", "rgbi 2", "LLJ",
+                                                      "rgb 2", "22  136 160 1026 4   6  29  767"},
+                                           AdjustCase{"WindowNarrowerAndTaller", "rgbi 2", "HK",
+                                                      "rgb 2", "25  136 160 1023 2   6  29  769"},
+                                           AdjustCase{"WindowIgnoresSpace", "rgbi 2", " ", "rgb 2",
+                                                      "24  136 160 1024 3   6  29  768"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AdjustmentTest, SpaceSwitchesImagesOfTheOutputOnly)
+{
+    driver.send("rgbi 2\n");
+    EXPECT_EQ(driver.send(" "), "Keys: h l k j H L J K q\r\n");
+    EXPECT_FALSE(driver.device.state().adjustSecondImage);
+    driver.send("q");
+    driver.send("hi\n");
+    EXPECT_EQ(driver.send(" "), "Showing the bottom/right image\r\n");
+    EXPECT_EQ(driver.send("H"), "Keys: h l k j space q\r\n");
+}
+
 TEST_F(AdjustmentTest, VideoWindowCannotBeAdjusted)
 {
     EXPECT_THAT(driver.send("rgbi 1\n"), AllOf(HasSubstr("Error"), EndsWith("> ")));

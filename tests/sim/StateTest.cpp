@@ -160,6 +160,43 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"ChromaBelowRange", "ckc -300 0 0 0 0 0", "ckc"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A name as a command carries it, and as the lists then show it.
+struct NameCase {
+    const char* name;
+    std::string sent;
+    std::string shown;
+};
+
+class SettingNameTest : public ::testing::TestWithParam<NameCase> {};
+
+// The name column holds 18 bytes, then come the values: setting 5 of the output list and 7 of
+// the input list both store an XGA 60Hz timing (HFP 24, HS 136).
+TEST_P(SettingNameTest, ListsShowItInItsColumn)
+{
+    DeviceDriver driver;
+    const std::string expected = GetParam().shown + std::string(18 - GetParam().shown.size(), ' ');
+    EXPECT_EQ(driver.ask("host name " + GetParam().sent), "> ");
+    driver.ask("host save 5");
+    EXPECT_THAT(driver.ask("hlist 5 5"), HasSubstr("\r\n5   " + expected + "24  136 160 1024"));
+    EXPECT_EQ(driver.ask("rgbn 2 " + GetParam().sent), "> ");
+    driver.ask("rgbs 2 7");
+    EXPECT_THAT(driver.ask("rgblist"), HasSubstr("\r\n7   " + expected + "24  136 160 1024"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SettingNameTest,
+    ::testing::Values(NameCase{"Plain", "Hall", "Hall"},
+                      NameCase{"Quoted", "\"Desk PC\"", "Desk PC"},
+                      NameCase{"QuoteAlone", "\"", "\""},
+                      NameCase{"CutAt17", "ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOPQ"},
+                      NameCase{"ControlBytesDropped", "St\x1b[2Ju\tdio\x7f", "St[2Judio"},
+                      NameCase{"NulDoesNotHideTheRest", std::string("Ha\0ll", 5), "Hall"},
+                      NameCase{"QuotesAroundControlBytes", "\"Wall\"\x01", "Wall"},
+                      // "\xc3\xa9" is one character: the cut goes before it, not through it.
+                      NameCase{"CutKeepsWholeCharacters", "ABCDEFGHIJKLMNOP\xc3\xa9",
+                               "ABCDEFGHIJKLMNOP"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(WindowCountTest, FewerWindowsRefuseTheOthers)
 {
     DeviceDriver driver(QuadrixOptions{.windowCount = 4});
