@@ -59,7 +59,7 @@ QString CProperty::caption() { return QStringLiteral("Kivo " KIVO_VERSION); }
 void CProperty::createPages()
 {
     outputPage_ = new CPage7(session_, tabs_);
-    inputsPage_ = new CPage6(tabs_);
+    inputsPage_ = new CPage6(session_, tabs_);
     terminal_ = new CPage9(session_, tabs_);
     virtualScreenPage_ = new CPage4(session_, screen_, tabs_);
     presentationPage_ = new CPage5(session_, screen_, tabs_);
@@ -156,10 +156,12 @@ void CProperty::loadPresentations() { presentationPage_->loadPresentations(); }
 void CProperty::timingListsLoaded()
 {
     outputPage_->listLoaded();
-    inputsPage_->listView().showRows(state().inputList.rows, state().inputList.selection);
+    inputsPage_->listLoaded();
 }
 
 void CProperty::outputTimingChanged() { outputPage_->outputTimingChanged(); }
+
+void CProperty::refreshInputWindow(int /*window*/) { inputsPage_->windowTimingRead(); }
 
 void CProperty::applyArrangement(int mode) { virtualScreenPage_->applyArrangement(mode); }
 

@@ -75,6 +75,7 @@ public:
     void loadPresentations() override;
     void timingListsLoaded() override;
     void outputTimingChanged() override;
+    void refreshInputWindow(int window) override;
     void applyArrangement(int mode) override;
     void descriptionsLoaded() override;
     void redrawWindowControls() override;

@@ -5,6 +5,7 @@
 #include "gui/app/QtStrings.h"
 #include "gui/timing/DropDownList.h"
 #include "gui/timing/TimingListView.h"
+#include "gui/timing/TimingPageControls.h"
 
 #include "core/mirror/PanelSession.h"
 
@@ -27,29 +28,12 @@ constexpr int nameId = 1219;
 constexpr int interactiveAdjustmentId = 1261;
 constexpr int advancedId = 1262;
 constexpr int deleteId = 1241;
-constexpr int fromQuadrixId = 1109;
-constexpr int fromKivoId = 1110;
 constexpr int freeRunId = 1217;
 constexpr int autosyncId = 1218;
 constexpr int chromaKeyId = 1311;
 constexpr int lockedId = 1313;
 constexpr int numberCharacters = 2;
 constexpr int nameCharacters = 17;
-
-QPushButton* makeButton(StringId caption, int id, QWidget* parent)
-{
-    auto* button = withId(new QPushButton(qtString(caption), parent), id);
-    button->setAutoDefault(false);
-    return button;
-}
-
-CheckedEdit* makeEdit(int id, CheckedEdit::Mode mode, int characters, QWidget* parent)
-{
-    auto* edit = withId(new CheckedEdit(id, mode, parent), id);
-    edit->setMaxLength(characters);
-    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * (characters + 3));
-    return edit;
-}
 
 } // namespace
 
@@ -82,12 +66,12 @@ void CPage7::layOut()
     auto* middle = new QHBoxLayout;
     middle->addWidget(createAddGroup(), 1);
     middle->addWidget(createTimingGroup());
-    delete_ = makeButton(StringId::deleteSettingCaption, deleteId, this);
+    delete_ = makePageButton(StringId::deleteSettingCaption, deleteId, this);
     connect(delete_, &QPushButton::clicked, this, [this] {
         model_.remove();
         draw();
     });
-    chromaKey_ = makeButton(StringId::adjustChromaKeyCaption, chromaKeyId, this);
+    chromaKey_ = makePageButton(StringId::adjustChromaKeyCaption, chromaKeyId, this);
     locked_ = withId(new QCheckBox(qtString(StringId::lockedCaption), this), lockedId);
     // It shows what the device says; the operator cannot change it.
     locked_->setEnabled(false);
@@ -108,9 +92,9 @@ void CPage7::layOut()
 QGroupBox* CPage7::createAddGroup()
 {
     auto* group = new QGroupBox(qtString(StringId::outputAddGroup), this);
-    number_ = makeEdit(numberId, CheckedEdit::Mode::routedNumber, numberCharacters, group);
-    name_ = makeEdit(nameId, CheckedEdit::Mode::routed, nameCharacters, group);
-    auto* add = makeButton(StringId::addSettingCaption, addId, group);
+    number_ = makeAddBox(numberId, CheckedEdit::Mode::routedNumber, numberCharacters, group);
+    name_ = makeAddBox(nameId, CheckedEdit::Mode::routed, nameCharacters, group);
+    auto* add = makePageButton(StringId::addSettingCaption, addId, group);
     auto* layout = new QGridLayout(group);
     layout->addWidget(new QLabel(qtString(StringId::settingNumberLabel), group), 0, 0);
     layout->addWidget(number_, 0, 1);
@@ -127,28 +111,17 @@ QGroupBox* CPage7::createTimingGroup()
     auto* group = new QGroupBox(qtString(StringId::outputTimingGroup), this);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(
-        makeButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group));
-    layout->addWidget(makeButton(StringId::advancedCaption, advancedId, group));
+        makePageButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group));
+    layout->addWidget(makePageButton(StringId::advancedCaption, advancedId, group));
     return group;
 }
 
 QGroupBox* CPage7::createSourceGroup()
 {
-    auto* group = new QGroupBox(qtString(StringId::loadListGroup), this);
-    auto* fromQuadrix =
-        withId(new QRadioButton(qtString(StringId::loadFromQuadrixCaption), group), fromQuadrixId);
-    auto* fromKivo =
-        withId(new QRadioButton(qtString(StringId::loadFromKivoCaption), group), fromKivoId);
-    fromQuadrix->setChecked(true);
-    auto* layout = new QHBoxLayout(group);
-    layout->addWidget(fromQuadrix);
-    layout->addWidget(fromKivo);
-    for (auto [button, fromDevice] : {std::pair{fromQuadrix, true}, std::pair{fromKivo, false}})
-        connect(button, &QRadioButton::clicked, this, [this, fromDevice] {
-            model_.loadList(fromDevice);
-            draw();
-        });
-    return group;
+    return createListSourceGroup(this, [this](bool fromDevice) {
+        model_.loadList(fromDevice);
+        draw();
+    });
 }
 
 QGroupBox* CPage7::createModeGroup()
@@ -209,14 +182,8 @@ void CPage7::draw()
 
 void CPage7::drawAddBoxes()
 {
-    const auto show = [](CheckedEdit& edit, const std::string& text) {
-        if (edit.text().toStdString() == text)
-            return;
-        edit.setText(QString::fromStdString(text));
-        edit.setModified(false);
-    };
-    show(*number_, model_.numberText);
-    show(*name_, model_.nameText);
+    showAddBox(*number_, model_.numberText);
+    showAddBox(*name_, model_.nameText);
 }
 
 void CPage7::moveFocus()

@@ -9,6 +9,7 @@
 #include "gui/timing/CPage6.h"
 #include "gui/timing/CPage7.h"
 #include "gui/timing/DropDownList.h"
+#include "gui/timing/TimingListView.h"
 
 #include <QComboBox>
 #include <QFontInfo>
