@@ -88,9 +88,11 @@ void InputsPageModel::windowTimingRead(bool pageInFront)
 void InputsPageModel::showCurrentInputRow()
 {
     const bool reselect = !selectingInput_ && !addingInput_;
+    // A load or a Delete leaves no row chosen; the page still follows the window's timing.
+    if (reselect && list_.selection < 0)
+        list_.selection = currentRow;
     s_.settings.showCurrentRow(currentWindow(), reselect);
-    // With no setting chosen (after a Delete) the list keeps showing none.
-    if (reselect && list_.selection >= 0 && list_.selection <= currentRow)
+    if (reselect && list_.selection <= currentRow)
         shownRow = list_.selection;
 }
 

@@ -8,9 +8,17 @@
 
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 
 namespace kivo::gui {
+namespace {
+
+// Between the edge of a list's text field and its first character.
+constexpr int textMargin = 1;
+
+} // namespace
 
 TimingListView::TimingListView(QWidget* parent)
     : QWidget(parent),
@@ -27,6 +35,17 @@ TimingListView::TimingListView(QWidget* parent)
     layout->setSpacing(2);
     layout->addWidget(header_);
     layout->addWidget(rows_);
+}
+
+void TimingListView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The header's columns start where the rows' text does, inside the list's frame.
+    QStyleOptionComboBox option;
+    option.initFrom(rows_);
+    const QRect field = rows_->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxEditField, rows_);
+    header_->setIndent(field.left() + textMargin);
 }
 
 void TimingListView::showRows(const std::vector<std::string>& rows, int shownRow)

@@ -26,6 +26,9 @@ public:
     DropDownList& rows() { return *rows_; }
     QLabel& header() { return *header_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* header_;
     DropDownList* rows_;

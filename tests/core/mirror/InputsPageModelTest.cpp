@@ -215,15 +215,21 @@ TEST_F(InputsPage, ARefusedAddFocusesTheFaultyBoxAndAStoredOneEmptiesThem)
     EXPECT_EQ(page.shownRow, 11);
 }
 
-TEST_F(InputsPage, AfterADeleteNothingIsChosenUntilTheOperatorChooses)
+TEST_F(InputsPage, AfterALoadOrADeleteTheNextTimingReadChoosesTheRowAgain)
 {
     page.chooseWindow(3);
     page.remove();
     EXPECT_THAT(wire(), ElementsAre("rgbdel 8\n"));
     EXPECT_EQ(page.shownRow, -1);
-    page.windowTimingRead(true);
-    EXPECT_EQ(page.shownRow, -1);
     EXPECT_FALSE(page.deleteEnabled());
+    page.windowTimingRead(true);
+    EXPECT_EQ(page.shownRow, 50);
+
+    // A load from the Kivo's cache (empty here) chooses nothing either.
+    page.loadList(false);
+    EXPECT_EQ(page.shownRow, -1);
+    page.chooseWindow(3);
+    EXPECT_EQ(page.shownRow, 50);
 }
 
 } // namespace
