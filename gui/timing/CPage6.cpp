@@ -58,10 +58,8 @@ CPage6::CPage6(PanelSession& session, QWidget* parent)
         model_.closeUp();
         draw();
     });
-    connect(&list, &QComboBox::activated, this, [this](int row) {
-        model_.choose(row);
-        draw();
-    });
+    connect(&list, &QComboBox::activated, this,
+            [this](int row) { act([this, row] { model_.choose(row); }); });
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(refreshDelayMs);
     connect(&refreshTimer_, &QTimer::timeout, this, &CPage6::refreshTimerFired);
@@ -79,10 +77,7 @@ void CPage6::layOut()
     connect(loadImageSettings_, &QCheckBox::toggled, this,
             [this](bool on) { model_.loadImageSettings = on; });
     delete_ = makePageButton(StringId::deleteSettingCaption, deleteId, this);
-    connect(delete_, &QPushButton::clicked, this, [this] {
-        model_.remove();
-        draw();
-    });
+    connect(delete_, &QPushButton::clicked, this, [this] { act([this] { model_.remove(); }); });
     auto* checks = new QVBoxLayout;
     checks->addWidget(createTypeGroup());
     checks->addWidget(locked_);
@@ -116,10 +111,8 @@ QGroupBox* CPage6::createWindowGroup()
         auto* button = withId(new QRadioButton(group), firstWindowButtonId + i);
         windowButtons_.at(static_cast<std::size_t>(i)) = button;
         layout->addWidget(button, i % rows, i / rows);
-        connect(button, &QRadioButton::clicked, this, [this, number = i + 1] {
-            model_.chooseWindow(number);
-            draw();
-        });
+        connect(button, &QRadioButton::clicked, this,
+                [this, number = i + 1] { act([this, number] { model_.chooseWindow(number); }); });
     }
     return group;
 }
@@ -137,8 +130,7 @@ QGroupBox* CPage6::createTypeGroup()
         if (i == rgbTypeIndex)
             continue;
         connect(button, &QRadioButton::clicked, this, [this, i] {
-            model_.chooseConnector(static_cast<InputConnector>(i));
-            draw();
+            act([this, i] { model_.chooseConnector(static_cast<InputConnector>(i)); });
         });
     }
     return group;
@@ -176,8 +168,7 @@ QGroupBox* CPage6::createTimingGroup()
 QGroupBox* CPage6::createSourceGroup()
 {
     return createListSourceGroup(this, [this](bool fromDevice) {
-        model_.loadList(fromDevice);
-        draw();
+        act([this, fromDevice] { model_.loadList(fromDevice); });
     });
 }
 
@@ -195,8 +186,20 @@ void CPage6::onKillActive() { inFront_ = false; }
 
 void CPage6::refreshTimerFired()
 {
-    refreshTimer_.stop();
-    model_.refreshTiming(inFront_);
+    // The panel stays responsive while it waits for the device: the timer may fire in the
+    // middle of another exchange, and its own must wait for that one to end.
+    if (acting_) {
+        refreshTimer_.start();
+        return;
+    }
+    act([this] { model_.refreshTiming(inFront_); });
+}
+
+void CPage6::act(const std::function<void()>& step)
+{
+    acting_ = true;
+    step();
+    acting_ = false;
     draw();
 }
 
@@ -210,9 +213,8 @@ void CPage6::listLoaded() { draw(); }
 
 void CPage6::addClicked()
 {
-    model_.add(number_->text().toStdString(), name_->text().toStdString());
+    act([this] { model_.add(number_->text().toStdString(), name_->text().toStdString()); });
     drawAddBoxes();
-    draw();
     moveFocus();
 }
 

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -56,6 +57,8 @@ private:
     void layOut();
 
     void refreshTimerFired();
+    // Runs a step of the model that talks to the device, then draws the page.
+    void act(const std::function<void()>& step);
     void addClicked();
     void draw();
     void drawWindowButtons();
@@ -76,6 +79,7 @@ private:
     QPushButton* delete_ = nullptr;
     QTimer refreshTimer_;
     bool inFront_ = false;
+    bool acting_ = false;
 };
 
 } // namespace kivo::gui

@@ -250,5 +250,21 @@ TEST_F(TimingPages, ASettingRecalledWithItsImageSettingsSendsTheLevelsAfterIt)
     EXPECT_EQ(shownRow(page), 6);
 }
 
+TEST_F(TimingPages, AnRgbWindowsTimingIsReadAgainShortlyAfterThePageComesToTheFront)
+{
+    app().currentWindow = 2;
+    link.queueReply(rgbReply(2, outputSlot(0)));
+    gui::CPage6& page = inputsPage();
+    QTimer& timer = page.refreshTimer();
+    ASSERT_TRUE(timer.isActive());
+    EXPECT_TRUE(timer.isSingleShot());
+    EXPECT_EQ(timer.interval(), 100);
+    EXPECT_THAT(wire(), IsEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !wire().empty(); }, 2000));
+    EXPECT_THAT(wire(), ElementsAre("rgb 2\n"));
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(shownRow(page), 0);
+}
+
 } // namespace
 } // namespace kivo::test
