@@ -37,6 +37,7 @@ public:
 
     WindowReadback& readback() { return readback_; }
     TimingListCache& listCache() { return cache_; }
+    TimingListLoader& listLoader() { return lists_; }
 
     // The device baud rate radio button for a rate the device reports.
     static int baudRadioIndex(int baud);

@@ -26,26 +26,41 @@ std::optional<int> wholeNumber(std::string_view text)
 
 } // namespace
 
-std::optional<SettingEntry> readSettingEntry(Prompter& prompter, std::string_view numberText,
-                                             std::string_view typedName, int lastNumber)
+SettingEntryFault settingEntryFault(std::string_view numberText, std::string_view typedName,
+                                    int lastNumber)
 {
     const std::string name = operatorText(typedName, longestName);
     numberText = trim(numberText);
     const auto number = wholeNumber(numberText);
-    if (numberText.empty() && name.empty()) {
+    if (numberText.empty() && name.empty())
+        return SettingEntryFault::numberAndName;
+    if (!number || *number < firstNumber || *number > lastNumber)
+        return SettingEntryFault::number;
+    if (name.empty())
+        return SettingEntryFault::name;
+    return SettingEntryFault::none;
+}
+
+std::optional<SettingEntry> readSettingEntry(Prompter& prompter, std::string_view numberText,
+                                             std::string_view typedName, int lastNumber)
+{
+    switch (settingEntryFault(numberText, typedName, lastNumber)) {
+    case SettingEntryFault::numberAndName:
         prompter.tell(formatString(StringId::needNumberAndName, firstNumber, lastNumber));
         return std::nullopt;
-    }
-    if (!number || *number < firstNumber || *number > lastNumber) {
+    case SettingEntryFault::number:
         prompter.tell(formatString(StringId::needSettingNumber, firstNumber, lastNumber));
         return std::nullopt;
-    }
-    if (name.empty()) {
+    case SettingEntryFault::name:
         prompter.tell(formatString(StringId::needSettingName, static_cast<int>(longestName)));
         return std::nullopt;
+    case SettingEntryFault::none:
+        break;
     }
+    const std::string name = operatorText(typedName, longestName);
+    const int number = *wholeNumber(trim(numberText));
     const bool quoted = name.size() >= 2 && name.front() == '"' && name.back() == '"';
-    return SettingEntry{*number, quoted ? name : formatString(StringId::quotedName, name.c_str()),
+    return SettingEntry{number, quoted ? name : formatString(StringId::quotedName, name.c_str()),
                         quoted ? name.substr(1, name.size() - 2) : name};
 }
 

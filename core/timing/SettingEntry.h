@@ -18,6 +18,11 @@ struct SettingEntry {
     std::string plainName;
 };
 
+// What is missing from the typed number and name, the first fault the operator is told of.
+enum class SettingEntryFault { none, numberAndName, number, name };
+SettingEntryFault settingEntryFault(std::string_view numberText, std::string_view typedName,
+                                    int lastNumber);
+
 // Checks the typed number (1..`lastNumber`) and name; tells the operator what is missing.
 // The name loses every control character, so nothing in it can end or break a command line.
 std::optional<SettingEntry> readSettingEntry(Prompter& prompter, std::string_view numberText,

@@ -58,8 +58,8 @@ QString CProperty::caption() { return QStringLiteral("Kivo " KIVO_VERSION); }
 
 void CProperty::createPages()
 {
-    outputPage_ = new CPage7(tabs_);
-    inputsPage_ = new CPage6(tabs_);
+    outputPage_ = new CPage7(session_, tabs_);
+    inputsPage_ = new CPage6(session_, tabs_);
     terminal_ = new CPage9(session_, tabs_);
     virtualScreenPage_ = new CPage4(session_, screen_, tabs_);
     presentationPage_ = new CPage5(session_, screen_, tabs_);
@@ -155,9 +155,13 @@ void CProperty::loadPresentations() { presentationPage_->loadPresentations(); }
 
 void CProperty::timingListsLoaded()
 {
-    outputPage_->listView().showRows(state().outputList);
-    inputsPage_->listView().showRows(state().inputList);
+    outputPage_->listLoaded();
+    inputsPage_->listLoaded();
 }
+
+void CProperty::outputTimingChanged() { outputPage_->outputTimingChanged(); }
+
+void CProperty::refreshInputWindow(int /*window*/) { inputsPage_->windowTimingRead(); }
 
 void CProperty::applyArrangement(int mode) { virtualScreenPage_->applyArrangement(mode); }
 

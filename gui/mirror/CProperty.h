@@ -74,6 +74,8 @@ public:
     void clearPresentationLists() override;
     void loadPresentations() override;
     void timingListsLoaded() override;
+    void outputTimingChanged() override;
+    void refreshInputWindow(int window) override;
     void applyArrangement(int mode) override;
     void descriptionsLoaded() override;
     void redrawWindowControls() override;

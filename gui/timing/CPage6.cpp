@@ -1,15 +1,273 @@
 #include "gui/timing/CPage6.h"
 
+#include "gui/app/CheckedEdit.h"
+#include "gui/app/ControlId.h"
+#include "gui/app/QtStrings.h"
+#include "gui/timing/DropDownList.h"
+#include "gui/timing/TimingListView.h"
+#include "gui/timing/TimingPageControls.h"
+
+#include "core/mirror/PanelSession.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace kivo::gui {
+#include <utility>
 
-CPage6::CPage6(QWidget* parent)
+namespace kivo::gui {
+namespace {
+
+constexpr int firstWindowButtonId = 1290;
+constexpr int firstTypeId = 1105;
+constexpr int rgbTypeIndex = 3;
+constexpr int lockedId = 1312;
+constexpr int loadImageSettingsId = 1347;
+constexpr int addId = 1240;
+constexpr int numberId = 1265;
+constexpr int nameId = 1219;
+constexpr int interactiveAdjustmentId = 1214;
+constexpr int advancedId = 1262;
+constexpr int deleteId = 1241;
+constexpr int numberCharacters = 2;
+constexpr int nameCharacters = 17;
+
+constexpr std::array<StringId, 4> typeCaptions{StringId::compositeCaption, StringId::svideoCaption,
+                                               StringId::autoInputCaption, StringId::rgbCaption};
+
+} // namespace
+
+CPage6::CPage6(PanelSession& session, QWidget* parent)
     : PropertyPage(StringId::quadrixInputsCaption, helpContextId, parent),
+      model_({session.app(), session.inputSettings(), session.inputWindows(),
+              session.bringUp().listLoader()},
+             session.state().inputList, session.mirror()),
       listView_(new TimingListView(this))
 {
+    layOut();
+    DropDownList& list = listView_->rows();
+    connect(&list, &DropDownList::droppedDown, this, [this] {
+        model_.dropDown();
+        draw();
+    });
+    connect(&list, &DropDownList::closedUp, this, [this] {
+        model_.closeUp();
+        draw();
+    });
+    connect(&list, &QComboBox::activated, this,
+            [this](int row) { act([this, row] { model_.choose(row); }); });
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(refreshDelayMs);
+    connect(&refreshTimer_, &QTimer::timeout, this, &CPage6::refreshTimerFired);
+    drawWindowButtons();
+    draw();
+}
+
+void CPage6::layOut()
+{
+    locked_ = withId(new QCheckBox(qtString(StringId::lockedCaption), this), lockedId);
+    // It shows what the device says; the operator cannot change it.
+    locked_->setEnabled(false);
+    loadImageSettings_ = withId(new QCheckBox(qtString(StringId::loadImageSettingsCaption), this),
+                                loadImageSettingsId);
+    connect(loadImageSettings_, &QCheckBox::toggled, this,
+            [this](bool on) { model_.loadImageSettings = on; });
+    delete_ = makePageButton(StringId::deleteSettingCaption, deleteId, this);
+    connect(delete_, &QPushButton::clicked, this, [this] { act([this] { model_.remove(); }); });
+    auto* checks = new QVBoxLayout;
+    checks->addWidget(createTypeGroup());
+    checks->addWidget(locked_);
+    checks->addWidget(loadImageSettings_);
+    checks->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(createWindowGroup(), 1);
+    top->addLayout(checks);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(createAddGroup(), 1);
+    middle->addWidget(createTimingGroup());
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(createSourceGroup());
+    bottom->addStretch(1);
+    bottom->addWidget(delete_);
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
     layout->addWidget(listView_);
+    layout->addLayout(middle);
+    layout->addLayout(bottom);
+    layout->addStretch(1);
+}
+
+QGroupBox* CPage6::createWindowGroup()
+{
+    auto* group = new QGroupBox(qtString(StringId::selectWindowGroup), this);
+    auto* layout = new QGridLayout(group);
+    layout->setVerticalSpacing(2);
+    constexpr int rows = windowButtons / 2;
+    for (int i = 0; i < windowButtons; ++i) {
+        auto* button = withId(new QRadioButton(group), firstWindowButtonId + i);
+        windowButtons_.at(static_cast<std::size_t>(i)) = button;
+        layout->addWidget(button, i % rows, i / rows);
+        connect(button, &QRadioButton::clicked, this,
+                [this, number = i + 1] { act([this, number] { model_.chooseWindow(number); }); });
+    }
+    return group;
+}
+
+QGroupBox* CPage6::createTypeGroup()
+{
+    auto* group = new QGroupBox(qtString(StringId::inputTypeGroup), this);
+    auto* layout = new QVBoxLayout(group);
+    for (int i = 0; i < static_cast<int>(typeButtons_.size()); ++i) {
+        auto* button =
+            withId(new QRadioButton(qtString(typeCaptions.at(static_cast<std::size_t>(i))), group),
+                   firstTypeId + i);
+        typeButtons_.at(static_cast<std::size_t>(i)) = button;
+        layout->addWidget(button);
+        if (i == rgbTypeIndex)
+            continue;
+        connect(button, &QRadioButton::clicked, this, [this, i] {
+            act([this, i] { model_.chooseConnector(static_cast<InputConnector>(i)); });
+        });
+    }
+    return group;
+}
+
+QGroupBox* CPage6::createAddGroup()
+{
+    addGroup_ = new QGroupBox(qtString(StringId::inputAddGroup), this);
+    number_ = makeAddBox(numberId, CheckedEdit::Mode::routedNumber, numberCharacters, addGroup_);
+    name_ = makeAddBox(nameId, CheckedEdit::Mode::routed, nameCharacters, addGroup_);
+    auto* add = makePageButton(StringId::addSettingCaption, addId, addGroup_);
+    auto* layout = new QGridLayout(addGroup_);
+    layout->addWidget(new QLabel(qtString(StringId::settingNumberLabel), addGroup_), 0, 0);
+    layout->addWidget(number_, 0, 1);
+    layout->addWidget(new QLabel(qtString(StringId::inputNameLabel), addGroup_), 1, 0);
+    layout->addWidget(name_, 1, 1);
+    layout->addWidget(add, 0, 2, 2, 1);
+    layout->setColumnStretch(1, 1);
+    connect(add, &QPushButton::clicked, this, &CPage6::addClicked);
+    return addGroup_;
+}
+
+QGroupBox* CPage6::createTimingGroup()
+{
+    auto* group = new QGroupBox(qtString(StringId::inputTimingGroup), this);
+    interactiveAdjustment_ =
+        makePageButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group);
+    advanced_ = makePageButton(StringId::advancedCaption, advancedId, group);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(interactiveAdjustment_);
+    layout->addWidget(advanced_);
+    return group;
+}
+
+QGroupBox* CPage6::createSourceGroup()
+{
+    return createListSourceGroup(this, [this](bool fromDevice) {
+        act([this, fromDevice] { model_.loadList(fromDevice); });
+    });
+}
+
+void CPage6::onSetActive()
+{
+    inFront_ = true;
+    if (model_.activate())
+        refreshTimer_.start();
+    drawWindowButtons();
+    drawAddBoxes();
+    draw();
+}
+
+void CPage6::onKillActive() { inFront_ = false; }
+
+void CPage6::refreshTimerFired()
+{
+    // The panel stays responsive while it waits for the device: the timer may fire in the
+    // middle of another exchange, and its own must wait for that one to end.
+    if (acting_) {
+        refreshTimer_.start();
+        return;
+    }
+    act([this] { model_.refreshTiming(inFront_); });
+}
+
+void CPage6::act(const std::function<void()>& step)
+{
+    acting_ = true;
+    step();
+    acting_ = false;
+    draw();
+}
+
+void CPage6::windowTimingRead()
+{
+    model_.windowTimingRead(inFront_);
+    draw();
+}
+
+void CPage6::listLoaded() { draw(); }
+
+void CPage6::addClicked()
+{
+    act([this] { model_.add(number_->text().toStdString(), name_->text().toStdString()); });
+    drawAddBoxes();
+    moveFocus();
+}
+
+void CPage6::drawWindowButtons()
+{
+    for (int number = 1; number <= windowButtons; ++number) {
+        QRadioButton& button = *windowButtons_.at(static_cast<std::size_t>(number - 1));
+        button.setText(QString::fromStdString(model_.windowButtonCaption(number)));
+        button.setVisible(model_.windowButtonShown(number));
+    }
+}
+
+void CPage6::draw()
+{
+    const InputWindowView view = model_.view();
+    windowButtons_.at(static_cast<std::size_t>(model_.currentWindow() - 1))->setChecked(true);
+    listView_->showRows(model_.rows(), model_.shownRow);
+    const bool rgb = model_.settingsEnabled();
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{listView_, addGroup_, interactiveAdjustment_, advanced_})
+        control->setEnabled(rgb);
+    for (std::size_t i = 0; i < typeButtons_.size(); ++i)
+        typeButtons_.at(i)->setEnabled(i != rgbTypeIndex && view.videoConnectorsEnabled);
+    typeButtons_.at(static_cast<std::size_t>(view.typeRadio))->setChecked(true);
+    locked_->setChecked(view.locked);
+    locked_->setVisible(rgb);
+    loadImageSettings_->setVisible(rgb);
+    delete_->setEnabled(model_.deleteEnabled());
+}
+
+void CPage6::drawAddBoxes()
+{
+    showAddBox(*number_, model_.numberText);
+    showAddBox(*name_, model_.nameText);
+}
+
+void CPage6::moveFocus()
+{
+    CheckedEdit* box = nullptr;
+    switch (std::exchange(model_.focus, TimingPageFocus::unchanged)) {
+    case TimingPageFocus::numberBox:
+        box = number_;
+        break;
+    case TimingPageFocus::nameBox:
+        box = name_;
+        break;
+    default:
+        return;
+    }
+    // The operator corrects the value: it is selected and counts as not typed.
+    box->setFocus();
+    box->selectAll();
+    box->setModified(false);
 }
 
 } // namespace kivo::gui

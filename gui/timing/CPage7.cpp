@@ -1,15 +1,211 @@
 #include "gui/timing/CPage7.h"
 
+#include "gui/app/CheckedEdit.h"
+#include "gui/app/ControlId.h"
+#include "gui/app/QtStrings.h"
+#include "gui/timing/DropDownList.h"
+#include "gui/timing/TimingListView.h"
+#include "gui/timing/TimingPageControls.h"
+
+#include "core/mirror/PanelSession.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace kivo::gui {
+#include <utility>
 
-CPage7::CPage7(QWidget* parent)
+namespace kivo::gui {
+namespace {
+
+constexpr int addId = 1240;
+constexpr int numberId = 1266;
+constexpr int nameId = 1219;
+constexpr int interactiveAdjustmentId = 1261;
+constexpr int advancedId = 1262;
+constexpr int deleteId = 1241;
+constexpr int freeRunId = 1217;
+constexpr int autosyncId = 1218;
+constexpr int chromaKeyId = 1311;
+constexpr int lockedId = 1313;
+constexpr int numberCharacters = 2;
+constexpr int nameCharacters = 17;
+
+} // namespace
+
+CPage7::CPage7(PanelSession& session, QWidget* parent)
     : PropertyPage(StringId::quadrixOutputCaption, helpContextId, parent),
+      model_({session.app(), session.outputSettings(), session.bringUp().listLoader()},
+             session.state().outputList, session.mirror().outputTiming,
+             session.mirror().outputFreeRun),
       listView_(new TimingListView(this))
 {
+    layOut();
+    DropDownList& list = listView_->rows();
+    connect(&list, &DropDownList::droppedDown, this, [this] {
+        model_.dropDown();
+        draw();
+    });
+    connect(&list, &DropDownList::closedUp, this, [this] {
+        model_.closeUp();
+        draw();
+    });
+    connect(&list, &QComboBox::activated, this, [this](int row) {
+        model_.choose(row);
+        draw();
+    });
+    draw();
+}
+
+void CPage7::layOut()
+{
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(createAddGroup(), 1);
+    middle->addWidget(createTimingGroup());
+    delete_ = makePageButton(StringId::deleteSettingCaption, deleteId, this);
+    connect(delete_, &QPushButton::clicked, this, [this] {
+        model_.remove();
+        draw();
+    });
+    chromaKey_ = makePageButton(StringId::adjustChromaKeyCaption, chromaKeyId, this);
+    locked_ = withId(new QCheckBox(qtString(StringId::lockedCaption), this), lockedId);
+    // It shows what the device says; the operator cannot change it.
+    locked_->setEnabled(false);
+    auto* bottom = new QGridLayout;
+    bottom->addWidget(createModeGroup(), 0, 0, 2, 1);
+    bottom->addWidget(createSourceGroup(), 0, 1);
+    bottom->addWidget(delete_, 1, 1);
+    bottom->addWidget(chromaKey_, 2, 1);
+    bottom->addWidget(locked_, 2, 0);
+    bottom->setColumnStretch(0, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(listView_);
+    layout->addLayout(middle);
+    layout->addLayout(bottom);
+    layout->addStretch(1);
+}
+
+QGroupBox* CPage7::createAddGroup()
+{
+    auto* group = new QGroupBox(qtString(StringId::outputAddGroup), this);
+    number_ = makeAddBox(numberId, CheckedEdit::Mode::routedNumber, numberCharacters, group);
+    name_ = makeAddBox(nameId, CheckedEdit::Mode::routed, nameCharacters, group);
+    auto* add = makePageButton(StringId::addSettingCaption, addId, group);
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(new QLabel(qtString(StringId::settingNumberLabel), group), 0, 0);
+    layout->addWidget(number_, 0, 1);
+    layout->addWidget(new QLabel(qtString(StringId::outputNameLabel), group), 1, 0);
+    layout->addWidget(name_, 1, 1);
+    layout->addWidget(add, 0, 2, 2, 1);
+    layout->setColumnStretch(1, 1);
+    connect(add, &QPushButton::clicked, this, &CPage7::addClicked);
+    return group;
+}
+
+QGroupBox* CPage7::createTimingGroup()
+{
+    auto* group = new QGroupBox(qtString(StringId::outputTimingGroup), this);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(
+        makePageButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group));
+    layout->addWidget(makePageButton(StringId::advancedCaption, advancedId, group));
+    return group;
+}
+
+QGroupBox* CPage7::createSourceGroup()
+{
+    return createListSourceGroup(this, [this](bool fromDevice) {
+        model_.loadList(fromDevice);
+        draw();
+    });
+}
+
+QGroupBox* CPage7::createModeGroup()
+{
+    auto* group = new QGroupBox(qtString(StringId::outputModeGroup), this);
+    freeRun_ = withId(new QRadioButton(qtString(StringId::freeRunCaption), group), freeRunId);
+    autosync_ = withId(new QRadioButton(qtString(StringId::autosyncCaption), group), autosyncId);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(freeRun_);
+    layout->addWidget(autosync_);
+    connect(freeRun_, &QRadioButton::clicked, this,
+            [this] { modeClicked(&OutputPageModel::freeRunClicked); });
+    connect(autosync_, &QRadioButton::clicked, this,
+            [this] { modeClicked(&OutputPageModel::autosyncClicked); });
+    return group;
+}
+
+void CPage7::onSetActive()
+{
+    model_.activate();
+    drawAddBoxes();
+    draw();
+}
+
+void CPage7::outputTimingChanged()
+{
+    model_.showCurrentOutputRow();
+    draw();
+}
+
+void CPage7::listLoaded() { draw(); }
+
+void CPage7::addClicked()
+{
+    model_.add(number_->text().toStdString(), name_->text().toStdString());
+    drawAddBoxes();
+    draw();
+}
+
+void CPage7::modeClicked(void (OutputPageModel::*step)())
+{
+    // The model starts from the check as the operator left it.
+    model_.modeRadio =
+        freeRun_->isChecked() ? OutputPageModel::freeRunRadio : OutputPageModel::autosyncRadio;
+    (model_.*step)();
+    draw();
+}
+
+void CPage7::draw()
+{
+    listView_->showRows(model_.rows(), model_.shownRow);
+    delete_->setEnabled(model_.deleteEnabled());
+    (model_.modeRadio == OutputPageModel::freeRunRadio ? freeRun_ : autosync_)->setChecked(true);
+    chromaKey_->setEnabled(model_.chromaKeyEnabled);
+    locked_->setChecked(model_.locked());
+    moveFocus();
+}
+
+void CPage7::drawAddBoxes()
+{
+    showAddBox(*number_, model_.numberText);
+    showAddBox(*name_, model_.nameText);
+}
+
+void CPage7::moveFocus()
+{
+    QWidget* target = nullptr;
+    switch (std::exchange(model_.focus, TimingPageFocus::unchanged)) {
+    case TimingPageFocus::numberBox:
+        target = number_;
+        break;
+    case TimingPageFocus::nameBox:
+        target = name_;
+        break;
+    case TimingPageFocus::freeRun:
+        target = freeRun_;
+        break;
+    case TimingPageFocus::autosync:
+        target = autosync_;
+        break;
+    case TimingPageFocus::unchanged:
+        return;
+    }
+    target->setFocus();
 }
 
 } // namespace kivo::gui

@@ -1,23 +1,65 @@
 #pragma once
 
 #include "gui/app/PropertyPage.h"
-#include "gui/timing/TimingListView.h"
+
+#include "core/timing/OutputPageModel.h"
+
+class QCheckBox;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace kivo {
+class PanelSession;
+}
 
 namespace kivo::gui {
 
-// The Quadrix Output page: the output timing and the output timing list. The list is shown;
-// the rest of its controls are still to come.
+class CheckedEdit;
+class TimingListView;
+
+// The Quadrix Output page: the output settings list with the current output timing as its
+// last row, recalling, storing and deleting settings, the list's source, the free-run and
+// autosync modes and the way to the output timing and chroma key. The page model decides;
+// after each event the page draws it again.
 class CPage7 final : public PropertyPage {
     Q_OBJECT
 public:
     static constexpr int helpContextId = 5;
 
-    explicit CPage7(QWidget* parent);
+    CPage7(PanelSession& session, QWidget* parent);
 
+    void onSetActive() override;
+    // After every read of the output status.
+    void outputTimingChanged();
+    // After the bring-up loaded the lists.
+    void listLoaded();
+
+    OutputPageModel& model() { return model_; }
     TimingListView& listView() { return *listView_; }
 
 private:
+    QGroupBox* createAddGroup();
+    QGroupBox* createTimingGroup();
+    QGroupBox* createSourceGroup();
+    QGroupBox* createModeGroup();
+    void layOut();
+
+    void addClicked();
+    void modeClicked(void (OutputPageModel::*step)());
+    void draw();
+    void drawAddBoxes();
+    void moveFocus();
+
+    OutputPageModel model_;
     TimingListView* listView_;
+    CheckedEdit* number_ = nullptr;
+    CheckedEdit* name_ = nullptr;
+    QPushButton* delete_ = nullptr;
+    QRadioButton* freeRun_ = nullptr;
+    QRadioButton* autosync_ = nullptr;
+    QPushButton* chromaKey_ = nullptr;
+    QCheckBox* locked_ = nullptr;
 };
 
 } // namespace kivo::gui

@@ -2,29 +2,37 @@
 
 #include <QWidget>
 
-class QComboBox;
+#include <string>
+#include <vector>
+
 class QLabel;
 
-namespace kivo {
-struct TimingList;
-}
-
 namespace kivo::gui {
+
+class DropDownList;
 
 // A timing list as the Output and Inputs pages show it: the column header over a drop-down
 // list of fixed-pitch rows, one per setting.
 class TimingListView final : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int listId = 1082;
+    static constexpr int headerId = 1086;
+
     explicit TimingListView(QWidget* parent);
 
-    void showRows(const TimingList& list);
-    QComboBox& rows() { return *rows_; }
+    // The rows, with `shownRow` selected (-1 none).
+    void showRows(const std::vector<std::string>& rows, int shownRow);
+    DropDownList& rows() { return *rows_; }
     QLabel& header() { return *header_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     QLabel* header_;
-    QComboBox* rows_;
+    DropDownList* rows_;
+    std::vector<std::string> shown_;
 };
 
 } // namespace kivo::gui

@@ -8,6 +8,8 @@
 #include "gui/screen/CPage4.h"
 #include "gui/timing/CPage6.h"
 #include "gui/timing/CPage7.h"
+#include "gui/timing/DropDownList.h"
+#include "gui/timing/TimingListView.h"
 
 #include <QComboBox>
 #include <QFontInfo>
@@ -102,8 +104,10 @@ TEST_F(MainWindow, BringUpFillsTheTimingListsAndEndsOnTheVirtualScreen)
     EXPECT_EQ(output.header().text(),
               "    NAME              HFP HS  HBP HACT VFP VS VBP VACT HFREQ SY HP VP IL");
     EXPECT_TRUE(QFontInfo(output.rows().font()).fixedPitch());
-    ASSERT_EQ(output.rows().count(), 27);
+    // The 27 settings, then the current output timing.
+    ASSERT_EQ(output.rows().count(), 28);
     EXPECT_EQ(output.rows().itemText(0).toStdString(), window->state().outputList.slots[0].rowText);
+    EXPECT_TRUE(output.rows().itemText(27).startsWith("Current Output Timing "));
     EXPECT_EQ(inputs.rows().count(), 50);
     EXPECT_EQ(output.rows().currentIndex(), -1);
     EXPECT_EQ(window->mirror().outputTiming.HACT, 1024);

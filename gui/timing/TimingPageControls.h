@@ -1,0 +1,26 @@
+#pragma once
+
+#include "gui/app/CheckedEdit.h"
+
+#include "core/app/Strings.h"
+
+#include <functional>
+#include <string>
+
+class QGroupBox;
+class QPushButton;
+class QWidget;
+
+namespace kivo::gui {
+
+// Controls the Output and Inputs pages have alike.
+QPushButton* makePageButton(StringId caption, int id, QWidget* parent);
+// An Add box that holds at most `characters` characters.
+CheckedEdit* makeAddBox(int id, CheckedEdit::Mode mode, int characters, QWidget* parent);
+// Shows a text the page model gave the box; the operator has not typed it.
+void showAddBox(CheckedEdit& box, const std::string& text);
+// "Load List Settings From: " with its Quadrix (checked) and Kivo radios; `load` gets true
+// for the Quadrix.
+QGroupBox* createListSourceGroup(QWidget* parent, std::function<void(bool)> load);
+
+} // namespace kivo::gui

@@ -1,0 +1,270 @@
+#include "tests/gui/MainWindowFixture.h"
+
+#include "core/timing/CurrentTimingRow.h"
+#include "core/timing/TimingText.h"
+#include "gui/app/CheckedEdit.h"
+#include "gui/timing/CPage6.h"
+#include "gui/timing/CPage7.h"
+#include "gui/timing/DropDownList.h"
+#include "gui/timing/TimingListView.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+#include <cstdio>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr int addButton = 1240;
+constexpr int deleteButton = 1241;
+constexpr int advancedButton = 1262;
+constexpr int outputNumberBox = 1266;
+constexpr int nameBox = 1219;
+constexpr int freeRunRadio = 1217;
+constexpr int autosyncRadio = 1218;
+constexpr int chromaKeyButton = 1311;
+constexpr int firstWindowButton = 1290;
+constexpr int compositeRadio = 1105;
+constexpr int rgbRadio = 1108;
+constexpr int interactiveAdjustmentInputButton = 1214;
+constexpr int loadImageSettingsBox = 1347;
+
+// A status reply laid out as the device lays out "host" and "rgb N".
+std::string statusReply(const std::string& first, const std::string& label, const TimingRecord& t)
+{
+    char values[120];
+    std::snprintf(values, sizeof values, "%-23s%-4d%-4d%-4d%-5d%-4d%-3d%-4d%-5d%-6d%-5d%-5d%-5d%d",
+                  label.c_str(), t.HFP, t.HS, t.HBP, t.HACT, t.VFP, t.VS, t.VBP, t.VACT, t.HFREQ,
+                  t.SYNC, t.HPOL, t.VPOL, t.IL);
+    return first +
+           "                       HFP HS  HBP HACT VFP VS VBP VACT HFREQ SYNC HPOL VPOL IL\r\n" +
+           values + "\r\n> ";
+}
+
+std::string hostReply(const std::string& mode, const TimingRecord& t)
+{
+    return statusReply("Output mode: " + mode + "\r\nOutput status: locked\r\n",
+                       "Output timing:", t);
+}
+
+std::string rgbReply(int window, const TimingRecord& t)
+{
+    const std::string name = "Window " + std::to_string(window);
+    return statusReply(name + " input: locked\r\n", name + " timing:", t);
+}
+
+// The panel up against the simulated Quadrix (output settings 1, 2 and 4 are the user's, 3
+// is empty; the output runs free at setting 1's timing; window 1 is video, window 2 RGB),
+// then talking to a scripted link.
+class TimingPages : public MainWindowFixture {
+protected:
+    TimingPages()
+    {
+        startUp();
+        window->show();
+    }
+
+    gui::CPage7& outputPage()
+    {
+        window->setActivePage(Page::output);
+        return dynamic_cast<gui::CPage7&>(window->page(Page::output));
+    }
+    gui::CPage6& inputsPage()
+    {
+        window->setActivePage(Page::inputs);
+        return dynamic_cast<gui::CPage6&>(window->page(Page::inputs));
+    }
+    template <typename Control> Control& control(QWidget& page, int id)
+    {
+        return findControl<Control>(page, id);
+    }
+    void choose(QWidget& page, int row)
+    {
+        Q_EMIT control<gui::DropDownList>(page, gui::TimingListView::listId).activated(row);
+    }
+    int shownRow(QWidget& page)
+    {
+        return control<gui::DropDownList>(page, gui::TimingListView::listId).currentIndex();
+    }
+    void type(QWidget& page, int id, const QString& text)
+    {
+        auto& box = control<gui::CheckedEdit>(page, id);
+        box.setFocus();
+        box.selectAll();
+        QTest::keyClicks(&box, text);
+    }
+    const TimingRecord& outputSlot(int slot) const
+    {
+        return window->state().outputList.slots.at(static_cast<std::size_t>(slot));
+    }
+};
+
+TEST_F(TimingPages, ASettingRecalledFromTheListBecomesTheOutputAndStaysChosen)
+{
+    gui::CPage7& page = outputPage();
+    ASSERT_EQ(shownRow(page), 0);
+    link.queueReply("> ");
+    link.queueReply(hostReply("free-run", outputSlot(1)));
+    choose(page, 1);
+    EXPECT_THAT(wire(), ElementsAre("host load 2\n", "host\n"));
+    EXPECT_EQ(shownRow(page), 1);
+    EXPECT_TRUE(control<QPushButton>(page, deleteButton).isEnabled());
+    auto& list = control<gui::DropDownList>(page, gui::TimingListView::listId);
+    EXPECT_EQ(list.itemText(27).toStdString(), currentOutputRowText(outputSlot(1)));
+    EXPECT_THAT(prompter.texts, IsEmpty());
+}
+
+TEST_F(TimingPages, AnEmptySettingIsRefusedAndTheChoiceStays)
+{
+    gui::CPage7& page = outputPage();
+    choose(page, 2);
+    ASSERT_FALSE(prompter.texts.empty());
+    EXPECT_EQ(prompter.texts.back(), "Output preset 3 is empty.");
+    EXPECT_EQ(shownRow(page), 0);
+    EXPECT_THAT(wire(), IsEmpty());
+}
+
+TEST_F(TimingPages, AddStoresTheOutputTimingAndDeleteForgetsIt)
+{
+    gui::CPage7& page = outputPage();
+    type(page, outputNumberBox, QStringLiteral("3"));
+    type(page, nameBox, QStringLiteral("Wall"));
+    control<QPushButton>(page, addButton).click();
+    EXPECT_THAT(wire(), ElementsAre("host name \"Wall\"\n", "host save 3\n"));
+    auto& list = control<gui::DropDownList>(page, gui::TimingListView::listId);
+    EXPECT_TRUE(list.itemText(2).startsWith(QStringLiteral("3   Wall ")));
+    EXPECT_EQ(shownRow(page), 2);
+    EXPECT_TRUE(control<gui::CheckedEdit>(page, outputNumberBox).text().isEmpty());
+    EXPECT_TRUE(control<gui::CheckedEdit>(page, nameBox).text().isEmpty());
+
+    auto& remove = control<QPushButton>(page, deleteButton);
+    ASSERT_TRUE(remove.isEnabled());
+    remove.click();
+    EXPECT_EQ(wire().back(), "hdel 3\n");
+    EXPECT_EQ(list.itemText(2).toStdString(), placeholderRow(3));
+    EXPECT_FALSE(remove.isEnabled());
+}
+
+TEST_F(TimingPages, AutosyncAndFreeRunAskFirstAndWaitForTheDevice)
+{
+    gui::CPage7& page = outputPage();
+    auto& freeRun = control<QRadioButton>(page, freeRunRadio);
+    auto& autosync = control<QRadioButton>(page, autosyncRadio);
+    auto& chromaKey = control<QPushButton>(page, chromaKeyButton);
+    ASSERT_TRUE(freeRun.isChecked());
+    EXPECT_FALSE(chromaKey.isEnabled());
+
+    prompter.answers = {Prompter::Answer::no};
+    autosync.click();
+    EXPECT_EQ(prompter.texts.back(), std::string(loadString(StringId::autosyncQuestion)));
+    EXPECT_THAT(wire(), IsEmpty());
+    EXPECT_TRUE(freeRun.isChecked());
+
+    // The prompt after "host auto", then the answer to the first "host".
+    link.queue("> ");
+    link.queueReply(hostReply("autosync", outputSlot(0)));
+    const std::int64_t asked = clock.now;
+    autosync.click();
+    EXPECT_THAT(wire(), ElementsAre("host auto\n", "host\n"));
+    EXPECT_GE(clock.now - asked, 1200);
+    EXPECT_TRUE(autosync.isChecked());
+    EXPECT_TRUE(chromaKey.isEnabled());
+    EXPECT_FALSE(window->mirror().outputFreeRun);
+
+    link.writes.clear();
+    link.queue("> ");
+    link.queueReply(hostReply("free-run", outputSlot(0)));
+    freeRun.click();
+    EXPECT_EQ(prompter.texts.back(), std::string(loadString(StringId::freeRunQuestion)));
+    EXPECT_THAT(wire(), ElementsAre("host free\n", "host\n"));
+    EXPECT_TRUE(freeRun.isChecked());
+    EXPECT_FALSE(chromaKey.isEnabled());
+    EXPECT_EQ(shownRow(page), 0);
+}
+
+TEST_F(TimingPages, AVideoWindowHasNoListAndAnRgbWindowShowsItsTimingAsRow51)
+{
+    gui::CPage6& page = inputsPage();
+    control<QRadioButton>(page, firstWindowButton).click();
+    EXPECT_THAT(wire(), IsEmpty());
+    EXPECT_FALSE(page.listView().isEnabled());
+    EXPECT_FALSE(control<QPushButton>(page, addButton).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(page, advancedButton).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(page, interactiveAdjustmentInputButton).isEnabled());
+    const int connector = static_cast<int>(window->mirror().window(1).inputConnector);
+    for (int i = 0; i < 3; ++i) {
+        auto& type = control<QRadioButton>(page, compositeRadio + i);
+        EXPECT_TRUE(type.isEnabled()) << i;
+        EXPECT_EQ(type.isChecked(), i == connector) << i;
+    }
+    EXPECT_FALSE(control<QRadioButton>(page, rgbRadio).isEnabled());
+
+    const TimingRecord xga = outputSlot(0);
+    link.queueReply(rgbReply(2, xga));
+    control<QRadioButton>(page, firstWindowButton + 1).click();
+    EXPECT_THAT(wire(), ElementsAre("rgb 2\n"));
+    EXPECT_TRUE(control<QRadioButton>(page, rgbRadio).isChecked());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(control<QRadioButton>(page, compositeRadio + i).isEnabled()) << i;
+    auto& list = control<gui::DropDownList>(page, gui::TimingListView::listId);
+    ASSERT_EQ(list.count(), 51);
+    EXPECT_EQ(list.itemText(50).toStdString(), currentInputRowText(2, xga));
+    EXPECT_TRUE(page.listView().isEnabled());
+    EXPECT_TRUE(control<QCheckBox>(page, loadImageSettingsBox).isVisibleTo(&page));
+}
+
+TEST_F(TimingPages, ASettingRecalledWithItsImageSettingsSendsTheLevelsAfterIt)
+{
+    gui::CPage6& page = inputsPage();
+    const TimingRecord xga = outputSlot(0);
+    link.queueReply(rgbReply(2, xga));
+    control<QRadioButton>(page, firstWindowButton + 1).click();
+    TimingList& inputs = window->state().inputList;
+    TimingRecord& seventh = inputs.slots[6];
+    seventh = xga;
+    seventh.NAME = "Stage";
+    seventh.brightness = 12;
+    seventh.contrast = 90;
+    seventh.gamma = 1.4;
+    seventh.rowText = inputs.rows[6] = formatRowText(7, seventh);
+    control<QCheckBox>(page, loadImageSettingsBox).click();
+    link.writes.clear();
+
+    link.queueReply("> ");
+    link.queueReply(rgbReply(2, xga));
+    const std::int64_t recalled = clock.now;
+    choose(page, 6);
+    EXPECT_THAT(wire(), ElementsAre("rgbload 2  7\n", "rgb 2\n", "bright 2 12\n", "contrast 2 90\n",
+                                    "gamma 2 1.4\n"));
+    EXPECT_GE(clock.now - recalled, 200);
+    EXPECT_EQ(window->mirror().window(2).contrast, 90);
+    EXPECT_EQ(shownRow(page), 6);
+}
+
+TEST_F(TimingPages, AnRgbWindowsTimingIsReadAgainShortlyAfterThePageComesToTheFront)
+{
+    app().currentWindow = 2;
+    link.queueReply(rgbReply(2, outputSlot(0)));
+    gui::CPage6& page = inputsPage();
+    QTimer& timer = page.refreshTimer();
+    ASSERT_TRUE(timer.isActive());
+    EXPECT_TRUE(timer.isSingleShot());
+    EXPECT_EQ(timer.interval(), 100);
+    EXPECT_THAT(wire(), IsEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !wire().empty(); }, 2000));
+    EXPECT_THAT(wire(), ElementsAre("rgb 2\n"));
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(shownRow(page), 0);
+}
+
+} // namespace
+} // namespace kivo::test
