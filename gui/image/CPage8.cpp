@@ -36,6 +36,7 @@ constexpr int freezeId = 1146;
 constexpr int motionId = 1148;
 constexpr int restoreInitialSizeId = 1291;
 constexpr int sourceBoxCharacters = 20;
+constexpr int levelEditWidthCharacters = 8;
 const QSize arrowIconSize(18, 18);
 
 // A zoom or pan button: its control and where it sits in the group's cross of arrows, with
@@ -211,8 +212,9 @@ QGroupBox* CPage8::createLevelGroup(Level level)
     controls.edit =
         withId(new CheckedEdit(ids.edit, CheckedEdit::Mode::routed, controls.group), ids.edit);
     controls.edit->setMaxLength(ids.editCharacters);
+    // One width for every level's edit, so the trackbars line up.
     controls.edit->setFixedWidth(controls.edit->fontMetrics().averageCharWidth() *
-                                 (ids.editCharacters + 4));
+                                 levelEditWidthCharacters);
     auto* layout = new QHBoxLayout(controls.group);
     layout->setContentsMargins(6, 2, 6, 2);
     layout->addWidget(controls.slider, 1);
