@@ -4,7 +4,9 @@
 #include "gui/image/AutoRepeatButton.h"
 #include "gui/image/CPage8.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -101,6 +103,19 @@ TEST_F(ImageControlsPage, AHeldButtonBeatsEvery500MsUntilReleased)
     EXPECT_EQ(right.repeatTimer().interval(), 500);
     EXPECT_TRUE(page().controls().autoRepeat(ZoomKind::right).pressed());
     QTest::mouseRelease(&right, Qt::LeftButton);
+    EXPECT_FALSE(right.repeatTimer().isActive());
+}
+
+TEST_F(ImageControlsPage, ReleasingAHeldButtonWhileTheDeviceIsBusyStillEndsTheRepeat)
+{
+    gui::AutoRepeatButton& right = page().zoomButton(ZoomKind::right);
+    QTest::mousePress(&right, Qt::LeftButton);
+    const QPointF centre = right.rect().center();
+    QCoreApplication::postEvent(&right, new QMouseEvent(QEvent::MouseButtonRelease, centre,
+                                                        right.mapToGlobal(centre), Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+    busy.whileBusy();
+    EXPECT_FALSE(right.isDown());
     EXPECT_FALSE(right.repeatTimer().isActive());
 }
 
