@@ -317,7 +317,8 @@ bool ImageControls::levelEdited(Level level, EditControl& edit, TrackbarControl&
 
 bool ImageControls::setLevel(int number, Level level, const std::string& text)
 {
-    if (!validWindow(number))
+    // While a bring-up runs the checks let every value pass unsent.
+    if (!validWindow(number) || !c_.app.idle)
         return false;
     const LevelDisplay shown = levelDisplay(record(number), level);
     TextEntry entry(text);

@@ -80,7 +80,7 @@ public:
     // A level's edit committed; false keeps the focus in the edit.
     bool levelEdited(Level level, EditControl& edit, TrackbarControl& trackbar);
     // Sets window `number`'s level from text as the level's edit does; false, after telling
-    // the operator why, when the value is refused.
+    // the operator why, when the value is refused, and false while the panel is not idle.
     bool setLevel(int number, Level level, const std::string& text);
     void restoreDefaults();
 

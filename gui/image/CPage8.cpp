@@ -134,8 +134,11 @@ QGroupBox* CPage8::createWindowGroup()
         auto* radio = withId(new QRadioButton(group), firstWindowRadioId + i);
         windowRadios_.at(static_cast<std::size_t>(i)) = radio;
         layout->addWidget(radio);
-        connect(radio, &QRadioButton::clicked, this,
-                [this, number] { act([this, number] { controls_.selectWindow(number); }); });
+        connect(radio, &QRadioButton::clicked, this, [this, number] {
+            // The window's refresh is done here; a deferred one would only repeat it.
+            deferredTimer_.stop();
+            act([this, number] { controls_.selectWindow(number); });
+        });
     }
     layout->addStretch(1);
     return group;

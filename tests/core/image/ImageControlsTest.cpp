@@ -143,6 +143,7 @@ TEST_F(ImageControlsTest, HoldingAButtonGivesEightStepsAndOneMoreAtRelease)
     for (int beat = 0; beat < 10; ++beat)
         steps += controls.repeatTick(ZoomKind::right) ? 1 : 0;
     EXPECT_EQ(steps, AutoRepeat::maxRepeats);
+    EXPECT_EQ(right.repeats(), AutoRepeat::maxRepeats);
     controls.step(ZoomKind::right); // the click at release
     int sources = 0;
     for (const std::string& command : sent())
@@ -332,6 +333,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "The current range of values allowed for this parameter is 0.50 to 2.00, "
                   "inclusive."}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ImageControlsTest, AHeadlessLevelIsRefusedWhileABringUpRuns)
+{
+    app.idle = false;
+    EXPECT_FALSE(controls.setLevel(1, Level::brightness, "100"));
+    EXPECT_THAT(sent(), IsEmpty());
+    EXPECT_EQ(window(1).brightness, 0);
+}
 
 TEST_F(ImageControlsTest, AnEditedLevelMovesItsTrackbarAndUnfreezes)
 {
