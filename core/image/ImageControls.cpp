@@ -88,13 +88,13 @@ bool ImageControls::activate()
     c_.app.currentWindow = window();
     if (windowRecord().inputType == InputType::rgb)
         return true;
-    showCaptions();
+    showWindowState();
     return false;
 }
 
 void ImageControls::deferredRefresh()
 {
-    showCaptions();
+    showWindowState();
     refreshRgbSource();
 }
 
@@ -105,10 +105,10 @@ void ImageControls::selectWindow(int number)
     c_.app.currentWindow = number;
     zoomInLimit_ = false;
     refreshRgbSource();
-    showCaptions();
+    showWindowState();
 }
 
-void ImageControls::showCaptions()
+void ImageControls::showWindowState()
 {
     const WindowRecord& w = windowRecord();
     motionButton_.setCaption(std::string(loadString(
@@ -158,16 +158,16 @@ void ImageControls::sendSource(int number, const Rect& source)
                                   false);
 }
 
-void ImageControls::unfreeze()
+void ImageControls::unfreeze(int number)
 {
     freezeButton_.setCaption(std::string(loadString(StringId::freezeImageCaption)));
-    record(window()).frozen = false;
+    record(number).frozen = false;
 }
 
-void ImageControls::unfreezeWhenIdle()
+void ImageControls::unfreezeWhenIdle(int number)
 {
     if (c_.app.idle)
-        unfreeze();
+        unfreeze(number);
 }
 
 AutoRepeat& ImageControls::autoRepeat(ZoomKind kind) { return repeats_.at(slot(kind)); }
@@ -192,7 +192,7 @@ void ImageControls::step(ZoomKind kind)
         zoomInLimit_ = false;
     if (next->reachedZoomInLimit)
         zoomInLimit_ = true;
-    unfreezeWhenIdle();
+    unfreezeWhenIdle(number);
     sendSource(number, next->source);
     readSourceBack(number);
     if (kind == ZoomKind::in && w.inputType == InputType::rgb)
@@ -216,7 +216,7 @@ void ImageControls::undoRefusedZoomIn(int number, const Rect& before)
 void ImageControls::unzoom()
 {
     const int number = window();
-    unfreezeWhenIdle();
+    unfreezeWhenIdle(number);
     readInputSizeBack(number);
     readSourceBack(number);
     const WindowRecord& w = record(number);
@@ -229,7 +229,7 @@ void ImageControls::unzoom()
 void ImageControls::center(Rect (*centered)(const WindowRecord&))
 {
     const int number = window();
-    unfreezeWhenIdle();
+    unfreezeWhenIdle(number);
     sendSource(number, centered(record(number)));
     readSourceBack(number);
 }
@@ -270,8 +270,7 @@ bool ImageControls::setSourceRectangle(int number, const SourceRequest& request)
     sendSource(number, {request.left, request.top, request.left + width, request.top + height});
     readSourceBack(number);
     sourceBox_ = formatString(StringId::sourceRectFormat, request.left, request.top, width, height);
-    freezeButton_.setCaption(std::string(loadString(StringId::freezeImageCaption)));
-    record(number).frozen = false;
+    unfreeze(number);
     return true;
 }
 
@@ -307,7 +306,7 @@ void ImageControls::sendLevel(const std::string& command)
     c_.channel.sendCommand(command);
     levelSendTick_ = c_.clock.nowMs();
     heldBackLevel_.reset();
-    unfreeze();
+    unfreeze(window());
 }
 
 bool ImageControls::levelEdited(Level level, EditControl& edit, TrackbarControl& trackbar)
@@ -342,24 +341,24 @@ bool ImageControls::enterLevel(int number, Level level, EditControl& edit,
     return true;
 }
 
-void ImageControls::restoreLevel(WindowRecord& window, int number, Level level, int position)
+void ImageControls::restoreLevel(int number, Level level, int position)
 {
-    storeLevel(window, level, position);
-    c_.channel.sendCommand(levelCommandText(window, number, level));
+    storeLevel(record(number), level, position);
+    c_.channel.sendCommand(levelCommandText(record(number), number, level));
 }
 
 void ImageControls::restoreDefaults()
 {
     const int number = window();
-    WindowRecord& w = record(number);
-    restoreLevel(w, number, Level::brightness, 0);
-    restoreLevel(w, number, Level::contrast, 100);
-    restoreLevel(w, number, Level::gamma, static_cast<int>(gammaScale));
-    if (w.inputType != InputType::rgb)
-        restoreLevel(w, number, Level::saturation, 100);
-    if (w.inputType == InputType::video)
-        restoreLevel(w, number, Level::colour, 0);
-    unfreeze();
+    const InputType input = record(number).inputType;
+    restoreLevel(number, Level::brightness, 0);
+    restoreLevel(number, Level::contrast, 100);
+    restoreLevel(number, Level::gamma, static_cast<int>(gammaScale));
+    if (input != InputType::rgb)
+        restoreLevel(number, Level::saturation, 100);
+    if (input == InputType::video)
+        restoreLevel(number, Level::colour, 0);
+    unfreeze(number);
 }
 
 void ImageControls::toggleFreeze()

@@ -100,17 +100,18 @@ private:
     bool validWindow(int number) const;
     // The window a zoom or pan step works on, which then becomes the current one.
     int stepWindow();
-    void showCaptions();
+    // The freeze and motion captions and the two rectangle boxes from the window's record.
+    void showWindowState();
     void refreshRgbSource();
     void readInputSizeBack(int number);
     void readSourceBack(int number);
     void sendSource(int number, const Rect& source);
     // A change of the picture shows it live again.
-    void unfreeze();
-    void unfreezeWhenIdle();
+    void unfreeze(int number);
+    void unfreezeWhenIdle(int number);
     void sendLevel(const std::string& command);
     bool enterLevel(int number, Level level, EditControl& edit, TrackbarControl& trackbar);
-    void restoreLevel(WindowRecord& window, int number, Level level, int position);
+    void restoreLevel(int number, Level level, int position);
     void center(Rect (*centered)(const WindowRecord&));
     // After a zoom-in that the device did not follow, the source it had is put back.
     void undoRefusedZoomIn(int number, const Rect& before);
