@@ -86,6 +86,7 @@ inline constexpr const char* errorRange = "Error: %s must be from %d to %d";
 inline constexpr const char* errorRealRange = "Error: %s must be from %.1f to %.1f";
 inline constexpr const char* errorNotRgb = "Error: window %d has no RGB input";
 inline constexpr const char* errorRgb = "Error: window %d has an RGB input";
+inline constexpr const char* errorSourceSize = "Error: the source must be at least %d x %d";
 inline constexpr const char* errorWord = "Error: expected %s";
 inline constexpr const char* errorEmptySetting = "Error: setting %d is empty";
 inline constexpr const char* errorStandardSetting = "Error: setting %d is a standard setting";

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <optional>
 #include <utility>
 
 namespace kivo::sim {
@@ -31,11 +32,21 @@ int minimumSource(int inputSize, bool rgb)
     return std::max(1, rgb ? inputSize / 4 : inputSize / 10);
 }
 
-// Fits one axis of a source rectangle into the input, keeping it at least minimum long.
-void fitAxis(int& start, int& length, int inputSize, int minimum)
+// Fits one axis of a source rectangle into the input: cut to the input's size, then moved in.
+void fitAxis(int& start, int& length, int inputSize)
 {
-    length = std::clamp(length, minimum, inputSize);
+    length = std::min(length, inputSize);
     start = std::clamp(start, 0, inputSize - length);
+}
+
+// "on" or "off"; where older firmware's words are taken too, "field" is on and "frame" off.
+std::optional<bool> switchWord(const std::string& word, bool fieldFrameToo)
+{
+    if (word == "on" || (fieldFrameToo && word == "field"))
+        return true;
+    if (word == "off" || (fieldFrameToo && word == "frame"))
+        return false;
+    return std::nullopt;
 }
 
 constexpr std::array<const char*, 3> connectorWords{"composite", "svideo", "auto"};
@@ -60,8 +71,8 @@ void WindowCommands::addTo(CommandTable& table)
         addLevel(table, level);
     addGamma(table);
     static const std::array<Switch, 2> switches{
-        Switch{"freeze", replies::freezeState, &SimWindow::frozen, true},
-        Switch{"motion", replies::motionState, &SimWindow::motion, false},
+        Switch{"freeze", replies::freezeState, &SimWindow::frozen, true, false},
+        Switch{"motion", replies::motionState, &SimWindow::motion, false, true},
     };
     for (const Switch& sw : switches)
         addSwitch(table, sw);
@@ -240,9 +251,14 @@ std::string WindowCommands::setSource(SimWindow& w, SimRect r)
                         rangeError("height", r.height, 1, maxCoordinate);
     if (!error.empty())
         return error;
-    // Like the hardware, a source that does not fit is cut or grown to fit, not refused.
-    fitAxis(r.left, r.width, w.inputWidth, minimumSource(w.inputWidth, w.rgb));
-    fitAxis(r.top, r.height, w.inputHeight, minimumSource(w.inputHeight, w.rgb));
+    // Like the hardware, a source that does not fit is cut to fit; one too small to scale
+    // from is not taken, and the window keeps the source it had.
+    fitAxis(r.left, r.width, w.inputWidth);
+    fitAxis(r.top, r.height, w.inputHeight);
+    const int minimumWidth = minimumSource(w.inputWidth, w.rgb);
+    const int minimumHeight = minimumSource(w.inputHeight, w.rgb);
+    if (r.width < minimumWidth || r.height < minimumHeight)
+        return formatLine(replies::errorSourceSize, minimumWidth, minimumHeight);
     w.source = r;
     w.frozen = false;
     return {};
@@ -302,12 +318,16 @@ void WindowCommands::addSwitch(CommandTable& table, const Switch& sw)
                       return formatLine(sw.reply, a.numbers[0], onOffWord(w.*sw.field));
                   });
               });
-    table.add(name + " %d %w", name + " n on|off", "switch window n's " + name,
+    const std::string words = sw.fieldFrameToo ? "on|off|field|frame" : "on|off";
+    table.add(name + " %d %w", name + " n " + words, "switch window n's " + name,
               [this, sw](const CommandArgs& a) {
                   return onWindow(a.numbers[0], sw.rgbToo, [&](SimWindow& w) {
-                      if (a.words[0] != "on" && a.words[0] != "off")
-                          return formatLine(replies::errorWord, "on or off");
-                      w.*sw.field = a.words[0] == "on";
+                      const std::optional<bool> on = switchWord(a.words[0], sw.fieldFrameToo);
+                      if (!on)
+                          return formatLine(replies::errorWord, sw.fieldFrameToo
+                                                                    ? "on, off, field or frame"
+                                                                    : "on or off");
+                      w.*sw.field = *on;
                       return std::string();
                   });
               });

@@ -34,6 +34,8 @@ private:
         const char* reply;
         bool SimWindow::*field;
         bool rgbToo;
+        // Also takes older firmware's words: "field" for on, "frame" for off.
+        bool fieldFrameToo;
     };
 
     void addOnOff(CommandTable& table, const char* word);

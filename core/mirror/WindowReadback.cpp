@@ -176,12 +176,7 @@ void WindowReadback::readInputSize(int number)
         readWindowTiming(number);
         return;
     }
-    const int w = window.inputWidth = size->width;
-    const int h = window.inputHeight = size->height;
-    window.zoomStepX = w / 20;
-    window.zoomStepY = h / 20;
-    window.adjustRect = {w / 10, h / 10, w - w / 10, h - h / 10};
-    window.inputSizeText = formatRect(0, 0, w, h);
+    window.setInputSize(size->width, size->height);
 }
 
 void WindowReadback::readWindowTiming(int number)

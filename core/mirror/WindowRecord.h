@@ -47,6 +47,18 @@ struct WindowRecord {
     std::string sourceText;    // "left top width height"
     std::string inputSizeText; // "0 0 width height"
     TimingRecord inputTiming = TimingRecord::defaultCurrent();
+
+    // The input picture's size and what follows from it: the zoom and pan steps, the limits
+    // of the source rectangle and the full-source text.
+    void setInputSize(int width, int height)
+    {
+        inputWidth = width;
+        inputHeight = height;
+        zoomStepX = width / 20;
+        zoomStepY = height / 20;
+        adjustRect = {width / 10, height / 10, width - width / 10, height - height / 10};
+        inputSizeText = "0 0 " + std::to_string(width) + " " + std::to_string(height);
+    }
 };
 
 } // namespace kivo

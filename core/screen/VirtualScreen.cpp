@@ -48,11 +48,17 @@ unsigned VirtualScreen::windowCount() const
     return std::min(c_.state.mirror.windowCount, DeviceMirror::maxWindows);
 }
 
-void VirtualScreen::sendWindowPlacement(int number)
+void VirtualScreen::fitToCanvas(int number)
 {
     WindowRecord& window = mirror().window(number);
     window.viewRect = keepVisible(clampToMapSize(window.viewRect));
     viewToOutput(mirror(), number);
+}
+
+void VirtualScreen::sendWindowPlacement(int number)
+{
+    const WindowRecord& window = mirror().window(number);
+    fitToCanvas(number);
     if (onApplyOnly_)
         return;
     if (!mirror().applyingArrangement)
@@ -133,17 +139,25 @@ void VirtualScreen::apply()
 void VirtualScreen::restoreInitialSize(int number)
 {
     WindowRecord& window = mirror().window(number);
-    if (window.priority == 0 || !window.present)
-        return;
     window.viewRect.right = window.viewRect.left + window.canvasWidth;
     window.viewRect.bottom = window.viewRect.top + window.canvasHeight;
-    sendWindowPlacement(number);
+    if (window.priority != 0) {
+        sendWindowPlacement(number);
+        return;
+    }
+    // A window that is off has no place in the stack to send, only its rectangle.
+    fitToCanvas(number);
+    if (!onApplyOnly_)
+        sendPlacementLine(number);
 }
 
 void VirtualScreen::restoreInitialSizes()
 {
-    for (int number = 1; number <= static_cast<int>(DeviceMirror::maxWindows); ++number)
-        restoreInitialSize(number);
+    for (int number = 1; number <= static_cast<int>(DeviceMirror::maxWindows); ++number) {
+        const WindowRecord& window = mirror().window(number);
+        if (window.priority != 0 && window.present)
+            restoreInitialSize(number);
+    }
 }
 
 bool VirtualScreen::arrange(int mode)

@@ -51,9 +51,9 @@ public:
     void switchWindow(int number, bool on);
     // Sends everything: all windows off, each window's place and rectangle, then on or off.
     void apply();
-    // Every window that is on goes back to the size the device last reported for it; the
-    // Image Controls page does it for one window.
+    // Every window that is on goes back to the size the device last reported for it.
     void restoreInitialSizes();
+    // One window, on or off, as the Image Controls page asks.
     void restoreInitialSize(int number);
     // Lays the windows that are on out by a preset (modes 2..7); an unknown mode is reported.
     // Returns whether anything was laid out.
@@ -72,6 +72,8 @@ public:
 private:
     DeviceMirror& mirror();
     unsigned windowCount() const;
+    // The view rectangle kept on the canvas, and the output rectangle that follows from it.
+    void fitToCanvas(int number);
     void sendPlacementLine(int number);
     void renumber();
     void applyUserArrangement(int number);

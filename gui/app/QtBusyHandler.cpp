@@ -7,11 +7,12 @@
 namespace kivo::gui {
 namespace {
 
+// A mouse release is let through: it only ends a press made before the device got busy (a
+// zoom button held down while it repeats), and without its press it clicks nothing.
 bool isOperatorInput(const QEvent& event)
 {
     switch (event.type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::KeyPress:

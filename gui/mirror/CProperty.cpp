@@ -63,7 +63,8 @@ void CProperty::createPages()
     terminal_ = new CPage9(session_, tabs_);
     virtualScreenPage_ = new CPage4(session_, screen_, tabs_);
     presentationPage_ = new CPage5(session_, screen_, tabs_);
-    pages_ = {virtualScreenPage_, presentationPage_, new CPage8(tabs_), outputPage_,
+    imagePage_ = new CPage8(session_, screen_, tabs_);
+    pages_ = {virtualScreenPage_, presentationPage_, imagePage_, outputPage_,
               inputsPage_,        new CPage3(tabs_), terminal_};
     for (PropertyPage* page : pages_)
         tabs_->addTab(page, page->caption());
@@ -88,6 +89,10 @@ void CProperty::routePageEdits()
                [this](CheckedEdit& box) { return presentationPage_->shotNameCommitted(box); });
     routeEdits(CPage5::holdTimeId, CPage5::holdTimeId,
                [this](CheckedEdit& box) { return presentationPage_->holdTimeCommitted(box); });
+    routeEdits(CPage8::sourceBoxId, CPage8::sourceBoxId,
+               [this](CheckedEdit& box) { return imagePage_->sourceTextCommitted(box); });
+    routeEdits(CPage8::firstLevelEditId, CPage8::lastLevelEditId,
+               [this](CheckedEdit& box) { return imagePage_->levelEdited(box); });
 }
 
 QWidget* CProperty::createButtons()

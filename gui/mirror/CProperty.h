@@ -26,6 +26,7 @@ class CPage4;
 class CPage5;
 class CPage6;
 class CPage7;
+class CPage8;
 class CPage9;
 class HelpWindow;
 class PropertyPage;
@@ -107,6 +108,7 @@ private:
     CPage4* virtualScreenPage_ = nullptr;
     CPage5* presentationPage_ = nullptr;
     CPage7* outputPage_ = nullptr;
+    CPage8* imagePage_ = nullptr;
     CPage6* inputsPage_ = nullptr;
     CPage9* terminal_ = nullptr;
     HelpWindow* help_;

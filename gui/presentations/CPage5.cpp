@@ -4,6 +4,7 @@
 #include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
 #include "gui/app/SharedFont.h"
+#include "gui/app/WaitCursor.h"
 #include "gui/screen/CanvasWidget.h"
 
 #include "core/app/KeyState.h"
@@ -117,13 +118,6 @@ void showBox(QLineEdit& box, const std::string& text)
     if (box.text() != wanted)
         box.setText(wanted);
 }
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

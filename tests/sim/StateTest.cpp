@@ -50,7 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
         SetQueryCase{"Source", {"wsr 1 10 20 320 240"}, "wsr 1", "1 10 20 320 240\r\n"},
         SetQueryCase{
             "SourceCutAtTheInputEdge", {"wsr 1 600 0 640 480"}, "wsr 1", "1 0 0 640 480\r\n"},
-        SetQueryCase{"SourceGrownToTheMinimum", {"wsr 1 0 0 2 2"}, "wsr 1", "1 0 0 64 48\r\n"},
         SetQueryCase{"Brightness", {"bright 3 -250"}, "bright 3", "Window 3 brightness: -250\r\n"},
         SetQueryCase{"Contrast", {"contrast 2 118"}, "contrast 2", "Window 2 contrast: 118\r\n"},
         SetQueryCase{
@@ -65,6 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
                      "freeze 3",
                      "freeze: off"},
         SetQueryCase{"Motion", {"motion 3 on"}, "motion 3", "Window 3 filter: on"},
+        SetQueryCase{"MotionField", {"motion 3 field"}, "motion 3", "Window 3 filter: on"},
+        SetQueryCase{"MotionFrame", {"motion 3 on", "motion 3 frame"}, "motion 3", "filter: off"},
+        SetQueryCase{
+            "RgbSourceAtItsMinimum", {"wsr 2 100 100 256 192"}, "wsr 2", "2 100 100 256 192\r\n"},
         SetQueryCase{"Connector", {"input 3 svideo"}, "input 3", "Window 3 input: svideo"},
         SetQueryCase{"Baud", {"baud 19200"}, "baud", "Baud rate: 19200\r\n"},
         SetQueryCase{"EchoOff", {"echo off"}, "echo", "Echo is off"},
@@ -136,6 +139,10 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"WindowTwiceInStack", "priority all 1 2 1", "priority all"},
                       RefusedCase{"TinyDestination", "wdr 3 0 0 5 5", "wdr 3"},
                       RefusedCase{"SourceOutsideInput", "wsr 3 900 0 100 100", "wsr 3"},
+                      RefusedCase{"SourceBelowTheMinimum", "wsr 1 0 0 2 2", "wsr 1"},
+                      RefusedCase{"RgbSourceBelowItsMinimum", "wsr 2 0 0 255 400", "wsr 2"},
+                      RefusedCase{"FreezeField", "freeze 3 field", "freeze 3"},
+                      RefusedCase{"MotionWord", "motion 3 fast", "motion 3"},
                       RefusedCase{"BrightnessRange", "bright 3 501", "bright 3"},
                       RefusedCase{"RgbContrastRange", "contrast 2 150", "contrast 2"},
                       RefusedCase{"SaturationOfRgb", "saturation 2 100", "id"},
