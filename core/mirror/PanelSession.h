@@ -73,6 +73,7 @@ public:
     BringUp& bringUp() { return bringUp_; }
     OutputSettings& outputSettings() { return outputSettings_; }
     InputSettings& inputSettings() { return inputSettings_; }
+    InputWindows& inputWindows() { return inputWindows_; }
     const PanelSeams& seams() const { return seams_; }
 
 private:
