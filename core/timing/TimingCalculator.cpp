@@ -27,7 +27,7 @@ public:
                 empty_[static_cast<std::size_t>(index / timingFieldsPerDirection)] |=
                     1 << (index % timingFieldsPerDirection);
             } else {
-                result_.values[static_cast<std::size_t>(index)] = readNumber(text);
+                result_.values[static_cast<std::size_t>(index)] = readTimingBox(text);
             }
         }
     }
@@ -40,13 +40,6 @@ public:
     }
 
 private:
-    // As the boxes have always been read: leading blanks, a sign and digits; else 0.
-    static int readNumber(const std::string& text)
-    {
-        const auto start = text.find_first_not_of(" \t");
-        return start == std::string::npos ? 0 : integerAt(text, start);
-    }
-
     std::int64_t value(int direction, TimingField field) const
     {
         return result_
@@ -132,6 +125,12 @@ private:
 };
 
 } // namespace
+
+int readTimingBox(const std::string& text)
+{
+    const auto start = text.find_first_not_of(" \t");
+    return start == std::string::npos ? 0 : integerAt(text, start);
+}
 
 TimingCalculation calculateTiming(const std::array<std::string, timingFieldCount>& texts)
 {

@@ -27,6 +27,10 @@ struct TimingCalculation {
     std::string message;                          // why not, when it may not
 };
 
+// The number a timing box holds: after leading blanks, a sign and digits; a text without them
+// reads as 0.
+int readTimingBox(const std::string& text);
+
 // Completes a timing from the boxes the operator filled: a missing porch, sync, blank, active
 // or total is derived from the others, and a blank or total that disagrees with its parts is
 // replaced by their sum. The horizontal direction is worked out before the vertical one, and

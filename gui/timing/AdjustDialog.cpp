@@ -1,0 +1,118 @@
+#include "gui/timing/AdjustDialog.h"
+
+#include "gui/app/ControlId.h"
+#include "gui/app/QtStrings.h"
+
+#include "core/mirror/PanelSession.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kivo::gui {
+namespace {
+
+constexpr int positionGroupId = 1109;
+constexpr int instructionId = 1023;
+constexpr int okId = 1;
+constexpr int cancelId = 2;
+constexpr int upId = 1119;
+constexpr int rightId = 1120;
+constexpr int leftId = 1121;
+constexpr int downId = 1122;
+constexpr int arrowSize = 20;
+constexpr int arrowButtonWidth = 44;
+constexpr int arrowButtonHeight = 32;
+
+} // namespace
+
+AdjustDialog::AdjustDialog(std::unique_ptr<TimingTarget> target, const AdjusterFor& adjusterFor,
+                           QWidget* parent)
+    : QDialog(parent), target_(std::move(target)), adjuster_(adjusterFor(*target_))
+{
+}
+
+PositionAdjuster::Seams AdjustDialog::adjusterSeams(PanelSession& session)
+{
+    return {session.app(), session.channel(), session.seams().prompter};
+}
+
+bool AdjustDialog::start() { return adjuster_.start(); }
+
+QPushButton* AdjustDialog::keyButton(StringId caption, int id, AdjustKey key, QWidget* parent)
+{
+    auto* button = withId(new QPushButton(qtString(caption), parent), id);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, key] { adjuster_.press(key); });
+    return button;
+}
+
+QPushButton* AdjustDialog::arrowButton(ArrowIcon::Direction direction, int id, AdjustKey key,
+                                       QWidget* parent)
+{
+    auto* button = withId(new QPushButton(parent), id);
+    button->setIcon(QIcon(new ArrowIcon(direction)));
+    button->setIconSize(QSize(arrowSize, arrowSize));
+    button->setFixedSize(arrowButtonWidth, arrowButtonHeight);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, key] { adjuster_.press(key); });
+    return button;
+}
+
+QGroupBox* AdjustDialog::createArrowPad(StringId caption, QWidget* centre)
+{
+    auto* group = withId(new QGroupBox(qtString(caption), this), positionGroupId);
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(arrowButton(ArrowIcon::Direction::up, upId, AdjustKey::up, group), 0, 1,
+                    Qt::AlignCenter);
+    grid->addWidget(arrowButton(ArrowIcon::Direction::left, leftId, AdjustKey::left, group), 1, 0,
+                    Qt::AlignCenter);
+    grid->addWidget(arrowButton(ArrowIcon::Direction::right, rightId, AdjustKey::right, group), 1,
+                    2, Qt::AlignCenter);
+    grid->addWidget(arrowButton(ArrowIcon::Direction::down, downId, AdjustKey::down, group), 2, 1,
+                    Qt::AlignCenter);
+    if (centre) {
+        centre->setParent(group);
+        grid->addWidget(centre, 1, 1, Qt::AlignCenter);
+    }
+    return group;
+}
+
+void AdjustDialog::finishLayout(QLayout* keys, StringId instruction)
+{
+    auto* closeButtons = new QVBoxLayout;
+    addCloseButtons(*closeButtons);
+    auto* top = new QHBoxLayout;
+    top->addLayout(keys);
+    top->addLayout(closeButtons);
+    auto* text = withId(new QLabel(qtString(instruction), this), instructionId);
+    text->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(text);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void AdjustDialog::addCloseButtons(QVBoxLayout& column)
+{
+    auto* ok = withId(new QPushButton(qtString(StringId::okCaption), this), okId);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* cancel = withId(new QPushButton(qtString(StringId::cancelCaption), this), cancelId);
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    column.addWidget(ok);
+    column.addWidget(cancel);
+    column.addStretch();
+}
+
+void AdjustDialog::done(int result)
+{
+    adjuster_.finish(result == QDialog::Accepted);
+    QDialog::done(result);
+}
+
+} // namespace kivo::gui

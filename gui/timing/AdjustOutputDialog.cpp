@@ -1,0 +1,35 @@
+#include "gui/timing/AdjustOutputDialog.h"
+
+#include "gui/app/ControlId.h"
+#include "gui/app/QtStrings.h"
+
+#include "core/mirror/PanelSession.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace kivo::gui {
+
+AdjustOutputDialog::AdjustOutputDialog(PanelSession& session, QWidget* parent)
+    : AdjustDialog(
+          std::make_unique<OutputTimingTarget>(session.mirror().outputTiming,
+                                               session.mirror().outputFreeRun, session.bringUp()),
+          [&session](TimingTarget& output) {
+              return PositionAdjuster::forOutput(adjusterSeams(session), output,
+                                                 session.mirror().firmwareRevision);
+          },
+          parent)
+{
+    constexpr int dialogId = 150;
+    constexpr int switchId = 1123;
+    withId(this, dialogId);
+    setWindowTitle(qtString(StringId::adjustOutputTitle));
+    auto* keys = new QHBoxLayout;
+    keys->addWidget(createArrowPad(
+        StringId::adjustVideoGroup,
+        keyButton(StringId::switchImagesCaption, switchId, AdjustKey::switchImages, this)));
+    finishLayout(keys, StringId::adjustOutputInstruction);
+}
+
+} // namespace kivo::gui

@@ -1,0 +1,20 @@
+#include "gui/timing/InputTimingDialog.h"
+
+#include "gui/app/ControlId.h"
+
+#include "core/mirror/PanelSession.h"
+
+namespace kivo::gui {
+
+InputTimingDialog::InputTimingDialog(PanelSession& session, int window, QWidget* parent)
+    : TimingDialog(inputSetup,
+                   std::make_unique<InputTimingTarget>(
+                       window, session.mirror().window(window).inputTiming, session.inputWindows()),
+                   session, parent)
+{
+    constexpr int dialogId = 152;
+    withId(this, dialogId);
+    setWindowTitle(QString::fromStdString(formatString(StringId::inputTimingTitle, window)));
+}
+
+} // namespace kivo::gui
