@@ -42,6 +42,12 @@ PositionAdjuster::Seams AdjustDialog::adjusterSeams(PanelSession& session)
 
 bool AdjustDialog::start() { return adjuster_.start(); }
 
+void AdjustDialog::run()
+{
+    if (start())
+        exec();
+}
+
 QPushButton* AdjustDialog::keyButton(StringId caption, int id, AdjustKey key, QWidget* parent)
 {
     auto* button = withId(new QPushButton(qtString(caption), parent), id);

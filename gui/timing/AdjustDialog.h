@@ -30,6 +30,8 @@ public:
     // The opener's step before exec(): starts the device's adjustment mode. False when the
     // device refused, and the dialog is not to be shown.
     bool start();
+    // Starts the adjustment and, when the device took it, runs the dialog until it is closed.
+    void run();
 
 protected:
     using AdjusterFor = std::function<PositionAdjuster(TimingTarget&)>;

@@ -3,7 +3,9 @@
 #include "gui/app/CheckedEdit.h"
 #include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
+#include "gui/timing/AdjustInputDialog.h"
 #include "gui/timing/DropDownList.h"
+#include "gui/timing/InputTimingDialog.h"
 #include "gui/timing/TimingListView.h"
 #include "gui/timing/TimingPageControls.h"
 
@@ -42,7 +44,7 @@ constexpr std::array<StringId, 4> typeCaptions{StringId::compositeCaption, Strin
 } // namespace
 
 CPage6::CPage6(PanelSession& session, QWidget* parent)
-    : PropertyPage(StringId::quadrixInputsCaption, helpContextId, parent),
+    : PropertyPage(StringId::quadrixInputsCaption, helpContextId, parent), session_(session),
       model_({session.app(), session.inputSettings(), session.inputWindows(),
               session.bringUp().listLoader()},
              session.state().inputList, session.mirror()),
@@ -162,6 +164,13 @@ QGroupBox* CPage6::createTimingGroup()
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(interactiveAdjustment_);
     layout->addWidget(advanced_);
+    // The dialogs talk to the device while they run; timer 5 waits for them.
+    connect(interactiveAdjustment_, &QPushButton::clicked, this, [this] {
+        act([this] { AdjustInputDialog(session_, model_.currentWindow(), this).run(); });
+    });
+    connect(advanced_, &QPushButton::clicked, this, [this] {
+        act([this] { InputTimingDialog(session_, model_.currentWindow(), this).run(); });
+    });
     return group;
 }
 

@@ -65,6 +65,7 @@ private:
     void drawAddBoxes();
     void moveFocus();
 
+    PanelSession& session_;
     InputsPageModel model_;
     TimingListView* listView_;
     std::array<QRadioButton*, windowButtons> windowButtons_{};

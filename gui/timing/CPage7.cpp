@@ -3,7 +3,10 @@
 #include "gui/app/CheckedEdit.h"
 #include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
+#include "gui/config/ChromaKeyDialog.h"
+#include "gui/timing/AdjustOutputDialog.h"
 #include "gui/timing/DropDownList.h"
+#include "gui/timing/OutputTimingDialog.h"
 #include "gui/timing/TimingListView.h"
 #include "gui/timing/TimingPageControls.h"
 
@@ -38,7 +41,7 @@ constexpr int nameCharacters = 17;
 } // namespace
 
 CPage7::CPage7(PanelSession& session, QWidget* parent)
-    : PropertyPage(StringId::quadrixOutputCaption, helpContextId, parent),
+    : PropertyPage(StringId::quadrixOutputCaption, helpContextId, parent), session_(session),
       model_({session.app(), session.outputSettings(), session.bringUp().listLoader()},
              session.state().outputList, session.mirror().outputTiming,
              session.mirror().outputFreeRun),
@@ -72,6 +75,11 @@ void CPage7::layOut()
         draw();
     });
     chromaKey_ = makePageButton(StringId::adjustChromaKeyCaption, chromaKeyId, this);
+    connect(chromaKey_, &QPushButton::clicked, this, [this] {
+        ChromaKeyDialog dialog(session_, this);
+        dialog.initialise();
+        dialog.exec();
+    });
     locked_ = withId(new QCheckBox(qtString(StringId::lockedCaption), this), lockedId);
     // It shows what the device says; the operator cannot change it.
     locked_->setEnabled(false);
@@ -109,10 +117,16 @@ QGroupBox* CPage7::createAddGroup()
 QGroupBox* CPage7::createTimingGroup()
 {
     auto* group = new QGroupBox(qtString(StringId::outputTimingGroup), this);
+    auto* adjust =
+        makePageButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group);
+    auto* advanced = makePageButton(StringId::advancedCaption, advancedId, group);
     auto* layout = new QVBoxLayout(group);
-    layout->addWidget(
-        makePageButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group));
-    layout->addWidget(makePageButton(StringId::advancedCaption, advancedId, group));
+    layout->addWidget(adjust);
+    layout->addWidget(advanced);
+    connect(adjust, &QPushButton::clicked, this,
+            [this] { AdjustOutputDialog(session_, this).run(); });
+    connect(advanced, &QPushButton::clicked, this,
+            [this] { OutputTimingDialog(session_, this).run(); });
     return group;
 }
 

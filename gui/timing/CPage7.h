@@ -51,6 +51,7 @@ private:
     void drawAddBoxes();
     void moveFocus();
 
+    PanelSession& session_;
     OutputPageModel model_;
     TimingListView* listView_;
     CheckedEdit* number_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
+#include "gui/app/WaitCursor.h"
 
 #include "core/mirror/PanelSession.h"
 
@@ -47,6 +48,22 @@ TimingDialog::TimingDialog(const Setup& setup, std::unique_ptr<TimingTarget> tar
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     apply->setEnabled(form_.canApply());
+    openOnTiming();
+}
+
+void TimingDialog::run()
+{
+    {
+        const WaitCursor busy;
+        target_->readBack();
+    }
+    openOnTiming();
+    exec();
+}
+
+void TimingDialog::openOnTiming()
+{
+    // A read of the output status may have changed the mode, and with it what may be typed.
     editor_->setSignalEditable(form_.signalEditable());
     form_.open();
     showForm();

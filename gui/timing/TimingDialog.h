@@ -25,6 +25,10 @@ namespace kivo::gui {
 class TimingDialog : public QDialog {
     Q_OBJECT
 public:
+    // Reads the timing from the device under the wait cursor, shows it and runs the dialog
+    // until it is closed.
+    void run();
+
     struct Setup {
         const TimingFormKind& kind;
         CheckedEdit::Mode mode;
@@ -44,6 +48,8 @@ private:
     // A button whose action changes the form, which the dialog then shows.
     QPushButton* addButton(StringId caption, int id, QVBoxLayout& column,
                            const std::function<void()>& action);
+    // Takes the target's timing as the one the dialog opens with, and shows it.
+    void openOnTiming();
     void showForm();
     void radiosClicked();
 

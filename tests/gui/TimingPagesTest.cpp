@@ -8,15 +8,20 @@
 #include "gui/timing/DropDownList.h"
 #include "gui/timing/TimingListView.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTest>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 
 #include <cstdio>
+#include <functional>
 
 namespace kivo::test {
 namespace {
@@ -37,6 +42,12 @@ constexpr int compositeRadio = 1105;
 constexpr int rgbRadio = 1108;
 constexpr int interactiveAdjustmentInputButton = 1214;
 constexpr int loadImageSettingsBox = 1347;
+constexpr int interactiveAdjustmentOutputButton = 1261;
+constexpr int dialogFrontPorchBox = 1270;
+constexpr int dialogApplyButton = 1088;
+constexpr int dialogDoneButton = 1089;
+constexpr int dialogCancelButton = 2;
+constexpr int rightArrowButton = 1120;
 
 // A status reply laid out as the device lays out "host" and "rgb N".
 std::string statusReply(const std::string& first, const std::string& label, const TimingRecord& t)
@@ -102,6 +113,31 @@ protected:
         box.selectAll();
         QTest::keyClicks(&box, text);
     }
+    // Clicks `button` and, once the dialog it opens runs, hands the dialog to `inDialog`, which
+    // may close it; it is closed after. The dialog's resource id is checked first. The page may
+    // talk to the device before the dialog opens, so the check waits for a modal dialog.
+    void clickIntoDialog(QPushButton& button, int dialogId,
+                         const std::function<void(QDialog&)>& inDialog)
+    {
+        bool ran = false;
+        QTimer poll;
+        poll.setInterval(1);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll.stop();
+            ran = true;
+            EXPECT_EQ(dialog->property(gui::controlIdProperty).toInt(), dialogId);
+            inDialog(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        poll.start();
+        button.click();
+        poll.stop();
+        EXPECT_TRUE(ran);
+    }
     const TimingRecord& outputSlot(int slot) const
     {
         return window->state().outputList.slots.at(static_cast<std::size_t>(slot));
@@ -121,6 +157,69 @@ TEST_F(TimingPages, ASettingRecalledFromTheListBecomesTheOutputAndStaysChosen)
     auto& list = control<gui::DropDownList>(page, gui::TimingListView::listId);
     EXPECT_EQ(list.itemText(27).toStdString(), currentOutputRowText(outputSlot(1)));
     EXPECT_THAT(prompter.texts, IsEmpty());
+}
+
+TEST_F(TimingPages, AdvancedReadsTheOutputThenAnEditAppliedInTheDialogGoesOut)
+{
+    gui::CPage7& page = outputPage();
+    link.queueReply("> ");
+    link.queueReply(hostReply("free-run", outputSlot(1)));
+    choose(page, 1);
+    link.writes.clear();
+    link.queueReply(hostReply("free-run", outputSlot(1)));
+    TimingRecord edited = outputSlot(1);
+    edited.HFP = 30;
+    clickIntoDialog(control<QPushButton>(page, advancedButton), 142, [&](QDialog& dialog) {
+        auto& porch = findControl<gui::CheckedEdit>(dialog, dialogFrontPorchBox);
+        EXPECT_EQ(porch.text().toInt(), outputSlot(1).HFP);
+        porch.setFocus();
+        porch.selectAll();
+        QTest::keyClicks(&porch, QStringLiteral("30"));
+        QTest::keyClick(&porch, Qt::Key_Return);
+        link.queueReply("> ");
+        link.queueReply(hostReply("free-run", edited));
+        findControl<QPushButton>(dialog, dialogApplyButton).click();
+        findControl<QPushButton>(dialog, dialogDoneButton).click();
+    });
+    const TimingRecord& t = edited;
+    char sent[120];
+    std::snprintf(sent, sizeof sent, "ht %d %d %d %d %d %d %d %d %d %d %d %d %d\n", t.HFP, t.HS,
+                  t.HBP, t.HACT, t.VFP, t.VS, t.VBP, t.VACT, t.HFREQ, t.SYNC, t.HPOL, t.VPOL, t.IL);
+    EXPECT_THAT(wire(), ElementsAre("host\n", sent, "host\n"));
+    EXPECT_EQ(window->mirror().outputTiming.HFP, 30);
+    EXPECT_THAT(prompter.texts, IsEmpty());
+}
+
+TEST_F(TimingPages, InteractiveAdjustmentOfTheOutputSendsItsKeysAndCancelPutsTheTimingBack)
+{
+    gui::CPage7& page = outputPage();
+    link.queueReply("Adjusting the output\r\n");
+    link.queueReply("> ");
+    link.queueReply("> ");
+    link.queueReply(hostReply("free-run", outputSlot(0)));
+    clickIntoDialog(control<QPushButton>(page, interactiveAdjustmentOutputButton), 150,
+                    [&](QDialog& dialog) {
+                        findControl<QPushButton>(dialog, rightArrowButton).click();
+                        findControl<QPushButton>(dialog, dialogCancelButton).click();
+                    });
+    ASSERT_EQ(wire().size(), 5U);
+    EXPECT_EQ(wire()[0], "hi\n");
+    EXPECT_EQ(wire()[1], "l");
+    EXPECT_EQ(wire()[2], "q");
+    EXPECT_EQ(wire()[3].rfind("ht ", 0), 0U);
+    EXPECT_EQ(wire()[4], "host\n");
+}
+
+TEST_F(TimingPages, AdjustChromaKeyOpensItsDialogOverWhatTheDeviceSays)
+{
+    constexpr int redMaxSlider = 1056;
+    window->mirror().outputFreeRun = false;
+    gui::CPage7& page = outputPage();
+    link.queueReply("Chroma key on\r\n> ");
+    link.queueReply("Chroma key limits (mV): -270 175 0 500 522 1250\r\n> ");
+    clickIntoDialog(control<QPushButton>(page, chromaKeyButton), 153, [](QDialog& dialog) {
+        EXPECT_EQ(findControl<QSlider>(dialog, redMaxSlider).value(), 175);
+    });
 }
 
 TEST_F(TimingPages, AnEmptySettingIsRefusedAndTheChoiceStays)
