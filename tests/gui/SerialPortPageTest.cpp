@@ -44,6 +44,8 @@ protected:
             return std::make_unique<ForwardingLink>(*devices.back(), &written);
         });
     }
+    // The window writes to its link as it closes: it goes before the devices and the record.
+    ~SerialPortPageGui() override { window.reset(); }
 
     void startOnTheDevice()
     {
