@@ -1,0 +1,164 @@
+#include "tests/gui/MainWindowFixture.h"
+#include "tests/support/ChildProcess.h"
+
+#include "gui/config/CPage3.h"
+
+#include <gmock/gmock.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+constexpr int localBaud115200 = 1175;
+constexpr int deviceBaud9600 = 1199;
+constexpr int deviceBaud115200 = 1203;
+
+template <typename Control> Control& control(gui::CPage3& page, int id)
+{
+    return findControl<Control>(page, id);
+}
+
+// The main window over a simulated Quadrix, which gets every line the panel writes. Each
+// opening of the port notes the local rate it opened at and finds a device of its own
+// (closing a link closes its device).
+class SerialPortPageGui : public MainWindowFixture {
+protected:
+    SerialPortPageGui()
+    {
+        opener.addBuiltInDevice("scripted", [this] {
+            openedAt.push_back(app().serial.baudRate);
+            devices.push_back(std::make_unique<sim::SimLink>());
+            return std::make_unique<ForwardingLink>(*devices.back(), &written);
+        });
+    }
+    // The window writes to its link as it closes: it goes before the devices and the record.
+    ~SerialPortPageGui() override { window.reset(); }
+
+    void startOnTheDevice()
+    {
+        window->startUp();
+        written.clear();
+    }
+    gui::CPage3& page() { return window->serialPortPage(); }
+    QRadioButton& radio(int id) { return control<QRadioButton>(page(), id); }
+
+    std::vector<unsigned> openedAt;
+    std::vector<std::unique_ptr<sim::SimLink>> devices;
+    std::vector<std::string> written;
+};
+
+TEST_F(SerialPortPageGui, YesToTheDeviceBaudQuestionSendsTheRateAndReopensAtIt)
+{
+    startOnTheDevice();
+    ASSERT_TRUE(radio(deviceBaud9600).isChecked());
+    radio(deviceBaud115200).click();
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(written.front(), "baud 115200\n");
+    EXPECT_THAT(openedAt, ElementsAre(9600u, 115200u));
+    EXPECT_TRUE(app().connected());
+    EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr("Changing the baudrate setting")));
+    EXPECT_TRUE(radio(localBaud115200).isChecked());
+    EXPECT_FALSE(radio(localBaud115200).isEnabled()) << "connected again";
+}
+
+TEST_F(SerialPortPageGui, NoToTheDeviceBaudQuestionPutsTheButtonsBackAndSendsNothing)
+{
+    startOnTheDevice();
+    prompter.answers = {Prompter::Answer::no};
+    radio(deviceBaud115200).click();
+    EXPECT_THAT(written, IsEmpty());
+    EXPECT_TRUE(radio(deviceBaud9600).isChecked());
+    EXPECT_FALSE(radio(deviceBaud115200).isChecked());
+    EXPECT_EQ(openedAt.size(), 1u);
+    EXPECT_TRUE(app().connected());
+}
+
+TEST_F(SerialPortPageGui, TheFrontPanelButtonCaptionFollowsTheLock)
+{
+    startOnTheDevice();
+    auto& button = control<QPushButton>(page(), gui::CPage3::frontPanelId);
+    EXPECT_TRUE(button.isEnabled());
+    button.click();
+    EXPECT_EQ(button.text(), "Enable Quadrix Front &Panel");
+    button.click();
+    EXPECT_EQ(button.text(), "Disable Quadrix Front &Panel");
+    EXPECT_THAT(written, ElementsAre("frontpanel off\n", "frontpanel on\n"));
+}
+
+// A panel started with no port saved and none on the command line.
+class PanelWithoutAPort : public SerialPortPageGui {
+protected:
+    PanelWithoutAPort()
+        : panel(std::make_unique<gui::CProperty>(
+              SessionOptions{dir.file("Fresh.ini"), std::nullopt,
+                             dir.file("FreshLog.txt").string()},
+              CommandChannel::Seams{clock, keys, prompter, processExit, busy}, opener))
+    {
+        panel->startUp();
+    }
+
+    gui::CPage3& freshPage() { return panel->serialPortPage(); }
+
+    std::unique_ptr<gui::CProperty> panel;
+};
+
+TEST_F(PanelWithoutAPort, OpensOnTheSerialPortPageAskingForAPort)
+{
+    EXPECT_EQ(panel->activePage(), Page::serialPort);
+    EXPECT_FALSE(panel->session().app().connected());
+    EXPECT_THAT(prompter.texts, IsEmpty()) << "the page asks; no message box does";
+    auto* problem = freshPage().findChild<QLabel*>(QStringLiteral("portProblem"));
+    ASSERT_NE(problem, nullptr);
+    EXPECT_THAT(problem->text().toStdString(), HasSubstr("No serial port is set"));
+    EXPECT_TRUE(control<QRadioButton>(freshPage(), localBaud115200).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(freshPage(), gui::CPage3::frontPanelId).isEnabled());
+}
+
+TEST_F(PanelWithoutAPort, ATypedPseudoTerminalIsOpenedListedAndKept)
+{
+    const std::string path = dir.file("quadrix").string();
+    ChildProcess sim(QUADRIX_SIM_PATH, {"--pty", path, "--baud", "115200"});
+    for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
+        ::usleep(10'000);
+    control<QRadioButton>(freshPage(), localBaud115200).click();
+    QTest::keyClicks(freshPage().portChooser().lineEdit(), QString::fromStdString(path));
+    control<QPushButton>(freshPage(), gui::CPage3::resetId).click();
+
+    EXPECT_TRUE(panel->session().app().connected());
+    EXPECT_EQ(panel->session().app().serial.baudRate, 115200u);
+    EXPECT_EQ(panel->session().profile().readString("SERIALPORT", "port"), path);
+    EXPECT_GE(freshPage().portChooser().findText(QString::fromStdString(path)), 0);
+    auto* inUse = freshPage().findChild<QLabel*>(QStringLiteral("portInUse"));
+    ASSERT_NE(inUse, nullptr);
+    EXPECT_EQ(inUse->text().toStdString(), "In use: " + path);
+    EXPECT_FALSE(control<QRadioButton>(freshPage(), localBaud115200).isEnabled());
+}
+
+TEST_F(PanelWithoutAPort, APortThatCannotOpenShowsItsCauseOnThePage)
+{
+    QTest::keyClicks(freshPage().portChooser().lineEdit(), QStringLiteral("/dev/ttyNOWHERE9"));
+    control<QPushButton>(freshPage(), gui::CPage3::resetId).click();
+    EXPECT_FALSE(panel->session().app().connected());
+    auto* problem = freshPage().findChild<QLabel*>(QStringLiteral("portProblem"));
+    ASSERT_NE(problem, nullptr);
+    EXPECT_EQ(problem->text().toStdString(),
+              "Cannot open serial port /dev/ttyNOWHERE9: no such device. Is the adapter plugged "
+              "in? 'kivo-cli ports' lists the serial ports of this machine.");
+    EXPECT_EQ(panel->session().profile().readString("SERIALPORT", "port"), "");
+}
+
+} // namespace
+} // namespace kivo::test
