@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/ChromaKeyAction.h"
+#include "cli/ImageAction.h"
 #include "cli/PresentationRequest.h"
 #include "cli/ScreenRequest.h"
 #include "cli/TimingRequest.h"
@@ -16,13 +17,14 @@ namespace kivo::cli {
 struct CliArguments {
     PanelOptions options;
     // "send", "status", "ports", "arrange", "place", "windows", "presentations", "export",
-    // "play", "output", "input" or "chromakey"; empty with --help
+    // "play", "output", "input", "chromakey", "source" or "level"; empty with --help
     std::string action;
     std::vector<std::string> commands;
     ScreenRequest screen;             // arrange, place and windows
     PresentationRequest presentation; // export and play
     TimingRequest timing;             // output and input
     ChromaKeyRequest chromaKey;       // chromakey
+    ImageRequest image;               // source and level
     bool json = false;                // status and presentations
     bool raw = false; // send: print replies as the device sent them, echo and prompt included
 };

@@ -483,6 +483,58 @@ TEST_F(CliEndToEnd, ChromaKeyPresetAndModeGoOutAsTheDialogSendsThem)
     EXPECT_EQ(std::count(sent.begin(), sent.end(), "ck on\\n"), 1);
 }
 
+// The commands of the log from the first one equal to `first` on, as many as `count`.
+std::vector<std::string> commandsFrom(const std::vector<std::string>& sent,
+                                      const std::string& first, std::size_t count)
+{
+    const auto start = std::find(sent.begin(), sent.end(), first);
+    const auto end = start + static_cast<long>(std::min<std::size_t>(count, sent.end() - start));
+    return {start, end};
+}
+
+TEST_F(CliEndToEnd, SourceAndLevelGoOutAsTheImageControlsSendThemAndAreReadBack)
+{
+    const std::string port = startOnPty();
+    const ProgramRun source = cli(port, {"source", "3", "10", "20", "320", "240"});
+    const ProgramRun level = cli(port, {"level", "3", "gamma", "1.5"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(source.status, 0) << source.err;
+    EXPECT_EQ(source.out, "window 3 source: 10 20 320 240\n");
+    EXPECT_EQ(level.status, 0) << level.err;
+    EXPECT_EQ(level.out, "window 3 gamma: 1.5\n");
+    const std::vector<std::string> sent = commands();
+    // The page's own read-back, then the one that tells whether the answer held a rectangle.
+    EXPECT_THAT(commandsFrom(sent, "wsr 3 10 20 320 240\\n", 3),
+                ::testing::ElementsAre("wsr 3 10 20 320 240\\n", "wsr 3\\n", "wsr 3\\n"));
+    EXPECT_THAT(commandsFrom(sent, "gamma 3 1.5\\n", 2),
+                ::testing::ElementsAre("gamma 3 1.5\\n", "bright 3\\n"));
+}
+
+TEST_F(CliEndToEnd, SourceOrLevelTheQuadrixRefusesOrCannotTakeIsNeverReportedAsDone)
+{
+    const std::string port = startOnPty();
+    // Window 2 is RGB: its source cannot be smaller than a quarter of its input.
+    const ProgramRun refused = cli(port, {"source", "2", "0", "0", "100", "100"});
+    const ProgramRun outOfRange = cli(port, {"level", "3", "brightness", "501"});
+    const ProgramRun notForRgb = cli(port, {"level", "2", "saturation", "100"});
+    const ProgramRun badOperand = cli(port, {"source", "3", "0", "0", "0", "480"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.err, HasSubstr("the Quadrix did not take the source 0 0 100 100 for "
+                                       "window 2: it holds 0 0 1024 768"));
+    EXPECT_EQ(outOfRange.status, 2);
+    EXPECT_THAT(outOfRange.err, HasSubstr("-500 to 500"));
+    EXPECT_EQ(notForRgb.status, 2);
+    EXPECT_THAT(notForRgb.err, HasSubstr("saturation does not apply to the input of window 2"));
+    EXPECT_EQ(badOperand.status, 2);
+    EXPECT_EQ(badOperand.err,
+              "kivo-cli: WIDTH must be a whole number from 1 to 65535, not \"0\"\n");
+    for (const ProgramRun* run : {&refused, &outOfRange, &notForRgb, &badOperand})
+        EXPECT_EQ(run->out, "");
+    EXPECT_THAT(commands(), Not(::testing::Contains(::testing::StartsWith("bright 3 "))));
+    EXPECT_THAT(commands(), Not(::testing::Contains(::testing::StartsWith("saturation 2 "))));
+}
+
 TEST_F(CliEndToEnd, OutputInputAndChromaKeyRequestsThatCannotBeUsedExitWithTwoAndOneLine)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"output"},
