@@ -3,6 +3,8 @@
 #include "core/app/Profile.h"
 #include "core/app/Strings.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 namespace kivo {
@@ -45,5 +47,28 @@ void writeSerialSettings(Profile& profile, const SerialSettings& settings)
 }
 
 std::string readPortName(const Profile& profile) { return profile.readString(section(), "port"); }
+
+bool writePortName(Profile& profile, const std::string& port)
+{
+    return profile.writeString(section(), "port", port);
+}
+
+int baudIndex(int rate)
+{
+    const int q = rate / baudRates.front();
+    // Halving q down to 1 takes as many steps as its highest bit is high.
+    if (q >= 1 && q <= 32)
+        return std::bit_width(static_cast<unsigned>(q)) - 1;
+    if (q == 57600 / 1200)
+        return 6;
+    if (q == 115200 / 1200)
+        return 7;
+    return 3; // 9600
+}
+
+bool isButtonRate(int rate)
+{
+    return std::find(baudRates.begin(), baudRates.end(), rate) != baudRates.end();
+}
 
 } // namespace kivo

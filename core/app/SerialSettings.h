@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -20,11 +21,22 @@ struct SerialSettings {
     std::uint8_t stopBits = 0;
 };
 
+// The rates of the baud-rate buttons, in button order.
+inline constexpr std::array<int, 8> baudRates{1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+
+// The button of a rate: with q = rate / 1200, q of 1 to 32 gives the number of times q halves
+// before it reaches 1; q of 48 gives 57600's button, 96 gives 115200's; any other rate 9600's.
+int baudIndex(int rate);
+// Whether `rate` is exactly the rate of one of the buttons.
+bool isButtonRate(int rate);
+
 // Reads the "SERIALPORT" keys; a value out of range or unreadable falls back to its default.
 SerialSettings readSerialSettings(const Profile& profile);
 void writeSerialSettings(Profile& profile, const SerialSettings& settings);
 
 // The port name kept under "SERIALPORT"/"port"; empty when none was saved.
 std::string readPortName(const Profile& profile);
+// Keeps `port` under "SERIALPORT"/"port"; false when the ini file could not be written.
+bool writePortName(Profile& profile, const std::string& port);
 
 } // namespace kivo

@@ -502,6 +502,75 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::adjustInputInstruction,
      "Align the left edge, then increase or decrease width, then align top, then increase or "
      "decrease height. When the input image fits the adjustment window exactly, click OK."},
+    // The Serial Port and Resets page.
+    {StringId::reconnectingProgress, "Establishing connection..."},
+    {StringId::baudCommand, "baud %d"},
+    {StringId::frontPanelOffCommand, "frontpanel off"},
+    {StringId::frontPanelOnCommand, "frontpanel on"},
+    {StringId::restoreFactoryDefaultsCommand, "restorefactorydefaults"},
+    {StringId::confirmRestoreCommand, "yes"},
+    {StringId::answerYesCommand, "y"},
+    {StringId::factoryResetPromptKey, "y/n"},
+    {StringId::restartBannerKey, "Halvex"},
+    {StringId::baudChangeQuestion,
+     "Changing the baudrate setting in the Quadrix will disable the serial connection with this "
+     "control panel!\n\nThe control panel will attempt to reconnect and reset at the new "
+     "baudrate. If successful, the reset may take up 90 seconds.\n\nAre you sure you want to "
+     "do this?"},
+    {StringId::factoryDefaultsQuestion,
+     "Restoring factory defaults will erase all user settings and return the Quadrix to its "
+     "factory default settings! This process may take up to thirty seconds. \n\nYou may have "
+     "to adjust the output mode and output timing parameters in order to get a useful output "
+     "signal.\n\nThe Kivo will monitor the restoration process. When the process is complete, "
+     "the Kivo will automatically reset itself.\n\nAre you sure you want to do this?"},
+    {StringId::factoryResetComplete,
+     "The Quadrix has completed the restoration of factory defaults. The Kivo will now reset "
+     "itself."},
+    {StringId::factoryResetTimedOut,
+     " Kivo monitoring has timed out! The Kivo cannot confirm that the Quadrix restoration of "
+     "factory defaults is complete. \n\nThe Kivo will now reset itself. If the reset fails, "
+     "power-cycle the Quadrix and try again."},
+    {StringId::disableFrontPanelCaption, "Disable Quadrix Front &Panel"},
+    {StringId::enableFrontPanelCaption, "Enable Quadrix Front &Panel"},
+    {StringId::resetKivoCaption, "&Reset Kivo"},
+    {StringId::restoreFactoryDefaultsCaption, "Restore Quadrix Factor&y Defaults"},
+    {StringId::echoOnCaption, "On"},
+    {StringId::echoOffCaption, "Off"},
+    {StringId::deviceParametersTitle, "Quadrix Serial Parameters "},
+    {StringId::deviceParametersUnavailableTitle, "Quadrix Parameters (not available) "},
+    {StringId::deviceParametersAtCreationTitle, "Quadrix Serial Parameters (not available) "},
+    {StringId::localParametersFixedTitle,
+     "Local Serial Parameters (cannot change once connection is established)  "},
+    {StringId::localParametersChangeableTitle,
+     "Local Serial Parameters (click \"Reset Kivo\" to apply changes) "},
+    {StringId::baudRateGroup, "Baud Rate "},
+    {StringId::parityGroup, "Parity "},
+    {StringId::stopBitsGroup, "Stop Bits "},
+    {StringId::characterSizeGroup, "Character Size "},
+    {StringId::echoGroup, "Echo "},
+    {StringId::baud1200Caption, "&1200"},
+    {StringId::baud2400Caption, "&2400"},
+    {StringId::baud4800Caption, "&4800"},
+    {StringId::baud9600Caption, "9&600"},
+    {StringId::baud19200Caption, "1&9200"},
+    {StringId::baud38400Caption, "&38400"},
+    {StringId::baud57600Caption, "&57600"},
+    {StringId::baud115200Caption, "1152&00"},
+    {StringId::noParityCaption, "&None"},
+    {StringId::oddParityCaption, "O&dd"},
+    {StringId::evenParityCaption, "&Even"},
+    {StringId::oneStopBitCaption, "&One"},
+    {StringId::oneAndAHalfStopBitsCaption, "One And A Hal&f"},
+    {StringId::twoStopBitsCaption, "&Two"},
+    {StringId::eightBitsCaption, "&8 bits"},
+    {StringId::sevenBitsCaption, "&7 bits"},
+    {StringId::portGroup, "Port "},
+    {StringId::portInUse, "In use: %s"},
+    {StringId::noPortInUse, "In use: none"},
+    {StringId::noPortChosen,
+     "No serial port is set: choose the port of the Quadrix, or type its path or "
+     "tcp:HOST:PORT, and click Reset Kivo."},
+    {StringId::portNotSaved, "The port %s is open, but the ini file could not keep it: %s"},
 });
 
 constexpr bool sortedById()

@@ -4,6 +4,7 @@
 #include "core/app/PanelApp.h"
 #include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
+#include "core/app/SerialSettings.h"
 #include "core/app/Text.h"
 #include "core/mirror/DeviceReplies.h"
 #include "core/mirror/PanelPages.h"
@@ -62,7 +63,7 @@ void BringUp::bringUp(bool echoQuery)
     app.progressStepping = false;
     app.idle = false;
     understood_ = false;
-    c_.pages.showSerialPortConnected();
+    c_.pages.showSerialPortLayout(true);
     c_.pages.showBringUpProgress(true);
     c_.progress.setProgressPosition(12);
     app.progressCounter = 12;
@@ -120,6 +121,8 @@ void BringUp::portSilent()
     c_.prompter.tell(formatString(StringId::silentPort, app.portName.c_str(), app.serial.baudRate));
     // Nothing on the line heard a word: the settings stay as they were and nothing is sent.
     app.closeLink();
+    // The local parameters may be what is wrong: the page lets the operator change them.
+    c_.pages.showSerialPortLayout(false);
     noConnection();
 }
 
@@ -184,26 +187,10 @@ void BringUp::readSerialPortControls()
     if (const auto baud =
             parseBaudReply(c_.channel.sendAndCollect(StringId::baudQuery, true).text)) {
         understood_ = true;
-        c_.pages.showDeviceBaud(*baud, baudRadioIndex(*baud));
+        c_.pages.showDeviceBaud(*baud, baudIndex(*baud));
     }
     if (const auto echo = parseEchoReply(c_.channel.sendAndCollect(StringId::echoQuery, true).text))
         c_.pages.showDeviceEcho(echo->saysOn);
-}
-
-int BringUp::baudRadioIndex(int baud)
-{
-    const int q = baud / 1200;
-    if (q >= 1 && q <= 32) {
-        int index = 0;
-        while (index < 6 && (2 << index) <= q)
-            ++index;
-        return index;
-    }
-    if (q == 48)
-        return 6;
-    if (q == 96)
-        return 7;
-    return 3;
 }
 
 } // namespace kivo

@@ -39,9 +39,6 @@ public:
     TimingListCache& listCache() { return cache_; }
     TimingListLoader& listLoader() { return lists_; }
 
-    // The device baud rate radio button for a rate the device reports.
-    static int baudRadioIndex(int baud);
-
 private:
     // Asks the first question of a bring-up; returns whether anything answered it.
     bool askEchoState(bool echoQuery);

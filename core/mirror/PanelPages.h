@@ -32,7 +32,8 @@ public:
     virtual void clearPresentationLists() {}
     virtual void loadPresentations() {}
 
-    virtual void showSerialPortConnected() {}
+    // The Serial Port page's layout for a panel with or without a device on its link.
+    virtual void showSerialPortLayout(bool /*connected*/) {}
     virtual void showDeviceBaud(int /*baud*/, int /*radioIndex*/) {}
     virtual void showDeviceEcho(bool /*on*/) {}
 

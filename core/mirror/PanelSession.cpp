@@ -26,7 +26,10 @@ PanelSession::~PanelSession() { app_.shutdown(); }
 
 bool PanelSession::openLink(const LinkOpener& opener, std::string& error)
 {
-    return app_.openLink(opener, error);
+    opener_ = opener;
+    return app_.openLink(opener_, error);
 }
+
+bool PanelSession::reopenPort(std::string& error) { return app_.openLink(opener_, error); }
 
 } // namespace kivo

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/app/CommandChannel.h"
+#include "core/app/LinkOpener.h"
 #include "core/app/NumericEntry.h"
 #include "core/app/PanelApp.h"
+#include "core/app/PortReopener.h"
 #include "core/app/Profile.h"
 #include "core/app/TerminalConsole.h"
 #include "core/app/TerminalModel.h"
@@ -21,7 +23,6 @@ namespace kivo {
 class BusyHandler;
 class Clock;
 class KeyState;
-class LinkOpener;
 class PanelPages;
 class ProcessExit;
 class ProgressSink;
@@ -50,17 +51,20 @@ struct SessionOptions {
 // page state, the command channel, the Terminal's text and console, the numeric-entry checks,
 // the bring-up and the timing settings, wired together once. The panel, kivo-cli and the benchmarks
 // all start from one.
-class PanelSession {
+class PanelSession final : public PortReopener {
 public:
     // Reads the serial settings and opens the raw link log.
     PanelSession(const SessionOptions& options, PanelSeams seams);
     // Shuts the panel down in order: echo restored, settings saved, link closed.
-    ~PanelSession();
+    ~PanelSession() override;
     PanelSession(const PanelSession&) = delete;
     PanelSession& operator=(const PanelSession&) = delete;
 
-    // Opens the port; on failure `error` says why and the panel stays unconnected.
+    // Opens the port; on failure `error` says why and the panel stays unconnected. The
+    // session keeps its own copy of `opener` for opening the port again.
     bool openLink(const LinkOpener& opener, std::string& error);
+    // Opens the port again with the opener of the last openLink.
+    bool reopenPort(std::string& error) override;
 
     Profile& profile() { return profile_; }
     PanelApp& app() { return app_; }
@@ -89,6 +93,7 @@ private:
     OutputSettings outputSettings_;
     MirrorInputWindows inputWindows_;
     InputSettings inputSettings_;
+    LinkOpener opener_;
 };
 
 } // namespace kivo

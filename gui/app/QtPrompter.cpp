@@ -55,10 +55,28 @@ QtPrompter::QtPrompter(QString defaultTitle) : defaultTitle_(std::move(defaultTi
 Prompter::Answer QtPrompter::ask(const std::string& text, Buttons buttons, Icon icon,
                                  const std::string& title)
 {
+    return show(text, buttons, icon, title, false);
+}
+
+Prompter::Answer QtPrompter::askDefaultNo(const std::string& text, Icon icon,
+                                          const std::string& title)
+{
+    return show(text, Buttons::yesNo, icon, title, true);
+}
+
+Prompter::Answer QtPrompter::show(const std::string& text, Buttons buttons, Icon icon,
+                                  const std::string& title, bool noByDefault)
+{
     QMessageBox box(boxIcon(icon), title.empty() ? defaultTitle_ : QString::fromStdString(title),
                     QString::fromStdString(text), standardButtons(buttons),
                     QApplication::activeWindow());
-    return answerOf(box.exec());
+    if (noByDefault)
+        box.setDefaultButton(QMessageBox::No);
+    // A question put while the device is busy is answered with the ordinary pointer.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    QApplication::restoreOverrideCursor();
+    return answerOf(answer);
 }
 
 } // namespace kivo::gui

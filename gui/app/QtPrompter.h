@@ -14,8 +14,12 @@ public:
 
     Answer ask(const std::string& text, Buttons buttons, Icon icon,
                const std::string& title) override;
+    Answer askDefaultNo(const std::string& text, Icon icon, const std::string& title) override;
 
 private:
+    Answer show(const std::string& text, Buttons buttons, Icon icon, const std::string& title,
+                bool noByDefault);
+
     QString defaultTitle_;
 };
 

@@ -1,9 +1,331 @@
 #include "gui/config/CPage3.h"
 
-namespace kivo::gui {
+#include "gui/app/ControlId.h"
+#include "gui/app/QtStrings.h"
+#include "gui/app/WaitCursor.h"
 
-CPage3::CPage3(QWidget* parent) : PropertyPage(StringId::serialPortCaption, helpContextId, parent)
+#include "core/app/SerialSettings.h"
+#include "core/mirror/PanelSession.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kivo::gui {
+namespace {
+
+constexpr std::array<StringId, baudRates.size()> localBaudCaptions{
+    StringId::baud1200Caption,  StringId::baud2400Caption,  StringId::baud4800Caption,
+    StringId::baud9600Caption,  StringId::baud19200Caption, StringId::baud38400Caption,
+    StringId::baud57600Caption, StringId::baud115200Caption};
+
+std::vector<QString> captions(std::initializer_list<StringId> ids)
 {
+    std::vector<QString> texts;
+    for (StringId id : ids)
+        texts.push_back(qtString(id));
+    return texts;
+}
+
+QString qtText(const std::string& text) { return QString::fromStdString(text); }
+
+// Checks the button of `index`, or none when the index is not a button's.
+void showChoice(QButtonGroup& group, int index)
+{
+    if (QAbstractButton* button = group.button(index)) {
+        button->setChecked(true);
+        return;
+    }
+    group.setExclusive(false);
+    for (QAbstractButton* button : group.buttons())
+        button->setChecked(false);
+    group.setExclusive(true);
+}
+
+void enableButtons(QButtonGroup& group, bool enabled)
+{
+    for (QAbstractButton* button : group.buttons())
+        button->setEnabled(enabled);
+}
+
+} // namespace
+
+CPage3::CPage3(PanelSession& session, QWidget* parent)
+    : PropertyPage(StringId::serialPortCaption, helpContextId, parent),
+      model_(SerialPortPage::seamsOf(session))
+{
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(createLocalGroup(), 0, 0);
+    grid->addWidget(createDeviceGroup(), 0, 1);
+    grid->addWidget(createPortGroup(), 1, 0, 1, 2);
+    grid->addWidget(createActionButtons(), 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+
+    monitorTimer_.setObjectName(QStringLiteral("timer%1").arg(monitorTimerId));
+    monitorTimer_.setInterval(FactoryResetMonitor::periodMs);
+    connect(&monitorTimer_, &QTimer::timeout, this, &CPage3::monitorTick);
+    listPorts();
+    draw();
+}
+
+QGroupBox* CPage3::createRadioGroup(StringId title, int groupId,
+                                    const std::vector<QString>& captions,
+                                    const std::vector<int>& ids, QButtonGroup*& buttons)
+{
+    auto* group = withId(new QGroupBox(qtString(title), this), groupId);
+    auto* layout = new QVBoxLayout(group);
+    buttons = new QButtonGroup(group);
+    for (std::size_t index = 0; index < captions.size(); ++index) {
+        auto* radio = new QRadioButton(captions[index], group);
+        if (index < ids.size())
+            withId(radio, ids[index]);
+        buttons->addButton(radio, static_cast<int>(index));
+        layout->addWidget(radio);
+    }
+    layout->addStretch(1);
+    return group;
+}
+
+QGroupBox* CPage3::createLocalGroup()
+{
+    localGroup_ = withId(new QGroupBox(this), localGroupId);
+    std::vector<QString> baudTexts;
+    for (StringId caption : localBaudCaptions)
+        baudTexts.push_back(qtString(caption));
+    localBaudGroup_ = createRadioGroup(StringId::baudRateGroup, localBaudGroupId, baudTexts,
+                                       {localBaudIds.begin(), localBaudIds.end()}, localBaud_);
+    connect(localBaud_, &QButtonGroup::idClicked, this, [this](int index) {
+        model_.chooseLocalBaud(index);
+        draw();
+    });
+
+    // The line's other parameters only show what the panel uses; they cannot be changed here.
+    auto* paritySize = new QVBoxLayout;
+    paritySize->addWidget(
+        createRadioGroup(StringId::parityGroup, parityGroupId,
+                         captions({StringId::noParityCaption, StringId::oddParityCaption,
+                                   StringId::evenParityCaption}),
+                         {}, parity_));
+    paritySize->addWidget(createRadioGroup(
+        StringId::characterSizeGroup, characterSizeGroupId,
+        captions({StringId::eightBitsCaption, StringId::sevenBitsCaption}), {}, characterSize_));
+    auto* stopBits = createRadioGroup(
+        StringId::stopBitsGroup, stopBitsGroupId,
+        captions({StringId::oneStopBitCaption, StringId::oneAndAHalfStopBitsCaption,
+                  StringId::twoStopBitsCaption}),
+        {}, stopBits_);
+    for (QButtonGroup* fixed : {parity_, stopBits_, characterSize_})
+        enableButtons(*fixed, false);
+
+    auto* layout = new QHBoxLayout(localGroup_);
+    layout->addWidget(localBaudGroup_);
+    layout->addLayout(paritySize);
+    layout->addWidget(stopBits, 0, Qt::AlignTop);
+    return localGroup_;
+}
+
+QGroupBox* CPage3::createDeviceGroup()
+{
+    deviceGroup_ = withId(new QGroupBox(this), deviceGroupId);
+    std::vector<QString> baudTexts;
+    std::vector<int> baudIds;
+    for (std::size_t index = 0; index < baudRates.size(); ++index) {
+        baudTexts.push_back(QString::number(baudRates[index]));
+        baudIds.push_back(firstDeviceBaudId + static_cast<int>(index));
+    }
+    deviceBaudGroup_ = createRadioGroup(StringId::baudRateGroup, deviceBaudGroupId, baudTexts,
+                                        baudIds, deviceBaud_);
+    connect(deviceBaud_, &QButtonGroup::idClicked, this, &CPage3::changeDeviceBaud);
+
+    echoGroup_ = createRadioGroup(StringId::echoGroup, echoGroupId,
+                                  captions({StringId::echoOnCaption, StringId::echoOffCaption}),
+                                  {echoOnId, echoOffId}, echo_);
+    connect(echo_, &QButtonGroup::idClicked, this,
+            [this](int index) { act([this, index] { model_.setEcho(index == 0); }); });
+
+    auto* layout = new QHBoxLayout(deviceGroup_);
+    layout->addWidget(deviceBaudGroup_);
+    layout->addWidget(echoGroup_, 0, Qt::AlignTop);
+    return deviceGroup_;
+}
+
+QGroupBox* CPage3::createPortGroup()
+{
+    auto* group = new QGroupBox(qtString(StringId::portGroup), this);
+    portChooser_ = new QComboBox(group);
+    portChooser_->setObjectName(QStringLiteral("portChooser"));
+    portChooser_->setEditable(true);
+    portChooser_->setInsertPolicy(QComboBox::NoInsert);
+    portChooser_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    portInUse_ = new QLabel(group);
+    portInUse_->setObjectName(QStringLiteral("portInUse"));
+    portProblem_ = new QLabel(group);
+    portProblem_->setObjectName(QStringLiteral("portProblem"));
+    portProblem_->setWordWrap(true);
+    portProblem_->setStyleSheet(QStringLiteral("color: #a00000"));
+    // Only what the operator picks or types is a choice: the page filling the box is not.
+    connect(portChooser_, &QComboBox::textActivated, this,
+            [this](const QString& port) { model_.choosePort(port.toStdString()); });
+    connect(portChooser_->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& port) { model_.choosePort(port.toStdString()); });
+
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(portChooser_, 0, 0);
+    layout->addWidget(portInUse_, 0, 1);
+    layout->addWidget(portProblem_, 1, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
+    return group;
+}
+
+QPushButton* CPage3::createButton(StringId caption, int id)
+{
+    auto* button = withId(new QPushButton(qtString(caption), this), id);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QWidget* CPage3::createActionButtons()
+{
+    auto* row = new QWidget(this);
+    auto* reset = createButton(StringId::resetKivoCaption, resetId);
+    factoryDefaults_ = createButton(StringId::restoreFactoryDefaultsCaption, factoryDefaultsId);
+    frontPanel_ = createButton(model_.frontPanelCaption(), frontPanelId);
+    connect(reset, &QPushButton::clicked, this, &CPage3::resetPanel);
+    connect(factoryDefaults_, &QPushButton::clicked, this, &CPage3::restoreFactoryDefaults);
+    connect(frontPanel_, &QPushButton::clicked, this,
+            [this] { act([this] { model_.toggleFrontPanel(); }); });
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton* button : {reset, factoryDefaults_, frontPanel_})
+        layout->addWidget(button);
+    layout->addStretch(1);
+    return row;
+}
+
+void CPage3::setConnectedLayout(bool connected)
+{
+    model_.setConnectedLayout(connected);
+    draw();
+}
+
+void CPage3::showDeviceBaud(int rate)
+{
+    model_.showDeviceBaud(rate);
+    draw();
+}
+
+void CPage3::showDeviceEcho(bool on)
+{
+    model_.showDeviceEcho(on);
+    draw();
+}
+
+void CPage3::portOpenFailed(const std::string& error)
+{
+    model_.portOpenFailed(error);
+    drawPort();
+}
+
+void CPage3::onSetActive() { listPorts(); }
+
+void CPage3::changeDeviceBaud(int index)
+{
+    act([this, index] { model_.changeDeviceBaud(baudRates.at(static_cast<std::size_t>(index))); });
+    if (QAbstractButton* current = deviceBaud_->button(model_.deviceBaudIndex()))
+        current->setFocus();
+}
+
+void CPage3::resetPanel()
+{
+    act([this] { model_.resetPanel(); });
+    listPorts();
+}
+
+void CPage3::restoreFactoryDefaults()
+{
+    act([this] {
+        if (model_.restoreFactoryDefaults())
+            monitorTimer_.start();
+    });
+}
+
+void CPage3::monitorTick()
+{
+    // A beat reads the device, and the reset at its end runs a whole bring-up: no second beat
+    // may start inside it.
+    monitorTimer_.stop();
+    act([this] {
+        if (model_.monitorTick())
+            monitorTimer_.start();
+    });
+}
+
+void CPage3::act(const std::function<void()>& action)
+{
+    {
+        const WaitCursor wait;
+        action();
+    }
+    draw();
+}
+
+void CPage3::draw()
+{
+    showChoice(*localBaud_, model_.localBaudIndex());
+    showChoice(*deviceBaud_, model_.deviceBaudIndex());
+    showChoice(*echo_, model_.echoIndex());
+    showChoice(*parity_, model_.parityIndex());
+    showChoice(*stopBits_, model_.stopBitsIndex());
+    showChoice(*characterSize_, model_.characterSizeIndex());
+    frontPanel_->setText(qtString(model_.frontPanelCaption()));
+    drawLayout();
+    drawPort();
+}
+
+void CPage3::drawLayout()
+{
+    const SerialPortLayout& layout = model_.layout();
+    for (QGroupBox* group : {deviceBaudGroup_, echoGroup_})
+        group->setEnabled(layout.deviceSettingsEnabled);
+    localBaudGroup_->setEnabled(layout.localBaudEnabled);
+    factoryDefaults_->setEnabled(layout.deviceActionsEnabled);
+    frontPanel_->setEnabled(layout.deviceActionsEnabled);
+    deviceGroup_->setTitle(qtString(layout.deviceGroupTitle));
+    localGroup_->setTitle(qtString(layout.localGroupTitle));
+}
+
+void CPage3::drawPort()
+{
+    const std::string& port = model_.portInUse();
+    portInUse_->setText(port.empty() ? qtString(StringId::noPortInUse)
+                                     : qtText(formatString(StringId::portInUse, port.c_str())));
+    const std::string problem = model_.portProblem();
+    portProblem_->setText(qtText(problem));
+    portProblem_->setVisible(!problem.empty());
+}
+
+void CPage3::listPorts()
+{
+    const QString typed = portChooser_->currentText();
+    const QString inUse = qtText(model_.portInUse());
+    QStringList ports;
+    for (const std::string& port : SerialPortPage::machinePorts())
+        ports.push_back(qtText(port));
+    // The port in use is offered too, when it is a path or address the machine does not list.
+    if (!inUse.isEmpty() && !ports.contains(inUse))
+        ports.push_front(inUse);
+    portChooser_->clear();
+    portChooser_->addItems(ports);
+    portChooser_->setEditText(typed.isEmpty() ? inUse : typed);
 }
 
 } // namespace kivo::gui

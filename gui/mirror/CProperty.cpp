@@ -64,8 +64,9 @@ void CProperty::createPages()
     virtualScreenPage_ = new CPage4(session_, screen_, tabs_);
     presentationPage_ = new CPage5(session_, screen_, tabs_);
     imagePage_ = new CPage8(session_, screen_, tabs_);
+    serialPortPage_ = new CPage3(session_, tabs_);
     pages_ = {virtualScreenPage_, presentationPage_, imagePage_, outputPage_,
-              inputsPage_,        new CPage3(tabs_), terminal_};
+              inputsPage_,        serialPortPage_,   terminal_};
     for (PropertyPage* page : pages_)
         tabs_->addTab(page, page->caption());
     routePageEdits();
@@ -138,10 +139,14 @@ void CProperty::startUp()
     startupTimer_.stop();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::string error;
-    // Without a link the reset leaves the panel waiting on the Serial Port page; the reason
-    // the port did not open is said once, here.
-    if (!session_.openLink(opener_, error))
-        seams_.prompter.tell(error);
+    // Without a link the reset leaves the panel waiting on the Serial Port page, which says
+    // why. A port that was set and did not open is said once more, here; without one, the
+    // page's port chooser is the answer.
+    if (!session_.openLink(opener_, error)) {
+        serialPortPage_->portOpenFailed(error);
+        if (!session_.app().portName.empty())
+            seams_.prompter.tell(error);
+    }
     resetPanel(true);
     QApplication::restoreOverrideCursor();
 }
@@ -157,6 +162,18 @@ void CProperty::repaintTerminal() { terminal_->repaint(); }
 void CProperty::clearPresentationLists() { presentationPage_->clearPresentationLists(); }
 
 void CProperty::loadPresentations() { presentationPage_->loadPresentations(); }
+
+void CProperty::showSerialPortLayout(bool connected)
+{
+    serialPortPage_->setConnectedLayout(connected);
+}
+
+void CProperty::showDeviceBaud(int baud, int /*radioIndex*/)
+{
+    serialPortPage_->showDeviceBaud(baud);
+}
+
+void CProperty::showDeviceEcho(bool on) { serialPortPage_->showDeviceEcho(on); }
 
 void CProperty::timingListsLoaded()
 {

@@ -22,6 +22,7 @@ class LinkOpener;
 
 namespace kivo::gui {
 
+class CPage3;
 class CPage4;
 class CPage5;
 class CPage6;
@@ -55,6 +56,7 @@ public:
     CommandChannel& channel() { return session_.channel(); }
     PropertyPage& page(Page page) { return *pages_.at(static_cast<std::size_t>(page)); }
     CPage9& terminal() { return *terminal_; }
+    CPage3& serialPortPage() { return *serialPortPage_; }
     Page activePage() const;
     void setActivePage(Page page);
     HelpWindow& help() { return *help_; }
@@ -74,6 +76,9 @@ public:
     void bringToFront() override;
     void clearPresentationLists() override;
     void loadPresentations() override;
+    void showSerialPortLayout(bool connected) override;
+    void showDeviceBaud(int baud, int radioIndex) override;
+    void showDeviceEcho(bool on) override;
     void timingListsLoaded() override;
     void outputTimingChanged() override;
     void refreshInputWindow(int window) override;
@@ -110,6 +115,7 @@ private:
     CPage7* outputPage_ = nullptr;
     CPage8* imagePage_ = nullptr;
     CPage6* inputsPage_ = nullptr;
+    CPage3* serialPortPage_ = nullptr;
     CPage9* terminal_ = nullptr;
     HelpWindow* help_;
     QTimer startupTimer_;

@@ -59,6 +59,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, StoredSerialSetting,
                                            StoredCase{"byteSizeLowByte", "bytesize", "263", 7}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(BaudIndex, EachButtonRateSelectsItsButtonAndOddRatesAHalvedQuotientOr9600)
+{
+    const std::vector<std::pair<int, int>> cases{
+        {1200, 0},   {2400, 1},  {4800, 2},     {9600, 3},   {19200, 4},  {38400, 5}, {57600, 6},
+        {115200, 7}, {14400, 3}, {4800 * 3, 3}, {2399, 0},   {28800, 4},  {76800, 3}, {39600, 3},
+        {300, 3},    {0, 3},     {-9600, 3},    {230400, 3}, {115201, 7}, {57599, 3}};
+    for (const auto& [rate, index] : cases)
+        EXPECT_EQ(baudIndex(rate), index) << rate;
+}
+
 TEST(SerialSettings, MissingFileGivesTheDefaults)
 {
     TempDir dir;

@@ -272,14 +272,5 @@ TEST_F(ReadbackTest, DescriptionsAndArrangementsComeFromTheIniFile)
     EXPECT_FALSE(state.arrangements[0].set);
 }
 
-TEST(BaudRadio, IndexFollowsTheRate)
-{
-    const std::vector<std::pair<int, int>> cases{{1200, 0},  {2400, 1},  {4800, 2},  {9600, 3},
-                                                 {19200, 4}, {38400, 5}, {57600, 6}, {115200, 7},
-                                                 {14400, 3}, {300, 3},   {76800, 3}};
-    for (const auto& [baud, index] : cases)
-        EXPECT_EQ(BringUp::baudRadioIndex(baud), index) << baud;
-}
-
 } // namespace
 } // namespace kivo::test

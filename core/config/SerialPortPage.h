@@ -1,0 +1,136 @@
+#pragma once
+
+#include "core/app/Strings.h"
+#include "core/config/FactoryResetMonitor.h"
+
+#include <string>
+#include <vector>
+
+namespace kivo {
+
+class BringUp;
+class Clock;
+class CommandChannel;
+class PanelApp;
+class PanelSession;
+class PortReopener;
+class ProgressSink;
+class Prompter;
+class TerminalModel;
+
+// Which of the page's controls work, and the titles of its two parameter groups: the local
+// baud rate can change only while no device is connected, the device's settings only while
+// one is.
+struct SerialPortLayout {
+    bool deviceSettingsEnabled = false; // the device's baud and echo buttons and their groups
+    bool localBaudEnabled = true;       // the local baud buttons and their group
+    bool deviceActionsEnabled = false;  // factory defaults and front panel buttons
+    StringId deviceGroupTitle = StringId::deviceParametersAtCreationTitle;
+    StringId localGroupTitle = StringId::localParametersChangeableTitle;
+
+    static SerialPortLayout forConnection(bool connected);
+    bool operator==(const SerialPortLayout&) const = default;
+};
+
+// What became of a click on one of the device's baud buttons.
+enum class DeviceBaudChange {
+    sameRate,       // the device runs at that rate already: nothing asked, nothing sent
+    notOffered,     // not one of the buttons' rates: nothing sent
+    declined,       // the operator answered No: nothing sent
+    reconnected,    // sent, and the port is open again at the new rate
+    notReconnected, // sent, but the port did not open again; the panel waits without a link
+};
+
+// The Serial Port and Resets page without its widgets: the local serial parameters and the
+// device's, the panel reset, the device's baud rate with the panel following it, echo, the
+// front panel lock, the restoration of factory defaults and its monitor, and the choice of
+// the port. Every action runs headless; questions go through the Prompter.
+class SerialPortPage {
+public:
+    struct Seams {
+        PanelApp& app;
+        CommandChannel& channel;
+        BringUp& bringUp;
+        TerminalModel& terminal;
+        Prompter& prompter;
+        Clock& clock;
+        ProgressSink& progress;
+        PortReopener& reopener;
+    };
+    // The seams of a whole panel, which reopens its own port.
+    static Seams seamsOf(PanelSession& session);
+
+    // Shows the local parameters as the panel read them at start.
+    explicit SerialPortPage(Seams seams);
+
+    // The selected buttons; -1 until something is known.
+    int localBaudIndex() const { return localBaudIndex_; }
+    int deviceBaudIndex() const { return deviceBaudIndex_; }
+    int echoIndex() const { return echoIndex_; } // 0 on, 1 off
+    int parityIndex() const { return parityIndex_; }
+    int stopBitsIndex() const { return stopBitsIndex_; }
+    int characterSizeIndex() const { return characterSizeIndex_; } // 0 eight bits, 1 seven
+    int deviceBaudRate() const { return deviceBaudRate_; }
+    const SerialPortLayout& layout() const { return layout_; }
+
+    void setConnectedLayout(bool connected);
+    // What the bring-up read from the device.
+    void showDeviceBaud(int rate);
+    void showDeviceEcho(bool on);
+
+    // The rate of the next opening of the port; nothing is sent.
+    void chooseLocalBaud(int index);
+    DeviceBaudChange changeDeviceBaud(int rate);
+    void setEcho(bool on);
+
+    // The caption of the front panel button is the only record of the lock.
+    bool frontPanelLocked() const { return frontPanelLocked_; }
+    StringId frontPanelCaption() const;
+    void setFrontPanelLocked(bool locked);
+    void toggleFrontPanel() { setFrontPanelLocked(!frontPanelLocked_); }
+
+    // Reset Kivo: a fresh bring-up on the open port, or the port opened again (on the port
+    // the operator chose, with the local parameters as they are now).
+    void resetPanel();
+
+    // Asks first; true when the device was told and the monitor watches it.
+    bool restoreFactoryDefaults();
+    const FactoryResetMonitor& monitor() const { return monitor_; }
+    // One beat of the monitor's timer; false when the timer is to stop. The beat that ends
+    // the watch resets the panel.
+    bool monitorTick();
+    // For a front end without a timer: beats on the clock until the watch is over.
+    FactoryResetMonitor::Outcome waitForFactoryReset();
+
+    // The port chooser. The operator's choice is used at the next Reset Kivo and kept in the
+    // ini file once a port opens there.
+    const std::string& portInUse() const;
+    void choosePort(const std::string& port);
+    // Why the panel has no port open: empty when it has one, or has not tried yet.
+    std::string portProblem() const;
+    // Told why the port did not open at start-up.
+    void portOpenFailed(std::string error) { portError_ = std::move(error); }
+    // The machine's serial ports, stable names first.
+    static std::vector<std::string> machinePorts();
+
+private:
+    void reopenLink();
+    void keepChosenPort();
+    void emptyTimingCaches();
+
+    Seams s_;
+    int localBaudIndex_ = -1;
+    int deviceBaudIndex_ = -1;
+    int echoIndex_ = -1;
+    int parityIndex_ = -1;
+    int stopBitsIndex_ = -1;
+    int characterSizeIndex_ = -1;
+    int deviceBaudRate_ = 0;
+    SerialPortLayout layout_;
+    bool frontPanelLocked_ = false;
+    FactoryResetMonitor monitor_;
+    std::string chosenPort_;
+    std::string portError_;
+};
+
+} // namespace kivo

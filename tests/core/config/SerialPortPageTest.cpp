@@ -1,0 +1,395 @@
+#include "tests/support/PanelFixture.h"
+
+#include "sim/SimLink.h"
+
+#include "core/app/PortReopener.h"
+#include "core/config/SerialPortPage.h"
+#include "core/mirror/BringUp.h"
+#include "core/mirror/PanelPages.h"
+#include "core/mirror/PanelState.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace kivo::test {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using Outcome = FactoryResetMonitor::Outcome;
+
+TEST(RestartSigns, ThePromptCountsBeforeTheBanner)
+{
+    const std::vector<std::pair<std::string, RestartSign>> cases{
+        {"Restore factory defaults? All user settings will be erased. (y/n) ", RestartSign::prompt},
+        {"Halvex Quadrix video windowing processor, firmware 3.1\r\n> ", RestartSign::banner},
+        {"Halvex Quadrix\r\nRestore? (y/n) ", RestartSign::prompt},
+        {"halvex quadrix\r\n> ", RestartSign::none},
+        {"Restoring... (Y/N)", RestartSign::none},
+        {"", RestartSign::none},
+        {"\xff\xfe garbage at the wrong rate", RestartSign::none},
+    };
+    for (const auto& [reply, sign] : cases)
+        EXPECT_EQ(findRestartSign(reply), sign) << reply;
+}
+
+TEST(SerialPortLayouts, OnlyAConnectedPanelChangesTheDevice)
+{
+    EXPECT_EQ(SerialPortLayout{},
+              (SerialPortLayout{false, true, false, StringId::deviceParametersAtCreationTitle,
+                                StringId::localParametersChangeableTitle}));
+    EXPECT_EQ(SerialPortLayout::forConnection(true),
+              (SerialPortLayout{true, false, true, StringId::deviceParametersTitle,
+                                StringId::localParametersFixedTitle}));
+    EXPECT_EQ(SerialPortLayout::forConnection(false),
+              (SerialPortLayout{false, true, false, StringId::deviceParametersUnavailableTitle,
+                                StringId::localParametersChangeableTitle}));
+}
+
+// Hands what the bring-up reads to the page, as the panel's pages do.
+class PagesForSerialPort final : public PanelPages {
+public:
+    void showPage(Page page) override { shown.push_back(page); }
+    void showSerialPortLayout(bool connected) override { page->setConnectedLayout(connected); }
+    void showDeviceBaud(int baud, int /*radioIndex*/) override { page->showDeviceBaud(baud); }
+    void showDeviceEcho(bool on) override { page->showDeviceEcho(on); }
+
+    SerialPortPage* page = nullptr;
+    std::vector<Page> shown;
+};
+
+// Opens the port on a fresh simulated Quadrix, or fails to, and notes where and how fast.
+class FakeReopener final : public PortReopener {
+public:
+    FakeReopener(PanelApp& app, std::vector<std::string>& written) : app_(app), written_(written) {}
+    bool reopenPort(std::string& error) override
+    {
+        app_.closeLink();
+        opened.emplace_back(app_.portName, app_.serial.baudRate);
+        if (!opens) {
+            error = "Cannot open serial port " + app_.portName + ": no such device.";
+            return false;
+        }
+        device = std::make_unique<sim::SimLink>();
+        app_.serialHandle = std::make_unique<ForwardingLink>(*device, &written_);
+        return true;
+    }
+
+    bool opens = true;
+    std::vector<std::pair<std::string, unsigned>> opened;
+    std::unique_ptr<sim::SimLink> device;
+
+private:
+    PanelApp& app_;
+    std::vector<std::string>& written_;
+};
+
+// The page of a panel connected on "/dev/ttyUSB0" to a simulated Quadrix that has come up.
+class SerialPortPageTest : public PanelFixture {
+protected:
+    SerialPortPageTest()
+    {
+        pages.page = &page;
+        app.portName = "/dev/ttyUSB0";
+        app.serialHandle = std::make_unique<ForwardingLink>(device, &written);
+        bringUp.reset(true);
+        written.clear();
+        pages.shown.clear();
+    }
+
+    bool sent(const std::string& line) const
+    {
+        return std::find(written.begin(), written.end(), line) != written.end();
+    }
+    // From now on the panel's link is the scripted one.
+    void talkToScript() { app.serialHandle = std::make_unique<ForwardingLink>(*link, &written); }
+
+    sim::SimLink device;
+    std::vector<std::string> written;
+    PanelState state;
+    PagesForSerialPort pages;
+    BringUp bringUp{{app, channel, state, clock, prompter, pages, progress}};
+    FakeReopener reopener{app, written};
+    SerialPortPage page{{app, channel, bringUp, terminal, prompter, clock, progress, reopener}};
+};
+
+TEST_F(SerialPortPageTest, TheBringUpShowsTheDeviceOnTheConnectedLayout)
+{
+    EXPECT_EQ(page.layout(), SerialPortLayout::forConnection(true));
+    EXPECT_EQ(page.deviceBaudRate(), 9600);
+    EXPECT_EQ(page.deviceBaudIndex(), 3);
+    EXPECT_EQ(page.localBaudIndex(), 3);
+}
+
+TEST_F(SerialPortPageTest, TheDeviceRateInUseAsksAndSendsNothing)
+{
+    EXPECT_EQ(page.changeDeviceBaud(9600), DeviceBaudChange::sameRate);
+    EXPECT_EQ(page.changeDeviceBaud(14400), DeviceBaudChange::notOffered);
+    EXPECT_THAT(prompter.texts, IsEmpty());
+    EXPECT_THAT(written, IsEmpty());
+    EXPECT_TRUE(app.connected());
+}
+
+TEST_F(SerialPortPageTest, NoToTheBaudQuestionLeavesDeviceAndPageAsTheyWere)
+{
+    prompter.answers = {Prompter::Answer::no};
+    EXPECT_EQ(page.changeDeviceBaud(115200), DeviceBaudChange::declined);
+    EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr("Changing the baudrate setting")));
+    EXPECT_THAT(written, IsEmpty());
+    EXPECT_EQ(page.deviceBaudIndex(), 3);
+    EXPECT_EQ(page.localBaudIndex(), 3);
+    EXPECT_EQ(app.serial.baudRate, 9600u);
+    EXPECT_TRUE(app.connected());
+}
+
+TEST_F(SerialPortPageTest, YesToTheBaudQuestionSendsTheRateAndFollowsIt)
+{
+    EXPECT_EQ(page.changeDeviceBaud(115200), DeviceBaudChange::reconnected);
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(written.front(), "baud 115200\n");
+    EXPECT_THAT(reopener.opened,
+                ElementsAre(std::pair<std::string, unsigned>{"/dev/ttyUSB0", 115200}));
+    EXPECT_EQ(page.localBaudIndex(), 7);
+    EXPECT_EQ(app.serial.baudRate, 115200u);
+    EXPECT_TRUE(app.connected());
+    EXPECT_EQ(page.layout(), SerialPortLayout::forConnection(true)) << "the bring-up ran again";
+    EXPECT_TRUE(sent("id\n")) << "a reset from the page asks the device for its id";
+}
+
+TEST_F(SerialPortPageTest, APortThatDoesNotReopenLeavesThePanelWaitingWithTheCause)
+{
+    reopener.opens = false;
+    EXPECT_EQ(page.changeDeviceBaud(57600), DeviceBaudChange::notReconnected);
+    EXPECT_FALSE(app.connected());
+    EXPECT_EQ(page.layout(), SerialPortLayout::forConnection(false));
+    EXPECT_THAT(pages.shown, ElementsAre(Page::serialPort));
+    EXPECT_EQ(progress.texts.back(), "No connection. Reset from Serial Port page.");
+    EXPECT_EQ(page.portProblem(), "Cannot open serial port /dev/ttyUSB0: no such device.");
+    // The local buttons show the rate the port opens at next.
+    EXPECT_EQ(page.localBaudIndex(), 6);
+    EXPECT_EQ(app.serial.baudRate, 57600u);
+}
+
+TEST_F(SerialPortPageTest, TheFrontPanelButtonTogglesAndItsCaptionIsTheState)
+{
+    const StringId first = page.frontPanelCaption();
+    EXPECT_EQ(loadString(first), "Disable Quadrix Front &Panel");
+    page.toggleFrontPanel();
+    EXPECT_EQ(loadString(page.frontPanelCaption()), "Enable Quadrix Front &Panel");
+    page.toggleFrontPanel();
+    EXPECT_EQ(page.frontPanelCaption(), first);
+    EXPECT_THAT(written, ElementsAre("frontpanel off\n", "frontpanel on\n"));
+}
+
+TEST_F(SerialPortPageTest, EchoButtonsSendAndLeaveTheExitEchoAlone)
+{
+    const bool restoreEcho = app.restoreEchoOnExit;
+    page.setEcho(false);
+    EXPECT_EQ(page.echoIndex(), 1);
+    page.setEcho(true);
+    EXPECT_EQ(page.echoIndex(), 0);
+    EXPECT_THAT(written, ElementsAre("echo off\n", "echo on\n"));
+    EXPECT_EQ(app.restoreEchoOnExit, restoreEcho);
+}
+
+TEST_F(SerialPortPageTest, ResetOnAnOpenPortEmptiesTheTerminalAndBringsThePanelUpThere)
+{
+    terminal.setText("> typed");
+    page.resetPanel();
+    EXPECT_EQ(terminal.text(), "");
+    EXPECT_THAT(reopener.opened, IsEmpty());
+    EXPECT_TRUE(sent("id\n"));
+    EXPECT_TRUE(app.connected());
+}
+
+TEST_F(SerialPortPageTest, ResetWithoutALinkOpensThePortAtTheChosenLocalRate)
+{
+    app.closeLink();
+    page.setConnectedLayout(false);
+    page.chooseLocalBaud(5);
+    page.resetPanel();
+    EXPECT_THAT(reopener.opened,
+                ElementsAre(std::pair<std::string, unsigned>{"/dev/ttyUSB0", 38400}));
+    EXPECT_THAT(progress.texts, Contains("Establishing connection..."));
+    EXPECT_TRUE(app.connected());
+    EXPECT_EQ(page.portProblem(), "");
+}
+
+TEST_F(SerialPortPageTest, AChosenPortIsOpenedAndKeptOnlyOnceItOpens)
+{
+    page.choosePort("  /dev/ttyACM3 ");
+    reopener.opens = false;
+    page.resetPanel();
+    EXPECT_EQ(app.portName, "/dev/ttyACM3");
+    EXPECT_EQ(profile.readString("SERIALPORT", "port"), "") << "a port that failed is not kept";
+    EXPECT_THAT(page.portProblem(), HasSubstr("/dev/ttyACM3: no such device"));
+
+    reopener.opens = true;
+    page.resetPanel();
+    EXPECT_TRUE(app.connected());
+    EXPECT_EQ(profile.readString("SERIALPORT", "port"), "/dev/ttyACM3");
+    EXPECT_THAT(reopener.opened,
+                ElementsAre(std::pair<std::string, unsigned>{"/dev/ttyACM3", 9600},
+                            std::pair<std::string, unsigned>{"/dev/ttyACM3", 9600}));
+}
+
+TEST_F(SerialPortPageTest, APortNobodyChoseOnThePageIsNotKept)
+{
+    page.resetPanel();
+    app.closeLink();
+    page.resetPanel();
+    EXPECT_TRUE(app.connected());
+    EXPECT_EQ(profile.readString("SERIALPORT", "port"), "");
+}
+
+TEST_F(SerialPortPageTest, WithoutAPortThePageAsksForOne)
+{
+    app.closeLink();
+    app.portName.clear();
+    EXPECT_THAT(page.portProblem(), HasSubstr("No serial port is set"));
+}
+
+TEST_F(SerialPortPageTest, FactoryDefaultsNeedAYes)
+{
+    prompter.answers = {Prompter::Answer::no};
+    EXPECT_FALSE(page.restoreFactoryDefaults());
+    EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr("Restoring factory defaults will erase")));
+    EXPECT_THAT(written, IsEmpty());
+    EXPECT_FALSE(page.monitor().watching());
+}
+
+TEST_F(SerialPortPageTest, FactoryDefaultsGoOutAndEmptyTheSavedSettings)
+{
+    page.chooseLocalBaud(7);
+    profile.writeString("OUTPUTLIST", "3", "VGA 640x480 16 96 48 640");
+    profile.writeString("INPUTLIST", "50", "XGA 1024x768");
+    profile.writeString("DESCRIPTIONS", "1", "Camera one");
+    const auto startMs = clock.now;
+    ASSERT_TRUE(page.restoreFactoryDefaults());
+    EXPECT_THAT(written, ElementsAre("restorefactorydefaults\n", "yes\n"));
+    EXPECT_GE(clock.now - startMs, 300);
+    EXPECT_EQ(profile.readString("SERIALPORT", "baudrate"), "9600");
+    EXPECT_EQ(app.serial.baudRate, 9600u);
+    EXPECT_EQ(page.localBaudIndex(), 3);
+    EXPECT_EQ(page.deviceBaudIndex(), 3);
+    EXPECT_FALSE(app.linkEstablished);
+    for (int n = 1; n <= 50; ++n)
+        EXPECT_EQ(profile.readString("INPUTLIST", std::to_string(n), "unset"), "") << n;
+    for (int n = 1; n <= 10; ++n)
+        EXPECT_EQ(profile.readString("OUTPUTLIST", std::to_string(n), "unset"), "") << n;
+    EXPECT_EQ(profile.readString("DESCRIPTIONS", "1"), "Camera one");
+    EXPECT_TRUE(page.monitor().watching());
+}
+
+// A prompter that makes the ini file writable again after the first failure it reports.
+class RecoveringPrompter final : public Prompter {
+public:
+    Answer ask(const std::string& text, Buttons buttons, Icon, const std::string&) override
+    {
+        texts.push_back(text);
+        if (buttons == Buttons::ok && texts.size() == 2)
+            std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        return buttons == Buttons::yesNo ? Answer::yes : Answer::ok;
+    }
+    std::filesystem::path path;
+    std::vector<std::string> texts;
+};
+
+TEST_F(SerialPortPageTest, AFailedIniWriteIsToldForItsKeyAndTheRestAreStillWritten)
+{
+    RecoveringPrompter recovering;
+    SerialPortPage ownPage{
+        {app, channel, bringUp, terminal, recovering, clock, progress, reopener}};
+    profile.writeString("INPUTLIST", "2", "kept until written");
+    recovering.path = profile.path();
+    std::filesystem::permissions(profile.path(), std::filesystem::perms::owner_read);
+    ASSERT_TRUE(ownPage.restoreFactoryDefaults());
+    EXPECT_THAT(recovering.texts, ElementsAre(HasSubstr("Restoring factory defaults"),
+                                              "Couldn't write input timing 1 to ini file"));
+    EXPECT_EQ(profile.readString("INPUTLIST", "2", "unset"), "");
+    EXPECT_EQ(profile.readString("OUTPUTLIST", "10", "unset"), "");
+}
+
+TEST_F(SerialPortPageTest, EveryFailedCacheKeyIsToldWithItsNumber)
+{
+    profile.writeString("INPUTLIST", "1", "kept");
+    std::filesystem::permissions(profile.path(), std::filesystem::perms::owner_read);
+    ASSERT_TRUE(page.restoreFactoryDefaults());
+    std::vector<std::string> expected{prompter.texts.front()};
+    for (int n = 1; n <= 50; ++n)
+        expected.push_back("Couldn't write input timing " + std::to_string(n) + " to ini file");
+    for (int n = 1; n <= 10; ++n)
+        expected.push_back("Couldn't write output timing " + std::to_string(n) + " to ini file");
+    EXPECT_EQ(prompter.texts, expected);
+}
+
+// The device has taken "restorefactorydefaults" and "yes"; the monitor reads the script.
+class FactoryResetTest : public SerialPortPageTest {
+protected:
+    FactoryResetTest()
+    {
+        talkToScript();
+        page.restoreFactoryDefaults();
+        written.clear();
+        prompter.texts.clear();
+    }
+
+    // Beats until the monitor stops its timer; returns the number of beats.
+    int beatsUntilDone()
+    {
+        int beats = 1;
+        while (page.monitorTick())
+            ++beats;
+        return beats;
+    }
+};
+
+TEST_F(FactoryResetTest, TheYesNoPromptIsAnsweredAndThePanelResetsAtTheFactoryRate)
+{
+    link->queueReply("Restore factory defaults? All user settings will be erased. (y/n) ");
+    EXPECT_EQ(beatsUntilDone(), 1);
+    EXPECT_EQ(page.monitor().outcome(), Outcome::promptAnswered);
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(written.front(), "y\n");
+    EXPECT_EQ(prompter.texts.front(), "The Quadrix has completed the restoration of factory "
+                                      "defaults. The Kivo will now reset itself.");
+    EXPECT_THAT(reopener.opened,
+                ElementsAre(std::pair<std::string, unsigned>{"/dev/ttyUSB0", 9600}));
+    EXPECT_TRUE(app.connected());
+}
+
+TEST_F(FactoryResetTest, TheRestartBannerEndsTheWatchWithoutAnAnswer)
+{
+    link->queueSilence(30);
+    link->queueReply("Halvex Quadrix video windowing processor, firmware 3.1\r\n> ");
+    const auto startMs = clock.now;
+    EXPECT_EQ(page.waitForFactoryReset(), Outcome::bannerSeen);
+    EXPECT_GE(clock.now - startMs, FactoryResetMonitor::periodMs);
+    EXPECT_THAT(written, Not(Contains("y\n")));
+    EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr("has completed the restoration")));
+    EXPECT_EQ(reopener.opened.size(), 1u);
+}
+
+TEST_F(FactoryResetTest, ASilentDeviceTimesOutOnTheThirtySeventhBeat)
+{
+    EXPECT_EQ(beatsUntilDone(), 37);
+    EXPECT_EQ(page.monitor().outcome(), Outcome::timedOut);
+    EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr(" Kivo monitoring has timed out!")));
+    EXPECT_EQ(reopener.opened.size(), 1u) << "the panel resets all the same";
+}
+
+TEST_F(FactoryResetTest, ADeviceThatFallsSilentWhileRestartingDoesNotEndTheProgram)
+{
+    link->queueReply("Erasing user settings...\r\n");
+    EXPECT_EQ(beatsUntilDone(), 37);
+    EXPECT_THAT(processExit.codes, IsEmpty());
+    EXPECT_EQ(page.monitor().outcome(), Outcome::timedOut);
+}
+
+} // namespace
+} // namespace kivo::test
