@@ -58,6 +58,16 @@ std::string usageText()
                "                    set a picture level of window WINDOW as its Image Controls\n"
                "                    edit does (brightness -500..500, contrast 0..182 or 88..118\n"
                "                    for RGB, saturation 0..199, hue -180..180, gamma 0.5..2.0)\n"
+               "  baud N            change the Quadrix's rate to N (1200, 2400, 4800, 9600,\n"
+               "                    19200, 38400, 57600 or 115200) and follow it: the port is\n"
+               "                    opened again at N, the panel comes up there, and N is saved\n"
+               "                    in the ini file\n"
+               "  factory-reset --yes\n"
+               "                    restore the Quadrix's factory defaults (every user setting\n"
+               "                    is erased), watch it for up to 37 s until it restarts, then\n"
+               "                    come up again at 9600 baud, saved in the ini file\n"
+               "  frontpanel lock|unlock\n"
+               "                    lock or unlock the Quadrix's front panel\n"
                "\n"
                "arrange, place and windows start as status does, read the new layout back from\n"
                "the Quadrix, then print one line per window that is on, in output pixels:\n"
@@ -80,6 +90,11 @@ std::string usageText()
                "\"window N LEVEL: VALUE\". hue applies to video windows up to 640 wide only,\n"
                "saturation to video windows only.\n"
                "\n"
+               "baud, factory-reset and frontpanel start as status does and use the Serial Port\n"
+               "page's own code; its questions count as answered yes. baud exits 1 when the\n"
+               "Quadrix is not found at the new rate, factory-reset when it never said it had\n"
+               "restarted (the panel still comes up again at 9600 baud).\n"
+               "\n"
                "Options:\n") +
            panelOptionsUsage +
            "\nExit status: 0 done; 1 the Quadrix did not answer, refused a command (\"Error\"),\n"
@@ -97,9 +112,10 @@ std::string usageText()
 
 namespace {
 
-constexpr std::array actions{"send",    "status",        "ports",  "arrange", "place",
-                             "windows", "presentations", "export", "play",    "output",
-                             "input",   "chromakey",     "source", "level"};
+constexpr std::array actions{"send",          "status",        "ports",  "arrange", "place",
+                             "windows",       "presentations", "export", "play",    "output",
+                             "input",         "chromakey",     "source", "level",   "baud",
+                             "factory-reset", "frontpanel"};
 
 bool isAction(const std::string& word)
 {
@@ -110,8 +126,8 @@ std::string checkAction(const CliArguments& arguments)
 {
     if (arguments.action.empty())
         return "no action given: use send, status, ports, arrange, place, windows, "
-               "presentations, export, play, output, input, chromakey, source or level (see "
-               "--help)";
+               "presentations, export, play, output, input, chromakey, source, level, baud, "
+               "factory-reset or frontpanel (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
     if (std::any_of(arguments.commands.begin(), arguments.commands.end(),
@@ -153,7 +169,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
             arguments.commands.push_back(word);
         } else if (isScreenAction(arguments.action) || isPresentationAction(arguments.action) ||
                    isTimingAction(arguments.action) || isChromaKeyAction(arguments.action) ||
-                   isImageAction(arguments.action)) {
+                   isImageAction(arguments.action) || isSerialAction(arguments.action)) {
             operands.push_back(word);
         } else {
             return {arguments, "unknown argument \"" + word + "\" (see --help)"};
@@ -172,6 +188,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
         parsed.error = parseChromaKeyRequest(operands, arguments.chromaKey);
     if (parsed.error.empty() && isImageAction(arguments.action))
         parsed.error = parseImageRequest(arguments.action, operands, arguments.image);
+    if (parsed.error.empty() && isSerialAction(arguments.action))
+        parsed.error = parseSerialRequest(arguments.action, operands, arguments.serial);
     return parsed;
 }
 

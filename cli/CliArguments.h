@@ -4,6 +4,7 @@
 #include "cli/ImageAction.h"
 #include "cli/PresentationRequest.h"
 #include "cli/ScreenRequest.h"
+#include "cli/SerialAction.h"
 #include "cli/TimingRequest.h"
 
 #include "core/app/PanelOptions.h"
@@ -17,7 +18,8 @@ namespace kivo::cli {
 struct CliArguments {
     PanelOptions options;
     // "send", "status", "ports", "arrange", "place", "windows", "presentations", "export",
-    // "play", "output", "input", "chromakey", "source" or "level"; empty with --help
+    // "play", "output", "input", "chromakey", "source", "level", "baud", "factory-reset" or
+    // "frontpanel"; empty with --help
     std::string action;
     std::vector<std::string> commands;
     ScreenRequest screen;             // arrange, place and windows
@@ -25,6 +27,7 @@ struct CliArguments {
     TimingRequest timing;             // output and input
     ChromaKeyRequest chromaKey;       // chromakey
     ImageRequest image;               // source and level
+    SerialRequest serial;             // baud, factory-reset and frontpanel
     bool json = false;                // status and presentations
     bool raw = false; // send: print replies as the device sent them, echo and prompt included
 };

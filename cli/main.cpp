@@ -4,6 +4,7 @@
 #include "cli/ImageAction.h"
 #include "cli/PresentationAction.h"
 #include "cli/ScreenAction.h"
+#include "cli/SerialAction.h"
 #include "cli/StatusReport.h"
 #include "cli/TimingAction.h"
 
@@ -95,6 +96,16 @@ int changeImage(const CliArguments& arguments)
     return runImageAction(session, arguments.image, std::cout, std::cerr);
 }
 
+int changeSerial(const CliArguments& arguments)
+{
+    CliSession session(arguments);
+    if (!session.open())
+        return exitUsage;
+    if (const ExitStatus status = session.bringUp(); status != exitDone)
+        return status;
+    return runSerialAction(session, arguments.action, arguments.serial, std::cout, std::cerr);
+}
+
 int usePresentation(const CliArguments& arguments)
 {
     CliSession session(arguments);
@@ -139,6 +150,8 @@ int run(const std::vector<std::string>& words)
         return changeChromaKey(parsed.arguments);
     if (isImageAction(parsed.arguments.action))
         return changeImage(parsed.arguments);
+    if (isSerialAction(parsed.arguments.action))
+        return changeSerial(parsed.arguments);
     return sendCommands(parsed.arguments);
 }
 

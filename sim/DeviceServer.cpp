@@ -33,6 +33,8 @@ void DeviceServer::watchLineSpeed(LineSpeed clientSpeed)
     paced_.paceOnceRateMovesFrom(device_.state().baud);
 }
 
+bool DeviceServer::receivedAsNoise() const { return speedsDifferedBeforeWait_ && speedsDiffer(); }
+
 bool DeviceServer::speedsDiffer() const
 {
     if (!clientSpeed_)
@@ -61,6 +63,7 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
         std::array<pollfd, 2> fds{
             {{fd, static_cast<short>((readNow ? POLLIN : 0) | (sendNow ? POLLOUT : 0)), 0},
              {stopFd, POLLIN, 0}}};
+        speedsDifferedBeforeWait_ = speedsDiffer();
         if (poll(fds.data(), fds.size(), pollTimeout(now)) < 0) {
             if (errno == EINTR)
                 continue;
@@ -90,7 +93,7 @@ bool DeviceServer::readInput(int fd, Clock::time_point now)
     if (count == 0)
         return false;
     const std::string_view received(buffer.data(), static_cast<std::size_t>(count));
-    paced_.receive(speedsDiffer() ? garbledCommands(received) : std::string(received), now);
+    paced_.receive(receivedAsNoise() ? garbledCommands(received) : std::string(received), now);
     return true;
 }
 

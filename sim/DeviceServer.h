@@ -53,10 +53,16 @@ private:
     int pollTimeout(Clock::time_point now) const;
     // True while the client's end of the line runs at another speed than the device's.
     bool speedsDiffer() const;
+    // Whether bytes read now were sent at another speed than the device's. They may have been
+    // written before the client changed its speed (a panel that sends "baud r" and at once
+    // opens its port again at r): only a speed that differed both before the wait for them
+    // and after it makes them noise.
+    bool receivedAsNoise() const;
 
     QuadrixDevice& device_;
     PacedDevice paced_;
     LineSpeed clientSpeed_;
+    bool speedsDifferedBeforeWait_ = false;
     OutputBuffer output_;
     OutgoingLine line_;
 };

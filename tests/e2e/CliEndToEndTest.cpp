@@ -535,6 +535,77 @@ TEST_F(CliEndToEnd, SourceOrLevelTheQuadrixRefusesOrCannotTakeIsNeverReportedAsD
     EXPECT_THAT(commands(), Not(::testing::Contains(::testing::StartsWith("saturation 2 "))));
 }
 
+TEST_F(CliEndToEnd, BaudChangesTheQuadrixRateAndTheSavedRateFollowsIt)
+{
+    const std::string port = startOnPty();
+    const ProgramRun changed = cli(port, {"baud", "115200"});
+    EXPECT_EQ(changed.status, 0) << changed.err;
+    EXPECT_EQ(changed.out, "the Quadrix runs at 115200 baud (was 9600)\n");
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("baudrate=115200"));
+    const std::size_t before = commands().size();
+    const ProgramRun status = cli(port, {"status"});
+    EXPECT_EQ(status.status, 0) << status.err;
+    // The second connection talks at 115200: the device understood its commands.
+    const std::vector<std::string> sent = commands();
+    ASSERT_GT(sent.size(), before);
+    EXPECT_EQ(sent[before], "echo\\n");
+
+    // A panel that does not follow the rate hears garbage and says so.
+    dir.write("Kivo.ini", "[SERIALPORT]\nbaudrate=9600\n");
+    const ProgramRun stale = cli(port, {"status"});
+    EXPECT_EQ(stale.status, 1);
+    EXPECT_THAT(stale.err, HasSubstr("nothing it said could be read: is it a Quadrix, and set to "
+                                     "9600 baud?"));
+    stopSimAfter(commands().back());
+    EXPECT_THAT(commands().back(), HasSubstr("\\x"));
+}
+
+struct FactoryCase {
+    const char* reply;
+    int status;
+    const char* said;
+};
+
+class CliFactoryReset : public CliEndToEnd, public ::testing::WithParamInterface<FactoryCase> {};
+
+TEST_P(CliFactoryReset, WatchesTheQuadrixRestartAndComesUpAgainAtTheFactoryRate)
+{
+    const std::string port = startOnPty({"--factory-reply", GetParam().reply});
+    ASSERT_EQ(cli(port, {"send", "win 3 off"}).status, 0);
+    const ProgramRun run = cli(port, {"factory-reset", "--yes"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(run.status, GetParam().status) << run.err;
+    EXPECT_THAT(run.out + run.err, HasSubstr(GetParam().said));
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("baudrate=9600"));
+    const std::vector<std::string> sent = commands();
+    EXPECT_THAT(commandsFrom(sent, "restorefactorydefaults\\n", 2),
+                ::testing::ElementsAre("restorefactorydefaults\\n", "yes\\n"));
+}
+
+// A device that says nothing is given up on after 37 one-second beats.
+INSTANTIATE_TEST_SUITE_P(
+    Endings, CliFactoryReset,
+    ::testing::Values(FactoryCase{"prompt", 0, "asked to restart and was answered y"},
+                      FactoryCase{"banner", 0, "factory defaults restored: the Quadrix restarted"},
+                      FactoryCase{"none", 1, "Kivo monitoring has timed out!"}),
+    [](const auto& info) { return std::string(info.param.reply); });
+
+TEST_F(CliEndToEnd, FrontPanelLockGoesOutAndTheQuadrixHoldsIt)
+{
+    const std::string port = startOnPty();
+    const ProgramRun locked = cli(port, {"frontpanel", "lock"});
+    const ProgramRun asked = cli(port, {"send", "frontpanel"});
+    const ProgramRun refused = cli(port, {"factory-reset"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(locked.status, 0) << locked.err;
+    EXPECT_EQ(locked.out, "front panel locked\n");
+    EXPECT_EQ(asked.out, "Front panel disabled\n");
+    EXPECT_THAT(commands(), ::testing::Contains("frontpanel off\\n"));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err, HasSubstr("give --yes"));
+    EXPECT_THAT(commands(), Not(::testing::Contains("restorefactorydefaults\\n")));
+}
+
 TEST_F(CliEndToEnd, OutputInputAndChromaKeyRequestsThatCannotBeUsedExitWithTwoAndOneLine)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"output"},
