@@ -50,6 +50,24 @@ std::string usageText()
                "  chromakey on|off  chroma key mode, or insert mode\n"
                "  chromakey white|cyan|magenta|yellow|red|green|blue|black\n"
                "                    set the six chroma key limits to a colour preset\n"
+               "  source WINDOW LEFT TOP WIDTH HEIGHT\n"
+               "                    show this part of window WINDOW's input picture, in input\n"
+               "                    pixels, as the Source Rectangle box does (cut at the input's\n"
+               "                    edges)\n"
+               "  level WINDOW brightness|contrast|saturation|hue|gamma VALUE\n"
+               "                    set a picture level of window WINDOW as its Image Controls\n"
+               "                    edit does (brightness -500..500, contrast 0..182 or 88..118\n"
+               "                    for RGB, saturation 0..199, hue -180..180, gamma 0.5..2.0)\n"
+               "  baud N            change the Quadrix's rate to N (1200, 2400, 4800, 9600,\n"
+               "                    19200, 38400, 57600 or 115200) and follow it: the port is\n"
+               "                    opened again at N, the panel comes up there, and N is saved\n"
+               "                    in the ini file\n"
+               "  factory-reset --yes\n"
+               "                    restore the Quadrix's factory defaults (every user setting\n"
+               "                    is erased), watch it for up to 37 s until it restarts, then\n"
+               "                    come up again at 9600 baud, saved in the ini file\n"
+               "  frontpanel lock|unlock\n"
+               "                    lock or unlock the Quadrix's front panel\n"
                "\n"
                "arrange, place and windows start as status does, read the new layout back from\n"
                "the Quadrix, then print one line per window that is on, in output pixels:\n"
@@ -67,6 +85,16 @@ std::string usageText()
                "then reports, input the window's input timing. chromakey prints the mode and\n"
                "the six limits in mV (red, green, blue; minimum then maximum).\n"
                "\n"
+               "source and level start as status does, read the window's source or levels back\n"
+               "from the Quadrix and print what it holds: \"window N source: L T W H\" or\n"
+               "\"window N LEVEL: VALUE\". hue applies to video windows up to 640 wide only,\n"
+               "saturation to video windows only.\n"
+               "\n"
+               "baud, factory-reset and frontpanel start as status does and use the Serial Port\n"
+               "page's own code; its questions count as answered yes. baud exits 1 when the\n"
+               "Quadrix is not found at the new rate, factory-reset when it never said it had\n"
+               "restarted (the panel still comes up again at 9600 baud).\n"
+               "\n"
                "Options:\n") +
            panelOptionsUsage +
            "\nExit status: 0 done; 1 the Quadrix did not answer, refused a command (\"Error\"),\n"
@@ -74,16 +102,20 @@ std::string usageText()
            "port that cannot be opened, or a request this Quadrix or ini file cannot carry out\n"
            "(a window it does not have, a user arrangement not stored, an arrangement with\n"
            "fewer than two windows on, a presentation not stored or with fewer than two shots\n"
-           "to play, an ini file that cannot be read for presentations); 1 also when export\n"
-           "cannot write its script, when output mode auto found no reference, and when an\n"
-           "output setting is empty or was not stored, deleted or switched to free-run;\n"
+           "to play, an ini file that cannot be read for presentations, a source or level\n"
+           "the window's input cannot take); 1 also when export cannot write its script,\n"
+           "when output mode auto found no reference, when an output setting is empty or\n"
+           "was not stored, deleted or switched to free-run, and when a source or level was\n"
+           "not taken or could not be read back;\n"
            "130 play stopped by Ctrl-C, 143 by SIGTERM.\n";
 }
 
 namespace {
 
-constexpr std::array actions{"send",          "status", "ports", "arrange", "place", "windows",
-                             "presentations", "export", "play",  "output",  "input", "chromakey"};
+constexpr std::array actions{"send",          "status",        "ports",  "arrange", "place",
+                             "windows",       "presentations", "export", "play",    "output",
+                             "input",         "chromakey",     "source", "level",   "baud",
+                             "factory-reset", "frontpanel"};
 
 bool isAction(const std::string& word)
 {
@@ -94,7 +126,8 @@ std::string checkAction(const CliArguments& arguments)
 {
     if (arguments.action.empty())
         return "no action given: use send, status, ports, arrange, place, windows, "
-               "presentations, export, play, output, input or chromakey (see --help)";
+               "presentations, export, play, output, input, chromakey, source, level, baud, "
+               "factory-reset or frontpanel (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
     if (std::any_of(arguments.commands.begin(), arguments.commands.end(),
@@ -135,7 +168,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
         } else if (inCommands) {
             arguments.commands.push_back(word);
         } else if (isScreenAction(arguments.action) || isPresentationAction(arguments.action) ||
-                   isTimingAction(arguments.action) || isChromaKeyAction(arguments.action)) {
+                   isTimingAction(arguments.action) || isChromaKeyAction(arguments.action) ||
+                   isImageAction(arguments.action) || isSerialAction(arguments.action)) {
             operands.push_back(word);
         } else {
             return {arguments, "unknown argument \"" + word + "\" (see --help)"};
@@ -152,6 +186,10 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
         parsed.error = parseTimingRequest(arguments.action, operands, arguments.timing);
     if (parsed.error.empty() && isChromaKeyAction(arguments.action))
         parsed.error = parseChromaKeyRequest(operands, arguments.chromaKey);
+    if (parsed.error.empty() && isImageAction(arguments.action))
+        parsed.error = parseImageRequest(arguments.action, operands, arguments.image);
+    if (parsed.error.empty() && isSerialAction(arguments.action))
+        parsed.error = parseSerialRequest(arguments.action, operands, arguments.serial);
     return parsed;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "cli/ChromaKeyAction.h"
+#include "cli/ImageAction.h"
 #include "cli/PresentationRequest.h"
 #include "cli/ScreenRequest.h"
+#include "cli/SerialAction.h"
 #include "cli/TimingRequest.h"
 
 #include "core/app/PanelOptions.h"
@@ -16,13 +18,16 @@ namespace kivo::cli {
 struct CliArguments {
     PanelOptions options;
     // "send", "status", "ports", "arrange", "place", "windows", "presentations", "export",
-    // "play", "output", "input" or "chromakey"; empty with --help
+    // "play", "output", "input", "chromakey", "source", "level", "baud", "factory-reset" or
+    // "frontpanel"; empty with --help
     std::string action;
     std::vector<std::string> commands;
     ScreenRequest screen;             // arrange, place and windows
     PresentationRequest presentation; // export and play
     TimingRequest timing;             // output and input
     ChromaKeyRequest chromaKey;       // chromakey
+    ImageRequest image;               // source and level
+    SerialRequest serial;             // baud, factory-reset and frontpanel
     bool json = false;                // status and presentations
     bool raw = false; // send: print replies as the device sent them, echo and prompt included
 };

@@ -37,6 +37,11 @@ bool CliSession::open()
 ExitStatus CliSession::bringUp()
 {
     session_.bringUp().reset(true);
+    return broughtUp();
+}
+
+ExitStatus CliSession::broughtUp()
+{
     pages_.finishProgress();
     // Nothing answered on the port: the bring-up has said so and closed it.
     if (!session_.app().connected())

@@ -28,6 +28,9 @@ public:
     // exitDone when the device answered and was understood; otherwise the bring-up or this
     // has said why on stderr, and the status to end with.
     ExitStatus bringUp();
+    // Whether the last bring-up, the one of a reset from the Serial Port page too, found the
+    // device and understood it; says why on stderr when it did not.
+    ExitStatus broughtUp();
 
     PanelSession& panel() { return session_; }
     HeadlessPages& pages() { return pages_; }

@@ -1,8 +1,10 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
 #include "cli/ConsoleReply.h"
+#include "cli/ImageAction.h"
 #include "cli/PresentationAction.h"
 #include "cli/ScreenAction.h"
+#include "cli/SerialAction.h"
 #include "cli/StatusReport.h"
 #include "cli/TimingAction.h"
 
@@ -84,6 +86,26 @@ int changeChromaKey(const CliArguments& arguments)
     return runChromaKeyAction(session, arguments.chromaKey, std::cout);
 }
 
+int changeImage(const CliArguments& arguments)
+{
+    CliSession session(arguments);
+    if (!session.open())
+        return exitUsage;
+    if (const ExitStatus status = session.bringUp(); status != exitDone)
+        return status;
+    return runImageAction(session, arguments.image, std::cout, std::cerr);
+}
+
+int changeSerial(const CliArguments& arguments)
+{
+    CliSession session(arguments);
+    if (!session.open())
+        return exitUsage;
+    if (const ExitStatus status = session.bringUp(); status != exitDone)
+        return status;
+    return runSerialAction(session, arguments.action, arguments.serial, std::cout, std::cerr);
+}
+
 int usePresentation(const CliArguments& arguments)
 {
     CliSession session(arguments);
@@ -126,6 +148,10 @@ int run(const std::vector<std::string>& words)
         return changeTimings(parsed.arguments);
     if (isChromaKeyAction(parsed.arguments.action))
         return changeChromaKey(parsed.arguments);
+    if (isImageAction(parsed.arguments.action))
+        return changeImage(parsed.arguments);
+    if (isSerialAction(parsed.arguments.action))
+        return changeSerial(parsed.arguments);
     return sendCommands(parsed.arguments);
 }
 

@@ -2,20 +2,22 @@
 
 namespace kivo::sim {
 
-CommandInterpreter::CommandInterpreter(DeviceState& state, ReferenceSignal reference)
-    : state_(state), windowCommands_(state), timingCommands_(state, std::move(reference)),
-      deviceCommands_(state), adjuster_(state)
+CommandInterpreter::CommandInterpreter(DeviceState& state, ReferenceSignal reference,
+                                       FactoryReply factoryReply)
+    : windowCommands_(state), timingCommands_(state, reference), deviceCommands_(state),
+      factoryReset_(state, factoryReply, reference.nowMs), adjuster_(state)
 {
     // help lists the commands in this order.
     deviceCommands_.addTo(table_);
+    factoryReset_.addTo(table_);
     windowCommands_.addTo(table_);
     timingCommands_.addTo(table_);
 }
 
 std::string CommandInterpreter::line(std::string_view line)
 {
-    if (state_.awaitingFactoryConfirm)
-        return deviceCommands_.confirmFactoryDefaults(line);
+    if (factoryReset_.running())
+        return factoryReset_.line(line);
     return table_.execute(line);
 }
 

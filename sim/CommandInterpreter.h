@@ -4,6 +4,7 @@
 #include "sim/CommandTable.h"
 #include "sim/DeviceCommands.h"
 #include "sim/DeviceState.h"
+#include "sim/FactoryReset.h"
 #include "sim/TimingCommands.h"
 #include "sim/WindowCommands.h"
 
@@ -16,19 +17,22 @@ namespace kivo::sim {
 // lines, without framing: a line in the normal mode, a key in the adjustment mode.
 class CommandInterpreter {
 public:
-    explicit CommandInterpreter(DeviceState& state, ReferenceSignal reference = {});
+    explicit CommandInterpreter(DeviceState& state, ReferenceSignal reference = {},
+                                FactoryReply factoryReply = FactoryReply::prompt);
     CommandInterpreter(const CommandInterpreter&) = delete;
     CommandInterpreter& operator=(const CommandInterpreter&) = delete;
 
     std::string line(std::string_view line);
     std::string key(char k);
+    FactoryReset& factoryReset() { return factoryReset_; }
+    const FactoryReset& factoryReset() const { return factoryReset_; }
 
 private:
-    DeviceState& state_;
     CommandTable table_;
     WindowCommands windowCommands_;
     TimingCommands timingCommands_;
     DeviceCommands deviceCommands_;
+    FactoryReset factoryReset_;
     Adjuster adjuster_;
 };
 

@@ -44,11 +44,6 @@ void DeviceCommands::addTo(CommandTable& table)
     });
     addSerial(table);
     addChromaKey(table);
-    table.add("restorefactorydefaults", "restorefactorydefaults",
-              "erase all user settings (asks y/n)", [this](const CommandArgs&) {
-                  state_.awaitingFactoryConfirm = true;
-                  return std::string(replies::factoryQuestion);
-              });
     table.add(
         "sleep %d", "sleep ms", "pause a command script (ignored here)",
         [](const CommandArgs& a) { return rangeError("the pause", a.numbers[0], 0, maxSleep); });
@@ -116,18 +111,6 @@ std::string DeviceCommands::setChromaLimits(const std::vector<int>& limits)
     }
     std::copy(limits.begin(), limits.end(), state_.chromaLimits.begin());
     return {};
-}
-
-std::string DeviceCommands::confirmFactoryDefaults(std::string_view line)
-{
-    const std::string answer = lowerCase(trimmed(line));
-    if (answer != "y" && answer != "yes") {
-        state_.awaitingFactoryConfirm = false;
-        return formatLine("%s", replies::factoryCancelled);
-    }
-    state_ = DeviceState::factoryDefaults(state_.windowCount());
-    // The device restarts after a restore and greets with its banner.
-    return formatLine("%s", replies::banner);
 }
 
 } // namespace kivo::sim

@@ -4,21 +4,17 @@
 #include "sim/DeviceState.h"
 
 #include <string>
-#include <string_view>
 
 namespace kivo::sim {
 
 // The device-wide commands of the simulated Quadrix: echo, identity, help, serial rate,
-// front panel, chroma key, factory defaults and the script pause.
+// front panel, chroma key and the script pause.
 class DeviceCommands {
 public:
     explicit DeviceCommands(DeviceState& state);
 
     // help lists the forms of table, this group's among them.
     void addTo(CommandTable& table);
-
-    // The answer to the line after "restorefactorydefaults": "y" or "yes" restores.
-    std::string confirmFactoryDefaults(std::string_view line);
 
 private:
     void addSerial(CommandTable& table);

@@ -1,5 +1,7 @@
 #include "sim/DeviceServer.h"
 
+#include "sim/LineNoise.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -21,8 +23,24 @@ int millisecondsUntil(std::chrono::steady_clock::time_point now,
 } // namespace
 
 DeviceServer::DeviceServer(QuadrixDevice& device, bool lineRate, std::chrono::milliseconds latency)
-    : device_(device), throttle_(lineRate), paced_(device, {lineRate, latency})
+    : device_(device), paced_(device, {lineRate, latency})
 {
+}
+
+void DeviceServer::watchLineSpeed(LineSpeed clientSpeed)
+{
+    clientSpeed_ = std::move(clientSpeed);
+    paced_.paceOnceRateMovesFrom(device_.state().baud);
+}
+
+bool DeviceServer::receivedAsNoise() const { return speedsDifferedBeforeWait_ && speedsDiffer(); }
+
+bool DeviceServer::speedsDiffer() const
+{
+    if (!clientSpeed_)
+        return false;
+    const std::optional<int> speed = clientSpeed_();
+    return speed && *speed != device_.state().baud;
 }
 
 DeviceServer::End DeviceServer::serve(int fd, int stopFd)
@@ -40,11 +58,12 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
             output_.clear();
             return End::overrun;
         }
-        const bool sendNow = !output_.empty() && (!throttle_ || now >= line_.nextSend());
+        const bool sendNow = !output_.empty() && (!paced_.paced() || now >= line_.nextSend());
         const bool readNow = paced_.waitingInputBytes() < maxInputBacklog;
         std::array<pollfd, 2> fds{
             {{fd, static_cast<short>((readNow ? POLLIN : 0) | (sendNow ? POLLOUT : 0)), 0},
              {stopFd, POLLIN, 0}}};
+        speedsDifferedBeforeWait_ = speedsDiffer();
         if (poll(fds.data(), fds.size(), pollTimeout(now)) < 0) {
             if (errno == EINTR)
                 continue;
@@ -73,20 +92,24 @@ bool DeviceServer::readInput(int fd, Clock::time_point now)
         return errno == EAGAIN || errno == EINTR;
     if (count == 0)
         return false;
-    paced_.receive(std::string_view(buffer.data(), static_cast<std::size_t>(count)), now);
+    const std::string_view received(buffer.data(), static_cast<std::size_t>(count));
+    paced_.receive(receivedAsNoise() ? garbledCommands(received) : std::string(received), now);
     return true;
 }
 
 bool DeviceServer::writeOutput(int fd, Clock::time_point now)
 {
     const int baud = device_.state().baud;
+    const bool throttle = paced_.paced();
     const std::size_t size =
-        throttle_ ? std::min(output_.size(), line_.room(now, baud)) : output_.size();
-    const ssize_t written = ::write(fd, output_.pending().data(), size);
+        throttle ? std::min(output_.size(), line_.room(now, baud)) : output_.size();
+    const std::string_view pending = output_.pending().substr(0, size);
+    const std::string bytes = speedsDiffer() ? garbled(pending) : std::string(pending);
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0)
         return errno == EAGAIN || errno == EINTR;
     output_.consume(static_cast<std::size_t>(written));
-    if (throttle_)
+    if (throttle)
         line_.sent(static_cast<std::size_t>(written), now, baud);
     return true;
 }
@@ -96,7 +119,7 @@ int DeviceServer::pollTimeout(Clock::time_point now) const
     int timeout = -1;
     if (const std::optional<Clock::time_point> due = paced_.nextDue())
         timeout = millisecondsUntil(now, *due);
-    if (!output_.empty() && throttle_ && now < line_.nextSend()) {
+    if (!output_.empty() && paced_.paced() && now < line_.nextSend()) {
         const int wait = millisecondsUntil(now, line_.nextSend());
         timeout = timeout < 0 ? wait : std::min(timeout, wait);
     }

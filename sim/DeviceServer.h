@@ -6,6 +6,8 @@
 #include "sim/QuadrixDevice.h"
 
 #include <chrono>
+#include <functional>
+#include <optional>
 
 namespace kivo::sim {
 
@@ -25,10 +27,19 @@ public:
     // stops reading, as a device would hold its sender off.
     static constexpr std::size_t maxInputBacklog = 64 * 1024;
 
+    // The speed in baud that the client has set its end of the line to; nothing when that
+    // cannot be told.
+    using LineSpeed = std::function<std::optional<int>()>;
+
     // lineRate: the line carries at most the device's baud / 10 bytes a second each way.
     // latency: each answer starts this long after its command has arrived.
     DeviceServer(QuadrixDevice& device, bool lineRate,
                  std::chrono::milliseconds latency = std::chrono::milliseconds(0));
+
+    // Serves a line that has a speed, as a serial port does: a client whose speed differs
+    // from the device's rate sends line noise and receives garbage, and once "baud r" has
+    // moved the device off its first rate the line is held to r.
+    void watchLineSpeed(LineSpeed clientSpeed);
 
     // Serves fd until stopFd becomes readable (stopped), the peer goes away (hangup), the
     // answers waiting for it pass maxBacklog (overrun) or poll fails.
@@ -40,10 +51,18 @@ private:
     bool readInput(int fd, Clock::time_point now);
     bool writeOutput(int fd, Clock::time_point now);
     int pollTimeout(Clock::time_point now) const;
+    // True while the client's end of the line runs at another speed than the device's.
+    bool speedsDiffer() const;
+    // Whether bytes read now were sent at another speed than the device's. They may have been
+    // written before the client changed its speed (a panel that sends "baud r" and at once
+    // opens its port again at r): only a speed that differed both before the wait for them
+    // and after it makes them noise.
+    bool receivedAsNoise() const;
 
     QuadrixDevice& device_;
-    bool throttle_;
     PacedDevice paced_;
+    LineSpeed clientSpeed_;
+    bool speedsDifferedBeforeWait_ = false;
     OutputBuffer output_;
     OutgoingLine line_;
 };

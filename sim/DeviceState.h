@@ -45,7 +45,6 @@ struct DeviceState {
     AdjustTarget adjust = AdjustTarget::none;
     int adjustWindow = 0;
     bool adjustSecondImage = false;
-    bool awaitingFactoryConfirm = false;
 
     // The state after a restore of factory defaults, for a device with windowCount
     // windows (2, 4, 6, 8 or 10).

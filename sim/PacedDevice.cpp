@@ -25,10 +25,16 @@ void PacedDevice::receive(std::string_view bytes, Clock::time_point at)
     inputBytes_ += bytes.size();
 }
 
+bool PacedDevice::paced() const
+{
+    return timing_.lineRate ||
+           (timing_.unpacedBaud != 0 && device_.state().baud != timing_.unpacedBaud);
+}
+
 PacedDevice::Clock::time_point PacedDevice::nextArrival() const
 {
     const Clock::time_point received = line_.front().received;
-    if (!timing_.lineRate || !lastArrival_)
+    if (!paced() || !lastArrival_)
         return received;
     // The rate is read byte by byte, so after "baud r" the line runs at r at once.
     return std::max(received, *lastArrival_ + byteTime(device_.state().baud));
@@ -49,16 +55,14 @@ std::string PacedDevice::advance(Clock::time_point now)
         }
         lastArrival_ = arrival;
         device_.receive(std::string_view(&byte, 1));
-        std::string printed = device_.takeOutput();
-        if (printed.empty())
-            continue;
-        const Clock::time_point due = arrival + timing_.latency;
-        answerBytes_ += printed.size();
-        if (!answers_.empty() && answers_.back().due == due)
-            answers_.back().bytes += printed;
-        else
-            answers_.push_back({due, std::move(printed)});
+        queueAnswer(arrival + timing_.latency, device_.takeOutput());
     }
+    // What the device prints without being asked goes out when it is printed.
+    queueAnswer(now, device_.takeOutput());
+    if (const std::optional<std::int64_t> ms = device_.msUntilOwnOutput())
+        ownOutputDue_ = now + std::chrono::milliseconds(*ms);
+    else
+        ownOutputDue_.reset();
     std::string ready;
     while (!answers_.empty() && answers_.front().due <= now) {
         ready += answers_.front().bytes;
@@ -68,10 +72,21 @@ std::string PacedDevice::advance(Clock::time_point now)
     return ready;
 }
 
+void PacedDevice::queueAnswer(Clock::time_point due, std::string printed)
+{
+    if (printed.empty())
+        return;
+    answerBytes_ += printed.size();
+    if (!answers_.empty() && answers_.back().due == due)
+        answers_.back().bytes += printed;
+    else
+        answers_.push_back({due, std::move(printed)});
+}
+
 std::optional<PacedDevice::Clock::time_point> PacedDevice::nextDue() const
 {
-    std::optional<Clock::time_point> due;
-    if (!line_.empty())
+    std::optional<Clock::time_point> due = ownOutputDue_;
+    if (!line_.empty() && (!due || nextArrival() < *due))
         due = nextArrival();
     if (!answers_.empty() && (!due || answers_.front().due < *due))
         due = answers_.front().due;
@@ -94,6 +109,7 @@ void PacedDevice::reset()
     taken_ = 0;
     lastArrival_.reset();
     answers_.clear();
+    ownOutputDue_.reset();
     answerBytes_ = 0;
     inputBytes_ = 0;
     device_.dropPartialLine();

@@ -23,6 +23,9 @@ public:
         bool lineRate = false;
         // How long after a command (its line feed, or a key) its answer starts.
         std::chrono::milliseconds latency{0};
+        // Without lineRate: once "baud r" has moved the device off this rate, the line is
+        // held to r all the same, as a real line would be; 0 never.
+        int unpacedBaud = 0;
     };
 
     PacedDevice(QuadrixDevice& device, Timing timing);
@@ -31,8 +34,13 @@ public:
     // Hands the device every byte that has arrived by now and returns the answers due by
     // now, in order.
     std::string advance(Clock::time_point now);
-    // When advance() next has work; nothing while no byte and no answer waits.
+    // When advance() next has work; nothing while no byte, no answer and nothing the device
+    // prints on its own waits.
     std::optional<Clock::time_point> nextDue() const;
+    // Whether the line is held to the device's rate now.
+    bool paced() const;
+    // From now on a rate other than baud, told by "baud r", holds the line to r.
+    void paceOnceRateMovesFrom(int baud) { timing_.unpacedBaud = baud; }
     // Bytes of answers printed but not yet due.
     std::size_t waitingAnswerBytes() const { return answerBytes_; }
     // Bytes received that have not reached the device yet.
@@ -56,6 +64,7 @@ private:
 
     // When the next byte is on the device's side of the line.
     Clock::time_point nextArrival() const;
+    void queueAnswer(Clock::time_point due, std::string printed);
 
     QuadrixDevice& device_;
     Timing timing_;
@@ -66,6 +75,8 @@ private:
     // least one byte time.
     std::optional<Clock::time_point> lastArrival_;
     std::deque<Answer> answers_;
+    // When the device prints on its own next, as of the last advance().
+    std::optional<Clock::time_point> ownOutputDue_;
     std::size_t answerBytes_ = 0;
     std::size_t inputBytes_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "sim/PseudoTerminal.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -14,12 +16,41 @@ namespace {
 
 std::string failure(const std::string& what) { return what + ": " + std::strerror(errno); }
 
-bool makeRaw(int fd)
+struct SpeedCode {
+    int baud;
+    speed_t code;
+};
+
+constexpr std::array<SpeedCode, 13> speedCodes{{{300, B300},
+                                                {600, B600},
+                                                {1200, B1200},
+                                                {2400, B2400},
+                                                {4800, B4800},
+                                                {9600, B9600},
+                                                {19200, B19200},
+                                                {38400, B38400},
+                                                {57600, B57600},
+                                                {115200, B115200},
+                                                {230400, B230400},
+                                                {460800, B460800},
+                                                {921600, B921600}}};
+
+std::optional<speed_t> speedCode(int baud)
+{
+    const auto found = std::find_if(speedCodes.begin(), speedCodes.end(),
+                                    [baud](const SpeedCode& s) { return s.baud == baud; });
+    return found == speedCodes.end() ? std::nullopt : std::optional<speed_t>(found->code);
+}
+
+// Raw, and at the device's first rate, so that a client that never sets a speed talks at it.
+bool makeRaw(int fd, int baud)
 {
     termios settings{};
     if (tcgetattr(fd, &settings) != 0)
         return false;
     cfmakeraw(&settings);
+    if (const std::optional<speed_t> code = speedCode(baud))
+        cfsetspeed(&settings, *code);
     return tcsetattr(fd, TCSANOW, &settings) == 0;
 }
 
@@ -43,7 +74,7 @@ bool placeLink(const std::string& target, const std::string& linkPath, std::stri
 
 } // namespace
 
-std::unique_ptr<PseudoTerminal> PseudoTerminal::open(const std::string& linkPath,
+std::unique_ptr<PseudoTerminal> PseudoTerminal::open(const std::string& linkPath, int baud,
                                                      std::string& error)
 {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -53,7 +84,7 @@ std::unique_ptr<PseudoTerminal> PseudoTerminal::open(const std::string& linkPath
     }
     const char* name = (grantpt(master) == 0 && unlockpt(master) == 0) ? ptsname(master) : nullptr;
     const int slave = name != nullptr ? ::open(name, O_RDWR | O_NOCTTY) : -1;
-    if (slave < 0 || !makeRaw(slave) || fcntl(master, F_SETFL, O_NONBLOCK) != 0) {
+    if (slave < 0 || !makeRaw(slave, baud) || fcntl(master, F_SETFL, O_NONBLOCK) != 0) {
         error = failure("cannot set up the pseudo-terminal");
         if (slave >= 0)
             ::close(slave);
@@ -73,6 +104,18 @@ PseudoTerminal::PseudoTerminal(int master, int slave, std::string slavePath, std
     : master_(master), slave_(slave), slavePath_(std::move(slavePath)),
       linkPath_(std::move(linkPath))
 {
+}
+
+std::optional<int> PseudoTerminal::clientSpeed() const
+{
+    // The slave's own settings: on Linux the master reports the same, but not everywhere.
+    termios settings{};
+    if (tcgetattr(slave_, &settings) != 0)
+        return std::nullopt;
+    const speed_t code = cfgetospeed(&settings);
+    const auto found = std::find_if(speedCodes.begin(), speedCodes.end(),
+                                    [code](const SpeedCode& s) { return s.code == code; });
+    return found == speedCodes.end() ? std::nullopt : std::optional<int>(found->baud);
 }
 
 PseudoTerminal::~PseudoTerminal()

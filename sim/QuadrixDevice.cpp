@@ -18,18 +18,37 @@ constexpr std::size_t maxLineLength = 1024;
 
 QuadrixDevice::QuadrixDevice(QuadrixOptions options)
     : options_(std::move(options)), state_(DeviceState::factoryDefaults(options_.windowCount)),
-      interpreter_(state_, options_.reference), pager_(options_.pageLines)
+      interpreter_(state_, options_.reference, options_.factoryReply), pager_(options_.pageLines)
 {
     state_.baud = options_.baud;
 }
 
 void QuadrixDevice::receive(std::string_view bytes)
 {
+    // A line that comes after the restore has ended goes to the restarted device.
+    printWhatIsDue();
     for (char c : bytes)
         receiveByte(c);
 }
 
-std::string QuadrixDevice::takeOutput() { return std::exchange(output_, std::string()); }
+std::string QuadrixDevice::takeOutput()
+{
+    printWhatIsDue();
+    return std::exchange(output_, std::string());
+}
+
+std::optional<std::int64_t> QuadrixDevice::msUntilOwnOutput() const
+{
+    return interpreter_.factoryReset().msUntilDue();
+}
+
+void QuadrixDevice::printWhatIsDue()
+{
+    const std::string restarted = interpreter_.factoryReset().finishIfDue();
+    // A device that restarts without a word prints no prompt either.
+    if (!restarted.empty())
+        finish(restarted);
+}
 
 void QuadrixDevice::receiveByte(char c)
 {
@@ -72,7 +91,7 @@ void QuadrixDevice::runLine(std::string_view line)
         return;
     }
     pager_.clear();
-    if (bare && !state_.awaitingFactoryConfirm) {
+    if (bare && !interpreter_.factoryReset().running()) {
         finish({});
         return;
     }
@@ -94,9 +113,9 @@ bool QuadrixDevice::answering()
 void QuadrixDevice::finish(std::string_view page)
 {
     output_ += page;
-    // A page that ends in the marker, the adjustment mode and the y/n question wait for
+    // A page that ends in the marker, the adjustment mode and the factory restore wait for
     // more input without a prompt.
-    if (!pager_.pending() && !byteMode() && !state_.awaitingFactoryConfirm)
+    if (!pager_.pending() && !byteMode() && !interpreter_.factoryReset().holdsPrompt())
         output_ += replies::prompt;
 }
 

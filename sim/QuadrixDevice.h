@@ -6,7 +6,9 @@
 #include "sim/ReferenceSignal.h"
 #include "sim/ReplyPager.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,7 +23,9 @@ struct QuadrixOptions {
     long silentAfter = -1;
     int baud = 9600;
     FixedReplies fixedReplies = {};
+    // Also the device's clock for the restore of factory defaults.
     ReferenceSignal reference = {};
+    FactoryReply factoryReply = FactoryReply::prompt;
 };
 
 // The simulated Quadrix: bytes in, bytes out. A command ends with its line feed (carriage
@@ -38,8 +42,11 @@ public:
     QuadrixDevice& operator=(const QuadrixDevice&) = delete;
 
     void receive(std::string_view bytes);
-    // Everything the device has printed since the last call.
+    // Everything the device has printed since the last call, what it prints on its own by
+    // now (the end of a factory restore) included.
     std::string takeOutput();
+    // Milliseconds until the device prints something on its own, when it will.
+    std::optional<std::int64_t> msUntilOwnOutput() const;
     // Forgets a command line received without its line feed yet, so that a new client's
     // first line is not run as the end of an old one.
     void dropPartialLine() { raw_.clear(); }
@@ -50,6 +57,7 @@ public:
     bool byteMode() const { return state_.adjust != AdjustTarget::none; }
 
 private:
+    void printWhatIsDue();
     void receiveByte(char c);
     void endLine();
     void runLine(std::string_view line);

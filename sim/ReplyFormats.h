@@ -75,9 +75,14 @@ inline constexpr const char* adjustOutputKeys = "Keys: h l k j space q";
 inline constexpr const char* adjustInputKeys = "Keys: h l k j H L J K q";
 inline constexpr const char* adjustDone = "Adjustment done";
 
+// The first question holds no "y/n": a panel that watches for the restart question must not
+// take this one for it.
 inline constexpr const char* factoryQuestion =
-    "Restore factory defaults? All user settings will be erased. (y/n) ";
+    "Restore factory defaults? All user settings will be erased. (yes/no) ";
 inline constexpr const char* factoryCancelled = "Restore cancelled";
+inline constexpr const char* factoryRestoring = "Restoring factory defaults, please wait";
+inline constexpr const char* factoryRestartQuestion =
+    "Factory defaults restored. Restart now? (y/n) ";
 
 inline constexpr const char* errorUnknown = "Error: unknown command \"%s\"";
 inline constexpr const char* errorUsage = "Error: wrong arguments, use: %s";

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <functional>
 #include <string_view>
+#include <utility>
 
 namespace kivo::sim {
 
@@ -51,6 +52,23 @@ Setter oneOf(int ServerOptions::*field, const std::array<int, N>& allowed, std::
     };
 }
 
+Setter factoryReply()
+{
+    return [](ServerOptions& o, std::string_view value) {
+        constexpr std::array<std::pair<std::string_view, FactoryReply>, 3> replies{{
+            {"prompt", FactoryReply::prompt},
+            {"banner", FactoryReply::banner},
+            {"none", FactoryReply::none},
+        }};
+        const auto found = std::find_if(replies.begin(), replies.end(),
+                                        [value](const auto& r) { return r.first == value; });
+        if (found == replies.end())
+            return "must be prompt, banner or none, not \"" + std::string(value) + "\"";
+        o.factoryReply = found->second;
+        return std::string();
+    };
+}
+
 Setter text(std::string ServerOptions::*field)
 {
     return [=](ServerOptions& o, std::string_view value) {
@@ -66,9 +84,9 @@ struct OptionEntry {
     Setter set;
 };
 
-const std::array<OptionEntry, 10>& optionTable()
+const std::array<OptionEntry, 11>& optionTable()
 {
-    static const std::array<OptionEntry, 10> table{{
+    static const std::array<OptionEntry, 11> table{{
         {"--pty", text(&ServerOptions::ptyPath)},
         {"--tcp", numberIn(&ServerOptions::tcpPort, 1, 65535, "must be a port from 1 to 65535")},
         {"--log", text(&ServerOptions::logPath)},
@@ -84,6 +102,7 @@ const std::array<OptionEntry, 10>& optionTable()
         {"--replies", text(&ServerOptions::repliesPath)},
         {"--autosync-ms", numberIn(&ServerOptions::autosyncMs, -1, 600000,
                                    "must be -1 (never locks) or 0 to 600000")},
+        {"--factory-reply", factoryReply()},
     }};
     return table;
 }
@@ -144,6 +163,10 @@ const char* ServerOptions::usage()
            "  --tcp PORT          listen on 127.0.0.1:PORT, one client at a time\n"
            "  --log FILE          write each command received, with milliseconds since start\n"
            "  --baud N            send and receive at most N/10 bytes a second (1200..115200)\n"
+           "                      and report N to \"baud\"; on a --pty, a client whose own\n"
+           "                      speed differs from the device's rate sends noise and gets\n"
+           "                      garbage, and after \"baud r\" the line is held to r even\n"
+           "                      without this option\n"
            "  --latency MS        answer MS milliseconds after each command (0..60000, default "
            "0)\n"
            "  --page-lines N      lines per page before \"----- MORE -----\" (default 20, 0 "
@@ -154,6 +177,10 @@ const char* ServerOptions::usage()
            "  --autosync-ms MS    after \"host auto\", lock on the reference MS milliseconds "
            "later;\n"
            "                      -1 never locks (default 3000)\n"
+           "  --factory-reply R   how a restore of factory defaults ends, 5 s after \"yes\":\n"
+           "                      prompt asks \"(y/n)\" and restarts on \"y\", banner restarts\n"
+           "                      with the Halvex banner, none restarts silently (default\n"
+           "                      prompt); the device then runs at 9600 baud\n"
            "  --help              show this text\n";
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/FactoryReset.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -21,6 +23,7 @@ struct ServerOptions {
     std::string repliesPath;
     // Milliseconds from "host auto" to a lock on the reference; negative never locks.
     int autosyncMs = 3000;
+    FactoryReply factoryReply = FactoryReply::prompt;
     bool help = false;
 
     // The options of args (program name excluded), or nothing with error set to one line.

@@ -62,13 +62,14 @@ bool waitForClient(int listenerFd, int stopFd)
     return fds[1].revents == 0;
 }
 
-int servePty(DeviceServer& server, const std::string& path, int stopFd)
+int servePty(DeviceServer& server, const std::string& path, int baud, int stopFd)
 {
     std::string error;
     const std::unique_ptr<kivo::sim::PseudoTerminal> pty =
-        kivo::sim::PseudoTerminal::open(path, error);
+        kivo::sim::PseudoTerminal::open(path, baud, error);
     if (!pty)
         return fail(error, runError);
+    server.watchLineSpeed([&pty] { return pty->clientSpeed(); });
     std::printf("quadrix-sim: serving on %s (%s)\n", path.c_str(), pty->slavePath().c_str());
     std::fflush(stdout);
     // The terminal cannot be hung up on: unread answers past the bound are thrown away, as a
@@ -113,6 +114,7 @@ std::optional<kivo::sim::QuadrixOptions> deviceOptions(const kivo::sim::ServerOp
     device.pageLines = options.pageLines;
     device.silentAfter = options.silentAfter;
     device.reference.lockAfterMs = options.autosyncMs;
+    device.factoryReply = options.factoryReply;
     if (options.baud != 0)
         device.baud = options.baud;
     if (!options.repliesPath.empty()) {
@@ -155,6 +157,7 @@ int main(int argc, char** argv)
     if (stopFd < 0)
         return fail("cannot watch for signals", runError);
     DeviceServer server(quadrix, options->baud != 0, std::chrono::milliseconds(options->latencyMs));
-    return options->ptyPath.empty() ? serveTcp(server, options->tcpPort, stopFd)
-                                    : servePty(server, options->ptyPath, stopFd);
+    return options->ptyPath.empty()
+               ? serveTcp(server, options->tcpPort, stopFd)
+               : servePty(server, options->ptyPath, quadrix.state().baud, stopFd);
 }

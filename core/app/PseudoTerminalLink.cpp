@@ -2,14 +2,34 @@
 
 #include "core/app/PortErrors.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kivo {
 namespace {
+
+// The terminal's code for a rate; nothing for a rate a terminal cannot be set to.
+std::optional<speed_t> speedCode(std::uint32_t baud)
+{
+    constexpr std::array<std::pair<std::uint32_t, speed_t>, 8> codes{{{1200, B1200},
+                                                                      {2400, B2400},
+                                                                      {4800, B4800},
+                                                                      {9600, B9600},
+                                                                      {19200, B19200},
+                                                                      {38400, B38400},
+                                                                      {57600, B57600},
+                                                                      {115200, B115200}}};
+    const auto found = std::find_if(codes.begin(), codes.end(),
+                                    [baud](const auto& code) { return code.first == baud; });
+    return found == codes.end() ? std::nullopt : std::optional<speed_t>(found->second);
+}
 
 // Raw bytes both ways: no echo, no line editing, no translation of line ends.
 bool makeRaw(int fd, const SerialSettings& settings)
@@ -24,6 +44,9 @@ bool makeRaw(int fd, const SerialSettings& settings)
         mode.c_cflag |= PARENB | (settings.parity == 1 ? PARODD : 0);
     if (settings.stopBits != 0)
         mode.c_cflag |= CSTOPB;
+    // The far end may watch the speed, as a device behind a real line hears only its own.
+    if (const std::optional<speed_t> code = speedCode(settings.baudRate))
+        ::cfsetspeed(&mode, *code);
     return ::tcsetattr(fd, TCSANOW, &mode) == 0;
 }
 

@@ -483,6 +483,129 @@ TEST_F(CliEndToEnd, ChromaKeyPresetAndModeGoOutAsTheDialogSendsThem)
     EXPECT_EQ(std::count(sent.begin(), sent.end(), "ck on\\n"), 1);
 }
 
+// The commands of the log from the first one equal to `first` on, as many as `count`.
+std::vector<std::string> commandsFrom(const std::vector<std::string>& sent,
+                                      const std::string& first, std::size_t count)
+{
+    const auto start = std::find(sent.begin(), sent.end(), first);
+    const auto end = start + static_cast<long>(std::min<std::size_t>(count, sent.end() - start));
+    return {start, end};
+}
+
+TEST_F(CliEndToEnd, SourceAndLevelGoOutAsTheImageControlsSendThemAndAreReadBack)
+{
+    const std::string port = startOnPty();
+    const ProgramRun source = cli(port, {"source", "3", "10", "20", "320", "240"});
+    const ProgramRun level = cli(port, {"level", "3", "gamma", "1.5"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(source.status, 0) << source.err;
+    EXPECT_EQ(source.out, "window 3 source: 10 20 320 240\n");
+    EXPECT_EQ(level.status, 0) << level.err;
+    EXPECT_EQ(level.out, "window 3 gamma: 1.5\n");
+    const std::vector<std::string> sent = commands();
+    // The page's own read-back, then the one that tells whether the answer held a rectangle.
+    EXPECT_THAT(commandsFrom(sent, "wsr 3 10 20 320 240\\n", 3),
+                ::testing::ElementsAre("wsr 3 10 20 320 240\\n", "wsr 3\\n", "wsr 3\\n"));
+    EXPECT_THAT(commandsFrom(sent, "gamma 3 1.5\\n", 2),
+                ::testing::ElementsAre("gamma 3 1.5\\n", "bright 3\\n"));
+}
+
+TEST_F(CliEndToEnd, SourceOrLevelTheQuadrixRefusesOrCannotTakeIsNeverReportedAsDone)
+{
+    const std::string port = startOnPty();
+    // Window 2 is RGB: its source cannot be smaller than a quarter of its input.
+    const ProgramRun refused = cli(port, {"source", "2", "0", "0", "100", "100"});
+    const ProgramRun outOfRange = cli(port, {"level", "3", "brightness", "501"});
+    const ProgramRun notForRgb = cli(port, {"level", "2", "saturation", "100"});
+    const ProgramRun badOperand = cli(port, {"source", "3", "0", "0", "0", "480"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.err, HasSubstr("the Quadrix did not take the source 0 0 100 100 for "
+                                       "window 2: it holds 0 0 1024 768"));
+    EXPECT_EQ(outOfRange.status, 2);
+    EXPECT_THAT(outOfRange.err, HasSubstr("-500 to 500"));
+    EXPECT_EQ(notForRgb.status, 2);
+    EXPECT_THAT(notForRgb.err, HasSubstr("saturation does not apply to the input of window 2"));
+    EXPECT_EQ(badOperand.status, 2);
+    EXPECT_EQ(badOperand.err,
+              "kivo-cli: WIDTH must be a whole number from 1 to 65535, not \"0\"\n");
+    for (const ProgramRun* run : {&refused, &outOfRange, &notForRgb, &badOperand})
+        EXPECT_EQ(run->out, "");
+    EXPECT_THAT(commands(), Not(::testing::Contains(::testing::StartsWith("bright 3 "))));
+    EXPECT_THAT(commands(), Not(::testing::Contains(::testing::StartsWith("saturation 2 "))));
+}
+
+TEST_F(CliEndToEnd, BaudChangesTheQuadrixRateAndTheSavedRateFollowsIt)
+{
+    const std::string port = startOnPty();
+    const ProgramRun changed = cli(port, {"baud", "115200"});
+    EXPECT_EQ(changed.status, 0) << changed.err;
+    EXPECT_EQ(changed.out, "the Quadrix runs at 115200 baud (was 9600)\n");
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("baudrate=115200"));
+    const std::size_t before = commands().size();
+    const ProgramRun status = cli(port, {"status"});
+    EXPECT_EQ(status.status, 0) << status.err;
+    // The second connection talks at 115200: the device understood its commands.
+    const std::vector<std::string> sent = commands();
+    ASSERT_GT(sent.size(), before);
+    EXPECT_EQ(sent[before], "echo\\n");
+
+    // A panel that does not follow the rate hears garbage and says so.
+    dir.write("Kivo.ini", "[SERIALPORT]\nbaudrate=9600\n");
+    const ProgramRun stale = cli(port, {"status"});
+    EXPECT_EQ(stale.status, 1);
+    EXPECT_THAT(stale.err, HasSubstr("nothing it said could be read: is it a Quadrix, and set to "
+                                     "9600 baud?"));
+    stopSimAfter(commands().back());
+    EXPECT_THAT(commands().back(), HasSubstr("\\x"));
+}
+
+struct FactoryCase {
+    const char* reply;
+    int status;
+    const char* said;
+};
+
+class CliFactoryReset : public CliEndToEnd, public ::testing::WithParamInterface<FactoryCase> {};
+
+TEST_P(CliFactoryReset, WatchesTheQuadrixRestartAndComesUpAgainAtTheFactoryRate)
+{
+    const std::string port = startOnPty({"--factory-reply", GetParam().reply});
+    ASSERT_EQ(cli(port, {"send", "win 3 off"}).status, 0);
+    const ProgramRun run = cli(port, {"factory-reset", "--yes"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(run.status, GetParam().status) << run.err;
+    EXPECT_THAT(run.out + run.err, HasSubstr(GetParam().said));
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("baudrate=9600"));
+    const std::vector<std::string> sent = commands();
+    EXPECT_THAT(commandsFrom(sent, "restorefactorydefaults\\n", 2),
+                ::testing::ElementsAre("restorefactorydefaults\\n", "yes\\n"));
+}
+
+// A device that says nothing is given up on after 37 one-second beats.
+INSTANTIATE_TEST_SUITE_P(
+    Endings, CliFactoryReset,
+    ::testing::Values(FactoryCase{"prompt", 0, "asked to restart and was answered y"},
+                      FactoryCase{"banner", 0, "factory defaults restored: the Quadrix restarted"},
+                      FactoryCase{"none", 1, "Kivo monitoring has timed out!"}),
+    [](const auto& info) { return std::string(info.param.reply); });
+
+TEST_F(CliEndToEnd, FrontPanelLockGoesOutAndTheQuadrixHoldsIt)
+{
+    const std::string port = startOnPty();
+    const ProgramRun locked = cli(port, {"frontpanel", "lock"});
+    const ProgramRun asked = cli(port, {"send", "frontpanel"});
+    const ProgramRun refused = cli(port, {"factory-reset"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(locked.status, 0) << locked.err;
+    EXPECT_EQ(locked.out, "front panel locked\n");
+    EXPECT_EQ(asked.out, "Front panel disabled\n");
+    EXPECT_THAT(commands(), ::testing::Contains("frontpanel off\\n"));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_THAT(refused.err, HasSubstr("give --yes"));
+    EXPECT_THAT(commands(), Not(::testing::Contains("restorefactorydefaults\\n")));
+}
+
 TEST_F(CliEndToEnd, OutputInputAndChromaKeyRequestsThatCannotBeUsedExitWithTwoAndOneLine)
 {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"output"},

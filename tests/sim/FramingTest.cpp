@@ -290,28 +290,5 @@ TEST_F(AdjustmentTest, VideoWindowCannotBeAdjusted)
     EXPECT_FALSE(driver.device.byteMode());
 }
 
-TEST(FactoryDefaultsTest, YesRestoresAndGreetsWithTheBanner)
-{
-    DeviceDriver driver(QuadrixOptions{.baud = 38400});
-    driver.ask("win 1 off");
-    driver.ask("hdel 1");
-    EXPECT_EQ(driver.send("restorefactorydefaults\n"),
-              "Restore factory defaults? All user settings will be erased. (y/n) ");
-    EXPECT_THAT(driver.send("yes\n"), AllOf(HasSubstr("Halvex"), EndsWith("> ")));
-    EXPECT_TRUE(driver.device.state().windows[0].on);
-    EXPECT_TRUE(driver.device.state().outputSettings[0].has_value());
-    EXPECT_EQ(driver.device.state().baud, 9600);
-    EXPECT_TRUE(driver.device.state().echo);
-}
-
-TEST(FactoryDefaultsTest, AnythingElseCancels)
-{
-    DeviceDriver driver;
-    driver.ask("win 1 off");
-    driver.send("restorefactorydefaults\n");
-    EXPECT_EQ(driver.send("n\n"), "Restore cancelled\r\n> ");
-    EXPECT_FALSE(driver.device.state().windows[0].on);
-}
-
 } // namespace
 } // namespace kivo::sim::test

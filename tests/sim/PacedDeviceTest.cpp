@@ -63,6 +63,8 @@ struct TimingCase {
     std::chrono::milliseconds latency;
     std::vector<Timed> received;
     std::vector<Timed> sent;
+    // Without a baud: the rate the line is unpaced at until "baud r" moves the device off it.
+    int unpacedBaud = 0;
 
     friend void PrintTo(const TimingCase& c, std::ostream* out) { *out << c.name; }
 };
@@ -73,7 +75,7 @@ TEST_P(PacedDeviceTest, AnswersLeaveAtTheirMoment)
 {
     const TimingCase& c = GetParam();
     QuadrixDevice device(QuadrixOptions{.baud = c.baud != 0 ? c.baud : 9600});
-    PacedDevice paced(device, {c.baud != 0, c.latency});
+    PacedDevice paced(device, {c.baud != 0, c.latency, c.unpacedBaud});
     EXPECT_THAT(play(paced, c.received), ::testing::ElementsAreArray(c.sent));
 }
 
@@ -119,6 +121,18 @@ INSTANTIATE_TEST_SUITE_P(
                    {{0ns, "baud 115200\nbaud\n"}},
                    {{11 * byte1200, "baud 115200\r\n> "},
                     {11 * byte1200 + 5 * byte115200, "baud\r\nBaud rate: 115200\r\n> "}}},
+        TimingCase{"WithoutBaudAToldRateHoldsTheLine",
+                   0,
+                   0ms,
+                   {{0ns, "baud 1200\nbaud\n"}},
+                   {{0ns, "baud 1200\r\n> "}, {5 * byte1200, "baud\r\nBaud rate: 1200\r\n> "}},
+                   9600},
+        TimingCase{"WithoutBaudTheFirstRateToldAgainLeavesTheLineFree",
+                   0,
+                   0ms,
+                   {{0ns, "baud 9600\nbaud\n"}},
+                   {{0ns, "baud 9600\r\n> baud\r\nBaud rate: 9600\r\n> "}},
+                   9600},
         TimingCase{"EveryKeyIsTimedOnItsOwn",
                    1200,
                    20ms,
@@ -141,6 +155,27 @@ TEST(PacedDeviceLogTest, TheCommandIsTakenWhenItArrivesNotWhenItIsAnswered)
     EXPECT_EQ(paced.advance(start + 4 * byte1200), "");
     EXPECT_THAT(taken, ::testing::ElementsAre("baud\n"));
     EXPECT_EQ(paced.nextDue(), start + 4 * byte1200 + 100ms);
+}
+
+TEST(PacedDeviceOwnOutputTest, TheRestartQuestionLeavesWhenTheRestoreIsOver)
+{
+    Clock::time_point now = start;
+    QuadrixOptions options;
+    options.reference.nowMs = [&now] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count();
+    };
+    QuadrixDevice device(options);
+    PacedDevice paced(device, {false, 100ms});
+    paced.receive("echo off\nrestorefactorydefaults\nyes\n", now);
+    paced.advance(now);
+    EXPECT_EQ(paced.nextDue(), start + 100ms);
+    now = start + 100ms;
+    paced.advance(now);
+    EXPECT_EQ(paced.nextDue(), start + std::chrono::milliseconds(FactoryReset::restoreMs));
+
+    now = start + std::chrono::milliseconds(FactoryReset::restoreMs);
+    EXPECT_EQ(paced.advance(now), "Factory defaults restored. Restart now? (y/n) ");
+    EXPECT_EQ(paced.nextDue(), std::nullopt);
 }
 
 TEST(PacedDeviceHangUpTest, CarriesOutWhatWasReceivedAndDropsTheAnswers)

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <poll.h>
 #include <string>
 #include <string_view>
@@ -37,16 +38,40 @@ std::string exchange(int fd, const std::string& line)
     return readAnswer(fd);
 }
 
-int openClient(const std::filesystem::path& link)
+// A raw client; at `speed` when given, else at whatever speed the terminal has.
+int openClient(const std::filesystem::path& link, std::optional<speed_t> speed = std::nullopt)
 {
     const int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
     if (fd >= 0) {
         termios t{};
         tcgetattr(fd, &t);
         cfmakeraw(&t);
+        if (speed)
+            cfsetspeed(&t, *speed);
         tcsetattr(fd, TCSANOW, &t);
     }
     return fd;
+}
+
+// What arrives until the line has been quiet for a moment: garbage has no prompt to wait for.
+std::string readUntilQuiet(int fd)
+{
+    std::string text;
+    std::array<char, 256> buffer{};
+    pollfd p{fd, POLLIN, 0};
+    while (poll(&p, 1, 300) > 0) {
+        const ssize_t n = read(fd, buffer.data(), buffer.size());
+        if (n <= 0)
+            break;
+        text.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+bool allGarbage(const std::string& text)
+{
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
 }
 
 class PtyServerTest : public ::testing::Test {
@@ -55,10 +80,13 @@ protected:
     {
         ASSERT_EQ(pipe(stop.data()), 0);
         std::string error;
-        pty = PseudoTerminal::open(link.string(), error);
+        pty = PseudoTerminal::open(link.string(), device.state().baud, error);
         ASSERT_TRUE(pty) << error;
         server = std::thread([this] {
-            end = DeviceServer(device, lineRate, latency).serve(pty->masterFd(), stop[0]);
+            DeviceServer served(device, lineRate, latency);
+            if (watchSpeed)
+                served.watchLineSpeed([this] { return pty->clientSpeed(); });
+            end = served.serve(pty->masterFd(), stop[0]);
         });
     }
 
@@ -76,6 +104,7 @@ protected:
     std::filesystem::path link = dir.file("quadrix");
     QuadrixDevice device;
     bool lineRate = false;
+    bool watchSpeed = false;
     std::chrono::milliseconds latency{0};
     std::unique_ptr<PseudoTerminal> pty;
     std::array<int, 2> stop{-1, -1};
@@ -153,12 +182,54 @@ TEST_F(PacedPtyServerTest, RunsAfterTheLineTimeAndAnswersAfterTheLatency)
     EXPECT_LT(answered - sent, 10s) << "sanity";
 }
 
+// A served terminal whose client's speed is watched, as quadrix-sim serves its --pty.
+class LineSpeedTest : public PtyServerTest {
+protected:
+    LineSpeedTest() { watchSpeed = true; }
+
+    // One line from a client at `speed`, and what came back.
+    std::string sendAt(speed_t speed, const std::string& line)
+    {
+        const int fd = openClient(link, speed);
+        EXPECT_GE(fd, 0);
+        tcflush(fd, TCIFLUSH);
+        EXPECT_EQ(write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+        std::string answer = readUntilQuiet(fd);
+        close(fd);
+        return answer;
+    }
+};
+
+TEST_F(LineSpeedTest, ClientThatNeverSetsASpeedTalksAtTheFirstRate)
+{
+    EXPECT_EQ(pty->clientSpeed(), 9600);
+    const int fd = openClient(link);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(exchange(fd, "wsr 3\n"), "wsr 3\r\n3 0 0 720 480\r\n> ");
+    close(fd);
+}
+
+TEST_F(LineSpeedTest, ClientAtAnotherSpeedIsNotUnderstoodAndGetsGarbage)
+{
+    EXPECT_TRUE(allGarbage(sendAt(B19200, "win 4 off\n")));
+    EXPECT_THAT(sendAt(B9600, "win all\n"), HasSubstr("4 on"));
+}
+
+TEST_F(LineSpeedTest, AfterBaudOnlyAClientAtTheNewRateIsUnderstood)
+{
+    EXPECT_EQ(sendAt(B9600, "echo off\n"), "echo off\r\n> ");
+    // The prompt after "baud" already leaves at the new rate.
+    EXPECT_TRUE(allGarbage(sendAt(B9600, "baud 19200\n")));
+    EXPECT_TRUE(allGarbage(sendAt(B9600, "baud\n")));
+    EXPECT_EQ(sendAt(B19200, "baud\n"), "Baud rate: 19200\r\n> ");
+}
+
 TEST(PseudoTerminalTest, RefusesToReplaceAFile)
 {
     kivo::test::TempDir dir;
     dir.write("taken", "data");
     std::string error;
-    EXPECT_FALSE(PseudoTerminal::open(dir.file("taken").string(), error));
+    EXPECT_FALSE(PseudoTerminal::open(dir.file("taken").string(), 9600, error));
     EXPECT_THAT(error, HasSubstr("is not a symbolic link"));
     EXPECT_EQ(dir.read("taken"), "data");
 }

@@ -25,7 +25,7 @@ TEST(ServerOptionsTest, ReadsEveryOption)
     const std::optional<ServerOptions> o =
         parse({"--pty", "/tmp/q", "--log", "l.txt", "--baud", "9600", "--latency", "15",
                "--page-lines=12", "--windows", "4", "--silent-after", "30", "--replies", "r.txt",
-               "--autosync-ms", "-1"},
+               "--autosync-ms", "-1", "--factory-reply", "banner"},
               error);
     ASSERT_TRUE(o) << error;
     EXPECT_EQ(o->ptyPath, "/tmp/q");
@@ -37,7 +37,16 @@ TEST(ServerOptionsTest, ReadsEveryOption)
     EXPECT_EQ(o->silentAfter, 30);
     EXPECT_EQ(o->repliesPath, "r.txt");
     EXPECT_EQ(o->autosyncMs, -1);
+    EXPECT_EQ(o->factoryReply, FactoryReply::banner);
     EXPECT_EQ(o->tcpPort, 0);
+}
+
+TEST(ServerOptionsTest, FactoryReplyAsksWhenNotTold)
+{
+    std::string error;
+    const std::optional<ServerOptions> o = parse({"--pty", "/tmp/q"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->factoryReply, FactoryReply::prompt);
 }
 
 TEST(ServerOptionsTest, HelpNeedsNothingElse)
@@ -82,7 +91,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadOptions{"Baud", {"--pty", "p", "--baud", "1000"}, "--baud must be"},
         BadOptions{"PageLines", {"--pty", "p", "--page-lines", "-1"}, "--page-lines must be"},
         BadOptions{"SilentAfter", {"--pty", "p", "--silent-after", "x"}, "--silent-after must be"},
-        BadOptions{"EmptyPath", {"--pty", ""}, "--pty needs a non-empty value"}),
+        BadOptions{"EmptyPath", {"--pty", ""}, "--pty needs a non-empty value"},
+        BadOptions{"FactoryReply",
+                   {"--pty", "p", "--factory-reply", "Banner"},
+                   "--factory-reply must be prompt, banner or none, not \"Banner\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct LatencyCase {

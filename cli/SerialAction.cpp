@@ -1,0 +1,125 @@
+#include "cli/SerialAction.h"
+
+#include "cli/CliSession.h"
+#include "cli/Operands.h"
+
+#include "core/config/SerialPortPage.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+
+namespace kivo::cli {
+namespace {
+
+constexpr std::array<int, 8> baudRates{1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+
+std::string parseBaud(const std::vector<std::string>& operands, SerialRequest& request)
+{
+    constexpr const char* rates = "baud takes one of 1200, 2400, 4800, 9600, 19200, 38400, "
+                                  "57600 or 115200";
+    if (operands.size() != 1)
+        return rates;
+    int rate = 0;
+    if (!readWholeNumber(operands.front(), "the rate", 1, 115200, rate).empty() ||
+        std::find(baudRates.begin(), baudRates.end(), rate) == baudRates.end())
+        return std::string(rates) + ", not " + quoted(operands.front());
+    request.baud = rate;
+    return {};
+}
+
+std::string parseFactoryReset(const std::vector<std::string>& operands, SerialRequest& request)
+{
+    if (operands.empty())
+        return "factory-reset erases every user setting of the Quadrix: give --yes to do it";
+    if (operands.size() != 1 || operands.front() != "--yes")
+        return "factory-reset takes only --yes, not " + quoted(operands.back());
+    request.confirmed = true;
+    return {};
+}
+
+std::string parseFrontPanel(const std::vector<std::string>& operands, SerialRequest& request)
+{
+    if (operands.size() != 1 || (operands.front() != "lock" && operands.front() != "unlock"))
+        return "frontpanel takes lock or unlock";
+    request.lockFrontPanel = operands.front() == "lock";
+    return {};
+}
+
+int changeBaud(CliSession& session, SerialPortPage& page, int rate, std::ostream& out,
+               std::ostream& err)
+{
+    const int before = session.pages().deviceBaud;
+    switch (page.changeDeviceBaud(rate)) {
+    case DeviceBaudChange::sameRate:
+        out << "the Quadrix runs at " << rate << " baud already\n";
+        return exitDone;
+    case DeviceBaudChange::notOffered:
+    case DeviceBaudChange::declined:
+        return exitUsage;
+    case DeviceBaudChange::notReconnected:
+        err << "kivo-cli: the port did not open again at " << rate << " baud\n";
+        return exitNoReply;
+    case DeviceBaudChange::reconnected:
+        break;
+    }
+    if (const ExitStatus status = session.broughtUp(); status != exitDone)
+        return status;
+    out << "the Quadrix runs at " << session.pages().deviceBaud << " baud (was " << before << ")\n";
+    return exitDone;
+}
+
+int restoreFactoryDefaults(CliSession& session, SerialPortPage& page, std::ostream& out)
+{
+    if (!page.restoreFactoryDefaults())
+        return exitUsage;
+    const FactoryResetMonitor::Outcome outcome = page.waitForFactoryReset();
+    switch (outcome) {
+    case FactoryResetMonitor::Outcome::promptAnswered:
+        out << "factory defaults restored: the Quadrix asked to restart and was answered y\n";
+        break;
+    case FactoryResetMonitor::Outcome::bannerSeen:
+        out << "factory defaults restored: the Quadrix restarted\n";
+        break;
+    default:
+        // The monitor has told why; the panel has still been reset at the factory rate.
+        session.broughtUp();
+        return exitNoReply;
+    }
+    return session.broughtUp();
+}
+
+} // namespace
+
+bool isSerialAction(const std::string& action)
+{
+    return action == "baud" || action == "factory-reset" || action == "frontpanel";
+}
+
+std::string parseSerialRequest(const std::string& action, const std::vector<std::string>& operands,
+                               SerialRequest& request)
+{
+    if (action == "baud")
+        return parseBaud(operands, request);
+    if (action == "factory-reset")
+        return parseFactoryReset(operands, request);
+    return parseFrontPanel(operands, request);
+}
+
+int runSerialAction(CliSession& session, const std::string& action, const SerialRequest& request,
+                    std::ostream& out, std::ostream& err)
+{
+    session.prompter().confirmQuestions();
+    SerialPortPage page(SerialPortPage::seamsOf(session.panel()));
+    page.setConnectedLayout(true);
+    page.showDeviceBaud(session.pages().deviceBaud);
+    if (action == "baud")
+        return changeBaud(session, page, request.baud, out, err);
+    if (action == "factory-reset")
+        return restoreFactoryDefaults(session, page, out);
+    page.setFrontPanelLocked(request.lockFrontPanel);
+    out << "front panel " << (request.lockFrontPanel ? "locked" : "unlocked") << '\n';
+    return exitDone;
+}
+
+} // namespace kivo::cli
