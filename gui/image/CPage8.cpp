@@ -1,5 +1,6 @@
 #include "gui/image/CPage8.h"
 
+#include "gui/app/ArrowPicture.h"
 #include "gui/app/CheckedEdit.h"
 #include "gui/app/ControlId.h"
 #include "gui/app/LineEditControl.h"
@@ -7,7 +8,6 @@
 #include "gui/app/SharedFont.h"
 #include "gui/app/SliderControl.h"
 #include "gui/app/WaitCursor.h"
-#include "gui/image/ArrowPicture.h"
 #include "gui/image/AutoRepeatButton.h"
 
 #include "core/app/Prompter.h"
@@ -355,12 +355,23 @@ void CPage8::drawWindows()
 void CPage8::drawButtons()
 {
     const ButtonStates states = controls_.buttons();
-    const std::array<std::pair<ZoomKind, ArrowIcon>, 4> arrows{{{ZoomKind::left, states.left},
-                                                                {ZoomKind::right, states.right},
-                                                                {ZoomKind::up, states.up},
-                                                                {ZoomKind::down, states.down}}};
-    for (const auto& [kind, icon] : arrows)
-        zoomButton(kind).setIcon(QIcon(new ArrowPicture(icon)));
+    using Direction = ArrowPicture::Direction;
+    struct Arrow {
+        ZoomKind kind;
+        Direction direction;
+        ArrowIcon icon;
+        ArrowIcon atLimit;
+    };
+    const std::array<Arrow, 4> arrows{{
+        {ZoomKind::left, Direction::left, states.left, ArrowIcon::leftAtLimit},
+        {ZoomKind::right, Direction::right, states.right, ArrowIcon::rightAtLimit},
+        {ZoomKind::up, Direction::up, states.up, ArrowIcon::upAtLimit},
+        {ZoomKind::down, Direction::down, states.down, ArrowIcon::downAtLimit},
+    }};
+    // An arrow whose way the source can go no further is drawn hollow.
+    for (const Arrow& arrow : arrows)
+        zoomButton(arrow.kind)
+            .setIcon(QIcon(new ArrowPicture(arrow.direction, arrow.icon == arrow.atLimit)));
     zoomButton(ZoomKind::in).setEnabled(states.zoomIn);
     zoomButton(ZoomKind::out).setEnabled(states.zoomOut);
     centerHorizontal_->setEnabled(states.centerHorizontal);

@@ -56,11 +56,11 @@ QPushButton* AdjustDialog::keyButton(StringId caption, int id, AdjustKey key, QW
     return button;
 }
 
-QPushButton* AdjustDialog::arrowButton(ArrowIcon::Direction direction, int id, AdjustKey key,
+QPushButton* AdjustDialog::arrowButton(ArrowPicture::Direction direction, int id, AdjustKey key,
                                        QWidget* parent)
 {
     auto* button = withId(new QPushButton(parent), id);
-    button->setIcon(QIcon(new ArrowIcon(direction)));
+    button->setIcon(QIcon(new ArrowPicture(direction)));
     button->setIconSize(QSize(arrowSize, arrowSize));
     button->setFixedSize(arrowButtonWidth, arrowButtonHeight);
     button->setAutoDefault(false);
@@ -72,14 +72,14 @@ QGroupBox* AdjustDialog::createArrowPad(StringId caption, QWidget* centre)
 {
     auto* group = withId(new QGroupBox(qtString(caption), this), positionGroupId);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(arrowButton(ArrowIcon::Direction::up, upId, AdjustKey::up, group), 0, 1,
+    grid->addWidget(arrowButton(ArrowPicture::Direction::up, upId, AdjustKey::up, group), 0, 1,
                     Qt::AlignCenter);
-    grid->addWidget(arrowButton(ArrowIcon::Direction::left, leftId, AdjustKey::left, group), 1, 0,
-                    Qt::AlignCenter);
-    grid->addWidget(arrowButton(ArrowIcon::Direction::right, rightId, AdjustKey::right, group), 1,
-                    2, Qt::AlignCenter);
-    grid->addWidget(arrowButton(ArrowIcon::Direction::down, downId, AdjustKey::down, group), 2, 1,
-                    Qt::AlignCenter);
+    grid->addWidget(arrowButton(ArrowPicture::Direction::left, leftId, AdjustKey::left, group), 1,
+                    0, Qt::AlignCenter);
+    grid->addWidget(arrowButton(ArrowPicture::Direction::right, rightId, AdjustKey::right, group),
+                    1, 2, Qt::AlignCenter);
+    grid->addWidget(arrowButton(ArrowPicture::Direction::down, downId, AdjustKey::down, group), 2,
+                    1, Qt::AlignCenter);
     if (centre) {
         centre->setParent(group);
         grid->addWidget(centre, 1, 1, Qt::AlignCenter);

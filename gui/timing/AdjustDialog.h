@@ -3,7 +3,7 @@
 #include "core/app/Strings.h"
 #include "core/timing/PositionAdjuster.h"
 #include "core/timing/TimingTarget.h"
-#include "gui/timing/ArrowIcon.h"
+#include "gui/app/ArrowPicture.h"
 
 #include <QDialog>
 
@@ -50,7 +50,7 @@ protected:
     void done(int result) override;
 
 private:
-    QPushButton* arrowButton(ArrowIcon::Direction direction, int id, AdjustKey key,
+    QPushButton* arrowButton(ArrowPicture::Direction direction, int id, AdjustKey key,
                              QWidget* parent);
     void addCloseButtons(QVBoxLayout& column);
 

@@ -1,4 +1,4 @@
-#include "gui/image/ArrowPicture.h"
+#include "gui/app/ArrowPicture.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -11,26 +11,20 @@ namespace kivo::gui {
 namespace {
 
 // Which way the arrow points, as the degrees it is turned from pointing right.
-int rotationOf(ArrowIcon icon)
+int rotationOf(ArrowPicture::Direction direction)
 {
-    switch (icon) {
-    case ArrowIcon::left:
-    case ArrowIcon::leftAtLimit:
+    switch (direction) {
+    case ArrowPicture::Direction::left:
         return 180;
-    case ArrowIcon::up:
-    case ArrowIcon::upAtLimit:
+    case ArrowPicture::Direction::up:
         return 270;
-    case ArrowIcon::down:
-    case ArrowIcon::downAtLimit:
+    case ArrowPicture::Direction::down:
         return 90;
-    case ArrowIcon::right:
-    case ArrowIcon::rightAtLimit:
+    case ArrowPicture::Direction::right:
         break;
     }
     return 0;
 }
-
-bool atLimit(ArrowIcon icon) { return static_cast<int>(icon) % 2 == 1; }
 
 // An arrow pointing right in a unit square centred on the origin: a shaft and a head.
 QPainterPath rightArrow()
@@ -49,26 +43,23 @@ QPainterPath rightArrow()
 
 } // namespace
 
-ArrowPicture::ArrowPicture(ArrowIcon icon) : icon_(icon) {}
-
 void ArrowPicture::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State)
 {
     const QPalette palette = QGuiApplication::palette();
-    const bool grey = atLimit(icon_) || mode == QIcon::Disabled;
+    const bool grey = hollow_ || mode == QIcon::Disabled;
     const QColor ink = grey ? palette.color(QPalette::Disabled, QPalette::WindowText)
                             : palette.color(QPalette::Active, QPalette::WindowText);
     const qreal side = qMin(rect.width(), rect.height());
     QTransform transform;
     transform.translate(rect.center().x() + 0.5, rect.center().y() + 0.5);
     transform.scale(side, side);
-    transform.rotate(rotationOf(icon_));
+    transform.rotate(rotationOf(direction_));
     const QPainterPath arrow = transform.map(rightArrow());
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    // At the limit the arrow is only outlined: there is no further to go that way.
     painter->setPen(QPen(ink, qMax<qreal>(1.0, side / 16)));
-    painter->setBrush(atLimit(icon_) ? Qt::NoBrush : QBrush(ink));
+    painter->setBrush(hollow_ ? Qt::NoBrush : QBrush(ink));
     painter->drawPath(arrow);
     painter->restore();
 }
@@ -82,6 +73,6 @@ QPixmap ArrowPicture::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State s
     return picture;
 }
 
-QIconEngine* ArrowPicture::clone() const { return new ArrowPicture(icon_); }
+QIconEngine* ArrowPicture::clone() const { return new ArrowPicture(*this); }
 
 } // namespace kivo::gui
