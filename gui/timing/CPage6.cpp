@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -29,14 +28,9 @@ constexpr int firstTypeId = 1105;
 constexpr int rgbTypeIndex = 3;
 constexpr int lockedId = 1312;
 constexpr int loadImageSettingsId = 1347;
-constexpr int addId = 1240;
 constexpr int numberId = 1265;
-constexpr int nameId = 1219;
 constexpr int interactiveAdjustmentId = 1214;
-constexpr int advancedId = 1262;
 constexpr int deleteId = 1241;
-constexpr int numberCharacters = 2;
-constexpr int nameCharacters = 17;
 
 constexpr std::array<StringId, 4> typeCaptions{StringId::compositeCaption, StringId::svideoCaption,
                                                StringId::autoInputCaption, StringId::rgbCaption};
@@ -140,30 +134,21 @@ QGroupBox* CPage6::createTypeGroup()
 
 QGroupBox* CPage6::createAddGroup()
 {
-    addGroup_ = new QGroupBox(qtString(StringId::inputAddGroup), this);
-    number_ = makeAddBox(numberId, CheckedEdit::Mode::routedNumber, numberCharacters, addGroup_);
-    name_ = makeAddBox(nameId, CheckedEdit::Mode::routed, nameCharacters, addGroup_);
-    auto* add = makePageButton(StringId::addSettingCaption, addId, addGroup_);
-    auto* layout = new QGridLayout(addGroup_);
-    layout->addWidget(new QLabel(qtString(StringId::settingNumberLabel), addGroup_), 0, 0);
-    layout->addWidget(number_, 0, 1);
-    layout->addWidget(new QLabel(qtString(StringId::inputNameLabel), addGroup_), 1, 0);
-    layout->addWidget(name_, 1, 1);
-    layout->addWidget(add, 0, 2, 2, 1);
-    layout->setColumnStretch(1, 1);
-    connect(add, &QPushButton::clicked, this, &CPage6::addClicked);
+    const AddGroup controls =
+        gui::createAddGroup(StringId::inputAddGroup, numberId, StringId::inputNameLabel, this);
+    addGroup_ = controls.group;
+    number_ = controls.number;
+    name_ = controls.name;
+    connect(controls.add, &QPushButton::clicked, this, &CPage6::addClicked);
     return addGroup_;
 }
 
 QGroupBox* CPage6::createTimingGroup()
 {
-    auto* group = new QGroupBox(qtString(StringId::inputTimingGroup), this);
-    interactiveAdjustment_ =
-        makePageButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group);
-    advanced_ = makePageButton(StringId::advancedCaption, advancedId, group);
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(interactiveAdjustment_);
-    layout->addWidget(advanced_);
+    const TimingGroup controls =
+        gui::createTimingGroup(StringId::inputTimingGroup, interactiveAdjustmentId, this);
+    interactiveAdjustment_ = controls.interactiveAdjustment;
+    advanced_ = controls.advanced;
     // The dialogs talk to the device while they run; timer 5 waits for them.
     connect(interactiveAdjustment_, &QPushButton::clicked, this, [this] {
         act([this] { AdjustInputDialog(session_, model_.currentWindow(), this).run(); });
@@ -171,7 +156,7 @@ QGroupBox* CPage6::createTimingGroup()
     connect(advanced_, &QPushButton::clicked, this, [this] {
         act([this] { InputTimingDialog(session_, model_.currentWindow(), this).run(); });
     });
-    return group;
+    return controls.group;
 }
 
 QGroupBox* CPage6::createSourceGroup()

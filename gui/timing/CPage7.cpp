@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -25,18 +24,13 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int addId = 1240;
 constexpr int numberId = 1266;
-constexpr int nameId = 1219;
 constexpr int interactiveAdjustmentId = 1261;
-constexpr int advancedId = 1262;
 constexpr int deleteId = 1241;
 constexpr int freeRunId = 1217;
 constexpr int autosyncId = 1218;
 constexpr int chromaKeyId = 1311;
 constexpr int lockedId = 1313;
-constexpr int numberCharacters = 2;
-constexpr int nameCharacters = 17;
 
 } // namespace
 
@@ -99,35 +93,23 @@ void CPage7::layOut()
 
 QGroupBox* CPage7::createAddGroup()
 {
-    auto* group = new QGroupBox(qtString(StringId::outputAddGroup), this);
-    number_ = makeAddBox(numberId, CheckedEdit::Mode::routedNumber, numberCharacters, group);
-    name_ = makeAddBox(nameId, CheckedEdit::Mode::routed, nameCharacters, group);
-    auto* add = makePageButton(StringId::addSettingCaption, addId, group);
-    auto* layout = new QGridLayout(group);
-    layout->addWidget(new QLabel(qtString(StringId::settingNumberLabel), group), 0, 0);
-    layout->addWidget(number_, 0, 1);
-    layout->addWidget(new QLabel(qtString(StringId::outputNameLabel), group), 1, 0);
-    layout->addWidget(name_, 1, 1);
-    layout->addWidget(add, 0, 2, 2, 1);
-    layout->setColumnStretch(1, 1);
-    connect(add, &QPushButton::clicked, this, &CPage7::addClicked);
-    return group;
+    const AddGroup controls =
+        gui::createAddGroup(StringId::outputAddGroup, numberId, StringId::outputNameLabel, this);
+    number_ = controls.number;
+    name_ = controls.name;
+    connect(controls.add, &QPushButton::clicked, this, &CPage7::addClicked);
+    return controls.group;
 }
 
 QGroupBox* CPage7::createTimingGroup()
 {
-    auto* group = new QGroupBox(qtString(StringId::outputTimingGroup), this);
-    auto* adjust =
-        makePageButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group);
-    auto* advanced = makePageButton(StringId::advancedCaption, advancedId, group);
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(adjust);
-    layout->addWidget(advanced);
-    connect(adjust, &QPushButton::clicked, this,
+    const TimingGroup controls =
+        gui::createTimingGroup(StringId::outputTimingGroup, interactiveAdjustmentId, this);
+    connect(controls.interactiveAdjustment, &QPushButton::clicked, this,
             [this] { AdjustOutputDialog(session_, this).run(); });
-    connect(advanced, &QPushButton::clicked, this,
+    connect(controls.advanced, &QPushButton::clicked, this,
             [this] { OutputTimingDialog(session_, this).run(); });
-    return group;
+    return controls.group;
 }
 
 QGroupBox* CPage7::createSourceGroup()

@@ -3,16 +3,24 @@
 #include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace kivo::gui {
 namespace {
 
 constexpr int fromQuadrixId = 1109;
 constexpr int fromKivoId = 1110;
+constexpr int addId = 1240;
+constexpr int nameId = 1219;
+constexpr int advancedId = 1262;
+constexpr int numberCharacters = 2;
+constexpr int nameCharacters = 17;
 
 } // namespace
 
@@ -29,6 +37,39 @@ CheckedEdit* makeAddBox(int id, CheckedEdit::Mode mode, int characters, QWidget*
     box->setMaxLength(characters);
     box->setMinimumWidth(box->fontMetrics().averageCharWidth() * (characters + 3));
     return box;
+}
+
+AddGroup createAddGroup(StringId caption, int numberId, StringId nameLabel, QWidget* parent)
+{
+    auto* group = new QGroupBox(qtString(caption), parent);
+    AddGroup controls{
+        group,
+        makeAddBox(numberId, CheckedEdit::Mode::routedNumber, numberCharacters, group),
+        makeAddBox(nameId, CheckedEdit::Mode::routed, nameCharacters, group),
+        makePageButton(StringId::addSettingCaption, addId, group),
+    };
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(new QLabel(qtString(StringId::settingNumberLabel), group), 0, 0);
+    layout->addWidget(controls.number, 0, 1);
+    layout->addWidget(new QLabel(qtString(nameLabel), group), 1, 0);
+    layout->addWidget(controls.name, 1, 1);
+    layout->addWidget(controls.add, 0, 2, 2, 1);
+    layout->setColumnStretch(1, 1);
+    return controls;
+}
+
+TimingGroup createTimingGroup(StringId caption, int interactiveAdjustmentId, QWidget* parent)
+{
+    auto* group = new QGroupBox(qtString(caption), parent);
+    TimingGroup controls{
+        group,
+        makePageButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group),
+        makePageButton(StringId::advancedCaption, advancedId, group),
+    };
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(controls.interactiveAdjustment);
+    layout->addWidget(controls.advanced);
+    return controls;
 }
 
 void showAddBox(CheckedEdit& box, const std::string& text)
