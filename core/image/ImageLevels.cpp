@@ -17,11 +17,15 @@ struct IntegerLevel {
     StringId caption;
 };
 
-constexpr IntegerLevel brightness{
-    StringId::brightnessCommand, &WindowRecord::brightness, -500, 500, 50,
-    StringId::brightnessGroup};
-constexpr IntegerLevel contrast{StringId::contrastCommand, &WindowRecord::contrast, 0, 182, 10,
-                                StringId::contrastGroup};
+constexpr IntegerLevel brightness{StringId::brightnessCommand,
+                                  &WindowRecord::brightness,
+                                  minimumBrightness,
+                                  maximumBrightness,
+                                  50,
+                                  StringId::brightnessGroup};
+constexpr IntegerLevel contrast{
+    StringId::contrastCommand, &WindowRecord::contrast, minimumContrast, maximumContrast, 10,
+    StringId::contrastGroup};
 // An RGB input takes a narrower contrast.
 constexpr IntegerLevel rgbContrast{StringId::contrastCommand, &WindowRecord::contrast, 88, 118, 2,
                                    StringId::rgbContrastGroup};

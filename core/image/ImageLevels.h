@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/Strings.h"
+#include "core/timing/TimingRecord.h"
 
 #include <array>
 #include <string>
@@ -29,8 +30,6 @@ LevelDisplay levelDisplay(const WindowRecord& window, Level level);
 
 // Gamma's trackbar counts tenths.
 inline constexpr double gammaScale = 10.0;
-inline constexpr double minimumGamma = 0.5;
-inline constexpr double maximumGamma = 2.0;
 
 // The command that sets a level ("bright %d %d", ..., "gamma %d %.01lf").
 StringId levelCommand(Level level);

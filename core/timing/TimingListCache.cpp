@@ -8,10 +8,22 @@
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingText.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kivo {
 namespace {
+
+void readLevels(NumberCursor& numbers, TimingRecord& slot)
+{
+    // They go to the device when the setting is recalled with its levels: a hand-edited value
+    // is held within what the device takes, and a missing one is the level's default.
+    const TimingRecord defaults;
+    slot.brightness =
+        std::clamp(numbers.take(defaults.brightness), minimumBrightness, maximumBrightness);
+    slot.contrast = std::clamp(numbers.take(defaults.contrast), minimumContrast, maximumContrast);
+    slot.gamma = std::clamp(numbers.takeReal(defaults.gamma), minimumGamma, maximumGamma);
+}
 
 constexpr std::size_t nameWidth = 18;
 
@@ -78,11 +90,8 @@ void TimingListCache::read(TimingList& list) const
         NumberCursor numbers(text, nameWidth);
         // The cache writes every column, SYNC 0 included.
         readTimingNumbers(numbers, slot, SyncColumn::always);
-        if (!isOutput(list)) {
-            slot.brightness = numbers.take();
-            slot.contrast = numbers.take();
-            slot.gamma = numbers.takeReal();
-        }
+        if (!isOutput(list))
+            readLevels(numbers, slot);
         keepDivisorsNonZero(slot);
         slot.rowText = formatRowText(number, slot);
     }

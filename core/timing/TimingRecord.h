@@ -4,6 +4,14 @@
 
 namespace kivo {
 
+// The picture levels the device takes, which an input setting carries with its timing.
+inline constexpr int minimumBrightness = -500;
+inline constexpr int maximumBrightness = 500;
+inline constexpr int minimumContrast = 0;
+inline constexpr int maximumContrast = 182;
+inline constexpr double minimumGamma = 0.5;
+inline constexpr double maximumGamma = 2.0;
+
 // One video timing: an output or input setting, the current output timing, or a window's
 // input timing. Blank and total are derived where shown, never stored.
 struct TimingRecord {

@@ -99,6 +99,35 @@ TEST_F(TimingListTest, InputListKeepsPictureLevelsFromTheCache)
               "VGA 640x480       16  96  48  640  10  2  33  480  31469 3  0  0  0 12 80 1.4");
 }
 
+// A hand-edited cache never gives the device a level it refuses.
+TEST_F(TimingListTest, CachedPictureLevelsAreHeldWithinWhatTheDeviceTakes)
+{
+    struct LevelsCase {
+        std::string levels;
+        int brightness;
+        int contrast;
+        double gamma;
+    };
+    const std::vector<LevelsCase> cases{
+        {"12 80 1.4", 12, 80, 1.4},
+        {"-9000 900 7.5", -500, 182, 2.0},
+        {"501 -1 0.1", 500, 0, 0.5},
+        {"", 0, 100, 1.0},
+        {"99999999999999999999 4 inf", 500, 4, 1.0},
+    };
+    for (const LevelsCase& c : cases) {
+        profile.writeString("INPUTLIST", "1",
+                            "OLD               16  96  48  640  10  2  33  480  31469 3  0  0  0 " +
+                                c.levels);
+        TimingList list(TimingList::Kind::input);
+        list.fromDevice = false;
+        loader.loadInputList(list);
+        EXPECT_EQ(list.slots[0].brightness, c.brightness) << c.levels;
+        EXPECT_EQ(list.slots[0].contrast, c.contrast) << c.levels;
+        EXPECT_DOUBLE_EQ(list.slots[0].gamma, c.gamma) << c.levels;
+    }
+}
+
 // Every field the cache keeps, SYNC 0 among them.
 TimingRecord cachedTiming(const std::string& name, int sync)
 {
