@@ -3,16 +3,13 @@
 #include "cli/CliSession.h"
 #include "cli/Operands.h"
 
+#include "core/app/SerialSettings.h"
 #include "core/config/SerialPortPage.h"
 
-#include <algorithm>
-#include <array>
 #include <ostream>
 
 namespace kivo::cli {
 namespace {
-
-constexpr std::array<int, 8> baudRates{1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
 std::string parseBaud(const std::vector<std::string>& operands, SerialRequest& request)
 {
@@ -22,7 +19,7 @@ std::string parseBaud(const std::vector<std::string>& operands, SerialRequest& r
         return rates;
     int rate = 0;
     if (!readWholeNumber(operands.front(), "the rate", 1, 115200, rate).empty() ||
-        std::find(baudRates.begin(), baudRates.end(), rate) == baudRates.end())
+        !isButtonRate(rate))
         return std::string(rates) + ", not " + quoted(operands.front());
     request.baud = rate;
     return {};
