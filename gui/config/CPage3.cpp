@@ -1,5 +1,6 @@
 #include "gui/config/CPage3.h"
 
+#include "gui/app/ButtonGroupChoice.h"
 #include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
 #include "gui/app/WaitCursor.h"
@@ -35,19 +36,6 @@ std::vector<QString> captions(std::initializer_list<StringId> ids)
 }
 
 QString qtText(const std::string& text) { return QString::fromStdString(text); }
-
-// Checks the button of `index`, or none when the index is not a button's.
-void showChoice(QButtonGroup& group, int index)
-{
-    if (QAbstractButton* button = group.button(index)) {
-        button->setChecked(true);
-        return;
-    }
-    group.setExclusive(false);
-    for (QAbstractButton* button : group.buttons())
-        button->setChecked(false);
-    group.setExclusive(true);
-}
 
 void enableButtons(QButtonGroup& group, bool enabled)
 {

@@ -1,5 +1,6 @@
 #include "gui/timing/TimingEditor.h"
 
+#include "gui/app/ButtonGroupChoice.h"
 #include "gui/app/ControlId.h"
 #include "gui/app/QtStrings.h"
 
@@ -89,19 +90,6 @@ public:
 private:
     QLineEdit& edit_;
 };
-
-void showChecked(QButtonGroup& group, int index)
-{
-    if (QAbstractButton* button = group.button(index)) {
-        button->setChecked(true);
-        return;
-    }
-    // A value no button stands for: none is checked.
-    group.setExclusive(false);
-    for (QAbstractButton* button : group.buttons())
-        button->setChecked(false);
-    group.setExclusive(true);
-}
 
 } // namespace
 
@@ -203,10 +191,10 @@ TimingRadios TimingEditor::radios() const
 
 void TimingEditor::showRadios(const TimingRadios& radios)
 {
-    showChecked(*sync_, radios.sync);
-    showChecked(*hpol_, radios.hpol);
-    showChecked(*vpol_, radios.vpol);
-    showChecked(*interlaced_, radios.interlaced);
+    showChoice(*sync_, radios.sync);
+    showChoice(*hpol_, radios.hpol);
+    showChoice(*vpol_, radios.vpol);
+    showChoice(*interlaced_, radios.interlaced);
 }
 
 void TimingEditor::setSignalEditable(bool editable)
