@@ -165,6 +165,8 @@ QGroupBox* CPage3::createPortGroup()
             [this](const QString& port) { model_.choosePort(port.toStdString()); });
     connect(portChooser_->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& port) { model_.choosePort(port.toStdString()); });
+    // Enter after typing a port opens it, as Reset Kivo does.
+    connect(portChooser_->lineEdit(), &QLineEdit::returnPressed, this, &CPage3::resetPanel);
 
     auto* layout = new QGridLayout(group);
     layout->addWidget(portChooser_, 0, 0);

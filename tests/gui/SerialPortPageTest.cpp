@@ -127,15 +127,25 @@ TEST_F(PanelWithoutAPort, OpensOnTheSerialPortPageAskingForAPort)
     EXPECT_FALSE(control<QPushButton>(freshPage(), gui::CPage3::frontPanelId).isEnabled());
 }
 
-TEST_F(PanelWithoutAPort, ATypedPseudoTerminalIsOpenedListedAndKept)
+// How the operator asks for the typed port: Reset Kivo, or Enter in the port field.
+class PanelWithoutAPortOpening : public PanelWithoutAPort,
+                                 public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PanelWithoutAPortOpening, ATypedPseudoTerminalIsOpenedListedAndKept)
 {
     const std::string path = dir.file("quadrix").string();
     ChildProcess sim(QUADRIX_SIM_PATH, {"--pty", path, "--baud", "115200"});
     for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
         ::usleep(10'000);
     control<QRadioButton>(freshPage(), localBaud115200).click();
-    QTest::keyClicks(freshPage().portChooser().lineEdit(), QString::fromStdString(path));
-    control<QPushButton>(freshPage(), gui::CPage3::resetId).click();
+    QLineEdit& field = *freshPage().portChooser().lineEdit();
+    QTest::keyClicks(&field, QString::fromStdString(path));
+    const bool byEnter = GetParam();
+    if (byEnter) {
+        QTest::keyClick(&field, Qt::Key_Return);
+    } else {
+        control<QPushButton>(freshPage(), gui::CPage3::resetId).click();
+    }
 
     EXPECT_TRUE(panel->session().app().connected());
     EXPECT_EQ(panel->session().app().serial.baudRate, 115200u);
@@ -146,6 +156,8 @@ TEST_F(PanelWithoutAPort, ATypedPseudoTerminalIsOpenedListedAndKept)
     EXPECT_EQ(inUse->text().toStdString(), "In use: " + path);
     EXPECT_FALSE(control<QRadioButton>(freshPage(), localBaud115200).isEnabled());
 }
+
+INSTANTIATE_TEST_SUITE_P(ResetKivoOrEnter, PanelWithoutAPortOpening, ::testing::Bool());
 
 TEST_F(PanelWithoutAPort, APortThatCannotOpenShowsItsCauseOnThePage)
 {
