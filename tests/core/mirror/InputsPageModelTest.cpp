@@ -1,4 +1,5 @@
 #include "tests/support/PanelFixture.h"
+#include "tests/support/Timings.h"
 
 #include "core/mirror/DeviceMirror.h"
 #include "core/mirror/InputsPageModel.h"
@@ -19,18 +20,7 @@ using ::testing::IsEmpty;
 
 TimingRecord timingWithWidth(int width)
 {
-    TimingRecord t;
-    t.HFP = 16;
-    t.HS = 96;
-    t.HBP = 48;
-    t.HACT = width;
-    t.VFP = 10;
-    t.VS = 2;
-    t.VBP = 33;
-    t.VACT = 480;
-    t.HFREQ = 31469;
-    t.SYNC = 4;
-    return t;
+    return timingOf({16, 96, 48, width, 10, 2, 33, 480, 31469, 4, 0, 0, 0});
 }
 
 // The mirror's windows; a timing query counts and then shows the page what it read, as the

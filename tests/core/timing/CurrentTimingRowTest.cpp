@@ -1,30 +1,14 @@
 #include "core/timing/CurrentTimingRow.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingText.h"
+#include "tests/support/Timings.h"
 
 #include <gtest/gtest.h>
 
 namespace kivo::test {
 namespace {
 
-TimingRecord svga()
-{
-    TimingRecord t;
-    t.HFP = 40;
-    t.HS = 128;
-    t.HBP = 88;
-    t.HACT = 800;
-    t.VFP = 1;
-    t.VS = 4;
-    t.VBP = 23;
-    t.VACT = 600;
-    t.HFREQ = 37879;
-    t.SYNC = 4;
-    t.HPOL = 1;
-    t.VPOL = 1;
-    t.IL = 0;
-    return t;
-}
+TimingRecord svga() { return timingOf({40, 128, 88, 800, 1, 4, 23, 600, 37879, 4, 1, 1, 0}); }
 
 TEST(CurrentTimingRow, RowTextsShowTheNumbersOnlyWhenLocked)
 {

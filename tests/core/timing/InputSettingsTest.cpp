@@ -1,4 +1,5 @@
 #include "tests/support/PanelFixture.h"
+#include "tests/support/Timings.h"
 
 #include "core/app/Strings.h"
 #include "core/timing/InputSettings.h"
@@ -19,19 +20,7 @@ using ::testing::IsEmpty;
 
 TimingRecord sxga()
 {
-    TimingRecord t;
-    t.HFP = 48;
-    t.HS = 112;
-    t.HBP = 248;
-    t.HACT = 1280;
-    t.VFP = 1;
-    t.VS = 3;
-    t.VBP = 38;
-    t.VACT = 1024;
-    t.HFREQ = 63981;
-    t.SYNC = 4;
-    t.HPOL = 1;
-    t.VPOL = 1;
+    TimingRecord t = timingOf({48, 112, 248, 1280, 1, 3, 38, 1024, 63981, 4, 1, 1, 0});
     t.brightness = 12;
     t.contrast = 95;
     t.gamma = 1.4;

@@ -1,4 +1,5 @@
 #include "tests/support/PanelFixture.h"
+#include "tests/support/Timings.h"
 
 #include "core/app/Strings.h"
 #include "core/timing/CurrentTimingRow.h"
@@ -22,20 +23,7 @@ using ::testing::IsEmpty;
 
 TimingRecord timingWithWidth(int width)
 {
-    TimingRecord t;
-    t.HFP = 24;
-    t.HS = 136;
-    t.HBP = 160;
-    t.HACT = width;
-    t.VFP = 3;
-    t.VS = 6;
-    t.VBP = 29;
-    t.VACT = 768;
-    t.HFREQ = 48363;
-    t.SYNC = 4;
-    t.HPOL = 1;
-    t.VPOL = 1;
-    return t;
+    return timingOf({24, 136, 160, width, 3, 6, 29, 768, 48363, 4, 1, 1, 0});
 }
 
 // Reads the output status as the panel does: the output timing may change, then the page

@@ -1,4 +1,5 @@
 #include "tests/support/PanelFixture.h"
+#include "tests/support/Timings.h"
 
 #include "core/app/Strings.h"
 #include "core/timing/OutputSettings.h"
@@ -15,24 +16,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-TimingRecord xga()
-{
-    TimingRecord t;
-    t.HFP = 24;
-    t.HS = 136;
-    t.HBP = 160;
-    t.HACT = 1024;
-    t.VFP = 3;
-    t.VS = 6;
-    t.VBP = 29;
-    t.VACT = 768;
-    t.HFREQ = 48363;
-    t.SYNC = 2;
-    t.HPOL = 1;
-    t.VPOL = 1;
-    t.IL = 0;
-    return t;
-}
+TimingRecord xga() { return timingOf({24, 136, 160, 1024, 3, 6, 29, 768, 48363, 2, 1, 1, 0}); }
 
 TEST(OutputTimingLine, FreeRunSendsThirteenValuesAutosyncEight)
 {

@@ -1,4 +1,5 @@
 #include "tests/support/PanelFixture.h"
+#include "tests/support/Timings.h"
 
 #include "core/app/Strings.h"
 #include "core/timing/InputSettings.h"
@@ -15,21 +16,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-TimingRecord vga()
-{
-    TimingRecord t;
-    t.HFP = 16;
-    t.HS = 96;
-    t.HBP = 48;
-    t.HACT = 640;
-    t.VFP = 10;
-    t.VS = 2;
-    t.VBP = 33;
-    t.VACT = 480;
-    t.HFREQ = 31469;
-    t.SYNC = 4;
-    return t;
-}
+TimingRecord vga() { return timingOf({16, 96, 48, 640, 10, 2, 33, 480, 31469, 4, 0, 0, 0}); }
 
 class CountingStatus final : public OutputStatusReader {
 public:

@@ -1,5 +1,6 @@
 #include "tests/support/FakeControls.h"
 #include "tests/support/PanelFixture.h"
+#include "tests/support/Timings.h"
 
 #include "core/app/Strings.h"
 #include "core/timing/InputSettings.h"
@@ -27,24 +28,7 @@ constexpr int hTotal = 5;
 constexpr int vActive = 10;
 
 // XGA at 60 Hz: four-wire sync, positive horizontal and negative vertical sync, progressive.
-TimingRecord xga()
-{
-    TimingRecord t;
-    t.HFP = 24;
-    t.HS = 136;
-    t.HBP = 160;
-    t.HACT = 1024;
-    t.VFP = 3;
-    t.VS = 6;
-    t.VBP = 29;
-    t.VACT = 768;
-    t.HFREQ = 48363;
-    t.SYNC = 4;
-    t.HPOL = 1;
-    t.VPOL = 0;
-    t.IL = 0;
-    return t;
-}
+TimingRecord xga() { return timingOf({24, 136, 160, 1024, 3, 6, 29, 768, 48363, 4, 1, 0, 0}); }
 
 const std::array<std::string, timingBoxCount> xgaBoxes{
     "24", "136", "160", "320", "1024", "1344", "3", "6", "29", "38", "768", "806", "48363"};
