@@ -1,6 +1,7 @@
 #include "cli/ChromaKeyAction.h"
 
 #include "cli/CliSession.h"
+#include "cli/Operands.h"
 
 #include <array>
 #include <ostream>
@@ -8,19 +9,14 @@
 namespace kivo::cli {
 namespace {
 
-struct PresetName {
-    const char* name;
-    ChromaPreset preset;
-};
-
-constexpr std::array<PresetName, 8> presetNames{{{"white", ChromaPreset::white},
-                                                 {"cyan", ChromaPreset::cyan},
-                                                 {"magenta", ChromaPreset::magenta},
-                                                 {"yellow", ChromaPreset::yellow},
-                                                 {"red", ChromaPreset::red},
-                                                 {"green", ChromaPreset::green},
-                                                 {"blue", ChromaPreset::blue},
-                                                 {"black", ChromaPreset::black}}};
+constexpr std::array<Keyword<ChromaPreset>, 8> presetNames{{{"white", ChromaPreset::white},
+                                                            {"cyan", ChromaPreset::cyan},
+                                                            {"magenta", ChromaPreset::magenta},
+                                                            {"yellow", ChromaPreset::yellow},
+                                                            {"red", ChromaPreset::red},
+                                                            {"green", ChromaPreset::green},
+                                                            {"blue", ChromaPreset::blue},
+                                                            {"black", ChromaPreset::black}}};
 
 constexpr const char* choices =
     "chromakey takes on, off (insert), or a preset: white, cyan, magenta, yellow, red, green, "
@@ -40,13 +36,8 @@ std::string parseChromaKeyRequest(const std::vector<std::string>& operands,
         request.chromaKeyOn = word == "on";
         return {};
     }
-    for (const PresetName& preset : presetNames) {
-        if (word == preset.name) {
-            request.preset = preset.preset;
-            return {};
-        }
-    }
-    return choices;
+    request.preset = lookUp(presetNames, word);
+    return request.preset ? std::string() : choices;
 }
 
 int runChromaKeyAction(CliSession& session, const ChromaKeyRequest& request, std::ostream& out)

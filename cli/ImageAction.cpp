@@ -8,35 +8,24 @@
 #include "core/mirror/WindowRecord.h"
 #include "core/screen/VirtualScreen.h"
 
-#include <algorithm>
 #include <array>
 #include <ostream>
 
 namespace kivo::cli {
 namespace {
 
-struct LevelName {
-    const char* name;
-    Level level;
-};
-
 // The page calls the colour level "Color"; the device's command for it is "hue".
-constexpr std::array<LevelName, 5> levelNames{{{"brightness", Level::brightness},
-                                               {"contrast", Level::contrast},
-                                               {"saturation", Level::saturation},
-                                               {"hue", Level::colour},
-                                               {"gamma", Level::gamma}}};
+constexpr std::array<Keyword<Level>, 5> levelNames{{{"brightness", Level::brightness},
+                                                    {"contrast", Level::contrast},
+                                                    {"saturation", Level::saturation},
+                                                    {"hue", Level::colour},
+                                                    {"gamma", Level::gamma}}};
 
 constexpr int maxWindowNumber = 10;
 // The largest input the panel reads back from the device is well below this.
 constexpr int maxInputCoordinate = 65535;
 
-const char* nameOf(Level level)
-{
-    const auto found = std::find_if(levelNames.begin(), levelNames.end(),
-                                    [level](const LevelName& l) { return l.level == level; });
-    return found->name;
-}
+const char* nameOf(Level level) { return keywordOf(levelNames, level); }
 
 std::string parseSource(const std::vector<std::string>& operands, ImageRequest& request)
 {
@@ -64,12 +53,9 @@ std::string parseLevel(const std::vector<std::string>& operands, ImageRequest& r
                                   "VALUE, for example: level 3 brightness 100";
     if (operands.size() != 3)
         return usage;
-    const auto found =
-        std::find_if(levelNames.begin(), levelNames.end(),
-                     [&operands](const LevelName& l) { return operands[1] == l.name; });
-    if (found == levelNames.end())
+    request.level = lookUp(levelNames, operands[1]);
+    if (!request.level)
         return std::string(usage) + ", not " + quoted(operands[1]);
-    request.level = found->level;
     request.value = operands[2];
     return {};
 }

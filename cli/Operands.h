@@ -1,6 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kivo::cli {
 
@@ -12,5 +16,29 @@ std::string quoted(const std::string& word);
 // names the value as `what`, or an empty string.
 std::string readWholeNumber(const std::string& word, const std::string& what, int min, int max,
                             int& value);
+
+// A keyword of the command line and what it stands for.
+template <typename Value> struct Keyword {
+    const char* name;
+    Value value;
+};
+
+// What `word` stands for among `keywords`; nothing for a word not among them.
+template <typename Value, std::size_t size>
+std::optional<Value> lookUp(const std::array<Keyword<Value>, size>& keywords, std::string_view word)
+{
+    const auto found = std::find_if(keywords.begin(), keywords.end(),
+                                    [word](const Keyword<Value>& k) { return word == k.name; });
+    return found == keywords.end() ? std::nullopt : std::optional<Value>(found->value);
+}
+
+// The keyword of `value`, which must be among `keywords`.
+template <typename Value, std::size_t size>
+const char* keywordOf(const std::array<Keyword<Value>, size>& keywords, Value value)
+{
+    const auto found = std::find_if(keywords.begin(), keywords.end(),
+                                    [value](const Keyword<Value>& k) { return value == k.value; });
+    return found == keywords.end() ? "" : found->name;
+}
 
 } // namespace kivo::cli

@@ -10,18 +10,13 @@
 namespace kivo::cli {
 namespace {
 
-struct PresetName {
-    const char* name;
-    int mode;
-};
-
 // The Arrange buttons by the names the usage text gives them, with their mode numbers.
-constexpr std::array<PresetName, 6> presetNames{{{"grid", 2},
-                                                 {"centre", 3},
-                                                 {"top-left", 4},
-                                                 {"top-right", 5},
-                                                 {"bottom-right", 6},
-                                                 {"bottom-left", 7}}};
+constexpr std::array<Keyword<int>, 6> presetNames{{{"grid", 2},
+                                                   {"centre", 3},
+                                                   {"top-left", 4},
+                                                   {"top-right", 5},
+                                                   {"bottom-right", 6},
+                                                   {"bottom-left", 7}}};
 
 constexpr int maxWindowNumber = static_cast<int>(DeviceMirror::maxWindows);
 
@@ -39,11 +34,10 @@ std::string parseArrange(const std::vector<std::string>& operands, ScreenRequest
     if (layout == "user")
         return readWholeNumber(operands[1], "the user arrangement", 1, UserArrangement::count,
                                request.userArrangement);
-    for (const PresetName& preset : presetNames)
-        if (layout == preset.name) {
-            request.presetMode = preset.mode;
-            return {};
-        }
+    if (const std::optional<int> mode = lookUp(presetNames, layout)) {
+        request.presetMode = *mode;
+        return {};
+    }
     return "unknown layout " + quoted(layout) + ": use " + layouts;
 }
 
