@@ -35,8 +35,6 @@ std::vector<QString> captions(std::initializer_list<StringId> ids)
     return texts;
 }
 
-QString qtText(const std::string& text) { return QString::fromStdString(text); }
-
 void enableButtons(QButtonGroup& group, bool enabled)
 {
     for (QAbstractButton* button : group.buttons())

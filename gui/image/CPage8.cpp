@@ -74,8 +74,6 @@ constexpr std::array<LevelIds, allLevels.size()> levelIds{{
 std::size_t slot(Level level) { return static_cast<std::size_t>(level); }
 std::size_t slot(ZoomKind kind) { return static_cast<std::size_t>(kind) - 1; }
 
-QString qtText(const std::string& text) { return QString::fromStdString(text); }
-
 bool isPan(ZoomKind kind) { return kind != ZoomKind::in && kind != ZoomKind::out; }
 
 } // namespace

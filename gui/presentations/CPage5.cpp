@@ -72,8 +72,6 @@ constexpr std::array<StringId, CPage5::windowButtons> windowCaptions{
     StringId::window10Caption,
 };
 
-QString qtText(const std::string& text) { return QString::fromStdString(text); }
-
 // The player buttons' captions keep their two lines apart with a carriage return.
 QString twoLines(StringId caption)
 {
