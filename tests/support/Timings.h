@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/timing/InputSettings.h"
+#include "core/timing/OutputSettings.h"
 #include "core/timing/TimingRecord.h"
 
 #include <array>
+#include <string_view>
+#include <vector>
 
 namespace kivo::test {
 
@@ -26,5 +30,25 @@ inline TimingRecord timingOf(const std::array<int, 13>& columns)
     t.IL = columns[12];
     return t;
 }
+
+// The output status the timing targets read back, counting the reads.
+class CountingStatus final : public OutputStatusReader {
+public:
+    void queryOutputStatus() override { ++queries; }
+    void readOutputStatus(std::string_view) override {}
+    int queries = 0;
+};
+
+// Windows whose timing queries are recorded and answer nothing.
+class CountingWindows final : public InputWindows {
+public:
+    void queryTiming(int window) override { queried.push_back(window); }
+    const TimingRecord& timing(int) const override { return none; }
+    TimingRecord levels(int) const override { return none; }
+    void setLevels(int, const TimingRecord&) override {}
+    void setConnector(int, InputConnector) override {}
+    std::vector<int> queried;
+    TimingRecord none;
+};
 
 } // namespace kivo::test

@@ -18,24 +18,6 @@ using ::testing::IsEmpty;
 
 TimingRecord vga() { return timingOf({16, 96, 48, 640, 10, 2, 33, 480, 31469, 4, 0, 0, 0}); }
 
-class CountingStatus final : public OutputStatusReader {
-public:
-    void queryOutputStatus() override { ++queries; }
-    void readOutputStatus(std::string_view) override {}
-    int queries = 0;
-};
-
-class CountingWindows final : public InputWindows {
-public:
-    void queryTiming(int window) override { queried.push_back(window); }
-    const TimingRecord& timing(int) const override { return none; }
-    TimingRecord levels(int) const override { return none; }
-    void setLevels(int, const TimingRecord&) override {}
-    void setConnector(int, InputConnector) override {}
-    std::vector<int> queried;
-    TimingRecord none;
-};
-
 // The output adjusted on firmware 3.1, and window 3's input.
 class PositionAdjusterTest : public PanelFixture {
 protected:

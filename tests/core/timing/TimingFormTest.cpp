@@ -33,24 +33,6 @@ TimingRecord xga() { return timingOf({24, 136, 160, 1024, 3, 6, 29, 768, 48363, 
 const std::array<std::string, timingBoxCount> xgaBoxes{
     "24", "136", "160", "320", "1024", "1344", "3", "6", "29", "38", "768", "806", "48363"};
 
-class CountingStatus final : public OutputStatusReader {
-public:
-    void queryOutputStatus() override { ++queries; }
-    void readOutputStatus(std::string_view) override {}
-    int queries = 0;
-};
-
-class CountingWindows final : public InputWindows {
-public:
-    void queryTiming(int window) override { queried.push_back(window); }
-    const TimingRecord& timing(int) const override { return none; }
-    TimingRecord levels(int) const override { return none; }
-    void setLevels(int, const TimingRecord&) override {}
-    void setConnector(int, InputConnector) override {}
-    std::vector<int> queried;
-    TimingRecord none;
-};
-
 // The Output Timing dialog's boxes over an XGA output in free-run, and the Input Timing
 // dialog's over window 2 running the same timing.
 class TimingFormTest : public PanelFixture {
