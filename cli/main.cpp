@@ -37,8 +37,10 @@ int sendCommands(const CliArguments& arguments)
         if (!shown.empty() && !shown.ends_with('\n'))
             std::cout << '\n';
         // Every reply is printed; a refusal among them fails the run for a script.
-        if (isRefusal(reply.text))
+        if (isRefusal(reply.text)) {
+            std::cerr << "kivo-cli: the Quadrix refused \"" << command << "\"\n";
             status = exitNoReply;
+        }
     }
     return status;
 }

@@ -58,6 +58,8 @@ DeviceServer::End DeviceServer::serve(int fd, int stopFd)
             output_.clear();
             return End::overrun;
         }
+        if (device_.gone() && output_.empty() && paced_.waitingAnswerBytes() == 0)
+            return End::gone;
         const bool sendNow = !output_.empty() && (!paced_.paced() || now >= line_.nextSend());
         const bool readNow = paced_.waitingInputBytes() < maxInputBacklog;
         std::array<pollfd, 2> fds{

@@ -18,7 +18,8 @@ class DeviceServer {
 public:
     // overrun: the client let more than maxBacklog bytes of answers wait unsent, so it was
     // dropped; the backlog is gone and the device is ready for the next client.
-    enum class End { stopped, hangup, overrun, failed };
+    // gone: the device vanished (quadrix-sim --misbehave vanish) once its last bytes were out.
+    enum class End { stopped, hangup, overrun, failed, gone };
 
     // Far more than any answer (the longest is a few kilobytes), so only a client that does
     // not read, or outpaces the line by far, ever reaches it.

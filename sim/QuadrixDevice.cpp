@@ -56,7 +56,7 @@ void QuadrixDevice::receiveByte(char c)
         if (observer_)
             observer_(std::string_view(&c, 1));
         if (answering())
-            runKey(c);
+            answer(std::string_view(&c, 1), [this, c] { runKey(c); });
         return;
     }
     if (raw_.size() <= maxLineLength || c == '\n')
@@ -74,11 +74,31 @@ void QuadrixDevice::endLine()
         return;
     std::string line = raw.substr(0, raw.size() - 1);
     std::erase(line, '\r');
-    if (line.size() > maxLineLength) {
-        finish(formatLine("%s", replies::errorLineTooLong));
+    answer(line, [this, &line] {
+        if (line.size() > maxLineLength)
+            finish(formatLine("%s", replies::errorLineTooLong));
+        else
+            runLine(line);
+    });
+}
+
+void QuadrixDevice::answer(std::string_view command, const std::function<void()>& run)
+{
+    const Misbehaviour mode = options_.misbehaviour;
+    if (mode != Misbehaviour::none && !misbehaving_)
+        misbehaving_ = trimmed(command).starts_with(options_.misbehaveFrom);
+    if (gone_)
         return;
-    }
-    runLine(line);
+    const std::size_t before = output_.size();
+    // A device that refuses or does not hear a command does not carry it out either.
+    if (!misbehaving_ || (mode != Misbehaviour::silent && mode != Misbehaviour::error))
+        run();
+    if (!misbehaving_)
+        return;
+    const std::string printed = output_.substr(before);
+    output_.resize(before);
+    output_ += misprint(mode, printed);
+    gone_ = mode == Misbehaviour::vanish;
 }
 
 void QuadrixDevice::runLine(std::string_view line)

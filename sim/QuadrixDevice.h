@@ -3,6 +3,7 @@
 #include "sim/CommandInterpreter.h"
 #include "sim/DeviceState.h"
 #include "sim/FixedReplies.h"
+#include "sim/Misbehaviour.h"
 #include "sim/ReferenceSignal.h"
 #include "sim/ReplyPager.h"
 
@@ -26,6 +27,11 @@ struct QuadrixOptions {
     // Also the device's clock for the restore of factory defaults.
     ReferenceSignal reference = {};
     FactoryReply factoryReply = FactoryReply::prompt;
+    // How the device answers from the first command line that begins with misbehaveFrom
+    // (blanks around the line ignored, not around misbehaveFrom, so "wsr 3 " is not "wsr 3";
+    // empty: from the first command) on.
+    Misbehaviour misbehaviour = Misbehaviour::none;
+    std::string misbehaveFrom = {};
 };
 
 // The simulated Quadrix: bytes in, bytes out. A command ends with its line feed (carriage
@@ -55,6 +61,8 @@ public:
     const DeviceState& state() const { return state_; }
     // True while every byte is a command (the adjustment mode).
     bool byteMode() const { return state_.adjust != AdjustTarget::none; }
+    // True once a vanishing device has printed its half answer: the line is to be dropped.
+    bool gone() const { return gone_; }
 
 private:
     void printWhatIsDue();
@@ -65,6 +73,9 @@ private:
     // Counts a command; false once the device has fallen silent.
     bool answering();
     void finish(std::string_view page);
+    // Runs a command (a line or a key) and misprints what it printed once the device
+    // misbehaves; the command that starts the misbehaviour is the first one misprinted.
+    void answer(std::string_view command, const std::function<void()>& run);
 
     QuadrixOptions options_;
     DeviceState state_;
@@ -74,6 +85,8 @@ private:
     long commands_ = 0;
     std::string output_;
     CommandObserver observer_;
+    bool misbehaving_ = false;
+    bool gone_ = false;
 };
 
 } // namespace kivo::sim

@@ -97,5 +97,7 @@ inline constexpr const char* errorEmptySetting = "Error: setting %d is empty";
 inline constexpr const char* errorStandardSetting = "Error: setting %d is a standard setting";
 inline constexpr const char* errorPriorityList = "Error: each window may appear once";
 inline constexpr const char* errorLineTooLong = "Error: command line too long";
+// What a misbehaving device (quadrix-sim --misbehave error) answers to everything.
+inline constexpr const char* errorBusy = "Error: busy";
 
 } // namespace kivo::sim::replies

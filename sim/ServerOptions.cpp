@@ -69,6 +69,18 @@ Setter factoryReply()
     };
 }
 
+Setter misbehaviour()
+{
+    return [](ServerOptions& o, std::string_view value) {
+        const std::optional<Misbehaviour> mode = misbehaviourNamed(value);
+        if (!mode)
+            return "must be " + std::string(misbehaviourNames()) + ", not \"" + std::string(value) +
+                   "\"";
+        o.misbehaviour = *mode;
+        return std::string();
+    };
+}
+
 Setter text(std::string ServerOptions::*field)
 {
     return [=](ServerOptions& o, std::string_view value) {
@@ -84,9 +96,9 @@ struct OptionEntry {
     Setter set;
 };
 
-const std::array<OptionEntry, 11>& optionTable()
+const std::array<OptionEntry, 13>& optionTable()
 {
-    static const std::array<OptionEntry, 11> table{{
+    static const std::array<OptionEntry, 13> table{{
         {"--pty", text(&ServerOptions::ptyPath)},
         {"--tcp", numberIn(&ServerOptions::tcpPort, 1, 65535, "must be a port from 1 to 65535")},
         {"--log", text(&ServerOptions::logPath)},
@@ -103,6 +115,8 @@ const std::array<OptionEntry, 11>& optionTable()
         {"--autosync-ms", numberIn(&ServerOptions::autosyncMs, -1, 600000,
                                    "must be -1 (never locks) or 0 to 600000")},
         {"--factory-reply", factoryReply()},
+        {"--misbehave", misbehaviour()},
+        {"--misbehave-from", text(&ServerOptions::misbehaveFrom)},
     }};
     return table;
 }
@@ -181,6 +195,13 @@ const char* ServerOptions::usage()
            "                      prompt asks \"(y/n)\" and restarts on \"y\", banner restarts\n"
            "                      with the Halvex banner, none restarts silently (default\n"
            "                      prompt); the device then runs at 9600 baud\n"
+           "  --misbehave MODE    from the first command of --misbehave-from on, answer as a\n"
+           "                      failing device: silent (nothing, and nothing done), error\n"
+           "                      (\"Error: busy\", nothing done), garbage (line noise), nan,\n"
+           "                      huge or negative (every number of the answer replaced), or\n"
+           "                      vanish (half the answer, then the line is gone for good)\n"
+           "  --misbehave-from TEXT  the first command line (beginning with TEXT) answered so;\n"
+           "                      without it, the first command\n"
            "  --help              show this text\n";
 }
 

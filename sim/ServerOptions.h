@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/FactoryReset.h"
+#include "sim/Misbehaviour.h"
 
 #include <optional>
 #include <span>
@@ -24,6 +25,8 @@ struct ServerOptions {
     // Milliseconds from "host auto" to a lock on the reference; negative never locks.
     int autosyncMs = 3000;
     FactoryReply factoryReply = FactoryReply::prompt;
+    Misbehaviour misbehaviour = Misbehaviour::none;
+    std::string misbehaveFrom;
     bool help = false;
 
     // The options of args (program name excluded), or nothing with error set to one line.

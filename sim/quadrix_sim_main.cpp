@@ -77,6 +77,8 @@ int servePty(DeviceServer& server, const std::string& path, int baud, int stopFd
     DeviceServer::End end;
     while ((end = server.serve(pty->masterFd(), stopFd)) == DeviceServer::End::overrun)
         reportOverrun("dropped the unread answers on the terminal");
+    if (end == DeviceServer::End::gone)
+        return fail("the device vanished, as asked", 0);
     return end == DeviceServer::End::stopped ? 0 : fail("the terminal failed", runError);
 }
 
@@ -100,6 +102,8 @@ int serveTcp(DeviceServer& server, int port, int stopFd)
             reportOverrun("dropped a client that did not read its answers");
         if (end == DeviceServer::End::stopped)
             return 0;
+        if (end == DeviceServer::End::gone)
+            return fail("the device vanished, as asked", 0);
         if (end == DeviceServer::End::failed)
             return fail("poll failed", runError);
     }
@@ -115,6 +119,8 @@ std::optional<kivo::sim::QuadrixOptions> deviceOptions(const kivo::sim::ServerOp
     device.silentAfter = options.silentAfter;
     device.reference.lockAfterMs = options.autosyncMs;
     device.factoryReply = options.factoryReply;
+    device.misbehaviour = options.misbehaviour;
+    device.misbehaveFrom = options.misbehaveFrom;
     if (options.baud != 0)
         device.baud = options.baud;
     if (!options.repliesPath.empty()) {

@@ -22,11 +22,30 @@ std::optional<ServerOptions> parse(const std::vector<const char*>& args, std::st
 TEST(ServerOptionsTest, ReadsEveryOption)
 {
     std::string error;
-    const std::optional<ServerOptions> o =
-        parse({"--pty", "/tmp/q", "--log", "l.txt", "--baud", "9600", "--latency", "15",
-               "--page-lines=12", "--windows", "4", "--silent-after", "30", "--replies", "r.txt",
-               "--autosync-ms", "-1", "--factory-reply", "banner"},
-              error);
+    const std::optional<ServerOptions> o = parse({"--pty",
+                                                  "/tmp/q",
+                                                  "--log",
+                                                  "l.txt",
+                                                  "--baud",
+                                                  "9600",
+                                                  "--latency",
+                                                  "15",
+                                                  "--page-lines=12",
+                                                  "--windows",
+                                                  "4",
+                                                  "--silent-after",
+                                                  "30",
+                                                  "--replies",
+                                                  "r.txt",
+                                                  "--autosync-ms",
+                                                  "-1",
+                                                  "--factory-reply",
+                                                  "banner",
+                                                  "--misbehave",
+                                                  "vanish",
+                                                  "--misbehave-from",
+                                                  "ck on"},
+                                                 error);
     ASSERT_TRUE(o) << error;
     EXPECT_EQ(o->ptyPath, "/tmp/q");
     EXPECT_EQ(o->logPath, "l.txt");
@@ -38,6 +57,8 @@ TEST(ServerOptionsTest, ReadsEveryOption)
     EXPECT_EQ(o->repliesPath, "r.txt");
     EXPECT_EQ(o->autosyncMs, -1);
     EXPECT_EQ(o->factoryReply, FactoryReply::banner);
+    EXPECT_EQ(o->misbehaviour, Misbehaviour::vanish);
+    EXPECT_EQ(o->misbehaveFrom, "ck on");
     EXPECT_EQ(o->tcpPort, 0);
 }
 
@@ -94,7 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadOptions{"EmptyPath", {"--pty", ""}, "--pty needs a non-empty value"},
         BadOptions{"FactoryReply",
                    {"--pty", "p", "--factory-reply", "Banner"},
-                   "--factory-reply must be prompt, banner or none, not \"Banner\""}),
+                   "--factory-reply must be prompt, banner or none, not \"Banner\""},
+        BadOptions{"Misbehave",
+                   {"--pty", "p", "--misbehave", "noisy"},
+                   "--misbehave must be silent, error, garbage, nan, huge, negative or vanish, "
+                   "not \"noisy\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct LatencyCase {
