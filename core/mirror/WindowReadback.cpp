@@ -126,8 +126,9 @@ bool WindowReadback::readWindowRect(StringId command, int window)
     c_.channel.pauseBeforeQuery(pauseBeforeRectQueryMs);
     const Reply reply = c_.channel.sendTextAndCollect(formatString(command, window), true);
     // A start-up does not ask how many windows there are: a device with fewer refuses the
-    // placement of the ones it lacks, and those are not counted as its windows.
-    if (command == StringId::windowDestQuery && isRefusal(reply.text))
+    // placement of the ones it lacks, and those are not counted as its windows. Any other
+    // refusal says nothing about the window.
+    if (command == StringId::windowDestQuery && saysNoSuchWindow(reply.text))
         c_.state.mirror.window(window).present = false;
     const auto rect = parseWindowRect(reply.text);
     if (rect && command == StringId::windowSourceQuery)

@@ -135,6 +135,11 @@ std::optional<RectReply> parseWindowRect(std::string_view reply)
     return plausibleRect(rect) ? std::optional<RectReply>(rect) : std::nullopt;
 }
 
+bool saysNoSuchWindow(std::string_view reply)
+{
+    return isRefusal(reply) && contains(toLower(reply), "no window");
+}
+
 std::optional<InputSize> parseInputSize(std::string_view reply)
 {
     if (!readable(reply))

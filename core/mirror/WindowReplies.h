@@ -42,6 +42,10 @@ struct RectReply {
 };
 std::optional<RectReply> parseWindowRect(std::string_view reply);
 
+// Whether a refusal says the device has no such window ("Error: there is no window 5"), as
+// opposed to one that passes ("Error: busy") and says nothing about the window.
+bool saysNoSuchWindow(std::string_view reply);
+
 // "mwsr n": an RGB window, or a video window's input size (640 x 480 when the reply holds no
 // size a video input can have).
 struct InputSize {

@@ -255,6 +255,31 @@ TEST_F(ReadbackTest, RefusalsAreNeverReadAsValues)
     EXPECT_EQ(window.frozen, before.frozen);
 }
 
+// Only an answer that says the window does not exist takes it away; a refusal that passes, or
+// silence, leaves the window as the mirror had it.
+TEST_F(ReadbackTest, OnlyANoSuchWindowAnswerTakesAWindowAway)
+{
+    const struct {
+        const char* reply;
+        bool present;
+    } cases[] = {
+        {"Error: there is no window 5\r\n> ", false},
+        {"Error: busy\r\n> ", true},
+        {"Error: window 5 has no RGB input\r\n> ", true},
+        {"", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reply);
+        WindowRecord& window = mirror.window(5);
+        window.present = true;
+        window.destRect = {512, 0, 768, 256};
+        link->queueReply(c.reply);
+        EXPECT_FALSE(readback.readWindowRect(StringId::windowDestQuery, 5));
+        EXPECT_EQ(window.present, c.present);
+        EXPECT_EQ(window.destRect, (Rect{512, 0, 768, 256}));
+    }
+}
+
 TEST_F(ReadbackTest, DescriptionsAndArrangementsComeFromTheIniFile)
 {
     profile.writeString("DESCRIPTIONS", "desc2", "Camera two");
