@@ -11,6 +11,8 @@
 #include "core/mirror/PanelState.h"
 #include "core/timing/TimingText.h"
 
+#include <algorithm>
+
 namespace kivo {
 namespace {
 
@@ -155,12 +157,28 @@ void BringUp::queryOutputStatus()
 
 void BringUp::readOutputStatus(std::string_view hostReply)
 {
+    const TimingRecord& timing = c_.state.mirror.outputTiming;
+    const int width = timing.HACT;
+    const int height = timing.VACT;
     // A reply that cannot be read leaves the timing as it was; the page shows it either way.
     if (const auto status = parseHostReply(hostReply)) {
         understood_ = understood_ || status->timing.has_value();
         storeOutputTiming(*status);
     }
+    // The canvas pictures the windows at the output's size: after the size changed, it shows
+    // what the device now holds. A bring-up reads the rectangles later on its own.
+    if (c_.app.idle && (timing.HACT != width || timing.VACT != height))
+        readDestinations();
     c_.pages.outputTimingChanged();
+}
+
+void BringUp::readDestinations()
+{
+    DeviceMirror& mirror = c_.state.mirror;
+    const int windows = static_cast<int>(std::min(mirror.windowCount, DeviceMirror::maxWindows));
+    for (int number = 1; number <= windows; ++number)
+        if (mirror.window(number).present)
+            readback_.readWindowRect(StringId::windowDestQuery, number);
 }
 
 void BringUp::storeOutputTiming(const HostStatus& status)

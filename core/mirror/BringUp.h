@@ -46,6 +46,8 @@ private:
     void portSilent();
     void showProgressText(StringId text);
     void readWindowCoordinates();
+    // The rectangles of the device's windows, in output pixels, read again.
+    void readDestinations();
     void storeOutputTiming(const HostStatus& status);
     void readSerialPortControls();
 

@@ -5,11 +5,13 @@
 #include "sim/SimLink.h"
 
 #include "core/mirror/BringUp.h"
+#include "core/mirror/CanvasGeometry.h"
 #include "core/mirror/PanelState.h"
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace kivo::test {
 namespace {
@@ -178,6 +180,47 @@ TEST_F(BringUpTest, HostReplyKeepsDivisorsNonZeroButTheOutputSizeAsRead)
     EXPECT_EQ(state.mirror.outputHeight, 0);
     EXPECT_TRUE(state.mirror.outputFreeRun);
     EXPECT_EQ(prompter.texts.size(), 1u); // VACT 0 is out of range
+}
+
+// The canvas pictures the device's windows at the output's size: when a recalled setting
+// changes the size, the rectangles are read again, so the canvas shows what the device holds.
+TEST_F(BringUpTest, AnOutputOfAnotherSizeReadsTheWindowRectanglesAgain)
+{
+    connect();
+    bringUp.reset(true);
+    OutputSettings settings({channel, prompter, clock, bringUp}, state.outputList,
+                            bringUp.listCache(), state.mirror.outputTiming,
+                            state.mirror.outputFreeRun);
+    const auto settingOfSize = [&](int width, int height) {
+        for (int position = 0; position < state.outputList.count; ++position) {
+            const TimingRecord& slot =
+                state.outputList.slots.at(static_cast<std::size_t>(position));
+            if (slot.HACT == width && slot.VACT == height && !slot.rowText.empty())
+                return position;
+        }
+        throw std::runtime_error("no setting of that size");
+    };
+    const auto rectangleQueries = [&] {
+        std::vector<std::string> asked;
+        for (const std::string& command : received)
+            if (command.starts_with("wdr"))
+                asked.push_back(command);
+        return asked;
+    };
+    std::vector<std::string> allWindows;
+    for (int number = 1; number <= 10; ++number)
+        allWindows.push_back("wdr " + std::to_string(number) + "\n");
+
+    received.clear();
+    ASSERT_TRUE(settings.recall(settingOfSize(1024, 768)));
+    EXPECT_THAT(rectangleQueries(), IsEmpty()) << "the size did not change";
+
+    received.clear();
+    ASSERT_TRUE(settings.recall(settingOfSize(800, 600)));
+    EXPECT_THAT(rectangleQueries(), ElementsAreArray(allWindows));
+    const WindowRecord& fifth = state.mirror.window(5);
+    EXPECT_EQ(fifth.destRect, (Rect{0, 256, 256, 512}));
+    EXPECT_EQ(fifth.viewRect, mapOutputToView(fifth.destRect, 800, 600));
 }
 
 TEST_F(BringUpTest, AltShiftDuringTheBringUpShutsDownInOrder)
