@@ -39,10 +39,17 @@ std::optional<Rect> mapOutputToView(const Rect& output, int outputWidth, int out
 // Canvas pixels to output pixels; a maximised window covers the whole output.
 Rect mapViewToOutput(const Rect& view, bool maximised, int outputWidth, int outputHeight);
 
-// Window `number`'s view rectangle from an output rectangle, at the output timing's size.
+// Window `number` takes the output rectangle `output` as its destination, and the view
+// rectangle that shows it at the output timing's size.
 void outputToView(DeviceMirror& mirror, int number, const Rect& output);
 
-// Window `number`'s destination rectangle from its view rectangle.
+// The output rectangle window `number`'s frame stands for. An edge the frame has not moved
+// since the destination was last sent or read keeps its output coordinate, and a frame moved
+// without being resized keeps the destination's size; only the edges that moved are mapped
+// from canvas pixels, which are far coarser than output pixels.
+Rect outputRectOf(const DeviceMirror& mirror, int number);
+
+// Window `number`'s destination rectangle from its view rectangle, as outputRectOf gives it.
 void viewToOutput(DeviceMirror& mirror, int number);
 
 } // namespace kivo

@@ -154,8 +154,8 @@ void WindowReadback::storeDestination(int number, const RectReply& rect)
 {
     DeviceMirror& mirror = c_.state.mirror;
     WindowRecord& window = mirror.window(number);
-    window.destRect = {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
-    outputToView(mirror, number, window.destRect);
+    outputToView(mirror, number,
+                 {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height});
     window.canvasWidth = window.viewRect.width();
     window.canvasHeight = window.viewRect.height();
 }

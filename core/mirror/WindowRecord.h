@@ -5,6 +5,7 @@
 #include "core/timing/TimingRecord.h"
 #include "core/timing/WindowInput.h"
 
+#include <optional>
 #include <string>
 
 namespace kivo {
@@ -18,7 +19,10 @@ struct WindowRecord {
     Rect sourceRect{0, 0, 640, 480};    // input pixels ("wsr")
     Rect restoreRect;                   // the view rectangle before a drag or maximising
     Rect fullRect = canvas::canvasRect; // the view rectangle of the window maximised
-    Rect destRect;                      // output pixels ("wdr")
+    Rect destRect;                      // output pixels ("wdr"), as last sent or read
+    // The view rectangle destRect was last taken from or shown as, once there is one: while
+    // the frame stays there, destRect holds exactly and is not recomputed through canvas pixels.
+    std::optional<Rect> placedView;
     int canvasWidth = 640;
     int canvasHeight = 480;
     bool maximised = false;

@@ -189,7 +189,10 @@ void CanvasMouse::swap(int a, int b)
 {
     WindowRecord& first = mirror_.window(a);
     WindowRecord& second = mirror_.window(b);
+    // Each takes the other's place exactly, in output pixels as on the canvas.
     std::swap(first.viewRect, second.viewRect);
+    std::swap(first.placedView, second.placedView);
+    std::swap(first.destRect, second.destRect);
     std::swap(first.restoreRect, second.restoreRect);
     std::swap(first.maximised, second.maximised);
     std::swap(first.priority, second.priority);

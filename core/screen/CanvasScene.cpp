@@ -102,8 +102,7 @@ std::vector<CanvasLabel> labelsOf(const DeviceMirror& mirror, int number, bool p
                           LabelFont::label,
                           canvasRect});
     if (height >= outputFromHeight) {
-        const Rect d = mapViewToOutput(w.viewRect, w.maximised, mirror.outputTiming.HACT,
-                                       mirror.outputTiming.VACT);
+        const Rect d = outputRectOf(mirror, number);
         labels.push_back(
             {formatString(StringId::outputRectLabel, d.left, d.top, d.width(), d.height()),
              {left, band + outputLine},

@@ -78,9 +78,7 @@ void VirtualScreen::sendPlacementLine(int number)
 
 void VirtualScreen::place(int number, const Rect& output)
 {
-    WindowRecord& window = mirror().window(number);
-    window.maximised = false;
-    window.destRect = output;
+    mirror().window(number).maximised = false;
     outputToView(mirror(), number, output);
     if (!onApplyOnly_)
         sendPlacementLine(number);

@@ -143,6 +143,22 @@ TEST_F(CanvasMouseTest, MarkersOfTwoWindowsSwapThemAndTheSameMarkerTwiceCancels)
                                     "wdr 4 16 21 181 191"));
 }
 
+// Windows placed exactly (by a preset, or as read from the device) take each other's output
+// rectangles exactly, not as the canvas pixels would map them.
+TEST_F(CanvasMouseTest, SwappedWindowsExchangeTheirExactOutputRectangles)
+{
+    screen.place(3, {0, 0, 512, 384});
+    screen.place(4, {512, 384, 640, 480});
+    sent();
+    const auto marker = [](const WindowRecord& w) {
+        return Point{w.viewRect.left + 20, w.viewRect.top + 5};
+    };
+    mouse.press(marker(window(3)));
+    mouse.press(marker(window(4)));
+    EXPECT_THAT(sent(), ElementsAre("priority 3 4", "wdr 3 512 384 128 96", "priority 4 3",
+                                    "wdr 4 0 0 512 384"));
+}
+
 TEST_F(CanvasMouseTest, AWindowSwitchedOffWhileItsMarkerWaitsIsNeverSwapped)
 {
     mouse.press({40, 35});

@@ -1,15 +1,18 @@
 #include "tests/support/ScreenFixture.h"
 
 #include "core/app/Strings.h"
+#include "core/screen/CanvasScene.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kivo::test {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -50,9 +53,11 @@ TEST_F(VirtualScreenTest, OnApplyOnlySendsNothingUntilApplySendsTheWhole)
     EXPECT_EQ(window(4).priority, 0);
 
     screen.apply();
-    EXPECT_THAT(sent(), ElementsAre("win all off off off off", "priority 1 1", "wdr 1 0 0 320 239",
-                                    "priority 2 2", "wdr 2 320 0 320 239", "priority 3 3",
-                                    "wdr 3 0 239 320 241", "priority 4 0", "wdr 4 0 0 320 239",
+    // The arranged windows keep the rectangles the grid gave them; the one placed on the canvas
+    // alone is mapped from canvas pixels.
+    EXPECT_THAT(sent(), ElementsAre("win all off off off off", "priority 1 1", "wdr 1 0 0 320 240",
+                                    "priority 2 2", "wdr 2 320 0 320 240", "priority 3 3",
+                                    "wdr 3 0 240 320 240", "priority 4 0", "wdr 4 0 0 320 239",
                                     "win all on on on off"));
     EXPECT_TRUE(screen.onApplyOnly());
 }
@@ -125,6 +130,110 @@ TEST_F(VirtualScreenTest, PlaceSendsTheOutputRectangleExactly)
     EXPECT_EQ(window(2).destRect, (Rect{1, 2, 101, 202}));
     EXPECT_EQ(window(2).viewRect, (Rect{11, 20, 66, 124}));
 }
+
+// The placements among the lines sent, sorted: two sends compare whatever their order.
+std::vector<std::string> placementsSorted(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> placements;
+    for (const std::string& line : lines)
+        if (line.starts_with("wdr "))
+            placements.push_back(line);
+    std::ranges::sort(placements);
+    return placements;
+}
+
+// The coordinates the labels show, written as the placement of their window.
+std::vector<std::string> coordinateLabels(const DeviceMirror& mirror)
+{
+    std::vector<std::string> labels;
+    for (const DrawnWindow& drawn : buildCanvasScene(mirror, {}).windows)
+        for (const CanvasLabel& label : drawn.labels)
+            if (label.text.starts_with(' '))
+                labels.push_back("wdr " + std::to_string(drawn.number) + label.text);
+    return labels;
+}
+
+struct PresetCase {
+    const char* name;
+    int mode;
+    const char* front; // what window 5, in front, is sent
+};
+
+void PrintTo(const PresetCase& c, std::ostream* out) { *out << c.name; }
+
+// Ten windows on a 1024 x 768 output, window 5 in front.
+class PresetBytes : public ScreenFixture, public ::testing::WithParamInterface<PresetCase> {
+protected:
+    PresetBytes()
+    {
+        mirror().outputTiming.HACT = mirror().outputWidth = 1024;
+        mirror().outputTiming.VACT = mirror().outputHeight = 768;
+        setWindowCount(10);
+        stack({5, 1, 2, 3, 4, 6, 7, 8, 9, 10});
+    }
+};
+
+// A window keeps the output rectangle it was given: Apply sends the bytes Immediately sent, and
+// the labels show them, however coarse the canvas pixels are.
+TEST_P(PresetBytes, AreTheSameImmediatelyAndOnApplyAndInTheLabels)
+{
+    ASSERT_TRUE(screen.arrange(GetParam().mode));
+    const std::vector<std::string> immediately = placementsSorted(sent());
+    EXPECT_THAT(immediately, Contains(GetParam().front));
+    const std::vector<std::string> labels = coordinateLabels(mirror());
+    EXPECT_THAT(labels, Contains(GetParam().front));
+    for (const std::string& label : labels)
+        EXPECT_THAT(immediately, Contains(label));
+
+    screen.setOnApplyOnly(true);
+    ASSERT_TRUE(screen.arrange(GetParam().mode));
+    EXPECT_THAT(sent(), IsEmpty());
+    screen.apply();
+    EXPECT_EQ(placementsSorted(sent()), immediately);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PresetBytes,
+                         ::testing::Values(PresetCase{"grid", 2, "wdr 5 0 0 256 192"},
+                                           PresetCase{"centre", 3, "wdr 5 256 192 512 384"},
+                                           PresetCase{"topLeft", 4, "wdr 5 0 0 819 614"},
+                                           PresetCase{"topRight", 5, "wdr 5 204 0 819 614"},
+                                           PresetCase{"bottomRight", 6, "wdr 5 204 153 819 614"},
+                                           PresetCase{"bottomLeft", 7, "wdr 5 0 153 819 614"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FrameCase {
+    const char* name;
+    Rect frameChange; // added to the frame's left, top, right and bottom
+    const char* sent;
+};
+
+void PrintTo(const FrameCase& c, std::ostream* out) { *out << c.name; }
+
+class FrameChange : public ScreenFixture, public ::testing::WithParamInterface<FrameCase> {};
+
+// Of a window placed at 0 0 819 614 on a 1024 x 768 output, only what the frame changed is
+// mapped from canvas pixels: a move keeps the size exactly, an edge that stayed keeps its place.
+TEST_P(FrameChange, KeepsWhatTheFrameDidNotChange)
+{
+    mirror().outputTiming.HACT = mirror().outputWidth = 1024;
+    mirror().outputTiming.VACT = mirror().outputHeight = 768;
+    screen.place(1, {0, 0, 819, 614});
+    sent();
+    const Rect& d = GetParam().frameChange;
+    Rect& v = window(1).viewRect;
+    v = {v.left + d.left, v.top + d.top, v.right + d.right, v.bottom + d.bottom};
+    screen.sendWindowPlacement(1);
+    EXPECT_THAT(sent(), ElementsAre("priority 1 1", GetParam().sent));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FrameChange,
+    ::testing::Values(FrameCase{"unchanged", {0, 0, 0, 0}, "wdr 1 0 0 819 614"},
+                      FrameCase{"moved", {30, 20, 30, 20}, "wdr 1 86 61 819 614"},
+                      FrameCase{"movedDown", {0, 20, 0, 20}, "wdr 1 0 61 819 614"},
+                      FrameCase{"rightEdgeDragged", {0, 0, 10, 0}, "wdr 1 0 0 847 614"},
+                      FrameCase{"cornerDragged", {10, 10, 0, 0}, "wdr 1 28 30 791 584"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(VirtualScreenTest, RestoreInitialSizesKeepsTheCornerOfEveryWindowOn)
 {
