@@ -44,7 +44,8 @@ constexpr std::array<StringId, CPage4::userArrangements> userCaptions{
     StringId::user1Caption, StringId::user2Caption, StringId::user3Caption, StringId::user4Caption};
 
 // An Arrange button: its control, its preset, and where it sits in the group (the corner
-// layouts in the corners of a square, the grid and the centre layout beside them).
+// layouts in the corners of a square, the grid and the centre layout beside them). Listed row
+// by row, the order Tab follows.
 struct ArrangeButton {
     int id;
     StringId caption;
@@ -55,9 +56,9 @@ struct ArrangeButton {
 constexpr std::array<ArrangeButton, 6> arrangeButtons{{
     {1064, StringId::topLeftCaption, Preset::topLeft, 0, 0},
     {1066, StringId::topRightCaption, Preset::topRight, 0, 1},
-    {1148, StringId::bottomRightCaption, Preset::bottomRight, 1, 1},
-    {1019, StringId::bottomLeftCaption, Preset::bottomLeft, 1, 0},
     {1067, StringId::gridCaption, Preset::grid, 0, 2},
+    {1019, StringId::bottomLeftCaption, Preset::bottomLeft, 1, 0},
+    {1148, StringId::bottomRightCaption, Preset::bottomRight, 1, 1},
     {1152, StringId::centreCaption, Preset::centre, 1, 2},
 }};
 
@@ -84,14 +85,18 @@ CPage4::CPage4(PanelSession& session, VirtualScreen& screen, QWidget* parent)
 
 void CPage4::layOut(PanelSession& session)
 {
+    // The groups are made in the order Tab visits them: the top row from left to right (the
+    // canvas, the windows, then the column beside them from its top), then the row below.
+    QGroupBox* canvasGroup = createCanvasGroup(session);
+    QGroupBox* windowsGroup = createWindowsGroup();
     auto* right = new QVBoxLayout;
     right->addWidget(createMoveGroup());
     right->addWidget(createSizingGroup());
     right->addWidget(createArrangeGroup());
     right->addStretch(1);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(createCanvasGroup(session), 0, 0);
-    grid->addWidget(createWindowsGroup(), 0, 1);
+    grid->addWidget(canvasGroup, 0, 0);
+    grid->addWidget(windowsGroup, 0, 1);
     // The long caption of the user arrangements spans the canvas and the windows.
     grid->addWidget(createUserGroup(), 1, 0, 1, 2);
     grid->addLayout(right, 0, 2, 2, 1);

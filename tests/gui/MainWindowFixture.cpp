@@ -4,19 +4,19 @@
 
 namespace kivo::test {
 
-std::string placeCommand(int number, const Rect& view, int outputWidth, int outputHeight)
+std::string placementLine(int number, const Rect& output)
 {
-    const auto x = [&](int v) {
-        return (v - canvas::mapOrigin.x) * outputWidth / canvas::mapWidth;
-    };
-    const auto y = [&](int v) {
-        return (v - canvas::mapOrigin.y) * outputHeight / canvas::mapHeight;
-    };
-    const int left = x(view.left);
-    const int top = y(view.top);
-    return "wdr " + std::to_string(number) + " " + std::to_string(left) + " " +
-           std::to_string(top) + " " + std::to_string(x(view.right) - left) + " " +
-           std::to_string(y(view.bottom) - top) + "\n";
+    return "wdr " + std::to_string(number) + " " + std::to_string(output.left) + " " +
+           std::to_string(output.top) + " " + std::to_string(output.width()) + " " +
+           std::to_string(output.height()) + "\n";
+}
+
+std::string moveCommand(int number, const Rect& view, const Rect& placed, int outputWidth,
+                        int outputHeight)
+{
+    const int left = (view.left - canvas::mapOrigin.x) * outputWidth / canvas::mapWidth;
+    const int top = (view.top - canvas::mapOrigin.y) * outputHeight / canvas::mapHeight;
+    return placementLine(number, {left, top, left + placed.width(), top + placed.height()});
 }
 
 MainWindowFixture::MainWindowFixture()

@@ -34,9 +34,14 @@ template <typename Control> Control& findControl(QWidget& page, int id)
     throw std::runtime_error("no control " + std::to_string(id));
 }
 
-// The "wdr" line that places window `number` at canvas rectangle `view` on an output of this
-// size, from the canvas's fixed mapping.
-std::string placeCommand(int number, const Rect& view, int outputWidth, int outputHeight);
+// The "wdr" line that places window `number` at this output rectangle.
+std::string placementLine(int number, const Rect& output);
+
+// The "wdr" line of window `number`, whose output rectangle was `placed`, moved on the canvas
+// to `view` without being resized: its corner is mapped from the canvas's fixed mapping, its
+// size stays.
+std::string moveCommand(int number, const Rect& view, const Rect& placed, int outputWidth,
+                        int outputHeight);
 
 // The main window on port "scripted", every seam recorded and the ini file in a temporary
 // directory. The bring-up talks to a simulated Quadrix; once it is over, the panel's link is a

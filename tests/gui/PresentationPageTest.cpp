@@ -113,19 +113,19 @@ TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLo
     const std::int64_t played = clock.now;
     control<QPushButton>(playButton).click();
     // The first shot is already on the screen, yet playing sends it whole: all off, each
-    // window placed, the stacking, then on or off per window. The simulated Quadrix's RGB
-    // window 8 has no signal locked, so it stays off.
+    // window placed where the device had it, the stacking, then on or off per window. The
+    // simulated Quadrix's RGB window 8 has no signal locked, so it stays off.
     const std::vector<std::string> wall{
         "win all off off off off off off off off off off\n",
-        "wdr 1 0 0 254 253\n",
-        "wdr 2 254 0 258 253\n",
-        "wdr 3 512 0 254 253\n",
-        "wdr 4 766 0 258 253\n",
-        "wdr 5 0 253 254 257\n",
-        "wdr 6 254 253 258 257\n",
-        "wdr 7 512 253 254 257\n",
-        "wdr 9 0 510 254 258\n",
-        "wdr 10 254 510 258 258\n",
+        "wdr 1 0 0 256 256\n",
+        "wdr 2 256 0 256 256\n",
+        "wdr 3 512 0 256 256\n",
+        "wdr 4 768 0 256 256\n",
+        "wdr 5 0 256 256 256\n",
+        "wdr 6 256 256 256 256\n",
+        "wdr 7 512 256 256 256\n",
+        "wdr 9 0 512 256 256\n",
+        "wdr 10 256 512 256 256\n",
         "priority all 1 2 3 4 5 6 7 9 10 8\n",
         "win all on on on on on on on off on on\n",
     };
@@ -141,10 +141,12 @@ TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLo
     clock.now = played + 4001;
     page().playerTick();
     // Only window 1 differs in the second shot: it alone is switched off, placed and shown.
+    // It was moved, not resized: it keeps its size.
     std::vector<std::string> expected = wall;
     for (const std::string& line :
          {std::string("win 1 off\n"),
-          placeCommand(1, moved, mirror().outputTiming.HACT, mirror().outputTiming.VACT),
+          moveCommand(1, moved, {0, 0, 256, 256}, mirror().outputTiming.HACT,
+                      mirror().outputTiming.VACT),
           std::string("win 1 on\n")})
         expected.push_back(line);
     EXPECT_THAT(wire(), ElementsAreArray(expected));

@@ -5,6 +5,7 @@
 #include "gui/screen/CanvasWidget.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -18,9 +19,11 @@
 namespace kivo::test {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 constexpr int firstWindowBox = 1006;
 constexpr int windowBox3 = 1008;
@@ -98,6 +101,7 @@ TEST_P(EndOfDrag, RaisesAtThePressAndPlacesOnlyWhenTheDragIsKept)
 {
     const int number = windowBehind();
     const Rect start = mirror().window(number).viewRect;
+    const Rect placed = mirror().window(number).destRect;
     const QPoint from = middleOf(start);
     const QPoint to = from + QPoint(40, 30);
     QTest::mousePress(&canvas(), Qt::LeftButton, {}, from);
@@ -112,9 +116,10 @@ TEST_P(EndOfDrag, RaisesAtThePressAndPlacesOnlyWhenTheDragIsKept)
     const Rect expected = GetParam().placed ? moved : start;
     EXPECT_EQ(mirror().window(number).viewRect, expected);
     if (GetParam().placed)
-        EXPECT_THAT(wire(), ElementsAre(raise, raise,
-                                        placeCommand(number, moved, mirror().outputTiming.HACT,
-                                                     mirror().outputTiming.VACT)));
+        EXPECT_THAT(wire(),
+                    ElementsAre(raise, raise,
+                                moveCommand(number, moved, placed, mirror().outputTiming.HACT,
+                                            mirror().outputTiming.VACT)));
     else
         EXPECT_THAT(wire(), ElementsAre(raise));
     EXPECT_FALSE(canvas().mouse().dragging());
@@ -169,6 +174,10 @@ TEST_F(VirtualScreenPage, OnApplyOnlySendsNothingUntilApplySendsTheWholeLayout)
     ASSERT_TRUE(control<QPushButton>(applyButton).isEnabled());
     const int number = windowBehind();
     const Rect start = mirror().window(number).viewRect;
+    const Rect placed = mirror().window(number).destRect;
+    std::vector<std::string> asRead; // the windows where the device reported them
+    for (int n = 1; n <= 10; ++n)
+        asRead.push_back(placementLine(n, mirror().window(n).destRect));
     const QPoint from = middleOf(start);
     const QPoint to = from + QPoint(-30, 45);
     QTest::mousePress(&canvas(), Qt::LeftButton, {}, from);
@@ -181,13 +190,15 @@ TEST_F(VirtualScreenPage, OnApplyOnlySendsNothingUntilApplySendsTheWholeLayout)
     const Point grabbed = canvasPixel(from);
     const Point released = canvasPixel(to);
     const Rect moved = start.translated(released.x - grabbed.x, released.y - grabbed.y);
+    // Every window the drag left alone keeps the rectangle the device reported.
     std::vector<std::string> expected{"win all off off off off off off off off off off\n"};
     for (int n = 1; n <= 10; ++n) {
         const WindowRecord& w = mirror().window(n);
         expected.push_back("priority " + std::to_string(n) + " " + std::to_string(w.priority) +
                            "\n");
-        expected.push_back(placeCommand(n, n == number ? moved : w.viewRect,
-                                        mirror().outputTiming.HACT, mirror().outputTiming.VACT));
+        expected.push_back(n == number ? moveCommand(n, moved, placed, mirror().outputTiming.HACT,
+                                                     mirror().outputTiming.VACT)
+                                       : asRead.at(static_cast<std::size_t>(n - 1)));
     }
     expected.push_back("win all on on off on on on on on on on\n");
     EXPECT_THAT(wire(), ElementsAreArray(expected));
@@ -321,6 +332,47 @@ TEST_F(VirtualScreenPage, WindowSwitchedOffWhileItsMarkerWaitsIsNotSwapped)
     EXPECT_EQ(mirror().window(5).viewRect, fifth);
     EXPECT_EQ(mirror().blinkEnabled, 5);
     EXPECT_TRUE(control<QCheckBox>(firstWindowBox + 4).isChecked());
+}
+
+// Whether `b` comes after `a` reading row by row: on a lower row, or on the same row further
+// right.
+bool readsAfter(const QRect& a, const QRect& b)
+{
+    const bool lower = b.top() > a.bottom();
+    const bool sameRow = b.top() <= a.bottom() && a.top() <= b.bottom();
+    return lower || (sameRow && b.left() > a.left());
+}
+
+TEST_F(VirtualScreenPage, TabFollowsTheRowsFromTopToBottom)
+{
+    QWidget& page = this->page();
+    const auto onPage = [&](const QWidget& w) {
+        return QRect(w.mapTo(&page, QPoint(0, 0)), w.size());
+    };
+    // The controls Tab visits, with the group each sits in.
+    std::vector<std::pair<QGroupBox*, QWidget*>> visited;
+    for (QWidget* w = page.nextInFocusChain(); w != &page; w = w->nextInFocusChain())
+        if (page.isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() &&
+            w->isEnabled())
+            visited.emplace_back(qobject_cast<QGroupBox*>(w->parentWidget()), w);
+    ASSERT_GT(visited.size(), 30u);
+
+    std::vector<QGroupBox*> groups{visited.front().first};
+    for (std::size_t i = 1; i < visited.size(); ++i) {
+        const auto& [group, control] = visited[i];
+        const auto& [previousGroup, previous] = visited[i - 1];
+        SCOPED_TRACE(control->objectName().toStdString());
+        ASSERT_NE(group, nullptr);
+        if (group == previousGroup) {
+            EXPECT_TRUE(readsAfter(onPage(*previous), onPage(*control)))
+                << "within " << group->title().toStdString();
+            continue;
+        }
+        EXPECT_THAT(groups, Not(Contains(group))) << "Tab comes back to a group it has left";
+        EXPECT_TRUE(readsAfter(onPage(*groups.back()), onPage(*group)))
+            << group->title().toStdString() << " after " << groups.back()->title().toStdString();
+        groups.push_back(group);
+    }
 }
 
 } // namespace
