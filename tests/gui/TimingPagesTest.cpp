@@ -27,6 +27,7 @@ namespace kivo::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 constexpr int addButton = 1240;
@@ -138,6 +139,19 @@ protected:
         poll.stop();
         EXPECT_TRUE(ran);
     }
+    // Queues the device's answers to the rectangle queries that follow a change of the output's
+    // size (window n at n x 10, n x 20, 200 x 150) and returns the queries.
+    std::vector<std::string> queueWindowRectangles()
+    {
+        std::vector<std::string> queries;
+        for (int n = 1; n <= static_cast<int>(window->mirror().windowCount); ++n) {
+            const std::string number = std::to_string(n);
+            link.queueReply(number + " " + std::to_string(n * 10) + " " + std::to_string(n * 20) +
+                            " 200 150\r\n> ");
+            queries.push_back("wdr " + number + "\n");
+        }
+        return queries;
+    }
     const TimingRecord& outputSlot(int slot) const
     {
         return window->state().outputList.slots.at(static_cast<std::size_t>(slot));
@@ -148,10 +162,16 @@ TEST_F(TimingPages, ASettingRecalledFromTheListBecomesTheOutputAndStaysChosen)
 {
     gui::CPage7& page = outputPage();
     ASSERT_EQ(shownRow(page), 0);
+    ASSERT_NE(outputSlot(1).HACT, window->mirror().outputTiming.HACT);
     link.queueReply("> ");
     link.queueReply(hostReply("free-run", outputSlot(1)));
+    std::vector<std::string> expected{"host load 2\n", "host\n"};
+    // The output changed size: the windows are read again, so the canvas shows the device's.
+    for (const std::string& query : queueWindowRectangles())
+        expected.push_back(query);
     choose(page, 1);
-    EXPECT_THAT(wire(), ElementsAre("host load 2\n", "host\n"));
+    EXPECT_THAT(wire(), ElementsAreArray(expected));
+    EXPECT_EQ(window->mirror().window(5).destRect, (Rect{50, 100, 250, 250}));
     EXPECT_EQ(shownRow(page), 1);
     EXPECT_TRUE(control<QPushButton>(page, deleteButton).isEnabled());
     auto& list = control<gui::DropDownList>(page, gui::TimingListView::listId);
@@ -164,6 +184,7 @@ TEST_F(TimingPages, AdvancedReadsTheOutputThenAnEditAppliedInTheDialogGoesOut)
     gui::CPage7& page = outputPage();
     link.queueReply("> ");
     link.queueReply(hostReply("free-run", outputSlot(1)));
+    queueWindowRectangles();
     choose(page, 1);
     link.writes.clear();
     link.queueReply(hostReply("free-run", outputSlot(1)));
