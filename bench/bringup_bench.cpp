@@ -57,7 +57,8 @@ public:
         bytesRead += got > 0 ? got : 0;
         return got;
     }
-    void purgeReceive() override { inner_->purgeReceive(); }
+    std::size_t purgeReceive() override { return inner_->purgeReceive(); }
+    int pauseMs() const override { return inner_->pauseMs(); }
     void close() override { inner_->close(); }
     std::string errorText() const override { return inner_->errorText(); }
     int readTimeoutMs() const override { return inner_->readTimeoutMs(); }

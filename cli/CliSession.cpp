@@ -46,6 +46,9 @@ ExitStatus CliSession::broughtUp()
     // Nothing answered on the port: the bring-up has said so and closed it.
     if (!session_.app().connected())
         return exitNoReply;
+    // The bring-up has said that the device never stopped paging.
+    if (session_.channel().deviceKeptPaging())
+        return exitNoReply;
     if (!session_.bringUp().deviceUnderstood()) {
         std::cerr << "kivo-cli: the device on " << session_.app().portName
                   << " answered, but nothing it said could be read: is it a Quadrix, and set to "

@@ -52,6 +52,9 @@ int reportStatus(const CliArguments& arguments)
         return exitUsage;
     if (const ExitStatus status = session.bringUp(); status != exitDone)
         return status;
+    // Start values are never reported as the device's: the bring-up has named the queries.
+    if (!session.panel().bringUp().unreadQueries().empty())
+        return exitNoReply;
     const HeadlessPages& pages = session.pages();
     const StatusFacts facts{session.panel().state(), pages.deviceBaud, pages.deviceEcho};
     std::cout << (arguments.json ? formatStatusJson(facts) : formatStatusText(facts));

@@ -72,6 +72,7 @@ void QuadrixDevice::endLine()
         observer_(raw);
     if (!answering())
         return;
+    pager_.setEndless(options_.endlessPagingAfter >= 0 && commands_ > options_.endlessPagingAfter);
     std::string line = raw.substr(0, raw.size() - 1);
     std::erase(line, '\r');
     answer(line, [this, &line] {

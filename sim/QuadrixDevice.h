@@ -22,6 +22,9 @@ struct QuadrixOptions {
     int pageLines = 20;
     // Answer nothing after this many commands; negative answers for ever.
     long silentAfter = -1;
+    // Page every answer for ever after this many commands, as a device stuck paging; negative
+    // never.
+    long endlessPagingAfter = -1;
     int baud = 9600;
     FixedReplies fixedReplies = {};
     // Also the device's clock for the restore of factory defaults.

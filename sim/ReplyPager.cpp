@@ -15,6 +15,8 @@ std::string ReplyPager::start(std::string_view reply)
         lines_.emplace_back(reply.substr(0, length));
         reply.remove_prefix(length);
     }
+    started_ = true;
+    lastPage_.clear();
     return next();
 }
 
@@ -25,7 +27,10 @@ std::string ReplyPager::next()
         page += lines_.front();
         lines_.pop_front();
     }
-    if (!lines_.empty())
+    if (page.empty() && endless_)
+        page = lastPage_;
+    lastPage_ = page;
+    if (pending())
         page += replies::moreMarker;
     return page;
 }

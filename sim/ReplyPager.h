@@ -17,12 +17,22 @@ public:
     std::string start(std::string_view reply);
     // The next page of the current answer.
     std::string next();
-    bool pending() const { return !lines_.empty(); }
-    void clear() { lines_.clear(); }
+    bool pending() const { return !lines_.empty() || (endless_ && started_); }
+    void clear()
+    {
+        lines_.clear();
+        started_ = false;
+    }
+    // A device stuck paging: every page ends in the marker, and past the last one each bare
+    // line feed prints that page again.
+    void setEndless(bool endless) { endless_ = endless; }
 
 private:
     int pageLines_;
     std::deque<std::string> lines_;
+    bool endless_ = false;
+    bool started_ = false;
+    std::string lastPage_;
 };
 
 } // namespace kivo::sim

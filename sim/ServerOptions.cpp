@@ -96,9 +96,9 @@ struct OptionEntry {
     Setter set;
 };
 
-const std::array<OptionEntry, 13>& optionTable()
+const std::array<OptionEntry, 14>& optionTable()
 {
-    static const std::array<OptionEntry, 13> table{{
+    static const std::array<OptionEntry, 14> table{{
         {"--pty", text(&ServerOptions::ptyPath)},
         {"--tcp", numberIn(&ServerOptions::tcpPort, 1, 65535, "must be a port from 1 to 65535")},
         {"--log", text(&ServerOptions::logPath)},
@@ -111,6 +111,8 @@ const std::array<OptionEntry, 13>& optionTable()
         {"--windows", oneOf(&ServerOptions::windows, windowCounts, "must be 2, 4, 6, 8 or 10")},
         {"--silent-after",
          numberIn(&ServerOptions::silentAfter, 0, maxNumber, "must be a number of 0 or more")},
+        {"--endless-paging", numberIn(&ServerOptions::endlessPagingAfter, 0, maxNumber,
+                                      "must be a number of 0 or more")},
         {"--replies", text(&ServerOptions::repliesPath)},
         {"--autosync-ms", numberIn(&ServerOptions::autosyncMs, -1, 600000,
                                    "must be -1 (never locks) or 0 to 600000")},
@@ -187,6 +189,8 @@ const char* ServerOptions::usage()
            "never)\n"
            "  --windows N         number of windows: 2, 4, 6, 8 or 10 (default 10)\n"
            "  --silent-after N    answer nothing after the N-th command\n"
+           "  --endless-paging N  after the N-th command, page every answer for ever: each\n"
+           "                      bare line feed prints its last page and the marker again\n"
            "  --replies FILE      fixed replies: command TAB reply (\\r \\n \\t \\\\ escapes)\n"
            "  --autosync-ms MS    after \"host auto\", lock on the reference MS milliseconds "
            "later;\n"

@@ -21,6 +21,7 @@ struct ServerOptions {
     int pageLines = 20;
     int windows = 10;
     long silentAfter = -1;
+    long endlessPagingAfter = -1;
     std::string repliesPath;
     // Milliseconds from "host auto" to a lock on the reference; negative never locks.
     int autosyncMs = 3000;

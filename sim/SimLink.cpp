@@ -34,7 +34,12 @@ std::string SimLink::errorText() const
     return open_ ? std::string() : "the simulated Quadrix was closed";
 }
 
-void SimLink::purgeReceive() { output_.clear(); }
+std::size_t SimLink::purgeReceive()
+{
+    const std::size_t dropped = output_.size();
+    output_.clear();
+    return dropped;
+}
 
 void SimLink::close()
 {

@@ -17,7 +17,7 @@ public:
 
     long write(std::string_view bytes) override;
     long read(std::span<char> buffer) override;
-    void purgeReceive() override;
+    std::size_t purgeReceive() override;
     void close() override;
     // A simulated device fails only once it is closed.
     std::string errorText() const override;

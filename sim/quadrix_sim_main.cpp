@@ -117,6 +117,7 @@ std::optional<kivo::sim::QuadrixOptions> deviceOptions(const kivo::sim::ServerOp
     device.windowCount = options.windows;
     device.pageLines = options.pageLines;
     device.silentAfter = options.silentAfter;
+    device.endlessPagingAfter = options.endlessPagingAfter;
     device.reference.lockAfterMs = options.autosyncMs;
     device.factoryReply = options.factoryReply;
     device.misbehaviour = options.misbehaviour;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace kivo {
 namespace {
@@ -23,6 +24,13 @@ constexpr int retryPauseForIdMs = 1200;
 constexpr int retryPauseForTextMs = 2000;
 constexpr int lostLinkAfterFailedReads = 4;
 constexpr int maxEmptyPages = 3;
+// Late bytes after a reply taken as ended by silence: the link pauses for longer than was
+// allowed for, at least this long; each time it happens again the allowance doubles, to a cap.
+constexpr int firstLearnedPauseMs = 250;
+constexpr int longestLearnedPauseMs = 2000;
+// Settling after an unfinished reply reads at most this many silences' worth of reads, so a
+// device that never stops sending cannot hold the panel there.
+constexpr int settleSilences = 3;
 // Copying a Terminal line with this in it must not echo it again.
 constexpr std::string_view noEchoMarker = "garbageboopboop";
 
@@ -92,7 +100,7 @@ std::size_t CommandChannel::transmit(std::string text)
         text += '\n';
     // Whatever is still queued belongs to earlier commands. Dropped before the command goes
     // out, it can never take a byte of this command's answer with it.
-    app_.serialHandle->purgeReceive();
+    purgeBeforeSending();
     const long written = app_.serialHandle->write(text);
     if (written > 0)
         return static_cast<std::size_t>(written);
@@ -128,6 +136,15 @@ Reply CommandChannel::readReply(std::size_t limit)
 
 Reply CommandChannel::readFramed(std::size_t limit, bool lateAnswers)
 {
+    Reply reply = readUntilFramed(limit, lateAnswers);
+    const bool unfinished =
+        reply.answered() && (reply.end == Reply::End::silence || reply.end == Reply::End::limit);
+    unfinishedEnd_ = unfinished ? std::optional(reply.end) : std::nullopt;
+    return reply;
+}
+
+Reply CommandChannel::readUntilFramed(std::size_t limit, bool lateAnswers)
+{
     Reply reply{{}, Reply::End::silence};
     // The device has the usual first-byte wait to start its answer, spent reading so that
     // its first byte is taken the moment it comes; after that, as ever, ten empty reads.
@@ -136,21 +153,18 @@ Reply CommandChannel::readFramed(std::size_t limit, bool lateAnswers)
     while (app_.serialHandle && reply.text.size() < limit) {
         // Ask only for what still fits, so the reply never runs past its limit.
         const std::size_t room = std::min(chunk.size(), limit - reply.text.size());
-        const long got = app_.serialHandle->read(std::span(chunk.data(), room));
-        seams_.busy.whileBusy();
+        const long got = readLogged(std::span(chunk.data(), room));
         if (got < 0) {
-            app_.logFile.appendRead({});
             reply.end = Reply::End::linkFailed;
             return reply;
         }
-        const std::string_view bytes(chunk.data(), static_cast<std::size_t>(got));
-        app_.logFile.appendRead(bytes);
-        reply.text.append(bytes);
+        reply.text.append(chunk.data(), static_cast<std::size_t>(got));
         if (got == 0 && --tries <= 0)
             break;
         if (got == 0)
             continue;
-        tries = 1;
+        // Once bytes have come, a silence longer than the link's own pauses ends the reply.
+        tries = silenceReads();
         // A read that stopped short stopped where the line paused. The device's prompt or its
         // paging marker at the end of the bytes then ends the page; at the end of a full read
         // more may be on its way, and the page goes on.
@@ -168,6 +182,63 @@ Reply CommandChannel::readFramed(std::size_t limit, bool lateAnswers)
     if (reply.text.size() >= limit)
         reply.end = Reply::End::limit;
     return reply;
+}
+
+long CommandChannel::readLogged(std::span<char> buffer)
+{
+    const long got = app_.serialHandle->read(buffer);
+    seams_.busy.whileBusy();
+    app_.logFile.appendRead({buffer.data(), got > 0 ? static_cast<std::size_t>(got) : 0});
+    return got;
+}
+
+int CommandChannel::silenceReads() const
+{
+    const int pauseMs = linkPauseMs();
+    // A line that passes bytes on as they come: one empty read is silence enough.
+    if (pauseMs == 0)
+        return 1;
+    // Twice the longest pause, so that no pause of the link's own ends a reply.
+    const int readMs = std::max(1, app_.serialHandle->readTimeoutMs());
+    return (2 * pauseMs + readMs - 1) / readMs;
+}
+
+int CommandChannel::linkPauseMs() const
+{
+    return app_.serialHandle ? std::max(app_.serialHandle->pauseMs(), learnedPauseMs_) : 0;
+}
+
+void CommandChannel::learnLongerPause()
+{
+    learnedPauseMs_ =
+        std::min(longestLearnedPauseMs, std::max(firstLearnedPauseMs, 2 * linkPauseMs()));
+}
+
+void CommandChannel::purgeBeforeSending()
+{
+    const std::optional<Reply::End> unfinished = std::exchange(unfinishedEnd_, std::nullopt);
+    std::size_t late = unfinished && linkPauseMs() > 0 ? settleLine() : 0;
+    late += app_.serialHandle->purgeReceive();
+    // More of a reply came after the silence that was taken as its end.
+    if (late > 0 && unfinished == Reply::End::silence)
+        learnLongerPause();
+}
+
+std::size_t CommandChannel::settleLine()
+{
+    // On a link that pauses, the rest of a reply that ended without its prompt may still be on
+    // its way: it is read and dropped here, never taken as the answer to the next command.
+    std::array<char, Link::maxReadSize> chunk{};
+    std::size_t dropped = 0;
+    const int maxReads = settleSilences * silenceReads();
+    for (int reads = 0, quiet = silenceReads(); quiet > 0 && reads < maxReads; ++reads) {
+        const long got = readLogged(chunk);
+        if (got < 0)
+            break;
+        dropped += static_cast<std::size_t>(got);
+        quiet = got == 0 ? quiet - 1 : silenceReads();
+    }
+    return dropped;
 }
 
 int CommandChannel::firstByteReads() const
@@ -240,21 +311,30 @@ Reply CommandChannel::collect(const std::string& command, bool retry, int retryP
         drainUnreadAnswers();
     std::string_view next = command;
     int emptyPages = 0;
-    for (int pages = 0; pages <= maxContinuations; ++pages) {
+    std::size_t received = 0;
+    for (int pages = 1;; ++pages) {
         // A continuation that cannot be sent ends the reply rather than being tried forever.
         if (transmit(std::string(next)) == 0)
             break;
         const Reply page = readPage(retry, retryPauseMs);
+        received += page.text.size();
         collected.text += trimLeft(page.text);
         collected.end = page.end;
-        // A device that pages on with nothing to show, or past all a reply may hold, is not
-        // followed any further.
         emptyPages = trim(page.text) == moreMarker() ? emptyPages + 1 : 0;
-        if (!cutAtMoreMarker(collected.text) || emptyPages >= maxEmptyPages ||
-            collected.text.size() >= replyLimit)
+        if (!cutAtMoreMarker(collected.text))
             break;
+        // A device that pages on with nothing to show, or past all a reply may hold, is not
+        // followed any further; nor, until it ends an answer with its prompt again, is one
+        // that has done so before.
+        if (keptPaging_ || emptyPages >= maxEmptyPages || received >= replyLimit ||
+            pages > maxContinuations) {
+            collected.end = Reply::End::paging;
+            break;
+        }
         next = nextPageRequest;
     }
+    keptPaging_ =
+        collected.end == Reply::End::paging || (keptPaging_ && collected.end != Reply::End::prompt);
     deviceReady_ = collected.end == Reply::End::prompt;
     echoToTerminal(collected.text);
     return collected;

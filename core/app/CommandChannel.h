@@ -4,6 +4,8 @@
 #include "core/app/Strings.h"
 
 #include <cstddef>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,8 +27,9 @@ class CommandChannel {
 public:
     // Every caller collects at most this many characters of a reply.
     static constexpr std::size_t replyLimit = 4607;
-    // A device that pages forever must not hold the panel: paging stops after this many pages.
-    static constexpr int maxContinuations = 256;
+    // A device that pages for ever must not hold the panel: paging stops after this many
+    // pages, or once the pages have brought all a reply may hold, markers counted.
+    static constexpr int maxContinuations = 100;
 
     struct Seams {
         Clock& clock;
@@ -65,6 +68,9 @@ public:
     // The command most recently sent.
     const std::string& lastCommand() const { return lastCommand_; }
 
+    // The device paged on without end, and has not ended an answer with its prompt since.
+    bool deviceKeptPaging() const { return keptPaging_; }
+
 private:
     std::size_t transmit(std::string text);
     Reply collect(const std::string& command, bool retry, int retryPauseMs);
@@ -72,7 +78,16 @@ private:
     // `lateAnswers`: answers to commands sent without reading, where prompt-only answers
     // follow one another on one line.
     Reply readFramed(std::size_t limit, bool lateAnswers);
+    Reply readUntilFramed(std::size_t limit, bool lateAnswers);
+    long readLogged(std::span<char> buffer);
     int firstByteReads() const;
+    // Empty reads in a row that end a reply without a prompt.
+    int silenceReads() const;
+    int linkPauseMs() const;
+    void learnLongerPause();
+    // Returns the bytes it read and dropped.
+    std::size_t settleLine();
+    void purgeBeforeSending();
     void drainUnreadAnswers();
     void echoCommand(const std::string& command);
     void stepProgress();
@@ -88,6 +103,12 @@ private:
     int unreadAnswers_ = 0;
     // The last exchange ended with the device's prompt and nothing was sent since.
     bool deviceReady_ = false;
+    // How the last reply that had bytes ended without the prompt (silence or the limit): more
+    // of it may still be on its way.
+    std::optional<Reply::End> unfinishedEnd_;
+    // Pauses inside replies that this link has shown, beyond what it says of itself.
+    int learnedPauseMs_ = 0;
+    bool keptPaging_ = false;
 };
 
 } // namespace kivo

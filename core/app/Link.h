@@ -31,8 +31,13 @@ public:
     // Each link keeps it at the moment of failure: errno means nothing once the call is over.
     virtual std::string errorText() const = 0;
 
-    // Drops whatever has been received and not yet read.
-    virtual void purgeReceive() = 0;
+    // Drops whatever has been received and not yet read; returns how many bytes it dropped.
+    virtual std::size_t purgeReceive() = 0;
+
+    // The longest pause the link itself may put between the bytes of one reply, beyond the
+    // line's own pace: a serial-to-Ethernet converter hands the line on in packets. 0 for a
+    // line that passes each byte on as it comes.
+    virtual int pauseMs() const { return 0; }
 
     virtual void close() = 0;
 };

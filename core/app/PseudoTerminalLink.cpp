@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <utility>
@@ -77,10 +78,15 @@ std::unique_ptr<PseudoTerminalLink> PseudoTerminalLink::open(const std::string& 
     return std::unique_ptr<PseudoTerminalLink>(new PseudoTerminalLink(fd, timeouts));
 }
 
-void PseudoTerminalLink::purgeReceive()
+std::size_t PseudoTerminalLink::purgeReceive()
 {
-    if (fd() >= 0)
-        ::tcflush(fd(), TCIFLUSH);
+    if (fd() < 0)
+        return 0;
+    int waiting = 0;
+    if (::ioctl(fd(), FIONREAD, &waiting) != 0)
+        waiting = 0;
+    ::tcflush(fd(), TCIFLUSH);
+    return static_cast<std::size_t>(std::max(waiting, 0));
 }
 
 } // namespace kivo

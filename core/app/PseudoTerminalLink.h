@@ -20,7 +20,7 @@ public:
                                                     const SerialSettings& settings,
                                                     ReadTimeouts timeouts, std::string& error);
 
-    void purgeReceive() override;
+    std::size_t purgeReceive() override;
 
 protected:
     std::string hangUpText() const override

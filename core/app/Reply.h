@@ -16,6 +16,7 @@ struct Reply {
         prompt,     // the bytes read ended with the device's prompt at the start of a line
         more,       // the page ended with the paging marker
         limit,      // the reply reached the most the panel collects
+        paging,     // the device paged on past all a reply holds, or with empty pages
         linkFailed, // a read on the link failed
     };
 

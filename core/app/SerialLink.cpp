@@ -151,10 +151,13 @@ long SerialLink::readAvailable(std::span<char> buffer, int timeoutMs)
     return static_cast<long>(got);
 }
 
-void SerialLink::purgeReceive()
+std::size_t SerialLink::purgeReceive()
 {
-    if (port_)
-        sp_flush(port_, SP_BUF_INPUT);
+    if (!port_)
+        return 0;
+    const sp_return waiting = sp_input_waiting(port_);
+    sp_flush(port_, SP_BUF_INPUT);
+    return waiting > 0 ? static_cast<std::size_t>(waiting) : 0;
 }
 
 void SerialLink::close()

@@ -24,7 +24,7 @@ public:
     static std::vector<std::string> listPorts();
 
     long write(std::string_view bytes) override;
-    void purgeReceive() override;
+    std::size_t purgeReceive() override;
     void close() override;
     std::string errorText() const override { return error_; }
 

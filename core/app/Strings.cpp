@@ -207,6 +207,13 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::helpWindowTitle, "Kivo Help"},
     {StringId::silentPort, "Nothing answered on %s at %u baud: check that the Quadrix is switched "
                            "on, connected to this port and set to that rate."},
+    {StringId::unreadStartUpAnswers,
+     "The Quadrix's answer to %s could not be read: what Kivo shows for it are start values, "
+     "not the device's. Reset from the Serial Port page to ask again."},
+    {StringId::deviceKeptPaging,
+     "The Quadrix on %s kept paging (\"----- MORE -----\") and never ended an answer, so "
+     "nothing it said could be read: switch it off and on again, then reset from the Serial "
+     "Port page."},
     {StringId::traceCaption, "&Trace the traffic to a file"},
     {StringId::raiseCommand, "priority %d 1"},
     {StringId::priorityCommand, "priority %d %d"},

@@ -144,6 +144,8 @@ enum class StringId : int {
     mainWindowNotice,
     helpWindowTitle,
     silentPort,
+    unreadStartUpAnswers,
+    deviceKeptPaging,
     traceCaption,
     raiseCommand,
     priorityCommand,

@@ -94,11 +94,15 @@ ssize_t TcpLink::writeSome(const char* data, std::size_t size)
     return ::send(fd(), data, size, MSG_NOSIGNAL);
 }
 
-void TcpLink::purgeReceive()
+std::size_t TcpLink::purgeReceive()
 {
     char discard[256];
-    while (fd() >= 0 && ::recv(fd(), discard, sizeof discard, MSG_DONTWAIT) > 0) {
+    std::size_t dropped = 0;
+    for (ssize_t got = 1; fd() >= 0 && got > 0;) {
+        got = ::recv(fd(), discard, sizeof discard, MSG_DONTWAIT);
+        dropped += got > 0 ? static_cast<std::size_t>(got) : 0;
     }
+    return dropped;
 }
 
 } // namespace kivo

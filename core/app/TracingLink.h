@@ -19,7 +19,8 @@ public:
     long read(std::span<char> buffer) override;
     int readTimeoutMs() const override { return inner_->readTimeoutMs(); }
     std::string errorText() const override { return inner_->errorText(); }
-    void purgeReceive() override { inner_->purgeReceive(); }
+    std::size_t purgeReceive() override { return inner_->purgeReceive(); }
+    int pauseMs() const override { return inner_->pauseMs(); }
     void close() override { inner_->close(); }
 
 private:

@@ -65,6 +65,7 @@ void BringUp::bringUp(bool echoQuery)
     app.progressStepping = false;
     app.idle = false;
     understood_ = false;
+    unreadQueries_.clear();
     c_.pages.showSerialPortLayout(true);
     c_.pages.showBringUpProgress(true);
     c_.progress.setProgressPosition(12);
@@ -87,15 +88,18 @@ void BringUp::bringUp(bool echoQuery)
     app.progressStep = PanelApp::progressStepFor(mirror.windowCount);
     c_.progress.setProgressStep(app.progressStep);
     readback_.loadDescriptions(app.profile());
-    lists_.loadOutputList(c_.state.outputList);
-    lists_.loadInputList(c_.state.inputList);
+    noteAnswer(std::string(loadString(StringId::outputListQuery)),
+               lists_.loadOutputList(c_.state.outputList));
+    noteAnswer(std::string(loadString(StringId::inputListQuery)),
+               lists_.loadInputList(c_.state.inputList));
     c_.pages.timingListsLoaded();
-    queryOutputStatus();
-    readback_.readStacking();
-    readback_.readOnOff();
+    noteAnswer(std::string(loadString(StringId::hostQuery)), askOutputStatus());
+    noteAnswer(std::string(loadString(StringId::priorityAllQuery)), readback_.readStacking());
+    noteAnswer(std::string(loadString(StringId::winAllQuery)), readback_.readOnOff());
     readWindowCoordinates();
     readback_.readImageLevels(0);
     readSerialPortControls();
+    reportUnreadAnswers();
     c_.pages.redrawWindowControls();
     c_.pages.showBringUpProgress(false);
     c_.pages.showPage(Page::virtualScreen);
@@ -105,9 +109,11 @@ bool BringUp::askEchoState(bool echoQuery)
 {
     if (echoQuery) {
         const Reply reply = c_.channel.sendAndCollect(StringId::echoQuery, true);
+        const auto echo = parseEchoReply(reply.text);
         // The device had its echo on: it gets it back at exit.
-        if (const auto echo = parseEchoReply(reply.text))
+        if (echo)
             c_.app.restoreEchoOnExit = !echo->saysOff;
+        noteAnswer(std::string(loadString(StringId::echoQuery)), echo || !reply.answered());
         return reply.answered();
     }
     c_.pages.repaintTerminal();
@@ -138,30 +144,41 @@ void BringUp::readWindowCoordinates()
     // Garbage holds a few numbers by chance; a device that speaks gives most rectangles.
     int rectangles = 0;
     const int windows = static_cast<int>(c_.state.mirror.windowCount);
+    // A window the device refused to place is one it lacks: it has no rectangles to read.
+    const auto readRect = [&](StringId query, int number) {
+        const bool read = readback_.readWindowRect(query, number);
+        rectangles += read ? 1 : 0;
+        noteAnswer(formatString(query, number), read || !c_.state.mirror.window(number).present);
+    };
     for (int number = 1; number <= windows; ++number) {
         c_.progress.showProgressText(formatString(StringId::windowCoordinatesProgress, number));
-        rectangles += readback_.readWindowRect(StringId::windowDestQuery, number) ? 1 : 0;
+        readRect(StringId::windowDestQuery, number);
         readback_.readInputSize(number);
-        rectangles += readback_.readWindowRect(StringId::windowSourceQuery, number) ? 1 : 0;
+        readRect(StringId::windowSourceQuery, number);
     }
     understood_ = understood_ || rectangles >= windows;
 }
 
-void BringUp::queryOutputStatus()
+void BringUp::queryOutputStatus() { askOutputStatus(); }
+
+bool BringUp::askOutputStatus()
 {
     if (!c_.app.connected())
-        return;
+        return false;
     showProgressText(StringId::outputTimingProgress);
-    readOutputStatus(c_.channel.sendAndCollect(StringId::hostQuery, true).text);
+    return takeOutputStatus(c_.channel.sendAndCollect(StringId::hostQuery, true).text);
 }
 
-void BringUp::readOutputStatus(std::string_view hostReply)
+void BringUp::readOutputStatus(std::string_view hostReply) { takeOutputStatus(hostReply); }
+
+bool BringUp::takeOutputStatus(std::string_view hostReply)
 {
     const TimingRecord& timing = c_.state.mirror.outputTiming;
     const int width = timing.HACT;
     const int height = timing.VACT;
     // A reply that cannot be read leaves the timing as it was; the page shows it either way.
-    if (const auto status = parseHostReply(hostReply)) {
+    const auto status = parseHostReply(hostReply);
+    if (status) {
         understood_ = understood_ || status->timing.has_value();
         storeOutputTiming(*status);
     }
@@ -170,6 +187,7 @@ void BringUp::readOutputStatus(std::string_view hostReply)
     if (c_.app.idle && (timing.HACT != width || timing.VACT != height))
         readDestinations();
     c_.pages.outputTimingChanged();
+    return status && status->timing;
 }
 
 void BringUp::readDestinations()
@@ -202,13 +220,36 @@ void BringUp::storeOutputTiming(const HostStatus& status)
 void BringUp::readSerialPortControls()
 {
     showProgressText(StringId::serialControlsProgress);
-    if (const auto baud =
-            parseBaudReply(c_.channel.sendAndCollect(StringId::baudQuery, true).text)) {
+    const auto baud = parseBaudReply(c_.channel.sendAndCollect(StringId::baudQuery, true).text);
+    if (noteAnswer(std::string(loadString(StringId::baudQuery)), baud.has_value())) {
         understood_ = true;
         c_.pages.showDeviceBaud(*baud, baudIndex(*baud));
     }
-    if (const auto echo = parseEchoReply(c_.channel.sendAndCollect(StringId::echoQuery, true).text))
+    const auto echo = parseEchoReply(c_.channel.sendAndCollect(StringId::echoQuery, true).text);
+    if (noteAnswer(std::string(loadString(StringId::echoQuery)), echo.has_value()))
         c_.pages.showDeviceEcho(echo->saysOn);
+}
+
+bool BringUp::noteAnswer(std::string query, bool read)
+{
+    if (!read)
+        unreadQueries_.push_back(std::move(query));
+    return read;
+}
+
+void BringUp::reportUnreadAnswers()
+{
+    if (c_.channel.deviceKeptPaging()) {
+        c_.prompter.tell(formatString(StringId::deviceKeptPaging, c_.app.portName.c_str()));
+        return;
+    }
+    // A device of which nothing could be read is a failed connection, said as such elsewhere.
+    if (!understood_ || unreadQueries_.empty())
+        return;
+    std::string named;
+    for (const std::string& query : unreadQueries_)
+        named += (named.empty() ? "\"" : ", \"") + query + "\"";
+    c_.prompter.tell(formatString(StringId::unreadStartUpAnswers, named.c_str()));
 }
 
 } // namespace kivo

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kivo {
 
@@ -34,6 +35,8 @@ public:
     // Whether the last bring-up read the device's answers: its output timing, its baud rate, or
     // the rectangles of at least half of the window queries.
     bool deviceUnderstood() const { return understood_; }
+    // The start-up queries of the last bring-up whose answers could not be read, as sent.
+    const std::vector<std::string>& unreadQueries() const { return unreadQueries_; }
 
     WindowReadback& readback() { return readback_; }
     TimingListCache& listCache() { return cache_; }
@@ -48,8 +51,15 @@ private:
     void readWindowCoordinates();
     // The rectangles of the device's windows, in output pixels, read again.
     void readDestinations();
+    // Both return whether the output timing was read.
+    bool askOutputStatus();
+    bool takeOutputStatus(std::string_view hostReply);
     void storeOutputTiming(const HostStatus& status);
     void readSerialPortControls();
+    // Keeps `query` among the unread ones unless `read`; returns `read`.
+    bool noteAnswer(std::string query, bool read);
+    // Says which answers could not be read, or that the device never stopped paging.
+    void reportUnreadAnswers();
 
     PanelContext c_;
     WindowReadback readback_;
@@ -58,6 +68,7 @@ private:
     // The device's "id" reply: asked by a reset from the Serial Port page, kept for the next.
     std::string deviceIdReply_;
     bool understood_ = false;
+    std::vector<std::string> unreadQueries_;
 };
 
 } // namespace kivo

@@ -87,7 +87,7 @@ unsigned WindowReadback::readWindowTypes(std::string_view idReply)
     return found.count;
 }
 
-void WindowReadback::readStacking()
+bool WindowReadback::readStacking()
 {
     DeviceMirror& mirror = c_.state.mirror;
     c_.progress.showProgressText(std::string(loadString(StringId::windowsProgress)));
@@ -96,22 +96,23 @@ void WindowReadback::readStacking()
     const auto stacking = parseStacking(
         c_.channel.sendAndCollect(StringId::priorityAllQuery, true).text, mirror.windowCount);
     if (!stacking)
-        return;
+        return false;
     mirror.priorityListLength = stacking->listLength;
     for (std::size_t i = 0; i < mirror.windows.size(); ++i)
         mirror.windows[i].priority = stacking->priorities[i];
     if (stacking->front)
         mirror.selectedWindow = *stacking->front;
+    return true;
 }
 
-void WindowReadback::readOnOff()
+bool WindowReadback::readOnOff()
 {
     DeviceMirror& mirror = c_.state.mirror;
     mirror.windowsOn = 0;
     const auto on =
         parseOnOff(c_.channel.sendAndCollect(StringId::winAllQuery, true).text, mirror.windowCount);
     if (!on)
-        return;
+        return false;
     for (std::size_t i = 0; i < on->size(); ++i) {
         if ((*on)[i])
             ++mirror.windowsOn;
@@ -119,6 +120,7 @@ void WindowReadback::readOnOff()
             mirror.windows[i].priority = 0;
     }
     c_.app.topWindow = renumberPriorities(mirror);
+    return true;
 }
 
 bool WindowReadback::readWindowRect(StringId command, int window)

@@ -21,8 +21,9 @@ public:
 
     // Sets the input kinds and presence from an "id" reply; returns the window count.
     unsigned readWindowTypes(std::string_view idReply);
-    void readStacking();
-    void readOnOff();
+    // Both return whether the device's answer could be read.
+    bool readStacking();
+    bool readOnOff();
     // `command` is StringId::windowSourceQuery ("wsr") or StringId::windowDestQuery ("wdr").
     // Returns whether the reply held a rectangle.
     bool readWindowRect(StringId command, int window);

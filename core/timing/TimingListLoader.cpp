@@ -4,6 +4,7 @@
 #include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
 #include "core/app/Strings.h"
+#include "core/app/Text.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListCache.h"
 #include "core/timing/TimingRowParser.h"
@@ -31,7 +32,7 @@ TimingListLoader::TimingListLoader(CommandChannel& channel, TimingListCache& cac
 {
 }
 
-void TimingListLoader::loadOutputList(TimingList& list)
+bool TimingListLoader::loadOutputList(TimingList& list)
 {
     const int shown = list.fromDevice ? list.count : TimingList::cachedOutputSettings;
     fillPlaceholders(list, 0, shown);
@@ -39,26 +40,28 @@ void TimingListLoader::loadOutputList(TimingList& list)
     if (!list.fromDevice)
         cache_.read(list);
     else if (channel_.connected() && !queryDevice(list))
-        return; // the placeholders stay, row 0 included
+        return false; // the placeholders stay, row 0 included
     placeRows(list, 0);
     list.rows.erase(list.rows.begin());
     list.selection = -1;
     if (list.fromDevice)
         cache_.save(list);
+    return true;
 }
 
-void TimingListLoader::loadInputList(TimingList& list)
+bool TimingListLoader::loadInputList(TimingList& list)
 {
     fillPlaceholders(list, 1, TimingList::inputSlots);
     list.clear();
     // Always read: the cache is where an input setting's picture levels come from.
     cache_.read(list);
     if (list.fromDevice && !queryDevice(list))
-        return;
+        return false;
     placeRows(list, 1);
     list.selection = -1;
     if (list.fromDevice)
         cache_.save(list);
+    return true;
 }
 
 bool TimingListLoader::queryDevice(TimingList& list)
@@ -69,7 +72,8 @@ bool TimingListLoader::queryDevice(TimingList& list)
             loadString(output ? StringId::outputListProgress : StringId::inputListProgress)));
     const StringId query = output ? StringId::outputListQuery : StringId::inputListQuery;
     const Reply reply = channel_.sendAndCollect(query, true);
-    if (reply.text.size() < shortestListReply) {
+    // A refusal is one line that begins "Error"; a setting's name may hold the word anywhere.
+    if (reply.text.size() < shortestListReply || trimLeft(reply.text).starts_with("Error")) {
         prompter_.tell(formatString(StringId::incompleteListReply,
                                     std::string(loadString(query)).c_str(), reply.text.c_str()));
         channel_.readReply(); // drain what arrives late

@@ -15,8 +15,9 @@ public:
     TimingListLoader(CommandChannel& channel, TimingListCache& cache, Prompter& prompter);
     void setProgress(ProgressSink* progress) { progress_ = progress; }
 
-    void loadOutputList(TimingList& list);
-    void loadInputList(TimingList& list);
+    // Both return false when the device was asked and its list could not be read.
+    bool loadOutputList(TimingList& list);
+    bool loadInputList(TimingList& list);
 
 private:
     bool queryDevice(TimingList& list);

@@ -106,12 +106,46 @@ protected:
         sim->stop();
     }
 
+    // Starts the simulated Quadrix on a pseudo-terminal at `baud` with a serial-to-Ethernet
+    // converter (ser2net, raw TCP) in front of it; returns the port name to use, or nothing
+    // when ser2net is not installed.
+    std::optional<std::string> startBehindConverter(int baud)
+    {
+        const std::string ser2net = "/usr/sbin/ser2net";
+        if (!std::filesystem::exists(ser2net))
+            return std::nullopt;
+        const std::string device = startOnPty({"--baud", std::to_string(baud)});
+        const int port = freeTcpPort();
+        dir.write("ser2net.yaml", "connection: &quadrix\n  accepter: tcp,127.0.0.1," +
+                                      std::to_string(port) + "\n  connector: serialdev," + device +
+                                      "," + std::to_string(baud) + "n81,local\n");
+        converter = std::make_unique<ChildProcess>(
+            ser2net, std::vector<std::string>{"-n", "-c", dir.file("ser2net.yaml").string()});
+        for (int i = 0; i < 500 && !accepts(port); ++i)
+            ::usleep(10'000);
+        return "tcp:127.0.0.1:" + std::to_string(port);
+    }
+
+    static bool accepts(int port)
+    {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        const bool connected =
+            ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        ::close(fd);
+        return connected;
+    }
+
     std::string log() const { return dir.file("quadrix.log").string(); }
     std::string ini() const { return dir.file("Kivo.ini").string(); }
     std::vector<std::string> commands() const { return loggedCommands(dir.read("quadrix.log")); }
 
     TempDir dir;
     std::unique_ptr<ChildProcess> sim;
+    std::unique_ptr<ChildProcess> converter;
 };
 
 TEST_F(CliEndToEnd, CommandGoesOutAsItsBytesAndOneLineFeedOverAPseudoTerminal)
@@ -170,18 +204,69 @@ TEST_F(CliEndToEnd, HostileNumbersEndStatusInOrderNeverWithASignal)
 {
     const std::string header =
         "                       HFP HS  HBP HACT VFP VS VBP VACT HFREQ SYNC HPOL VPOL IL\\r\\n";
+    const std::string gamma = "gamma 1\tWindow 1 gamma: 1e999\\r\\n\n";
     dir.write("replies.txt",
               "host\tOutput mode: free-run\\r\\n" + header +
                   "Output timing:         24  136 160 -1   3   6  29  768  48363 3 0 0 0\\r\\n\n"
-                  "wdr 1\t1 -2147483648 0 100 100\\r\\n\n"
-                  "gamma 1\tWindow 1 gamma: 1e999\\r\\n\n");
+                  "wdr 1\t1 -2147483648 0 100 100\\r\\n\n" +
+                  gamma);
+    const ProgramRun refused =
+        cli(startOnPty({"--replies", dir.file("replies.txt").string()}), {"status", "--json"});
+    EXPECT_EQ(refused.status, 1) << refused.err;
+    EXPECT_THAT(refused.err, HasSubstr("\"host\""))
+        << "the refused timing is not reported as the device's";
+    EXPECT_EQ(refused.out, "");
+    sim->stop();
+
+    dir.write("replies.txt", gamma);
     const ProgramRun run =
         cli(startOnPty({"--replies", dir.file("replies.txt").string()}), {"status", "--json"});
     EXPECT_TRUE(run.status == 0 || run.status == 1) << run.status << run.err;
     EXPECT_TRUE(run.out.starts_with("{") && run.out.ends_with("}\n")) << run.out;
     EXPECT_THAT(run.out, AllOf(Not(HasSubstr("inf")), Not(HasSubstr("nan"))));
-    EXPECT_THAT(run.out, HasSubstr("\"outputTiming\":{\"locked\":true,\"HACT\":640,"))
-        << "the refused timing left the one the panel had";
+}
+
+// A converter hands the line on in packets with pauses between them: status reads the
+// device's own values through it, just as the simulated Quadrix in process gives them.
+class BehindConverter : public CliEndToEnd, public ::testing::WithParamInterface<int> {};
+
+TEST_P(BehindConverter, StatusReadsTheDevicesTrueValues)
+{
+    const std::optional<std::string> port = startBehindConverter(GetParam());
+    if (!port)
+        GTEST_SKIP() << "ser2net is not installed (scripts/install-deps installs it)";
+    const ProgramRun run = cli(*port, {"status", "--json"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    converter->stop();
+    std::string expected = cli("sim", {"status", "--json"}).out;
+    const std::string simBaud = "\"deviceBaud\":9600";
+    expected.replace(expected.find(simBaud), simBaud.size(),
+                     "\"deviceBaud\":" + std::to_string(GetParam()));
+    EXPECT_EQ(run.out, expected);
+    EXPECT_THAT(run.out, HasSubstr("\"HACT\":1024,\"HFP\":24,"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, BehindConverter, ::testing::Values(9600, 115200),
+                         [](const auto& info) { return std::to_string(info.param); });
+
+TEST_F(CliEndToEnd, StartUpAnswerThatCannotBeReadFailsStatusNamingTheQuery)
+{
+    dir.write("replies.txt", "host\tError: busy\\r\\n\n");
+    const ProgramRun run =
+        cli(startOnPty({"--replies", dir.file("replies.txt").string()}), {"status", "--json"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("answer to \"host\" could not be read"));
+    EXPECT_EQ(run.out, "") << "start values are not reported as the device's";
+}
+
+TEST_F(CliEndToEnd, DeviceThatPagesForEverEndsTheRunSayingSo)
+{
+    const ProgramRun run =
+        cli(startOnPty({"--endless-paging", "0"}), {"place", "3", "0", "0", "320", "240"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("kept paging"));
+    EXPECT_THAT(run.err, Not(HasSubstr("baud")));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
 }
 
 TEST_F(CliEndToEnd, PagedListingIsPrintedWholeWithOneBareLineFeedPerPage)

@@ -53,7 +53,7 @@ public:
     }
     int readTimeoutMs() const override { return 10; }
     std::string errorText() const override { return "read failed"; }
-    void purgeReceive() override {}
+    std::size_t purgeReceive() override { return 0; }
     void close() override {}
 
 private:

@@ -23,7 +23,7 @@ public:
     long read(std::span<char>) override { return 0; }
     int readTimeoutMs() const override { return 10; }
     std::string errorText() const override { return {}; }
-    void purgeReceive() override {}
+    std::size_t purgeReceive() override { return 0; }
     void close() override {}
 };
 

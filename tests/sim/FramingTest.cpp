@@ -131,6 +131,16 @@ TEST(PagingTest, EchoedContinuationIsABlankLine)
     EXPECT_THAT(driver.send("\n"), StartsWith("\r\n"));
 }
 
+TEST(PagingTest, EndlessPagingRepeatsTheLastPageAndNeverPrompts)
+{
+    DeviceDriver driver(QuadrixOptions{.pageLines = 20, .endlessPagingAfter = 1});
+    EXPECT_EQ(driver.send("echo off\n"), "echo off\r\n> ");
+    EXPECT_EQ(driver.send("baud\n"), "Baud rate: 9600\r\n----- MORE -----");
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(driver.send("\n"), "Baud rate: 9600\r\n----- MORE -----");
+    EXPECT_EQ(driver.send("win 1 off\n"), "----- MORE -----");
+}
+
 TEST(SilentAfterTest, AnswersTheFirstCommandsThenNothing)
 {
     DeviceDriver driver(QuadrixOptions{.silentAfter = 2});

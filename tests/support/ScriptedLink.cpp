@@ -11,6 +11,12 @@ void ScriptedLink::queueSilence(int reads)
         queue({});
 }
 
+std::size_t ScriptedLink::purgeReceive()
+{
+    ++purges;
+    return std::exchange(arrivedUnread, {}).size();
+}
+
 long ScriptedLink::write(std::string_view bytes)
 {
     if (writesLeft_ == 0) {
@@ -20,6 +26,8 @@ long ScriptedLink::write(std::string_view bytes)
     if (writesLeft_ > 0)
         --writesLeft_;
     writes.emplace_back(bytes);
+    if (atNextWrite)
+        std::exchange(atNextWrite, nullptr)();
     return static_cast<long>(bytes.size());
 }
 

@@ -33,7 +33,9 @@ public:
 
     long write(std::string_view bytes) override;
     long read(std::span<char> buffer) override;
-    void purgeReceive() override { ++purges; }
+    // Drops what `arrivedUnread` holds, as a port drops what reached it unread.
+    std::size_t purgeReceive() override;
+    int pauseMs() const override { return pause; }
     void close() override { closed = true; }
     std::string errorText() const override { return error_; }
     // As a pseudo-terminal waits: ten empty reads cover the panel's first-byte wait.
@@ -41,8 +43,15 @@ public:
 
     // Runs once, at the next read, as if it happened while that read waited.
     std::function<void()> atNextRead;
+    // Runs once, after the next write: what it queues answers what was written.
+    std::function<void()> atNextWrite;
 
     std::vector<std::string> writes;
+    // Bytes that reached the link after the reads that went before and are dropped, unread,
+    // by the next purge.
+    std::string arrivedUnread;
+    // What pauseMs() says: a link that pauses inside replies, as a converter does.
+    int pause = 0;
     int reads = 0;
     int purges = 0;
     bool closed = false;
@@ -74,7 +83,8 @@ public:
         return target_->write(bytes);
     }
     long read(std::span<char> buffer) override { return target_->read(buffer); }
-    void purgeReceive() override { target_->purgeReceive(); }
+    std::size_t purgeReceive() override { return target_->purgeReceive(); }
+    int pauseMs() const override { return target_->pauseMs(); }
     void close() override { target_->close(); }
     std::string errorText() const override { return target_->errorText(); }
     int readTimeoutMs() const override { return target_->readTimeoutMs(); }

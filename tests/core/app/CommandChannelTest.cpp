@@ -164,6 +164,75 @@ TEST_F(ChannelTest, PauseBeforeAQueryIsSkippedOnlyAfterTheDeviceSaidItIsReady)
     EXPECT_EQ(clock.now, 200) << "the device may still be busy with what was just sent";
 }
 
+// A serial-to-Ethernet converter hands a reply on in parts, with pauses of some 60 ms
+// between them: six empty reads of the scripted link.
+constexpr int converterPauseReads = 6;
+
+void queueInParts(ScriptedLink& link, const std::vector<std::string>& parts)
+{
+    for (const std::string& part : parts) {
+        link.queue(part);
+        link.queueSilence(converterPauseReads);
+    }
+}
+
+TEST_F(ChannelTest, ReplyFromAConverterIsReadWholeAcrossItsPauses)
+{
+    link->pause = 500;
+    queueInParts(*link,
+                 {"No. NAME     HFP HS\r\n", "1   Lobby wall   24 136\r\n", "2   Projector"});
+    link->queue("  40 128\r\n> ");
+    link->queue("Output mode: free-run\r\n> ");
+    const Reply list = channel.sendTextAndCollect("hlist 1 27", true);
+    EXPECT_EQ(list.text,
+              "No. NAME     HFP HS\r\n1   Lobby wall   24 136\r\n2   Projector  40 128\r\n> ");
+    EXPECT_EQ(list.end, Reply::End::prompt);
+    EXPECT_EQ(channel.sendTextAndCollect("host", true).text, "Output mode: free-run\r\n> ");
+}
+
+struct PauseCase {
+    const char* name;
+    int linkPauseMs;
+    // What reached the link after the first reply was taken as ended.
+    std::string lateBytes;
+    std::string secondReply;
+};
+
+void PrintTo(const PauseCase& c, std::ostream* out) { *out << c.name; }
+
+class ReplyWithoutPrompt : public PanelFixture, public ::testing::WithParamInterface<PauseCase> {};
+
+// A reply without a prompt ends at a silence: one empty read on a line that passes bytes on as
+// they come, and longer than its pauses on a link that has said or shown that it pauses.
+TEST_P(ReplyWithoutPrompt, EndsAtASilenceLongerThanTheLinksPauses)
+{
+    link->pause = GetParam().linkPauseMs;
+    link->queue("Adjusting the output\r\n");
+    channel.sendTextAndCollect("hi", false);
+    link->arrivedUnread = GetParam().lateBytes;
+    link->atNextWrite = [&] { queueInParts(*link, {"Adjusting ", "window 3\r\n"}); };
+    EXPECT_EQ(channel.sendTextAndCollect("rgbi 3", false).text, GetParam().secondReply);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplyWithoutPrompt,
+    ::testing::Values(PauseCase{"plainLine", 0, "", "Adjusting "},
+                      PauseCase{"lineThatShowedAPause", 0, "h l k j\r\n", "Adjusting window 3\r\n"},
+                      PauseCase{"converter", 500, "", "Adjusting window 3\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChannelTest, RestOfAnUnfinishedReplyIsNeverTakenAsTheNextAnswer)
+{
+    link->pause = 50; // a silence of 100 ms, ten empty reads, ends a reply
+    link->queue("Adjusting window 3\r\n");
+    link->queueSilence(10);
+    link->queue("h l k j move\r\n"); // late, after the silence that ended the reply
+    link->queueSilence(10);
+    link->queue("3 0 0 720 480\r\n> ");
+    EXPECT_EQ(channel.sendTextAndCollect("rgbi 3", false).text, "Adjusting window 3\r\n");
+    EXPECT_EQ(channel.sendTextAndCollect("wsr 3", false).text, "3 0 0 720 480\r\n> ");
+}
+
 TEST_F(ChannelTest, ReplyNeverPassesTheLimitAndTheLastChunkIsCut)
 {
     link->queue(std::string(5000, 'x'));
@@ -221,32 +290,58 @@ TEST_F(ChannelTest, ContinuationThatCannotBeSentEndsWithWhatWasCollected)
     EXPECT_EQ(channel.sendTextAndCollect("help", false).text, "page one\r\r\n");
 }
 
-TEST_F(ChannelTest, DeviceThatPagesForeverCannotHoldThePanel)
-{
-    for (int page = 0; page < CommandChannel::maxContinuations + 10; ++page) {
-        link->queue("x\r\n----- MORE -----");
-        link->queueSilence(1);
-    }
-    channel.sendTextAndCollect("help", false);
-    EXPECT_EQ(static_cast<int>(wire().size()), CommandChannel::maxContinuations + 1);
-}
+struct EndlessPagingCase {
+    const char* name;
+    std::string page;
+    // The command, then the line feeds that asked for more pages.
+    std::size_t writes;
+};
 
-TEST_F(ChannelTest, PagesOfNothingButTheMarkerAreNotFollowedForLong)
+void PrintTo(const EndlessPagingCase& c, std::ostream* out) { *out << c.name; }
+
+class EndlessPaging : public PanelFixture,
+                      public ::testing::WithParamInterface<EndlessPagingCase> {};
+
+TEST_P(EndlessPaging, IsFollowedOnlySoFarAndSaysTheDeviceKeptPaging)
 {
     link->queue("first\r\n----- MORE -----");
-    for (int page = 0; page < 10; ++page)
-        link->queue("----- MORE -----");
-    EXPECT_EQ(channel.sendTextAndCollect("help", false).text, "first\r\r\n");
-    EXPECT_EQ(wire().size(), 4u) << "the command and three pages of nothing";
+    for (int page = 0; page < 1000; ++page)
+        link->queue(GetParam().page + "----- MORE -----");
+    const Reply reply = channel.sendTextAndCollect("help", false);
+    EXPECT_EQ(wire().size(), GetParam().writes);
+    EXPECT_EQ(reply.end, Reply::End::paging);
+    EXPECT_TRUE(channel.deviceKeptPaging());
 }
 
-TEST_F(ChannelTest, PagingStopsOnceTheReplyHoldsAllItMay)
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EndlessPaging,
+    ::testing::Values(EndlessPagingCase{"pagesOfALine", "x\r\n",
+                                        CommandChannel::maxContinuations + 1},
+                      // The first page and nine more bring 4685 bytes, markers counted: past the
+                      // most a reply holds, although the text kept is not.
+                      EndlessPagingCase{"pagesPastTheCap", std::string(500, 'x') + "\r\n", 10}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChannelTest, AfterEndlessPagingPagesAreNotFollowedUntilAnAnswerEndsWithThePrompt)
 {
-    for (int page = 0; page < 10; ++page)
-        link->queue(std::string(2000, 'x') + "\r\n----- MORE -----");
-    const Reply reply = channel.sendTextAndCollect("help", false);
-    EXPECT_EQ(wire().size(), 3u);
-    EXPECT_GE(reply.text.size(), CommandChannel::replyLimit);
+    link->queue("first\r\n----- MORE -----");
+    for (int page = 0; page < 3; ++page)
+        link->queue("----- MORE -----");
+    channel.sendTextAndCollect("help", false);
+    link->writes.clear();
+
+    link->queue("one\r\n----- MORE -----");
+    EXPECT_EQ(channel.sendTextAndCollect("hlist 1 27", false).end, Reply::End::paging);
+    EXPECT_THAT(wire(), ElementsAre("hlist 1 27\n")) << "the next page is not asked for";
+
+    link->queue("9600\r\n> ");
+    channel.sendTextAndCollect("baud", false);
+    EXPECT_FALSE(channel.deviceKeptPaging());
+    link->writes.clear();
+    link->queue("one\r\n----- MORE -----");
+    link->queue("two\r\n> ");
+    EXPECT_EQ(channel.sendTextAndCollect("hlist 1 27", false).text, "one\r\r\ntwo\r\n> ");
+    EXPECT_THAT(wire(), ElementsAre("hlist 1 27\n", "\n"));
 }
 
 TEST_F(ChannelTest, FailedWritesOnAnEstablishedLinkEndTheProgramAsFailedReadsDo)

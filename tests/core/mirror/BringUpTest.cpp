@@ -110,6 +110,64 @@ TEST_F(BringUpTest, WithoutALinkThePanelWaitsOnTheSerialPortPage)
     EXPECT_TRUE(app.idle);
 }
 
+struct UnreadAnswerCase {
+    const char* query;
+    const char* reply;
+};
+
+void PrintTo(const UnreadAnswerCase& c, std::ostream* out) { *out << c.query; }
+
+class UnreadStartUpAnswer : public BringUpTest,
+                            public ::testing::WithParamInterface<UnreadAnswerCase> {};
+
+TEST_P(UnreadStartUpAnswer, IsNamedAndSaidToLeaveStartValues)
+{
+    sim::QuadrixOptions options;
+    options.fixedReplies.add(GetParam().query, GetParam().reply);
+    connect(std::move(options));
+    bringUp.reset(true);
+    EXPECT_THAT(bringUp.unreadQueries(), ElementsAre(GetParam().query));
+    ASSERT_FALSE(prompter.texts.empty());
+    EXPECT_THAT(prompter.texts.back(),
+                HasSubstr("answer to \"" + std::string(GetParam().query) + "\" could not be read"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Queries, UnreadStartUpAnswer,
+                         ::testing::Values(UnreadAnswerCase{"host", "Error: busy\r\n"},
+                                           UnreadAnswerCase{"hlist 1 27", "Error: list busy\r\n"},
+                                           UnreadAnswerCase{"priority all", "Error: busy\r\n"},
+                                           UnreadAnswerCase{"win all", "Error: busy\r\n"},
+                                           UnreadAnswerCase{"wsr 3", "3 0 0\r\n"},
+                                           UnreadAnswerCase{"baud", "Baud rate: fast\r\n"}),
+                         [](const auto& info) {
+                             std::string name = info.param.query;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
+
+TEST_F(BringUpTest, WindowsTheDeviceLacksAreNotUnreadAnswers)
+{
+    sim::QuadrixOptions options;
+    options.windowCount = 4;
+    connect(std::move(options));
+    bringUp.reset(true);
+    EXPECT_THAT(bringUp.unreadQueries(), IsEmpty());
+    EXPECT_THAT(prompter.texts, IsEmpty());
+}
+
+TEST_F(BringUpTest, DeviceThatPagesForEverIsToldOnceAndNotFollowedAfterwards)
+{
+    sim::QuadrixOptions options;
+    options.endlessPagingAfter = 0;
+    connect(std::move(options));
+    app.portName = "/dev/ttyUSB0";
+    bringUp.reset(true);
+    EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr("on /dev/ttyUSB0 kept paging")));
+    const auto continuations = std::count(received.begin(), received.end(), "\n");
+    EXPECT_LE(continuations, CommandChannel::maxContinuations)
+        << "only the first endless answer is followed";
+}
+
 TEST_F(BringUpTest, ResetWithoutEchoQueryAsksForTheWindowTypes)
 {
     sim::QuadrixOptions options;
