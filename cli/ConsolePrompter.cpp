@@ -1,5 +1,7 @@
 #include "cli/ConsolePrompter.h"
 
+#include "cli/ConsoleReply.h"
+
 #include <iostream>
 
 namespace kivo::cli {
@@ -9,7 +11,7 @@ Prompter::Answer ConsolePrompter::ask(const std::string& text, Buttons buttons, 
 {
     // A question the command line has answered already is not put.
     if (!confirm_ || buttons == Buttons::ok)
-        std::cerr << "kivo-cli: " << (title.empty() ? "" : title + ": ") << text << '\n';
+        std::cerr << "kivo-cli: " << (title.empty() ? "" : title + ": ") << oneLine(text) << '\n';
     switch (buttons) {
     case Buttons::okCancel:
         return confirm_ ? Answer::ok : Answer::cancel;

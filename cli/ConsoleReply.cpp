@@ -4,6 +4,8 @@
 #include "core/app/Strings.h"
 #include "core/app/Text.h"
 
+#include <algorithm>
+
 namespace kivo::cli {
 
 std::string forConsole(std::string_view reply)
@@ -26,6 +28,20 @@ std::string answerOnly(std::string_view reply, std::string_view command)
     if (endsWithPrompt(text))
         text.resize(text.size() - loadString(StringId::prompt).size());
     return text;
+}
+
+std::string oneLine(std::string_view message)
+{
+    std::string line;
+    std::size_t start = 0;
+    while (start < message.size()) {
+        const std::size_t end = std::min(message.find_first_of("\r\n", start), message.size());
+        const std::string_view piece = trim(message.substr(start, end - start));
+        if (!piece.empty() && piece != trim(loadString(StringId::prompt)))
+            line += (line.empty() ? "" : " ") + std::string(piece);
+        start = end + 1;
+    }
+    return line;
 }
 
 } // namespace kivo::cli
