@@ -46,10 +46,11 @@ int runChromaKeyAction(CliSession& session, const ChromaKeyRequest& request, std
     ChromaKeyControl control({panel.channel(), session.prompter(), panel.seams().clock},
                              panel.mirror().firmwareRevision);
     control.initialise();
-    if (request.chromaKeyOn)
-        control.setChromaKey(*request.chromaKeyOn);
-    if (request.preset)
-        control.applyPreset(*request.preset);
+    // The control has told why when the Quadrix did not take the change.
+    if (request.chromaKeyOn && !control.setChromaKey(*request.chromaKeyOn))
+        return exitNoReply;
+    if (request.preset && !control.applyPreset(*request.preset))
+        return exitNoReply;
     out << (control.chromaKeyOn() ? "chroma key" : "insert") << ", limits (mV):";
     for (const int limit : control.limits().values)
         out << ' ' << limit;

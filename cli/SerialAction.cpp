@@ -114,7 +114,8 @@ int runSerialAction(CliSession& session, const std::string& action, const Serial
         return changeBaud(session, page, request.baud, out, err);
     if (action == "factory-reset")
         return restoreFactoryDefaults(session, page, out);
-    page.setFrontPanelLocked(request.lockFrontPanel);
+    if (!page.setFrontPanelLocked(request.lockFrontPanel))
+        return exitNoReply;
     out << "front panel " << (request.lockFrontPanel ? "locked" : "unlocked") << '\n';
     return exitDone;
 }

@@ -32,4 +32,11 @@ bool endsWithPrompt(std::string_view text);
 // The device refuses a command with a reply that says "Error"; no value is read out of one.
 inline bool isRefusal(std::string_view reply) { return contains(reply, "Error"); }
 
+// Whether the device took a command that it answers with its prompt alone: the answer came to
+// its end and is no refusal. Silence, a cut answer or line noise is not taken.
+inline bool tookCommand(const Reply& reply)
+{
+    return reply.end == Reply::End::prompt && !isRefusal(reply.text);
+}
+
 } // namespace kivo

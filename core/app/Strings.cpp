@@ -578,6 +578,16 @@ constexpr auto table = std::to_array<Entry>({
      "No serial port is set: choose the port of the Quadrix, or type its path or "
      "tcp:HOST:PORT, and click Reset Kivo."},
     {StringId::portNotSaved, "The port %s is open, but the ini file could not keep it: %s"},
+    {StringId::chromaModeNotTaken, "The Quadrix did not switch to %s mode."},
+    {StringId::chromaModeUnread,
+     "The Quadrix's chroma key mode could not be read back, so whether it switched to %s mode "
+     "is not known."},
+    {StringId::chromaLimitsNotTaken,
+     "The Quadrix did not take the chroma key limits %d %d %d %d %d %d (mV)."},
+    {StringId::chromaLimitsUnread,
+     "The Quadrix's chroma key limits could not be read back, so whether it took %d %d %d %d %d "
+     "%d (mV) is not known."},
+    {StringId::frontPanelNotTaken, "The Quadrix did not %s its front panel."},
 });
 
 constexpr bool sortedById()

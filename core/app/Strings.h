@@ -448,6 +448,11 @@ enum class StringId : int {
     noPortInUse,
     noPortChosen,
     portNotSaved,
+    chromaModeNotTaken,
+    chromaModeUnread,
+    chromaLimitsNotTaken,
+    chromaLimitsUnread,
+    frontPanelNotTaken,
 };
 
 // The text of a string-table entry; an unknown id gives an empty text.

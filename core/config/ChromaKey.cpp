@@ -5,6 +5,7 @@
 #include "core/app/EditControl.h"
 #include "core/app/NumericEntry.h"
 #include "core/app/Prompter.h"
+#include "core/app/Reply.h"
 #include "core/app/Strings.h"
 #include "core/app/Text.h"
 #include "core/timing/NumberCursor.h"
@@ -47,6 +48,20 @@ std::size_t lastSixNumbers(std::string_view reply)
 }
 
 bool isWordCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+
+// Whether `word` stands in lower-cased `text` as a word of its own.
+bool hasWord(std::string_view text, std::string_view word)
+{
+    for (std::size_t at = text.find(word); at != std::string_view::npos;
+         at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        const bool startsWord = at == 0 || !isWordCharacter(text[at - 1]);
+        const bool endsWord = end >= text.size() || !isWordCharacter(text[end]);
+        if (startsWord && endsWord)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -95,17 +110,22 @@ ChromaKeyLimits parseChromaKeyLimits(std::string_view reply)
     return limits;
 }
 
-bool parseChromaKeyOn(std::string_view reply)
+bool parseChromaKeyOn(std::string_view reply) { return hasWord(toLower(reply), "on"); }
+
+std::optional<bool> readChromaKeyMode(std::string_view reply)
 {
     const std::string lower = toLower(reply);
-    for (std::size_t at = lower.find("on"); at != std::string::npos;
-         at = lower.find("on", at + 1)) {
-        const bool startsWord = at == 0 || !isWordCharacter(lower[at - 1]);
-        const bool endsWord = at + 2 >= lower.size() || !isWordCharacter(lower[at + 2]);
-        if (startsWord && endsWord)
-            return true;
-    }
-    return false;
+    const bool on = hasWord(lower, "on");
+    if (isRefusal(reply) || on == hasWord(lower, "off"))
+        return std::nullopt;
+    return on;
+}
+
+std::optional<ChromaKeyLimits> readChromaKeyLimits(std::string_view reply)
+{
+    if (isRefusal(reply) || countNumbers(reply, 0) < chromaLimitCount)
+        return std::nullopt;
+    return parseChromaKeyLimits(reply);
 }
 
 std::string chromaLimitsCommand(const ChromaKeyLimits& limits, double firmwareRevision)
@@ -125,18 +145,35 @@ ChromaKeyControl::ChromaKeyControl(Seams seams, const double& firmwareRevision)
 void ChromaKeyControl::initialise()
 {
     chromaKeyOn_ = parseChromaKeyOn(s_.channel.sendAndCollect(StringId::chromaKeyQuery, true).text);
-    limits_ = s_.channel.connected()
-                  ? parseChromaKeyLimits(
-                        s_.channel.sendAndCollect(StringId::chromaLimitsQuery, true).text)
-                  : ChromaKeyLimits{};
+    sentLimits_ = limits_ =
+        s_.channel.connected()
+            ? parseChromaKeyLimits(
+                  s_.channel.sendAndCollect(StringId::chromaLimitsQuery, true).text)
+            : ChromaKeyLimits{};
     lastEndMs_.reset();
 }
 
-void ChromaKeyControl::setChromaKey(bool on)
+bool ChromaKeyControl::setChromaKey(bool on)
 {
-    s_.channel.sendCommand(
-        std::string(loadString(on ? StringId::chromaKeyOnCommand : StringId::chromaKeyOffCommand)));
-    chromaKeyOn_ = on;
+    // The mode as its radio button names it, without the accelerator mark.
+    std::string modeName(loadString(on ? StringId::chromaKeyCaption : StringId::insertCaption));
+    std::erase(modeName, '&');
+    const Reply reply = s_.channel.sendTextAndCollect(
+        std::string(loadString(on ? StringId::chromaKeyOnCommand : StringId::chromaKeyOffCommand)),
+        false);
+    const std::optional<bool> reported =
+        readChromaKeyMode(s_.channel.sendAndCollect(StringId::chromaKeyQuery, true).text);
+    if (reported)
+        chromaKeyOn_ = *reported;
+    if (!tookCommand(reply) || (reported && *reported != on)) {
+        s_.prompter.tell(formatString(StringId::chromaModeNotTaken, modeName.c_str()));
+        return false;
+    }
+    if (!reported) {
+        s_.prompter.tell(formatString(StringId::chromaModeUnread, modeName.c_str()));
+        return false;
+    }
+    return true;
 }
 
 int ChromaKeyControl::track(ChromaLimit limit, int position)
@@ -145,13 +182,12 @@ int ChromaKeyControl::track(ChromaLimit limit, int position)
     return limits_[limit] = std::clamp(position, lower, upper);
 }
 
-void ChromaKeyControl::endTracking()
+bool ChromaKeyControl::endTracking()
 {
     const std::int64_t now = s_.clock.nowMs();
     const bool repeated = lastEndMs_ && now - *lastEndMs_ <= repeatedEndMs;
     lastEndMs_ = now;
-    if (!repeated)
-        sendLimits();
+    return repeated || sendLimits();
 }
 
 bool ChromaKeyControl::commitEdit(ChromaLimit limit, EditControl& edit)
@@ -178,15 +214,39 @@ bool ChromaKeyControl::commitEdit(ChromaLimit limit, EditControl& edit)
     return accepted;
 }
 
-void ChromaKeyControl::applyPreset(ChromaPreset preset)
+bool ChromaKeyControl::applyPreset(ChromaPreset preset)
 {
     limits_ = presetLimits(preset);
-    sendLimits();
+    return sendLimits();
 }
 
-void ChromaKeyControl::sendLimits()
+bool ChromaKeyControl::sendLimits()
 {
-    s_.channel.sendCommand(chromaLimitsCommand(limits_, firmwareRevision_));
+    const ChromaKeyLimits wanted = limits_;
+    const auto& v = wanted.values;
+    const Reply reply =
+        s_.channel.sendTextAndCollect(chromaLimitsCommand(wanted, firmwareRevision_), false);
+    if (isRefusal(reply.text)) {
+        limits_ = sentLimits_;
+        s_.prompter.tell(
+            formatString(StringId::chromaLimitsNotTaken, v[0], v[1], v[2], v[3], v[4], v[5]));
+        return false;
+    }
+    const std::optional<ChromaKeyLimits> reported =
+        readChromaKeyLimits(s_.channel.sendAndCollect(StringId::chromaLimitsQuery, true).text);
+    if (reported)
+        limits_ = sentLimits_ = *reported;
+    if (!tookCommand(reply) || (reported && reported->values != v)) {
+        s_.prompter.tell(
+            formatString(StringId::chromaLimitsNotTaken, v[0], v[1], v[2], v[3], v[4], v[5]));
+        return false;
+    }
+    if (!reported) {
+        s_.prompter.tell(
+            formatString(StringId::chromaLimitsUnread, v[0], v[1], v[2], v[3], v[4], v[5]));
+        return false;
+    }
+    return true;
 }
 
 } // namespace kivo

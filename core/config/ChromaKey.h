@@ -43,6 +43,12 @@ ChromaKeyLimits presetLimits(ChromaPreset preset);
 ChromaKeyLimits parseChromaKeyLimits(std::string_view reply);
 // "ck": whether the reply says "on".
 bool parseChromaKeyOn(std::string_view reply);
+// "ck" read back after a change: whether the mode is chroma key, or nothing when the reply
+// is a refusal or says neither "on" nor "off".
+std::optional<bool> readChromaKeyMode(std::string_view reply);
+// "ckc" read back after a change: nothing when the reply is a refusal or holds fewer than six
+// numbers, so defaults are never taken for what the device holds.
+std::optional<ChromaKeyLimits> readChromaKeyLimits(std::string_view reply);
 // The command that sets the six limits: "ckc" from firmware 3.0, "ckey limits" before.
 std::string chromaLimitsCommand(const ChromaKeyLimits& limits, double firmwareRevision);
 
@@ -65,22 +71,30 @@ public:
     bool chromaKeyOn() const { return chromaKeyOn_; }
     const ChromaKeyLimits& limits() const { return limits_; }
 
-    void setChromaKey(bool on);
+    // Sends the mode and reads it back; false, the operator told why, when the device did not
+    // take it. The mode is then the one read back (unchanged when none could be read).
+    bool setChromaKey(bool on);
     // A trackbar moved to `position`; returns where the limit, its thumb and its box stay.
     int track(ChromaLimit limit, int position);
-    void endTracking();
+    // False when limits were sent and not taken; the limits are then those read back.
+    bool endTracking();
     // An edit box committed; false when its text was refused (the operator has been told and
     // the box shows the limit again).
     bool commitEdit(ChromaLimit limit, EditControl& edit);
-    void applyPreset(ChromaPreset preset);
+    // False when the device did not take the preset (the operator has been told).
+    bool applyPreset(ChromaPreset preset);
 
 private:
-    void sendLimits();
+    // Sends the limits and reads them back; false, the operator told why, when the device did
+    // not take them: the limits are then the device's, or the old ones after a refusal.
+    bool sendLimits();
 
     Seams s_;
     const double& firmwareRevision_;
     bool chromaKeyOn_ = false;
     ChromaKeyLimits limits_;
+    // The limits the device last took or reported, for a refusal to go back to.
+    ChromaKeyLimits sentLimits_;
     std::optional<std::int64_t> lastEndMs_;
 };
 

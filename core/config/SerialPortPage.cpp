@@ -7,6 +7,7 @@
 #include "core/app/Profile.h"
 #include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
+#include "core/app/Reply.h"
 #include "core/app/SerialLink.h"
 #include "core/app/SerialSettings.h"
 #include "core/app/TerminalModel.h"
@@ -107,11 +108,17 @@ StringId SerialPortPage::frontPanelCaption() const
                              : StringId::disableFrontPanelCaption;
 }
 
-void SerialPortPage::setFrontPanelLocked(bool locked)
+bool SerialPortPage::setFrontPanelLocked(bool locked)
 {
-    s_.channel.sendCommand(
-        text(locked ? StringId::frontPanelOffCommand : StringId::frontPanelOnCommand));
+    // The device has no query for its front panel: its answer is all there is to go by.
+    const Reply reply = s_.channel.sendTextAndCollect(
+        text(locked ? StringId::frontPanelOffCommand : StringId::frontPanelOnCommand), false);
+    if (!tookCommand(reply)) {
+        s_.prompter.tell(formatString(StringId::frontPanelNotTaken, locked ? "lock" : "unlock"));
+        return false;
+    }
     frontPanelLocked_ = locked;
+    return true;
 }
 
 void SerialPortPage::resetPanel()

@@ -86,8 +86,10 @@ public:
     // The caption of the front panel button is the only record of the lock.
     bool frontPanelLocked() const { return frontPanelLocked_; }
     StringId frontPanelCaption() const;
-    void setFrontPanelLocked(bool locked);
-    void toggleFrontPanel() { setFrontPanelLocked(!frontPanelLocked_); }
+    // False, the operator told, when the device refused the change or did not answer it: the
+    // caption then stays as it was.
+    bool setFrontPanelLocked(bool locked);
+    bool toggleFrontPanel() { return setFrontPanelLocked(!frontPanelLocked_); }
 
     // Reset Kivo: a fresh bring-up on the open port, or the port opened again (on the port
     // the operator chose, with the local parameters as they are now).

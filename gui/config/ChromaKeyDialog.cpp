@@ -139,9 +139,9 @@ void ChromaKeyDialog::addLimitRow(ChromaLimit limit, QWidget* parent)
     connect(slider, &QSlider::valueChanged, this, [this, limit, slider](int position) {
         limitMoved(limit, position);
         if (!slider->isSliderDown())
-            control_.endTracking();
+            endTracking();
     });
-    connect(slider, &QSlider::sliderReleased, this, [this] { control_.endTracking(); });
+    connect(slider, &QSlider::sliderReleased, this, [this] { endTracking(); });
     auto* edit = withId(new CheckedEdit(ids.edit, CheckedEdit::Mode::chromaKey, parent), ids.edit);
     edit->setMaxLength(editCharacters);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 12);
@@ -171,6 +171,13 @@ void ChromaKeyDialog::initialise()
     control_.initialise();
     showMode();
     showLimits();
+}
+
+void ChromaKeyDialog::endTracking()
+{
+    // Limits the device did not take give way to the ones it holds.
+    if (!control_.endTracking())
+        showLimits();
 }
 
 void ChromaKeyDialog::limitMoved(ChromaLimit limit, int position)

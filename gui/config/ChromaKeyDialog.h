@@ -35,6 +35,7 @@ private:
     QGroupBox* createLimitsGroup();
     QGroupBox* createPresetsGroup();
     void addLimitRow(ChromaLimit limit, QWidget* parent);
+    void endTracking();
     void limitMoved(ChromaLimit limit, int position);
     bool limitTyped(ChromaLimit limit, CheckedEdit& edit);
     void showLimits();

@@ -139,7 +139,21 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"place", {"place", "3", "10", "20", "300", "200"}, "wdr 3 "},
         HostileCase{"windowsOff", {"windows", "off", "3"}, "win 3"},
         HostileCase{"source", {"source", "3", "10", "20", "320", "240"}, "wsr 3 "},
-        HostileCase{"level", {"level", "3", "gamma", "1.5"}, "gamma 3 "}),
+        HostileCase{"level", {"level", "3", "gamma", "1.5"}, "gamma 3 "},
+        // A mode change answers with the prompt alone and is read back with "ck": numbers in
+        // neither can be wrong.
+        HostileCase{"chromaKeyOn", {"chromakey", "on"}, "ck on", {"nan", "huge", "negative"}},
+        HostileCase{"chromaKeyOff", {"chromakey", "off"}, "ck off", {"nan", "huge", "negative"}},
+        HostileCase{"chromaKeyPreset", {"chromakey", "cyan"}, "ckc -270"},
+        // The front panel cannot be asked: its answer, the prompt alone, is all there is.
+        HostileCase{"frontPanelLock",
+                    {"frontpanel", "lock"},
+                    "frontpanel off",
+                    {"nan", "huge", "negative"}},
+        HostileCase{"frontPanelUnlock",
+                    {"frontpanel", "unlock"},
+                    "frontpanel on",
+                    {"nan", "huge", "negative"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "core/config/ChromaKey.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -76,6 +77,22 @@ protected:
         link->writes.clear();
     }
 
+    // An answer, or the silence of a device that says nothing at all.
+    void answer(const std::string& bytes)
+    {
+        if (bytes.empty())
+            link->queueSilence(20); // the first-byte wait and the ten empty reads
+        else
+            link->queueReply(bytes);
+    }
+
+    // A limits command taken, and the limits the device then reports.
+    void takeLimits(const std::string& reported)
+    {
+        link->queueReply("> ");
+        link->queueReply("Chroma key limits (mV): " + reported + "\r\n> ");
+    }
+
     double firmware = 3.1;
     ChromaKeyControl control{{channel, prompter, clock}, firmware};
     FakeEdit edit;
@@ -85,29 +102,73 @@ TEST_F(ChromaKeyControlTest, OpeningReadsTheModeAndTheLimits)
 {
     EXPECT_TRUE(control.chromaKeyOn());
     EXPECT_EQ(control.limits().values, (Limits{-270, 175, -270, 175, -270, 175}));
-    control.setChromaKey(false);
-    EXPECT_THAT(wire(), ElementsAre("ck off\n"));
+    link->queueReply("> ");
+    link->queueReply("Chroma key off\r\n> ");
+    EXPECT_TRUE(control.setChromaKey(false));
+    EXPECT_THAT(wire(), ElementsAre("ck off\n", "ck\n")) << "the mode is read back";
     EXPECT_FALSE(control.chromaKeyOn());
+    EXPECT_THAT(prompter.texts, IsEmpty());
 }
+
+// Insert is chosen on a device in chroma key mode that answers as the case says.
+struct ModeCase {
+    const char* name;
+    std::string answer;   // to "ck off"
+    std::string readBack; // to "ck"
+    bool keyOnAfter;
+    std::string told;
+};
+
+void PrintTo(const ModeCase& c, std::ostream* out) { *out << c.name; }
+
+class ChromaKeyModeNotTaken : public ChromaKeyControlTest,
+                              public ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(ChromaKeyModeNotTaken, IsToldAndTheModeShownIsTheDevicesOwn)
+{
+    answer(GetParam().answer);
+    answer(GetParam().readBack);
+    EXPECT_FALSE(control.setChromaKey(false));
+    EXPECT_EQ(control.chromaKeyOn(), GetParam().keyOnAfter);
+    EXPECT_THAT(prompter.texts, ElementsAre(GetParam().told));
+}
+
+const std::string notInsert = "The Quadrix did not switch to Insert mode.";
+const std::string unknownInsert = "The Quadrix's chroma key mode could not be read back, so "
+                                  "whether it switched to Insert mode is not known.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ChromaKeyModeNotTaken,
+    ::testing::Values(ModeCase{"refused", "Error: busy\r\n> ", "Chroma key on\r\n> ", true,
+                               notInsert},
+                      ModeCase{"silent", "", "", true, notInsert},
+                      ModeCase{"cutShort", "Chroma", "", true, notInsert},
+                      ModeCase{"stillOn", "> ", "Chroma key on\r\n> ", true, notInsert},
+                      ModeCase{"readBackGarbled", "> ", "\xd3\xa1\r\n> ", true, unknownInsert},
+                      ModeCase{"readBackRefused", "> ", "Error: busy\r\n> ", true, unknownInsert}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ChromaKeyControlTest, AMinimumDraggedPastItsMaximumStopsThere)
 {
     EXPECT_EQ(control.track(ChromaLimit::redMin, 400), 175);
     EXPECT_EQ(control.track(ChromaLimit::greenMax, -300), -270);
-    control.endTracking();
-    EXPECT_THAT(wire(), ElementsAre("ckc 175 175 -270 -270 -270 175\n"));
+    takeLimits("175 175 -270 -270 -270 175");
+    EXPECT_TRUE(control.endTracking());
+    EXPECT_THAT(wire(), ElementsAre("ckc 175 175 -270 -270 -270 175\n", "ckc\n"));
 }
 
 TEST_F(ChromaKeyControlTest, TwoEndsWithinAHundredMillisecondsSendOnce)
 {
     control.track(ChromaLimit::blueMax, 600);
+    takeLimits("-270 175 -270 175 -270 600");
+    takeLimits("-270 175 -270 175 -270 600");
     control.endTracking();
     clock.now += 100;
     control.endTracking();
-    EXPECT_EQ(wire().size(), 1U);
+    EXPECT_EQ(std::count(wire().begin(), wire().end(), "ckc\n"), 1);
     clock.now += 101;
     control.endTracking();
-    EXPECT_EQ(wire().size(), 2U);
+    EXPECT_EQ(std::count(wire().begin(), wire().end(), "ckc\n"), 2);
 }
 
 TEST_F(ChromaKeyControlTest, TypedLimitsAreCheckedAgainstTheirPartner)
@@ -128,14 +189,16 @@ TEST_F(ChromaKeyControlTest, TypedLimitsAreCheckedAgainstTheirPartner)
         {ChromaLimit::blueMax, "99999", false, "175"},
     };
     for (const Case& c : cases) {
+        if (c.accepted)
+            takeLimits(c.typed == "0" ? "0 175 -270 175 -270 175" : "0 175 -270 1250 -270 175");
         edit.content = c.typed;
         edit.modified = true;
         EXPECT_EQ(control.commitEdit(c.limit, edit), c.accepted) << c.typed;
         EXPECT_EQ(edit.content, c.shown) << c.typed;
     }
-    EXPECT_THAT(wire(),
-                ElementsAre("ckc 0 175 -270 175 -270 175\n", "ckc 0 175 -270 1250 -270 175\n",
-                            "ckc 0 175 -270 1250 -270 175\n"));
+    EXPECT_THAT(wire(), ElementsAre("ckc 0 175 -270 175 -270 175\n", "ckc\n",
+                                    "ckc 0 175 -270 1250 -270 175\n", "ckc\n",
+                                    "ckc 0 175 -270 1250 -270 175\n", "ckc\n"));
     EXPECT_EQ(prompter.texts.front(),
               "The current range of values allowed for this parameter is -270 to 175, inclusive. "
               "Integers only.");
@@ -152,9 +215,57 @@ TEST_F(ChromaKeyControlTest, AnUnchangedBoxSendsNothing)
 TEST_F(ChromaKeyControlTest, PresetsSendTheirLimitsInTheOldFormOnOldFirmware)
 {
     firmware = 2.5;
-    control.applyPreset(ChromaPreset::cyan);
-    EXPECT_THAT(wire(), ElementsAre("ckey limits -270 175 522 1250 522 1250\n"));
+    takeLimits("-270 175 522 1250 522 1250");
+    EXPECT_TRUE(control.applyPreset(ChromaPreset::cyan));
+    EXPECT_THAT(wire(), ElementsAre("ckey limits -270 175 522 1250 522 1250\n", "ckc\n"));
 }
+
+// The cyan preset chosen on a device that holds the default limits and answers as the case
+// says.
+struct LimitsCase {
+    const char* name;
+    std::string answer;   // to the limits command
+    std::string readBack; // to "ckc"
+    Limits after;
+    std::string told;
+};
+
+void PrintTo(const LimitsCase& c, std::ostream* out) { *out << c.name; }
+
+class ChromaKeyLimitsNotTaken : public ChromaKeyControlTest,
+                                public ::testing::WithParamInterface<LimitsCase> {};
+
+TEST_P(ChromaKeyLimitsNotTaken, AreToldAndTheLimitsShownAreTheDevicesOwn)
+{
+    answer(GetParam().answer);
+    answer(GetParam().readBack);
+    EXPECT_FALSE(control.applyPreset(ChromaPreset::cyan));
+    EXPECT_EQ(control.limits().values, GetParam().after);
+    EXPECT_THAT(prompter.texts, ElementsAre(GetParam().told));
+}
+
+const Limits defaults{-270, 175, -270, 175, -270, 175};
+const Limits cyan{-270, 175, 522, 1250, 522, 1250};
+const std::string notCyan =
+    "The Quadrix did not take the chroma key limits -270 175 522 1250 522 1250 (mV).";
+const std::string unknownCyan = "The Quadrix's chroma key limits could not be read back, so "
+                                "whether it took -270 175 522 1250 522 1250 (mV) is not known.";
+const std::string reportsDefaults = "Chroma key limits (mV): -270 175 -270 175 -270 175\r\n> ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ChromaKeyLimitsNotTaken,
+    ::testing::Values(LimitsCase{"refused", "Error: busy\r\n> ", "", defaults, notCyan},
+                      LimitsCase{"silentAndUnchanged", "", reportsDefaults, defaults, notCyan},
+                      LimitsCase{"takenButOthersHeld",
+                                 "> ",
+                                 "Chroma key limits (mV): -270 175 522 1250 522 1000\r\n> ",
+                                 {-270, 175, 522, 1250, 522, 1000},
+                                 notCyan},
+                      // Defaults are never taken for what a reply without numbers holds.
+                      LimitsCase{"readBackNotNumbers", "> ",
+                                 "Chroma key limits (mV): nan nan nan\r\n> ", cyan, unknownCyan},
+                      LimitsCase{"readBackSilent", "> ", "", cyan, unknownCyan}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ChromaKeyControlTest, WithoutALinkTheDialogOpensWithTheDefaults)
 {

@@ -186,6 +186,22 @@ TEST_F(SerialPortPageTest, TheFrontPanelButtonTogglesAndItsCaptionIsTheState)
     EXPECT_THAT(written, ElementsAre("frontpanel off\n", "frontpanel on\n"));
 }
 
+TEST_F(SerialPortPageTest, AFrontPanelChangeNotTakenLeavesTheCaptionAndSaysSo)
+{
+    talkToScript();
+    const StringId first = page.frontPanelCaption();
+    for (const char* answer : {"Error: busy\r\n> ", "\xd3\xa1\x9c", "Front"}) {
+        link->queueReply(answer);
+        EXPECT_FALSE(page.toggleFrontPanel()) << answer;
+        EXPECT_EQ(page.frontPanelCaption(), first) << answer;
+    }
+    link->queueSilence(20); // the first-byte wait and the ten empty reads
+    EXPECT_FALSE(page.toggleFrontPanel());
+    EXPECT_EQ(page.frontPanelCaption(), first);
+    EXPECT_THAT(prompter.texts, ::testing::Each("The Quadrix did not lock its front panel."));
+    EXPECT_EQ(prompter.texts.size(), 4U);
+}
+
 TEST_F(SerialPortPageTest, EchoButtonsSendAndLeaveTheExitEchoAlone)
 {
     const bool restoreEcho = app.restoreEchoOnExit;
