@@ -2,12 +2,15 @@
 
 #include "cli/CliSession.h"
 
+#include "core/app/Strings.h"
 #include "core/app/Text.h"
+#include "core/mirror/DeviceReplies.h"
 #include "core/timing/CurrentTimingRow.h"
 #include "core/timing/InputSettings.h"
 #include "core/timing/OutputSettings.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListLoader.h"
+#include "core/timing/TimingText.h"
 
 #include <algorithm>
 #include <ostream>
@@ -74,6 +77,41 @@ std::string confirmListChange(PanelSession& panel, const TimingRequest& request)
     return {};
 }
 
+// A recall is sent and its timing read back as from the page, but a silent or garbled answer
+// would leave the old timing shown: the timing is read once more and must be the setting's.
+// On success `current` takes the numbers read. Returns an error line.
+std::string confirmRecalled(PanelSession& panel, const std::string& query,
+                            const TimingRecord& stored, const std::string& setting,
+                            TimingRecord& current)
+{
+    const auto status = parseHostReply(panel.channel().sendTextAndCollect(query, true).text);
+    if (!status || !status->timing)
+        return "the Quadrix's answer to \"" + query + "\" could not be read, so whether it " +
+               "recalled " + setting + " is not known";
+    if (!sameTimingNumbers(*status->timing, stored))
+        return "the Quadrix did not recall " + setting;
+    copyTimingNumbers(*status->timing, current);
+    return {};
+}
+
+std::string confirmOutputRecalled(PanelSession& panel, const TimingRequest& request)
+{
+    return confirmRecalled(
+        panel, std::string(loadString(StringId::hostQuery)),
+        panel.state().outputList.slots.at(static_cast<std::size_t>(request.setting - 1)),
+        "output setting " + std::to_string(request.setting), panel.mirror().outputTiming);
+}
+
+std::string confirmInputRecalled(PanelSession& panel, const TimingRequest& request)
+{
+    return confirmRecalled(
+        panel, formatString(StringId::windowTimingQuery, request.window),
+        panel.state().inputList.slots.at(static_cast<std::size_t>(request.setting - 1)),
+        "input setting " + std::to_string(request.setting) + " for window " +
+            std::to_string(request.window),
+        panel.mirror().window(request.window).inputTiming);
+}
+
 // Whether the Quadrix now does what was asked of it; an error line when it does not.
 std::string confirmTaken(PanelSession& panel, const TimingRequest& request)
 {
@@ -86,8 +124,10 @@ std::string confirmTaken(PanelSession& panel, const TimingRequest& request)
                    ? std::string()
                    : "the Quadrix did not switch to free-run: it reports autosync";
     case TimingRequest::Kind::recall:
-    case TimingRequest::Kind::autosync:
+        return confirmOutputRecalled(panel, request);
     case TimingRequest::Kind::inputRecall:
+        return confirmInputRecalled(panel, request);
+    case TimingRequest::Kind::autosync:
         break;
     }
     return {};

@@ -144,6 +144,10 @@ INSTANTIATE_TEST_SUITE_P(
         // neither can be wrong.
         HostileCase{"chromaKeyOn", {"chromakey", "on"}, "ck on", {"nan", "huge", "negative"}},
         HostileCase{"chromaKeyOff", {"chromakey", "off"}, "ck off", {"nan", "huge", "negative"}},
+        HostileCase{"outputRecall", {"output", "recall", "2"}, "host load"},
+        HostileCase{"inputRecall", {"input", "recall", "2", "1"}, "rgbload"},
+        HostileCase{
+            "inputRecallWithLevels", {"input", "recall", "2", "1", "--with-levels"}, "rgbload"},
         HostileCase{"chromaKeyPreset", {"chromakey", "cyan"}, "ckc -270"},
         // The front panel cannot be asked: its answer, the prompt alone, is all there is.
         HostileCase{"frontPanelLock",

@@ -35,6 +35,13 @@ protected:
         link.writes.clear();
     }
 
+    // A limits command taken, and the limits the device then reports.
+    void takeLimits(const std::string& reported)
+    {
+        link.queueReply("> ");
+        link.queueReply("Chroma key limits (mV): " + reported + "\r\n> ");
+    }
+
     template <typename Control> Control& control(int id)
     {
         return findControl<Control>(dialog, id);
@@ -53,9 +60,23 @@ TEST_F(ChromaKeyDialogTest, ShowsWhatTheDeviceSaid)
 
 TEST_F(ChromaKeyDialogTest, APresetSendsItsLimitsAndShowsThem)
 {
+    takeLimits("-270 175 522 1250 522 1250");
     control<QPushButton>(cyanButton).click();
-    EXPECT_THAT(wire(), ElementsAre("ckc -270 175 522 1250 522 1250\n"));
+    EXPECT_THAT(wire(), ElementsAre("ckc -270 175 522 1250 522 1250\n", "ckc\n"));
     EXPECT_EQ(control<gui::CheckedEdit>(greenMinEdit).text(), QStringLiteral("522"));
+}
+
+TEST_F(ChromaKeyDialogTest, ARefusedDragGoesBackToTheLimitsTheDeviceHolds)
+{
+    link.queueReply("Error: busy\r\n> ");
+    QSlider& slider = control<QSlider>(redMaxSlider);
+    slider.setSliderDown(true);
+    slider.setValue(900);
+    slider.setSliderDown(false);
+    EXPECT_EQ(slider.value(), 175);
+    EXPECT_EQ(control<gui::CheckedEdit>(redMaxEdit).text(), QStringLiteral("175"));
+    EXPECT_EQ(prompter.texts.back(),
+              "The Quadrix did not take the chroma key limits -270 900 0 500 522 1250 (mV).");
 }
 
 TEST_F(ChromaKeyDialogTest, ADragPastTheMaximumStopsThereAndSendsAtTheRelease)
@@ -65,8 +86,9 @@ TEST_F(ChromaKeyDialogTest, ADragPastTheMaximumStopsThereAndSendsAtTheRelease)
     slider.setValue(400);
     EXPECT_EQ(slider.value(), 175);
     EXPECT_TRUE(wire().empty());
+    takeLimits("175 175 0 500 522 1250");
     slider.setSliderDown(false);
-    EXPECT_THAT(wire(), ElementsAre("ckc 175 175 0 500 522 1250\n"));
+    EXPECT_THAT(wire(), ElementsAre("ckc 175 175 0 500 522 1250\n", "ckc\n"));
 }
 
 TEST_F(ChromaKeyDialogTest, ATypedLimitOutOfRangeIsRefused)
@@ -81,17 +103,30 @@ TEST_F(ChromaKeyDialogTest, ATypedLimitOutOfRangeIsRefused)
     EXPECT_EQ(edit.text(), QStringLiteral("175"));
     edit.selectAll();
     QTest::keyClicks(&edit, QStringLiteral("900"));
+    takeLimits("-270 900 0 500 522 1250");
     QTest::keyClick(&edit, Qt::Key_Return);
-    EXPECT_THAT(wire(), ElementsAre("ckc -270 900 0 500 522 1250\n"));
+    EXPECT_THAT(wire(), ElementsAre("ckc -270 900 0 500 522 1250\n", "ckc\n"));
     EXPECT_EQ(control<QSlider>(redMaxSlider).value(), 900);
 }
 
 TEST_F(ChromaKeyDialogTest, InsertModeLocksTheLimits)
 {
+    link.queueReply("> ");
+    link.queueReply("Chroma key off\r\n> ");
     control<QRadioButton>(insertRadio).click();
-    EXPECT_THAT(wire(), ElementsAre("ck off\n"));
+    EXPECT_THAT(wire(), ElementsAre("ck off\n", "ck\n"));
     EXPECT_FALSE(control<QSlider>(redMinSlider).isEnabled());
     EXPECT_FALSE(control<QPushButton>(cyanButton).isEnabled());
+}
+
+TEST_F(ChromaKeyDialogTest, ARefusedModeChangeShowsTheModeTheDeviceKept)
+{
+    link.queueReply("Error: busy\r\n> ");
+    link.queueReply("Chroma key on\r\n> ");
+    control<QRadioButton>(insertRadio).click();
+    EXPECT_TRUE(control<QRadioButton>(1086).isChecked());
+    EXPECT_TRUE(control<QSlider>(redMinSlider).isEnabled());
+    EXPECT_EQ(prompter.texts.back(), "The Quadrix did not switch to Insert mode.");
 }
 
 } // namespace
