@@ -77,6 +77,41 @@ std::string confirmListChange(PanelSession& panel, const TimingRequest& request)
     return {};
 }
 
+// The answer to "host" or "rgb N", when it holds a timing a device can have.
+std::optional<HostStatus> readTimingBack(PanelSession& panel, const std::string& query)
+{
+    std::optional<HostStatus> status =
+        parseHostReply(panel.channel().sendTextAndCollect(query, true).text);
+    if (status && !status->timing)
+        status.reset();
+    return status;
+}
+
+std::string unreadAnswer(const std::string& query, const std::string& whether)
+{
+    return "the Quadrix's answer to \"" + query + "\" could not be read, so whether " + whether +
+           " is not known";
+}
+
+const char* modeName(bool freeRun) { return freeRun ? "free-run" : "autosync"; }
+
+// The mode the page reads after a switch is kept even when the answer could not be read, and a
+// silent device would leave the old timing shown: both are read once more. On success the
+// mirror takes them. Returns an error line.
+std::string confirmOutputMode(PanelSession& panel, bool freeRun)
+{
+    const std::string query(loadString(StringId::hostQuery));
+    const std::optional<HostStatus> status = readTimingBack(panel, query);
+    if (!status)
+        return unreadAnswer(query, std::string("the output runs in ") + modeName(freeRun));
+    if (status->freeRun != freeRun)
+        return std::string("the Quadrix did not switch to ") + modeName(freeRun) + ": it reports " +
+               modeName(status->freeRun);
+    panel.mirror().outputFreeRun = status->freeRun;
+    copyTimingNumbers(*status->timing, panel.mirror().outputTiming);
+    return {};
+}
+
 // A recall is sent and its timing read back as from the page, but a silent or garbled answer
 // would leave the old timing shown: the timing is read once more and must be the setting's.
 // On success `current` takes the numbers read. Returns an error line.
@@ -84,10 +119,9 @@ std::string confirmRecalled(PanelSession& panel, const std::string& query,
                             const TimingRecord& stored, const std::string& setting,
                             TimingRecord& current)
 {
-    const auto status = parseHostReply(panel.channel().sendTextAndCollect(query, true).text);
-    if (!status || !status->timing)
-        return "the Quadrix's answer to \"" + query + "\" could not be read, so whether it " +
-               "recalled " + setting + " is not known";
+    const std::optional<HostStatus> status = readTimingBack(panel, query);
+    if (!status)
+        return unreadAnswer(query, "it recalled " + setting);
     if (!sameTimingNumbers(*status->timing, stored))
         return "the Quadrix did not recall " + setting;
     copyTimingNumbers(*status->timing, current);
@@ -120,15 +154,13 @@ std::string confirmTaken(PanelSession& panel, const TimingRequest& request)
     case TimingRequest::Kind::remove:
         return confirmListChange(panel, request);
     case TimingRequest::Kind::freeRun:
-        return panel.mirror().outputFreeRun
-                   ? std::string()
-                   : "the Quadrix did not switch to free-run: it reports autosync";
+        return confirmOutputMode(panel, true);
+    case TimingRequest::Kind::autosync:
+        return confirmOutputMode(panel, false);
     case TimingRequest::Kind::recall:
         return confirmOutputRecalled(panel, request);
     case TimingRequest::Kind::inputRecall:
         return confirmInputRecalled(panel, request);
-    case TimingRequest::Kind::autosync:
-        break;
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include "core/app/Strings.h"
 #include "core/app/Text.h"
 #include "core/timing/NumberCursor.h"
+#include "core/timing/NumberScan.h"
 #include "core/timing/TimingText.h"
 
 #include <string>
@@ -14,6 +15,7 @@ namespace {
 
 // The "host" reply puts a label of this length in front of the timing numbers.
 constexpr std::size_t hostLabelWidth = 23;
+constexpr int timingColumnsWithoutSync = 12;
 
 bool readable(std::string_view reply) { return !reply.empty() && !isRefusal(reply); }
 
@@ -50,7 +52,8 @@ std::optional<HostStatus> parseHostReply(std::string_view reply)
     NumberCursor numbers(reply, start);
     TimingRecord timing;
     readTimingNumbers(numbers, timing);
-    if (plausibleTiming(timing))
+    // Every column but the optional SYNC is there: a missing one would read as its default.
+    if (countNumbers(reply, start) >= timingColumnsWithoutSync && plausibleTiming(timing))
         status.timing = timing;
     return status;
 }

@@ -24,6 +24,12 @@ const std::vector<std::string> hostileModes{"silent", "error",    "garbage", "na
 const std::string showIni = "[PE]\nloop=0\n[P1INFO]\nname=Show\nshots=2\n"
                             "s1=200 Shot 1~ 1 11 19 188 144\ns2=200 Shot 2~ 3 100 100 300 250\n";
 
+// An output in autosync, locked on its reference, until the device misbehaves.
+const std::string inAutosync =
+    "host\tOutput mode: autosync\\r\\nOutput status: locked\\r\\n"
+    "                       HFP HS  HBP HACT VFP VS VBP VACT HFREQ SYNC HPOL VPOL IL\\r\\n"
+    "Output timing:         24  136 160 1024 3   6  29  768  48363 4    0    0    0\\r\\n\n";
+
 struct HostileCase {
     const char* name;
     std::vector<std::string> action;
@@ -148,6 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"inputRecall", {"input", "recall", "2", "1"}, "rgbload"},
         HostileCase{
             "inputRecallWithLevels", {"input", "recall", "2", "1", "--with-levels"}, "rgbload"},
+        HostileCase{"outputModeFree", {"output", "mode", "free"}, "host free", {}, {}, inAutosync},
+        HostileCase{"outputModeAuto", {"output", "mode", "auto"}, "host auto"},
         HostileCase{"chromaKeyPreset", {"chromakey", "cyan"}, "ckc -270"},
         // The front panel cannot be asked: its answer, the prompt alone, is all there is.
         HostileCase{"frontPanelLock",

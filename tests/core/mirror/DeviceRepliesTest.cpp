@@ -59,9 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HostReplyWithoutTiming, NumbersNoDeviceCanHaveAreNoTiming)
 {
-    for (const std::string numbers : {"24  136 160 -1   3   6  29  768  48363 3 0 0 0",
-                                      "24  136 160 1024 3   6  29  -768 48363 3 0 0 0",
-                                      "24  136 160 99999999 3 6 29  768  48363 3 0 0 0"}) {
+    for (const std::string numbers :
+         {"24  136 160 -1   3   6  29  768  48363 3 0 0 0",
+          "24  136 160 1024 3   6  29  -768 48363 3 0 0 0",
+          "24  136 160 99999999 3 6 29  768  48363 3 0 0 0",
+          // Missing numbers are no defaults to show as a timing.
+          "nan nan nan nan nan nan nan nan nan nan nan nan nan", "24  136 160 1024"}) {
         const auto status = parseHostReply("Output mode: free-run\r\n" + hostHeader +
                                            "Output timing:         " + numbers + "\r\n> ");
         ASSERT_TRUE(status) << numbers;
