@@ -1,5 +1,7 @@
 #include "cli/JsonWriter.h"
 
+#include "core/app/CNumbers.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -49,9 +51,7 @@ void JsonWriter::value(std::string_view name, double number)
         text_ += "null";
         return;
     }
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.6g", number);
-    text_ += buffer;
+    text_ += formatPrintf("%.6g", number);
 }
 
 void JsonWriter::value(std::string_view name, bool flag)

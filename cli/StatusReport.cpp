@@ -8,6 +8,7 @@
 #include "core/timing/TimingText.h"
 
 #include <cstdio>
+#include <locale>
 #include <sstream>
 
 namespace kivo::cli {
@@ -151,6 +152,7 @@ std::string formatStatusText(const StatusFacts& facts)
     const DeviceMirror& mirror = facts.state.mirror;
     const TimingRecord& output = facts.state.mirror.outputTiming;
     std::ostringstream out;
+    out.imbue(std::locale::classic()); // the firmware revision is read as "3.1" everywhere
     int listed = 0;
     forEachWindow(mirror, [&](int, const WindowRecord&) { ++listed; });
     out << "Quadrix: " << listed << " windows, " << mirror.windowsOn << " on, firmware "
@@ -163,9 +165,7 @@ std::string formatStatusText(const StatusFacts& facts)
            "Gamma"
            " Filter Freeze Connector  Description\n";
     forEachWindow(mirror, [&](int n, const WindowRecord& w) {
-        char line[256];
-        std::snprintf(
-            line, sizeof line,
+        const std::string line = formatPrintf(
             "%-3d %-10s %-3d %-18s %-18s %-9s %-3d %-3d %-3d %-3d %-5.1f %-6s %-6s %-10s ", n,
             nameOf(w.inputType).text, w.priority, rectText(w.destRect).c_str(),
             rectText(w.sourceRect).c_str(),

@@ -2,27 +2,14 @@
 
 #include "sim/ReplyFormats.h"
 
+#include "core/app/CNumbers.h"
+
 #include <cctype>
 #include <cstdarg>
-#include <cstdio>
 
 namespace kivo::sim {
 
 namespace {
-
-std::string formatList(const char* format, va_list args)
-{
-    va_list copy;
-    va_copy(copy, args);
-    const int size = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (size <= 0)
-        return {};
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::vsnprintf(text.data(), text.size(), format, args);
-    text.pop_back();
-    return text;
-}
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -32,7 +19,7 @@ std::string formatText(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    std::string text = formatList(format, args);
+    std::string text = formatPrintfList(format, args);
     va_end(args);
     return text;
 }
@@ -41,7 +28,7 @@ std::string formatLine(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    std::string text = formatList(format, args);
+    std::string text = formatPrintfList(format, args);
     va_end(args);
     return text + replies::lineEnd;
 }

@@ -1,5 +1,6 @@
 #include "core/app/NumericEntry.h"
 
+#include "core/app/CNumbers.h"
 #include "core/app/CaptionControl.h"
 #include "core/app/CommandChannel.h"
 #include "core/app/EditControl.h"
@@ -8,11 +9,8 @@
 #include "core/app/Text.h"
 #include "core/app/TrackbarControl.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string_view>
 
@@ -40,13 +38,6 @@ template <typename Number> std::optional<Number> readWhole(std::string_view text
 bool acceptableZero(std::string_view text, double value)
 {
     return value != 0.0 || trimLeft(text).starts_with('0');
-}
-
-std::string formatReal(double value)
-{
-    std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), "%.02lf", value);
-    return text.data();
 }
 
 } // namespace
@@ -103,7 +94,7 @@ bool NumericEntry::checkTrackedReal(StringId command, int window, TrackbarContro
     const std::optional<double> value = readWhole<double>(text);
     if (!value || !std::isfinite(*value) || *value < lower || *value > upper ||
         !acceptableZero(text, *value)) {
-        refuse(edit, formatString(StringId::realRange, lower, upper), formatReal(stored));
+        refuse(edit, formatString(StringId::realRange, lower, upper), formatFixed(stored, 2));
         return false;
     }
     trackbar.setPosition(static_cast<int>(*value * scale));
@@ -118,7 +109,7 @@ bool NumericEntry::checkRangedInteger(EditControl& edit, int previous, int lower
     if (!shouldCheck(edit))
         return true;
     const std::string text = edit.text();
-    if (!text.empty() && !isDigit(text.front()) && std::strtod(text.c_str(), nullptr) == 0.0) {
+    if (!text.empty() && !isDigit(text.front()) && leadingReal(text).value_or(0.0) == 0.0) {
         edit.replaceText({});
         return false;
     }

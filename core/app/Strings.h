@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdio>
+#include "core/app/CNumbers.h"
+
 #include <string>
 #include <string_view>
 
@@ -458,17 +459,12 @@ enum class StringId : int {
 // The text of a string-table entry; an unknown id gives an empty text.
 std::string_view loadString(StringId id);
 
-// printf-style formatting of a string-table template, as the resources are written.
+// printf-style formatting of a string-table template, as the resources are written; numbers
+// in the C conventions, since most of these are commands and ini values.
 template <typename... Args> std::string formatString(StringId id, Args... args)
 {
     const std::string format(loadString(id));
-    const int size = std::snprintf(nullptr, 0, format.c_str(), args...);
-    if (size <= 0)
-        return {};
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format.c_str(), args...);
-    text.resize(static_cast<std::size_t>(size));
-    return text;
+    return formatPrintf(format.c_str(), args...);
 }
 
 } // namespace kivo

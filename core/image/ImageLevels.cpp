@@ -1,8 +1,7 @@
 #include "core/image/ImageLevels.h"
 
+#include "core/app/CNumbers.h"
 #include "core/mirror/WindowRecord.h"
-
-#include <cstdio>
 
 namespace kivo {
 namespace {
@@ -66,12 +65,7 @@ LevelDisplay integerDisplay(const WindowRecord& w, const IntegerLevel& level, bo
             applies};
 }
 
-std::string gammaText(double gamma)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.01lf", gamma);
-    return text;
-}
+std::string gammaText(double gamma) { return formatFixed(gamma, 1); }
 
 } // namespace
 

@@ -1,13 +1,12 @@
 #include "core/timing/NumberScan.h"
 
+#include "core/app/CNumbers.h"
 #include "core/app/Text.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <string>
 
 namespace kivo {
 namespace {
@@ -84,10 +83,8 @@ bool numberStartsAt(std::string_view text, std::size_t position)
 
 std::optional<double> realAt(std::string_view text, std::size_t position)
 {
-    const std::string rest(text.substr(std::min(position, text.size()), 64));
-    char* end = nullptr;
-    const double value = std::strtod(rest.c_str(), &end);
-    if (end == rest.c_str() || !std::isfinite(value))
+    const std::optional<double> value = leadingReal(text.substr(std::min(position, text.size())));
+    if (!value || !std::isfinite(*value))
         return std::nullopt;
     return value;
 }
