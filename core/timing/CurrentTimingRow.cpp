@@ -4,6 +4,7 @@
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingText.h"
 
+#include <algorithm>
 #include <tuple>
 
 namespace kivo {
@@ -24,7 +25,8 @@ bool sameTimingNumbers(const TimingRecord& a, const TimingRecord& b)
 
 std::optional<int> matchingSlot(const TimingList& list, const TimingRecord& timing)
 {
-    for (int slot = 0; slot < list.count && slot < static_cast<int>(list.slots.size()); ++slot) {
+    const int shown = std::min(list.shownSettings(), static_cast<int>(list.slots.size()));
+    for (int slot = 0; slot < shown; ++slot) {
         const TimingRecord& setting = list.slots[static_cast<std::size_t>(slot)];
         // A deleted setting keeps its other numbers; its row is a placeholder, never a match.
         if (setting.HACT > 0 && sameTimingNumbers(setting, timing))
@@ -52,14 +54,14 @@ std::string currentInputRowText(int window, const TimingRecord& t)
 void showCurrentRow(TimingList& list, const std::string& rowText, const TimingRecord& timing,
                     bool reselect)
 {
-    const std::size_t settings = static_cast<std::size_t>(list.count);
+    const std::size_t settings = static_cast<std::size_t>(list.shownSettings());
     // A list not read yet still has a row per setting, so the current row keeps its place.
     for (std::size_t row = list.rows.size(); row < settings; ++row)
         list.rows.push_back(placeholderRow(static_cast<int>(row) + 1));
     list.rows.resize(settings);
     list.rows.push_back(rowText);
     if (reselect)
-        list.selection = matchingSlot(list, timing).value_or(list.count);
+        list.selection = matchingSlot(list, timing).value_or(list.shownSettings());
 }
 
 } // namespace kivo

@@ -23,9 +23,9 @@ bool OutputPageModel::deleteEnabled() const { return list_.deleteEnabled; }
 
 bool OutputPageModel::locked() const { return outputTiming_.locked == 1; }
 
-int OutputPageModel::currentRow() const { return list_.count; }
+int OutputPageModel::currentRow() const { return list_.shownSettings(); }
 
-bool OutputPageModel::isSetting(int row) const { return row >= 0 && row < list_.count; }
+bool OutputPageModel::isSetting(int row) const { return row >= 0 && row < currentRow(); }
 
 bool OutputPageModel::isUserSetting(int row) const
 {

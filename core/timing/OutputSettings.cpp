@@ -53,7 +53,7 @@ OutputSettings::OutputSettings(Seams seams, TimingList& list, TimingListCache& c
 
 bool OutputSettings::recall(int position)
 {
-    if (position < 0 || position >= list_.count)
+    if (position < 0 || position >= list_.shownSettings())
         return false;
     const std::size_t slot = static_cast<std::size_t>(position);
     if (slot >= list_.rows.size() || isPlaceholderRow(list_.rows[slot])) {

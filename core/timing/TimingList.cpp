@@ -8,6 +8,11 @@ TimingList::TimingList(Kind listKind)
 {
 }
 
+int TimingList::shownSettings() const
+{
+    return kind == Kind::output && !fromDevice ? cachedOutputSettings : count;
+}
+
 void TimingList::clear()
 {
     const std::size_t cleared =

@@ -27,6 +27,10 @@ struct TimingList {
     int selection = -1;
     bool deleteEnabled = false;
 
+    // The settings the rows show: every one the device has, or only the user's own output
+    // settings when the list comes from the ini cache, which holds no others.
+    int shownSettings() const;
+
     // Resets the first `count` slots (outputs) or all slots (inputs) to "no setting".
     void clear();
 };

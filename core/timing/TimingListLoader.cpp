@@ -34,8 +34,7 @@ TimingListLoader::TimingListLoader(CommandChannel& channel, TimingListCache& cac
 
 bool TimingListLoader::loadOutputList(TimingList& list)
 {
-    const int shown = list.fromDevice ? list.count : TimingList::cachedOutputSettings;
-    fillPlaceholders(list, 0, shown);
+    fillPlaceholders(list, 0, list.shownSettings());
     list.clear();
     if (!list.fromDevice)
         cache_.read(list);

@@ -305,16 +305,21 @@ TEST_F(OutputPage, WithoutALinkTheModeClicksOnlySetTheChromaKeyButton)
     EXPECT_FALSE(page.chromaKeyEnabled);
 }
 
-TEST_F(OutputPage, ALoadFromTheKivoKeepsTheCurrentRowAfterTheSettings)
+// The cache holds the user's ten settings only: the standard ones are not shown as empty.
+TEST_F(OutputPage, ALoadFromTheKivoShowsTheCachedUserSettingsThenTheCurrentRow)
 {
+    profile.writeString("OUTPUTLIST", "3",
+                        "MINE              16  96  48  640  10  2  33  480  31469 3  0  0  0");
     page.activate();
     page.loadList(false);
     EXPECT_FALSE(list.fromDevice);
     EXPECT_THAT(wire(), IsEmpty());
-    ASSERT_EQ(page.rows().size(), 28u);
-    EXPECT_EQ(page.rows()[26], placeholderRow(27));
-    EXPECT_EQ(page.rows()[27], currentOutputRowText(output));
+    ASSERT_EQ(page.rows().size(), 11u);
+    EXPECT_EQ(page.rows()[2].substr(0, 8), "3   MINE");
+    EXPECT_EQ(page.rows()[9], placeholderRow(10));
+    EXPECT_EQ(page.rows()[10], currentOutputRowText(output));
     EXPECT_EQ(page.shownRow, -1);
+    EXPECT_FALSE(settings.recall(12));
 }
 
 } // namespace
