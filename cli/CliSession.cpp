@@ -7,6 +7,11 @@
 #include <unistd.h>
 
 namespace kivo::cli {
+namespace {
+
+bool traceLost = false;
+
+} // namespace
 
 CliSession::CliSession(const CliArguments& arguments)
     : pages_(::isatty(STDERR_FILENO) != 0),
@@ -14,13 +19,22 @@ CliSession::CliSession(const CliArguments& arguments)
                {clock_, keys_, prompter_, exit_, busy_, pages_, pages_}),
       tracePath_(arguments.options.trace)
 {
+    session_.app().trace.setFailureHandler([](const std::string& why) {
+        std::cerr << "kivo-cli: " << why << '\n';
+        traceLost = true;
+    });
 }
+
+bool CliSession::traceWasLost() { return traceLost; }
 
 bool CliSession::open()
 {
-    if (const std::string& error = session_.profile().loadError(); !error.empty())
-        std::cerr << "kivo-cli: " << error
-                  << "; the saved settings are not used and the file is left as it is\n";
+    // Without its settings a run would talk at the wrong rate and lose what it stores: it
+    // stops before touching the device.
+    if (const std::string& error = session_.profile().loadError(); !error.empty()) {
+        std::cerr << "kivo-cli: " << error << '\n';
+        return false;
+    }
     std::string error;
     if (tracePath_ && !session_.app().trace.start(*tracePath_, error)) {
         std::cerr << "kivo-cli: " << error << '\n';

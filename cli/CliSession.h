@@ -21,8 +21,8 @@ class CliSession {
 public:
     explicit CliSession(const CliArguments& arguments);
 
-    // Starts the trace the arguments ask for and opens the link; on failure prints one line on
-    // stderr and returns false.
+    // Checks that the ini file was read, starts the trace the arguments ask for and opens the
+    // link; on failure prints one line on stderr and returns false.
     bool open();
     // Walks the device through the start-up queries, as the panel does at start. Returns
     // exitDone when the device answered and was understood; otherwise the bring-up or this
@@ -31,6 +31,10 @@ public:
     // Whether the last bring-up, the one of a reset from the Serial Port page too, found the
     // device and understood it; says why on stderr when it did not.
     ExitStatus broughtUp();
+
+    // Whether a trace asked for could not be written to the end: the run then has not done
+    // all it was asked, and does not end with exitDone.
+    static bool traceWasLost();
 
     PanelSession& panel() { return session_; }
     HeadlessPages& pages() { return pages_; }

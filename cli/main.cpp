@@ -165,5 +165,8 @@ int run(const std::vector<std::string>& words)
 
 int main(int argc, char** argv)
 {
-    return kivo::cli::run(std::vector<std::string>(argv + 1, argv + argc));
+    using namespace kivo::cli;
+    const int status = run(std::vector<std::string>(argv + 1, argv + argc));
+    // The device did what it was told, but the trace the operator asked for is not whole.
+    return status == exitDone && CliSession::traceWasLost() ? exitNoReply : status;
 }

@@ -37,6 +37,8 @@ bool PanelApp::openLink(const LinkOpener& opener, std::string& error)
 void PanelApp::shutdown()
 {
     logFile.close();
+    // The program may end in the middle of a start-up that holds its writes.
+    profile_.flush();
     if (!connected())
         return;
     if (restoreEchoOnExit)

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace kivo {
@@ -20,8 +21,9 @@ namespace kivo {
 namespace {
 
 constexpr const char* utf8Mark = "\xEF\xBB\xBF";
-// Far more than any panel writes; a file this big is something else named by mistake.
-constexpr off_t largestFile = 16 * 1024 * 1024;
+// Far more than any panel writes (a full one holds a few tens of kilobytes); a file this big
+// is something else named by mistake, and reading it would slow every start.
+constexpr off_t largestFile = 4 * 1024 * 1024;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -115,14 +117,28 @@ std::string whyNotText(const std::string& content)
     return "it holds a NUL byte at offset " + std::to_string(nul) + ", so it is not a text file";
 }
 
+// Where the line that starts at `at` ends, its line end included: LF, CR LF or a lone CR.
+std::size_t endOfLine(const std::string& content, std::size_t at)
+{
+    const std::size_t end = content.find_first_of("\r\n", at);
+    if (end == std::string::npos)
+        return content.size();
+    if (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n')
+        return end + 2;
+    return end + 1;
+}
+
+bool endsLine(const std::string& line) { return line.ends_with('\n') || line.ends_with('\r'); }
+
 } // namespace
 
 // The file as its lines, each with its own line ending, so that whatever is not written
-// goes back to the disk byte for byte.
+// goes back to the disk byte for byte. What each line says is worked out once, on loading.
 struct Profile::Document {
     std::string mark; // a UTF-8 byte-order mark, kept as it was
     std::vector<std::string> lines;
-    std::string newline = "\n"; // the file's own, for lines added
+    std::vector<LineMeaning> meanings; // one per line
+    std::string newline = "\n";        // the file's own, for lines added
 
     void load(const std::string& content)
     {
@@ -132,14 +148,16 @@ struct Profile::Document {
             at = mark.size();
         }
         while (at < content.size()) {
-            std::size_t end = content.find('\n', at);
-            end = end == std::string::npos ? content.size() : end + 1;
+            const std::size_t end = endOfLine(content, at);
             lines.push_back(content.substr(at, end - at));
             at = end;
         }
+        meanings.reserve(lines.size());
         for (const std::string& line : lines)
-            if (line.ends_with('\n')) {
-                newline = line.ends_with("\r\n") ? "\r\n" : "\n";
+            meanings.push_back(meaningOf(body(line)));
+        for (const std::string& line : lines)
+            if (endsLine(line)) {
+                newline = line.substr(body(line).size());
                 break;
             }
     }
@@ -168,7 +186,7 @@ struct Profile::Document {
     {
         bool inSection = false;
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            const LineMeaning meaning = meaningOf(body(lines[i]));
+            const LineMeaning& meaning = meanings[i];
             if (meaning.kind == LineMeaning::header || meaning.kind == LineMeaning::brokenHeader)
                 inSection = meaning.kind == LineMeaning::header && sameName(meaning.name, section);
             else if (inSection && meaning.kind == LineMeaning::key && sameName(meaning.name, key))
@@ -183,7 +201,7 @@ struct Profile::Document {
     {
         std::optional<std::size_t> end;
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            const LineMeaning meaning = meaningOf(body(lines[i]));
+            const LineMeaning& meaning = meanings[i];
             if (meaning.kind == LineMeaning::header || meaning.kind == LineMeaning::brokenHeader) {
                 if (end)
                     break;
@@ -198,9 +216,10 @@ struct Profile::Document {
 
     void insert(std::size_t at, const std::string& line)
     {
-        if (at > 0 && !lines[at - 1].ends_with('\n'))
+        if (at > 0 && !endsLine(lines[at - 1]))
             lines[at - 1] += newline;
         lines.insert(lines.begin() + static_cast<long>(at), line + newline);
+        meanings.insert(meanings.begin() + static_cast<long>(at), meaningOf(line));
     }
 
     void set(const std::string& section, const std::string& key, const std::string& value)
@@ -209,7 +228,7 @@ struct Profile::Document {
             std::string& line = lines[*found];
             const std::string ending = line.substr(body(line).size());
             // The key as it was spelt and the blanks after "=" stay.
-            std::size_t start = meaningOf(body(line)).equals + 1;
+            std::size_t start = meanings[*found].equals + 1;
             while (start < body(line).size() && isBlank(line[start]))
                 ++start;
             line = line.substr(0, start) + quotedIfNeeded(value) + ending;
@@ -264,7 +283,9 @@ Profile::Profile(std::filesystem::path path)
     } else if (!S_ISREG(info.st_mode)) {
         loadError_ = "Cannot read " + path_.string() + ": it is not a regular file";
     } else if (info.st_size > largestFile) {
-        loadError_ = "Cannot read " + path_.string() + ": it is too large for an ini file";
+        loadError_ = "Cannot read " + path_.string() + ": at " + std::to_string(info.st_size) +
+                     " bytes it is too large for an ini file (at most " +
+                     std::to_string(largestFile) + ")";
     } else {
         char buffer[65536];
         for (;;) {
@@ -308,8 +329,7 @@ std::string Profile::readString(const std::string& section, const std::string& k
     const auto found = document_->findKey(section, key);
     if (!found)
         return fallback;
-    const std::string line = Document::body(document_->lines[*found]);
-    return valueOf(line, meaningOf(line).equals);
+    return valueOf(Document::body(document_->lines[*found]), document_->meanings[*found].equals);
 }
 
 long Profile::readInt(const std::string& section, const std::string& key, long fallback) const
@@ -337,14 +357,39 @@ bool Profile::writeStrings(const std::string& section, const std::vector<Entry>&
             return false;
         }
     }
+    if (holds_ > 0 && !onDisk_)
+        onDisk_ = std::make_unique<Document>(*document_);
     // Keep memory and disk alike: the change is kept only once it is on the disk.
-    const std::vector<std::string> before = document_->lines;
+    const Document before = holds_ > 0 ? Document{} : *document_;
     for (const auto& [key, value] : entries)
         document_->set(section, key, value);
+    if (holds_ > 0 || save())
+        return true;
+    *document_ = before;
+    return false;
+}
+
+bool Profile::flush()
+{
+    if (!onDisk_)
+        return true;
+    const std::unique_ptr<Document> onDisk = std::move(onDisk_);
     if (save())
         return true;
-    document_->lines = before;
+    *document_ = *onDisk;
     return false;
+}
+
+Profile::HeldWrites::HeldWrites(Profile& profile) : profile_(&profile) { ++profile.holds_; }
+
+Profile::HeldWrites::~HeldWrites() { release(); }
+
+bool Profile::HeldWrites::release()
+{
+    if (!profile_)
+        return true;
+    Profile& profile = *std::exchange(profile_, nullptr);
+    return --profile.holds_ > 0 || profile.flush();
 }
 
 bool Profile::save()

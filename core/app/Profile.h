@@ -10,11 +10,12 @@ namespace kivo {
 
 // The panel's ini file, read and written by section and key like a Windows profile file:
 // names compare without case, blanks around names and values are dropped, a value in double
-// quotes loses them, CR LF and LF both read. A write changes only the line of its key (or adds
-// one); every other line, understood or not, goes back as it was. Every write goes through to
-// the disk at once, through a temporary file and a rename, so the file on disk is always whole;
-// it keeps the file's mode and owner, follows a symbolic link to its target and refuses a
-// read-only file.
+// quotes loses them, LF, CR LF and a lone CR all end a line. A write changes only the line of
+// its key (or adds one); every other line, understood or not, goes back as it was. Every write
+// goes through to the disk at once (unless writes are held, below), through a temporary file
+// and a rename, so the file on disk is always whole; it keeps the file's mode and owner,
+// follows a symbolic link to its target and refuses a read-only file. A file that cannot be
+// read, or larger than 4 MiB, is never written.
 class Profile {
 public:
     explicit Profile(std::filesystem::path path);
@@ -46,12 +47,34 @@ public:
     bool writeStrings(const std::string& section, const std::vector<Entry>& entries);
     const std::string& lastWriteError() const { return lastWriteError_; }
 
+    // While one lives, writes change the file in memory and report success, and all of them
+    // reach the disk in one rewrite when it is released: the start-up stores dozens of keys,
+    // and every rewrite costs the whole file.
+    class HeldWrites {
+    public:
+        explicit HeldWrites(Profile& profile);
+        ~HeldWrites();
+        HeldWrites(const HeldWrites&) = delete;
+        HeldWrites& operator=(const HeldWrites&) = delete;
+        // Writes what was held, unless an outer hold is still alive. On failure, returns false
+        // with the reason in lastWriteError(), and memory is put back as the disk holds it.
+        bool release();
+
+    private:
+        Profile* profile_;
+    };
+
+    // Writes what is held now, as the program ends; true when nothing was held.
+    bool flush();
+
 private:
     bool save();
 
     struct Document;
     std::filesystem::path path_;
     std::unique_ptr<Document> document_;
+    std::unique_ptr<Document> onDisk_; // while writes are held: the file as it is on the disk
+    int holds_ = 0;
     std::string loadError_;
     std::string lastWriteError_;
 };

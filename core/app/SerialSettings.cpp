@@ -40,10 +40,11 @@ SerialSettings readSerialSettings(const Profile& profile)
 
 void writeSerialSettings(Profile& profile, const SerialSettings& settings)
 {
-    profile.writeString(section(), "baudrate", std::to_string(settings.baudRate));
-    profile.writeString(section(), "parity", std::to_string(settings.parity));
-    profile.writeString(section(), "bytesize", std::to_string(settings.byteSize));
-    profile.writeString(section(), "stopbits", std::to_string(settings.stopBits));
+    // One rewrite of the file for the four keys.
+    profile.writeStrings(section(), {{"baudrate", std::to_string(settings.baudRate)},
+                                     {"parity", std::to_string(settings.parity)},
+                                     {"bytesize", std::to_string(settings.byteSize)},
+                                     {"stopbits", std::to_string(settings.stopBits)}});
 }
 
 std::string readPortName(const Profile& profile) { return profile.readString(section(), "port"); }

@@ -1,5 +1,6 @@
 #include "core/app/TrafficTrace.h"
 
+#include "core/app/CNumbers.h"
 #include "core/app/Text.h"
 
 #include <cerrno>
@@ -16,6 +17,7 @@ bool TrafficTrace::start(const std::string& path, std::string& error)
     }
     file_.reset(file);
     path_ = path;
+    failure_.clear();
     return true;
 }
 
@@ -31,9 +33,20 @@ void TrafficTrace::record(Direction direction, std::string_view bytes)
         return;
     const std::chrono::duration<double, std::milli> elapsed =
         std::chrono::steady_clock::now() - origin_;
-    std::fprintf(file_.get(), "%.3f %c %s\n", elapsed.count(),
-                 direction == Direction::toDevice ? '>' : '<', escapeBytes(bytes).c_str());
-    std::fflush(file_.get());
+    const std::string line = formatFixed(elapsed.count(), 3) +
+                             (direction == Direction::toDevice ? " > " : " < ") +
+                             escapeBytes(bytes) + "\n";
+    if (std::fputs(line.c_str(), file_.get()) < 0 || std::fflush(file_.get()) != 0)
+        fail();
+}
+
+void TrafficTrace::fail()
+{
+    failure_ = "cannot write the traffic trace " + path_ + ": " + std::strerror(errno) +
+               "; the trace stops here";
+    stop();
+    if (failureHandler_)
+        failureHandler_(failure_);
 }
 
 } // namespace kivo

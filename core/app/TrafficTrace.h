@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,12 +28,22 @@ public:
     void portOpened() { origin_ = std::chrono::steady_clock::now(); }
     void record(Direction direction, std::string_view bytes);
 
+    // A line that cannot be written (a full disk) ends the trace: `handler` is told why, once,
+    // in one line, and the failure stays readable until the next start.
+    using FailureHandler = std::function<void(const std::string& why)>;
+    void setFailureHandler(FailureHandler handler) { failureHandler_ = std::move(handler); }
+    const std::string& failure() const { return failure_; }
+
 private:
+    void fail();
+
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::string path_;
+    std::string failure_;
+    FailureHandler failureHandler_;
     std::chrono::steady_clock::time_point origin_ = std::chrono::steady_clock::now();
 };
 

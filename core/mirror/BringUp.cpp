@@ -2,6 +2,7 @@
 
 #include "core/app/CommandChannel.h"
 #include "core/app/PanelApp.h"
+#include "core/app/Profile.h"
 #include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
 #include "core/app/SerialSettings.h"
@@ -30,6 +31,9 @@ BringUp::BringUp(PanelContext context)
 
 void BringUp::reset(bool echoQuery)
 {
+    // What the start-up stores (the timing list caches above all) reaches the ini file in one
+    // rewrite, not one per key.
+    Profile::HeldWrites held(c_.app.profile());
     c_.pages.clearPresentationLists();
     c_.progress.setProgressPosition(1);
     c_.app.progressCounter = 1;
@@ -41,6 +45,8 @@ void BringUp::reset(bool echoQuery)
     // The raw log keeps the first start-up exchange only.
     c_.app.logFile.close();
     c_.app.idle = true;
+    if (!held.release())
+        c_.prompter.tell(c_.app.profile().lastWriteError());
 }
 
 void BringUp::noConnection()

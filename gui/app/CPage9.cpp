@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -77,7 +78,11 @@ CPage9::CPage9(PanelSession& session, QWidget* parent)
     edit_->setFocus();
 }
 
-CPage9::~CPage9() { model_.setView(nullptr); }
+CPage9::~CPage9()
+{
+    model_.setView(nullptr);
+    trace_.setFailureHandler({});
+}
 
 QCheckBox* CPage9::createTraceBox()
 {
@@ -88,6 +93,13 @@ QCheckBox* CPage9::createTraceBox()
                                             QStringLiteral("Kivo-trace.txt"));
     };
     connect(traceBox_, &QCheckBox::clicked, this, &CPage9::traceToggled);
+    // A trace that cannot be written (a full disk) is said once, after the exchange under way.
+    trace_.setFailureHandler([this](const std::string& why) {
+        QTimer::singleShot(0, this, [this, why] {
+            prompter_.tell(why);
+            showTraceState();
+        });
+    });
     return traceBox_;
 }
 

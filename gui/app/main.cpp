@@ -37,6 +37,12 @@ int runPanel(const GuiArguments& arguments)
 
     CProperty window({arguments.options.iniPath(), arguments.options.port},
                      {clock, keys, prompter, processExit, busy}, opener);
+    // Without its settings the panel would talk at the wrong rate and lose what it stores: it
+    // stops before the port is opened.
+    if (const std::string& error = window.session().profile().loadError(); !error.empty()) {
+        std::cerr << "kivo: " << error << '\n';
+        return exitUsage;
+    }
     processExit.setMainWindow(&window);
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &window,
                      &CProperty::bringToFront);
@@ -44,8 +50,6 @@ int runPanel(const GuiArguments& arguments)
     if (std::string error; arguments.options.trace &&
                            !window.session().app().trace.start(*arguments.options.trace, error))
         prompter.tell(error);
-    if (const std::string& error = window.session().profile().loadError(); !error.empty())
-        prompter.tell(error + "; the saved settings are not used and the file is left as it is.");
     window.exec();
     return 0;
 }

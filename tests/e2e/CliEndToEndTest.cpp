@@ -387,15 +387,49 @@ TEST_F(CliEndToEnd, IniThatIsAFolderStopsTheRunBeforeAnyPortOpens)
     }
 }
 
-TEST_F(CliEndToEnd, BrokenIniIsReportedInOneLineAndLeftAsItIs)
+// An ini file that cannot be read would leave a run at the wrong rate and lose what it stores:
+// every action stops with one line and status 2 before a port is opened, the file untouched.
+TEST_F(CliEndToEnd, UnreadableIniStopsEveryActionBeforeAnyPortOpens)
 {
     const std::string broken = std::string("[SERIALPORT]\nbaud") + '\0' + "rate=9600\n";
-    dir.write("Kivo.ini", broken);
-    const ProgramRun run = cli("sim", {"send", "wsr 3"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.err, AllOf(HasSubstr(ini()), HasSubstr("NUL")));
+    dir.write("broken.ini", broken);
+    ASSERT_EQ(::mkfifo(dir.file("fifo.ini").c_str(), 0600), 0);
+    std::filesystem::create_symlink("loop.ini", dir.file("loop.ini"));
+    dir.write("huge.ini", "[SERIALPORT]\n");
+    std::filesystem::resize_file(dir.file("huge.ini"), 5 * 1024 * 1024);
+    const std::string port = dir.file("no-such-port").string();
+    for (const std::string ini :
+         {dir.file("broken.ini").string(), dir.file("fifo.ini").string(), std::string("/dev/null"),
+          dir.file("loop.ini").string(), dir.file("huge.ini").string()}) {
+        for (const std::vector<std::string>& action : {std::vector<std::string>{"status"},
+                                                       {"send", "id"},
+                                                       {"arrange", "grid"},
+                                                       {"output", "recall", "1"},
+                                                       {"baud", "9600"},
+                                                       {"presentations"},
+                                                       {"play", "show"}}) {
+            std::vector<std::string> args = {"--ini", ini, "--port", port};
+            args.insert(args.end(), action.begin(), action.end());
+            const ProgramRun run = runProgram(KIVO_CLI_PATH, args, 10000);
+            EXPECT_EQ(run.status, 2) << ini << ' ' << action.front() << ": " << run.err;
+            EXPECT_THAT(run.err, AllOf(::testing::StartsWith("kivo-cli: Cannot read " + ini),
+                                       Not(HasSubstr("no-such-port"))));
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            EXPECT_EQ(run.out, "");
+        }
+    }
+    EXPECT_EQ(dir.read("broken.ini"), broken);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("fifo.ini")));
+}
+
+TEST_F(CliEndToEnd, TraceThatCannotBeWrittenIsReportedOnceAndTheRunFails)
+{
+    const ProgramRun run = cli("sim", {"--trace", "/dev/full", "send", "wsr 3"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.out, HasSubstr("3 0 0 720 480"));
+    EXPECT_THAT(run.err,
+                ::testing::StartsWith("kivo-cli: cannot write the traffic trace /dev/full"));
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    EXPECT_EQ(dir.read("Kivo.ini"), broken);
 }
 
 TEST_F(CliEndToEnd, SimulatedQuadrixWithoutIniUsesItsOwnFile)

@@ -49,10 +49,35 @@ void readBothLists(kivo::Profile& profile, kivo::Prompter& prompter)
     }
 }
 
+// The same text with every CR LF and lone CR made a LF.
+std::string withLineFeeds(const std::string& text)
+{
+    std::string lf;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r')
+            lf += text[i];
+        else if (i + 1 >= text.size() || text[i + 1] != '\n')
+            lf += '\n';
+    }
+    return lf;
+}
+
+// Line ends do not change what a file says.
+void checkLineEndsReadAlike(const std::filesystem::path& folder, const std::string& content,
+                            const KnownKeys& read)
+{
+    const std::filesystem::path lf = folder / "Lf.ini";
+    std::ofstream(lf, std::ios::binary) << withLineFeeds(content);
+    const kivo::Profile profile(lf);
+    if (profile.loadError().empty())
+        check(KnownKeys::readFrom(profile) == read, "CR, LF and CR LF end a line alike");
+}
+
 } // namespace
 
 // The bytes are an ini file: it is loaded, read, written through a key and the timing list
-// cache, and loaded again. What a good load held must read the same after the write.
+// cache, and loaded again. What a good load held must read the same after the write, and the
+// same as the file with its line ends made LF.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const kivo::fuzz::Scratch& scratch = kivo::fuzz::Scratch::get();
@@ -67,6 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         kivo::Profile profile(ini);
         loaded = profile.loadError().empty();
         before = KnownKeys::readFrom(profile);
+        if (loaded)
+            checkLineEndsReadAlike(ini.parent_path(),
+                                   std::string(reinterpret_cast<const char*>(data), size), before);
         kivo::readSerialSettings(profile);
         profile.readInt("SERIALPORT", "bytesize", 8);
         readBothLists(profile, prompter);

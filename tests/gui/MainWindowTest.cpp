@@ -1,5 +1,8 @@
 #include "tests/gui/MainWindowFixture.h"
 
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
+
 #include "gui/app/HelpWindow.h"
 #include "gui/app/TerminalEdit.h"
 #include "gui/config/CPage3.h"
@@ -22,7 +25,9 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace kivo::test {
 namespace {
@@ -212,6 +217,33 @@ TEST_F(MainWindow, NoticeIsPaintedInDarkBlueNearTheBottom)
         for (int x = 10; x < image.width() / 2 && !found; ++x)
             found = image.pixelColor(x, y) == QColor(0, 0, 128);
     EXPECT_TRUE(found);
+}
+
+// The real program, with an ini file it cannot read: one line, status 2, and no window left
+// waiting on a message box; the port is never opened.
+TEST(PanelProgram, UnreadableIniEndsTheStartWithOneLineAndStatusTwo)
+{
+    TempDir dir;
+    const std::string broken = std::string("[SERIALPORT]\nbaud") + '\0' + "rate=9600\n";
+    dir.write("broken.ini", broken);
+    ASSERT_EQ(::mkfifo(dir.file("fifo.ini").c_str(), 0600), 0);
+    // A panel the developer has open must not answer for these.
+    const bool hadTmp = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QByteArray::fromStdString(dir.path().string()));
+    for (const std::string ini : {dir.file("broken.ini").string(), dir.file("fifo.ini").string(),
+                                  std::string("/dev/null")}) {
+        const ProgramRun run = runProgram(
+            KIVO_BINARY, {"--ini", ini, "--port", dir.file("no-such-port").string()}, 20000);
+        EXPECT_EQ(run.status, 2) << ini << ": " << run.err;
+        EXPECT_THAT(run.err, ::testing::StartsWith("kivo: Cannot read " + ini));
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    if (hadTmp)
+        qputenv("TMPDIR", savedTmp);
+    else
+        qunsetenv("TMPDIR");
+    EXPECT_EQ(dir.read("broken.ini"), broken);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "core/app/Profile.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <ctime>
 #include <filesystem>
@@ -12,6 +12,9 @@
 
 namespace kivo::test {
 namespace {
+
+using ::testing::AllOf;
+using ::testing::HasSubstr;
 
 TEST(Profile, ReadsLikeAWindowsProfileFile)
 {
@@ -101,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeptLinesCase{"keyBeforeAnySection", "orphan=1\n[SERIALPORT]\nbaudrate=9600\n"},
         KeptLinesCase{"crLfAndNoFinalLineBreak",
                       "[SERIALPORT]\r\n  baudrate = 9600\r\n[CUSTOM1\r\n; c\r\nx=1"},
+        KeptLinesCase{"crOnly", "[SERIALPORT]\r  baudrate = 9600\r[CUSTOM1\r; c\rx=1"},
+        KeptLinesCase{"mixedLineEnds", "[A]\nx=1\r\n[SERIALPORT]\rbaudrate=9600\n\r\n"},
         KeptLinesCase{"utf8ByteOrderMark", "\xEF\xBB\xBF[SERIALPORT]\nbaudrate=9600\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -128,6 +133,21 @@ TEST(Profile, NewKeysAndSectionsFollowTheFilesOwnLineEndings)
     const Profile reopened(dir.file("Kivo.ini"));
     EXPECT_EQ(reopened.readString("B", "y"), "\"quoted\"");
     EXPECT_EQ(reopened.readString("C", "w"), "  padded ");
+}
+
+TEST(Profile, LfCrLfAndALoneCrAllEndALine)
+{
+    for (const std::string newline : {"\n", "\r\n", "\r"}) {
+        TempDir dir;
+        dir.write("Kivo.ini", "[A]" + newline + "x=1" + newline + "[B]" + newline + "y=2");
+        Profile profile(dir.file("Kivo.ini"));
+        EXPECT_EQ(profile.readString("A", "x"), "1") << testing::PrintToString(newline);
+        EXPECT_EQ(profile.readString("B", "y"), "2") << testing::PrintToString(newline);
+        ASSERT_TRUE(profile.writeString("A", "z", "3"));
+        EXPECT_EQ(dir.read("Kivo.ini"),
+                  "[A]" + newline + "x=1" + newline + "z=3" + newline + "[B]" + newline + "y=2")
+            << testing::PrintToString(newline);
+    }
 }
 
 TEST(Profile, ValueThatWouldBreakTheLineIsRefused)
@@ -184,18 +204,66 @@ INSTANTIATE_TEST_SUITE_P(
                     "UTF-16"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Profile, FolderOrFifoIsReportedWithoutWaitingAndNeverReplaced)
+// Names that are no ini file: each is said in one line, at once (a FIFO never blocks), and
+// left as it is.
+TEST(Profile, WhatCannotBeReadIsReportedWithoutWaitingAndNeverReplaced)
 {
     TempDir dir;
     std::filesystem::create_directory(dir.file("folder.ini"));
     ASSERT_EQ(::mkfifo(dir.file("fifo.ini").c_str(), 0600), 0);
-    for (const char* name : {"folder.ini", "fifo.ini"}) {
-        Profile profile(dir.file(name));
-        EXPECT_NE(profile.loadError(), "") << name;
-        EXPECT_FALSE(profile.writeString("A", "key", "value")) << name;
+    std::filesystem::create_symlink("loop.ini", dir.file("loop.ini"));
+    dir.write("huge.ini", "[A]\nkey=1\n");
+    std::filesystem::resize_file(dir.file("huge.ini"), 4 * 1024 * 1024 + 1);
+    const struct {
+        std::filesystem::path path;
+        const char* why;
+    } cases[] = {
+        {dir.file("folder.ini"), "folder"},  {dir.file("fifo.ini"), "not a regular file"},
+        {"/dev/null", "not a regular file"}, {dir.file("loop.ini"), "symbolic links"},
+        {dir.file("huge.ini"), "too large"},
+    };
+    for (const auto& c : cases) {
+        Profile profile(c.path);
+        EXPECT_THAT(profile.loadError(), AllOf(HasSubstr(c.path.string()), HasSubstr(c.why)))
+            << c.path;
+        EXPECT_EQ(profile.loadError().find('\n'), std::string::npos);
+        EXPECT_FALSE(profile.writeString("A", "key", "value")) << c.path;
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.ini")));
     EXPECT_TRUE(std::filesystem::is_fifo(dir.file("fifo.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("loop.ini")));
+    EXPECT_EQ(std::filesystem::file_size(dir.file("huge.ini")), 4u * 1024 * 1024 + 1);
+}
+
+TEST(Profile, HeldWritesReachTheDiskTogetherWhenReleased)
+{
+    TempDir dir;
+    dir.write("Kivo.ini", "[A]\nx=1\n");
+    Profile profile(dir.file("Kivo.ini"));
+    {
+        Profile::HeldWrites outer(profile);
+        Profile::HeldWrites inner(profile);
+        ASSERT_TRUE(profile.writeString("A", "x", "2"));
+        ASSERT_TRUE(profile.writeStrings("B", {{"y", "3"}, {"z", "4"}}));
+        EXPECT_EQ(profile.readString("B", "z"), "4");
+        EXPECT_TRUE(inner.release());
+        EXPECT_EQ(dir.read("Kivo.ini"), "[A]\nx=1\n") << "an outer hold still holds";
+    }
+    EXPECT_EQ(dir.read("Kivo.ini"), "[A]\nx=2\n[B]\ny=3\nz=4\n");
+}
+
+TEST(Profile, HeldWritesThatCannotBeSavedAreUndoneInMemory)
+{
+    TempDir dir;
+    dir.write("Kivo.ini", "[A]\nx=1\n");
+    Profile profile(dir.file("Kivo.ini"));
+    Profile::HeldWrites held(profile);
+    ASSERT_TRUE(profile.writeString("A", "x", "2"));
+    ::chmod(dir.file("Kivo.ini").c_str(), 0444);
+    EXPECT_FALSE(held.release());
+    EXPECT_THAT(profile.lastWriteError(), HasSubstr("read-only"));
+    EXPECT_EQ(profile.readString("A", "x"), "1");
+    EXPECT_EQ(dir.read("Kivo.ini"), "[A]\nx=1\n");
 }
 
 struct stat statOf(const std::filesystem::path& path)

@@ -11,6 +11,7 @@
 namespace kivo::test {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
@@ -75,6 +76,21 @@ TEST_F(TracingLinkTest, NothingIsWrittenOnceStoppedOrWhereTheFileCannotBeMade)
     link.write("baud\n");
     EXPECT_EQ(traceLines(dir.read("trace.txt")).size(), 1u);
     EXPECT_THAT(scripted.writes, ElementsAre("id\n", "id\n", "baud\n"));
+}
+
+TEST_F(TracingLinkTest, ATraceThatCannotBeWrittenIsReportedOnceAndStops)
+{
+    std::vector<std::string> failures;
+    trace.setFailureHandler([&failures](const std::string& why) { failures.push_back(why); });
+    std::string error;
+    ASSERT_TRUE(trace.start("/dev/full", error)) << "a full disk is found only on writing";
+    link.write("id\n");
+    link.write("baud\n");
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_THAT(failures[0], AllOf(HasSubstr("/dev/full"), HasSubstr("No space left")));
+    EXPECT_EQ(trace.failure(), failures[0]);
+    EXPECT_FALSE(trace.isOn());
+    EXPECT_THAT(scripted.writes, ElementsAre("id\n", "baud\n")) << "the device still gets all";
 }
 
 } // namespace
