@@ -398,7 +398,7 @@ TEST_F(CliEndToEnd, UnreadableIniStopsEveryActionBeforeAnyPortOpens)
     dir.write("huge.ini", "[SERIALPORT]\n");
     std::filesystem::resize_file(dir.file("huge.ini"), 5 * 1024 * 1024);
     const std::string port = dir.file("no-such-port").string();
-    for (const std::string ini :
+    for (const std::string& ini :
          {dir.file("broken.ini").string(), dir.file("fifo.ini").string(), std::string("/dev/null"),
           dir.file("loop.ini").string(), dir.file("huge.ini").string()}) {
         for (const std::vector<std::string>& action : {std::vector<std::string>{"status"},

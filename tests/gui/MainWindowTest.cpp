@@ -231,8 +231,8 @@ TEST(PanelProgram, UnreadableIniEndsTheStartWithOneLineAndStatusTwo)
     const bool hadTmp = qEnvironmentVariableIsSet("TMPDIR");
     const QByteArray savedTmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QByteArray::fromStdString(dir.path().string()));
-    for (const std::string ini : {dir.file("broken.ini").string(), dir.file("fifo.ini").string(),
-                                  std::string("/dev/null")}) {
+    for (const std::string& ini : {dir.file("broken.ini").string(), dir.file("fifo.ini").string(),
+                                   std::string("/dev/null")}) {
         const ProgramRun run = runProgram(
             KIVO_BINARY, {"--ini", ini, "--port", dir.file("no-such-port").string()}, 20000);
         EXPECT_EQ(run.status, 2) << ini << ": " << run.err;
