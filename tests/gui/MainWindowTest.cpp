@@ -236,8 +236,14 @@ TEST(PanelProgram, UnreadableIniEndsTheStartWithOneLineAndStatusTwo)
         const ProgramRun run = runProgram(
             KIVO_BINARY, {"--ini", ini, "--port", dir.file("no-such-port").string()}, 20000);
         EXPECT_EQ(run.status, 2) << ini << ": " << run.err;
-        EXPECT_THAT(run.err, ::testing::StartsWith("kivo: Cannot read " + ini));
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        // Qt may say a word of its own about the environment first.
+        const std::size_t said = run.err.find("kivo: ");
+        EXPECT_THAT(run.err.substr(std::min(said, run.err.size())),
+                    ::testing::StartsWith("kivo: Cannot read " + ini));
+        EXPECT_EQ(std::count(run.err.begin() + static_cast<long>(std::min(said, run.err.size())),
+                             run.err.end(), '\n'),
+                  1)
+            << run.err;
     }
     if (hadTmp)
         qputenv("TMPDIR", savedTmp);
