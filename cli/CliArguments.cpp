@@ -68,6 +68,9 @@ std::string usageText()
                "                    come up again at 9600 baud, saved in the ini file\n"
                "  frontpanel lock|unlock\n"
                "                    lock or unlock the Quadrix's front panel\n"
+               "  find-rate         find the rate the Quadrix runs at: try the eight rates,\n"
+               "                    fastest first, with one \"baud\" query each, come up at the\n"
+               "                    first one answered in words, save it and print it\n"
                "\n"
                "arrange, place and windows start as status does, read the new layout back from\n"
                "the Quadrix, then print one line per window that is on, in output pixels:\n"
@@ -92,8 +95,11 @@ std::string usageText()
                "\n"
                "baud, factory-reset and frontpanel start as status does and use the Serial Port\n"
                "page's own code; its questions count as answered yes. baud exits 1 when the\n"
-               "Quadrix is not found at the new rate, factory-reset when it never said it had\n"
-               "restarted (the panel still comes up again at 9600 baud).\n"
+               "Quadrix refuses the rate, is not found at it or does not report it, or when\n"
+               "the ini file cannot keep it (the old rate stays saved otherwise); factory-reset\n"
+               "when the Quadrix refuses (nothing is changed) or never said it had restarted\n"
+               "(the panel still comes up again at 9600 baud). find-rate opens the port without\n"
+               "a bring-up at the saved rate, and exits 1 when no rate is answered in words.\n"
                "\n"
                "Options:\n") +
            panelOptionsUsage +
@@ -112,10 +118,10 @@ std::string usageText()
 
 namespace {
 
-constexpr std::array actions{"send",          "status",        "ports",  "arrange", "place",
-                             "windows",       "presentations", "export", "play",    "output",
-                             "input",         "chromakey",     "source", "level",   "baud",
-                             "factory-reset", "frontpanel"};
+constexpr std::array actions{"send",          "status",        "ports",    "arrange", "place",
+                             "windows",       "presentations", "export",   "play",    "output",
+                             "input",         "chromakey",     "source",   "level",   "baud",
+                             "factory-reset", "frontpanel",    "find-rate"};
 
 bool isAction(const std::string& word)
 {
@@ -127,7 +133,7 @@ std::string checkAction(const CliArguments& arguments)
     if (arguments.action.empty())
         return "no action given: use send, status, ports, arrange, place, windows, "
                "presentations, export, play, output, input, chromakey, source, level, baud, "
-               "factory-reset or frontpanel (see --help)";
+               "factory-reset, frontpanel or find-rate (see --help)";
     if (arguments.action == "send" && arguments.commands.empty())
         return "send needs at least one command, for example: kivo-cli send \"wsr 3\"";
     if (std::any_of(arguments.commands.begin(), arguments.commands.end(),

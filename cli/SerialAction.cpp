@@ -6,6 +6,7 @@
 #include "core/app/SerialSettings.h"
 #include "core/config/SerialPortPage.h"
 
+#include <optional>
 #include <ostream>
 
 namespace kivo::cli {
@@ -35,6 +36,12 @@ std::string parseFactoryReset(const std::vector<std::string>& operands, SerialRe
     return {};
 }
 
+std::string takeNoOperands(const std::string& action, const std::vector<std::string>& operands)
+{
+    return operands.empty() ? std::string()
+                            : action + " takes no operands, not " + quoted(operands.front());
+}
+
 std::string parseFrontPanel(const std::vector<std::string>& operands, SerialRequest& request)
 {
     if (operands.size() != 1 || (operands.front() != "lock" && operands.front() != "unlock"))
@@ -57,6 +64,11 @@ int changeBaud(CliSession& session, SerialPortPage& page, int rate, std::ostream
     case DeviceBaudChange::notReconnected:
         err << "kivo-cli: the port did not open again at " << rate << " baud\n";
         return exitNoReply;
+    case DeviceBaudChange::refused:
+    case DeviceBaudChange::notFollowed:
+    case DeviceBaudChange::rateNotSaved:
+        // The page has said why.
+        return exitNoReply;
     case DeviceBaudChange::reconnected:
         break;
     }
@@ -68,8 +80,9 @@ int changeBaud(CliSession& session, SerialPortPage& page, int rate, std::ostream
 
 int restoreFactoryDefaults(CliSession& session, SerialPortPage& page, std::ostream& out)
 {
-    if (!page.restoreFactoryDefaults())
-        return exitUsage;
+    // The question counts as answered yes: only the device can have refused.
+    if (page.restoreFactoryDefaults() != FactoryRestore::started)
+        return exitNoReply;
     const FactoryResetMonitor::Outcome outcome = page.waitForFactoryReset();
     switch (outcome) {
     case FactoryResetMonitor::Outcome::promptAnswered:
@@ -88,9 +101,26 @@ int restoreFactoryDefaults(CliSession& session, SerialPortPage& page, std::ostre
 
 } // namespace
 
+int findRate(CliSession& session, std::ostream& out, std::ostream& err)
+{
+    SerialPortPage page(SerialPortPage::seamsOf(session.panel()));
+    const std::optional<int> rate = page.findRate();
+    if (!rate) {
+        // Without a port that opens, the page holds why; otherwise it has said so itself.
+        if (const std::string problem = page.portProblem(); !problem.empty())
+            err << "kivo-cli: " << problem << '\n';
+        return exitNoReply;
+    }
+    if (const ExitStatus status = session.broughtUp(); status != exitDone)
+        return status;
+    out << "the Quadrix answers on " << page.portName() << " at " << *rate << " baud\n";
+    return exitDone;
+}
+
 bool isSerialAction(const std::string& action)
 {
-    return action == "baud" || action == "factory-reset" || action == "frontpanel";
+    return action == "baud" || action == "factory-reset" || action == "frontpanel" ||
+           action == "find-rate";
 }
 
 std::string parseSerialRequest(const std::string& action, const std::vector<std::string>& operands,
@@ -100,6 +130,8 @@ std::string parseSerialRequest(const std::string& action, const std::vector<std:
         return parseBaud(operands, request);
     if (action == "factory-reset")
         return parseFactoryReset(operands, request);
+    if (action == "find-rate")
+        return takeNoOperands(action, operands);
     return parseFrontPanel(operands, request);
 }
 

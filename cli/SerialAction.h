@@ -8,7 +8,8 @@ namespace kivo::cli {
 
 class CliSession;
 
-// What "baud", "factory-reset" or "frontpanel" asks of the Serial Port and Resets page.
+// What "baud", "factory-reset", "frontpanel" or "find-rate" asks of the Serial Port and Resets
+// page.
 struct SerialRequest {
     int baud = 0;                // baud: the device's new rate
     bool confirmed = false;      // factory-reset --yes
@@ -26,5 +27,9 @@ std::string parseSerialRequest(const std::string& action, const std::vector<std:
 // own operations; its questions count as answered yes. Returns the exit status.
 int runSerialAction(CliSession& session, const std::string& action, const SerialRequest& request,
                     std::ostream& out, std::ostream& err);
+
+// find-rate on a panel whose port is open and not yet brought up: the Serial Port page's Find
+// the rate. Returns the exit status.
+int findRate(CliSession& session, std::ostream& out, std::ostream& err);
 
 } // namespace kivo::cli

@@ -106,6 +106,9 @@ int changeSerial(const CliArguments& arguments)
     CliSession session(arguments);
     if (!session.open())
         return exitUsage;
+    // The saved rate may be what is wrong: the search starts without a bring-up.
+    if (arguments.action == "find-rate")
+        return findRate(session, std::cout, std::cerr);
     if (const ExitStatus status = session.bringUp(); status != exitDone)
         return status;
     return runSerialAction(session, arguments.action, arguments.serial, std::cout, std::cerr);

@@ -574,6 +574,22 @@ constexpr auto table = std::to_array<Entry>({
     {StringId::portGroup, "Port "},
     {StringId::portInUse, "In use: %s"},
     {StringId::noPortInUse, "In use: none"},
+    {StringId::noisyPort, "Something answers on %s at %u baud, but not in words: the Quadrix may "
+                          "be set to another rate"},
+    {StringId::findRateCaption, "Find the r&ate"},
+    {StringId::tryingRateProgress, "Trying %d baud..."},
+    {StringId::rateFound, "The Quadrix answers on %s at %d baud."},
+    {StringId::rateNotFound, "Nothing answered in words on %s at any rate from 115200 down to "
+                             "1200 baud: check that the Quadrix is switched on and connected to "
+                             "this port."},
+    {StringId::baudRefused, "The Quadrix refused %d baud: %s"},
+    {StringId::baudNotFollowed,
+     "The Quadrix did not move to %d baud: asked for its rate, it answered \"%s\". The panel "
+     "stays at %u baud."},
+    {StringId::baudNotSaved, "The Quadrix now runs at %d baud, but the ini file could not keep "
+                             "that rate: %s. Start the panel at %d baud."},
+    {StringId::factoryDefaultsRefused,
+     "The Quadrix refused to restore its factory defaults: %s. Nothing was changed."},
     {StringId::noPortChosen,
      "No serial port is set: choose the port of the Quadrix, or type its path or "
      "tcp:HOST:PORT, and click Reset Kivo."},

@@ -5,6 +5,8 @@
 #include "core/app/Prompter.h"
 #include "core/app/Text.h"
 
+#include <algorithm>
+
 namespace kivo {
 
 RestartSign findRestartSign(std::string_view reply)
@@ -21,10 +23,17 @@ FactoryResetMonitor::FactoryResetMonitor(PanelApp& app, CommandChannel& channel,
 {
 }
 
-void FactoryResetMonitor::start()
+void FactoryResetMonitor::start(std::int64_t nowMs)
 {
     outcome_ = Outcome::watching;
     ticks_ = 0;
+    startMs_ = nowMs;
+}
+
+int FactoryResetMonitor::msToNextBeat(std::int64_t nowMs) const
+{
+    const std::int64_t due = startMs_ + static_cast<std::int64_t>(ticks_ + 1) * periodMs;
+    return static_cast<int>(std::clamp<std::int64_t>(due - nowMs, 0, periodMs));
 }
 
 bool FactoryResetMonitor::tick()

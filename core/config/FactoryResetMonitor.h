@@ -2,6 +2,7 @@
 
 #include "core/app/Strings.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace kivo {
@@ -34,7 +35,10 @@ public:
 
     FactoryResetMonitor(PanelApp& app, CommandChannel& channel, Prompter& prompter);
 
-    void start();
+    void start(std::int64_t nowMs);
+    // Beat n is due n periods after the start, however long the reads of the beats before it
+    // took.
+    int msToNextBeat(std::int64_t nowMs) const;
     bool watching() const { return outcome_ == Outcome::watching; }
     Outcome outcome() const { return outcome_; }
 
@@ -49,6 +53,7 @@ private:
     Prompter& prompter_;
     Outcome outcome_ = Outcome::notStarted;
     int ticks_ = 0;
+    std::int64_t startMs_ = 0;
 };
 
 } // namespace kivo

@@ -13,6 +13,7 @@
 #include "core/app/TerminalModel.h"
 #include "core/app/Text.h"
 #include "core/mirror/BringUp.h"
+#include "core/mirror/DeviceReplies.h"
 #include "core/mirror/PanelSession.h"
 #include "core/timing/TimingList.h"
 
@@ -25,6 +26,19 @@ constexpr int confirmPauseMs = 300;
 constexpr int factoryBaud = 9600;
 
 std::string text(StringId id) { return std::string(loadString(id)); }
+
+// The device's last line of an answer, for a message: its prompt and line ends dropped.
+std::string lastWords(std::string_view reply)
+{
+    constexpr std::size_t longestQuote = 80;
+    const std::string_view prompt = trim(loadString(StringId::prompt));
+    std::string_view words = trimRight(reply);
+    if (words.ends_with(prompt))
+        words = trimRight(words.substr(0, words.size() - prompt.size()));
+    if (const auto lineEnd = words.find_last_of("\r\n"); lineEnd != std::string_view::npos)
+        words.remove_prefix(lineEnd + 1);
+    return operatorText(trim(words), longestQuote);
+}
 
 } // namespace
 
@@ -84,16 +98,58 @@ DeviceBaudChange SerialPortPage::changeDeviceBaud(int rate)
     if (s_.prompter.ask(text(StringId::baudChangeQuestion), Prompter::Buttons::yesNo,
                         Prompter::Icon::question, {}) != Prompter::Answer::yes)
         return DeviceBaudChange::declined;
-    s_.channel.sendCommand(formatString(StringId::baudCommand, rate));
+    // A device that takes the rate answers at the new one, which reads as noise here; only a
+    // refusal can be read.
+    const Reply answer =
+        s_.channel.sendTextAndCollect(formatString(StringId::baudCommand, rate), false);
+    if (isRefusal(answer.text)) {
+        s_.prompter.tell(formatString(StringId::baudRefused, rate, lastWords(answer.text).c_str()));
+        return DeviceBaudChange::refused;
+    }
+    const std::uint32_t before = s_.app.serial.baudRate;
     // The device now listens at the new rate: the old line is of no more use.
     s_.app.closeLink();
     setConnectedLayout(false);
-    showDeviceBaud(rate);
     // The local buttons show the rate the port opens at next, whether or not it opens now.
-    s_.app.serial.baudRate = static_cast<std::uint32_t>(rate);
-    localBaudIndex_ = baudIndex(rate);
-    reopenLink();
-    return s_.app.connected() ? DeviceBaudChange::reconnected : DeviceBaudChange::notReconnected;
+    useLocalBaud(static_cast<std::uint32_t>(rate));
+    if (!openPortAgain()) {
+        waitWithoutLink();
+        return DeviceBaudChange::notReconnected;
+    }
+    if (!deviceConfirmsRate(rate, before)) {
+        s_.app.closeLink();
+        useLocalBaud(before);
+        waitWithoutLink();
+        return DeviceBaudChange::notFollowed;
+    }
+    showDeviceBaud(rate);
+    // Kept the moment the device has it: a panel that ends before the bring-up is over still
+    // finds the device at its next start.
+    const bool kept = keepRate();
+    s_.bringUp.reset(false);
+    return kept ? DeviceBaudChange::reconnected : DeviceBaudChange::rateNotSaved;
+}
+
+bool SerialPortPage::deviceConfirmsRate(int rate, std::uint32_t before)
+{
+    const Reply reply = s_.channel.sendAndCollect(StringId::baudQuery, true);
+    const char* port = s_.app.portName.c_str();
+    if (!reply.answered())
+        s_.prompter.tell(formatString(StringId::silentPort, port, s_.app.serial.baudRate));
+    else if (!answersInWords(reply.text))
+        s_.prompter.tell(formatString(StringId::noisyPort, port, s_.app.serial.baudRate));
+    else if (parseBaudReply(reply.text) != rate)
+        s_.prompter.tell(
+            formatString(StringId::baudNotFollowed, rate, lastWords(reply.text).c_str(), before));
+    else
+        return true;
+    return false;
+}
+
+void SerialPortPage::useLocalBaud(std::uint32_t rate)
+{
+    s_.app.serial.baudRate = rate;
+    localBaudIndex_ = baudIndex(static_cast<int>(rate));
 }
 
 void SerialPortPage::setEcho(bool on)
@@ -124,30 +180,80 @@ bool SerialPortPage::setFrontPanelLocked(bool locked)
 void SerialPortPage::resetPanel()
 {
     s_.terminal.setText({});
+    takeChosenPort();
+    if (s_.app.connected())
+        bringUpAndKeepLine();
+    else
+        reopenLink();
+}
+
+void SerialPortPage::takeChosenPort()
+{
     if (!chosenPort_.empty() && chosenPort_ != s_.app.portName) {
         s_.app.portName = chosenPort_;
         s_.app.closeLink();
     }
-    if (s_.app.connected()) {
-        keepChosenPort();
-        s_.bringUp.reset(false);
-    } else {
-        reopenLink();
-    }
+}
+
+bool SerialPortPage::openPortAgain()
+{
+    s_.app.linkEstablished = false;
+    s_.progress.showProgressText(text(StringId::reconnectingProgress));
+    if (!s_.reopener.reopenPort(portError_))
+        return false;
+    portError_.clear();
+    return true;
+}
+
+void SerialPortPage::waitWithoutLink()
+{
+    setConnectedLayout(false);
+    s_.bringUp.noConnection();
 }
 
 void SerialPortPage::reopenLink()
 {
-    s_.app.linkEstablished = false;
-    s_.progress.showProgressText(text(StringId::reconnectingProgress));
-    if (s_.reopener.reopenPort(portError_)) {
-        portError_.clear();
-        keepChosenPort();
-        s_.bringUp.reset(false);
+    if (openPortAgain())
+        bringUpAndKeepLine();
+    else
+        waitWithoutLink();
+}
+
+void SerialPortPage::bringUpAndKeepLine()
+{
+    s_.bringUp.reset(false);
+    // Only a line on which the device was understood is worth the next start.
+    if (!s_.app.connected() || !s_.bringUp.deviceUnderstood())
         return;
+    keepChosenPort();
+    keepRate();
+}
+
+std::optional<int> SerialPortPage::findRate()
+{
+    s_.terminal.setText({});
+    takeChosenPort();
+    const std::uint32_t before = s_.app.serial.baudRate;
+    for (auto rate = baudRates.rbegin(); rate != baudRates.rend(); ++rate) {
+        s_.progress.showProgressText(formatString(StringId::tryingRateProgress, *rate));
+        useLocalBaud(static_cast<std::uint32_t>(*rate));
+        if (!s_.reopener.reopenPort(portError_)) {
+            useLocalBaud(before);
+            waitWithoutLink();
+            return std::nullopt;
+        }
+        // At another rate than the device's, the question reaches it as noise and is refused.
+        if (answersInWords(s_.channel.sendAndCollect(StringId::baudQuery, false).text)) {
+            portError_.clear();
+            bringUpAndKeepLine();
+            return *rate;
+        }
     }
-    setConnectedLayout(false);
-    s_.bringUp.noConnection();
+    s_.app.closeLink();
+    useLocalBaud(before);
+    s_.prompter.tell(formatString(StringId::rateNotFound, s_.app.portName.c_str()));
+    waitWithoutLink();
+    return std::nullopt;
 }
 
 void SerialPortPage::keepChosenPort()
@@ -160,23 +266,45 @@ void SerialPortPage::keepChosenPort()
                                       profile.lastWriteError().c_str()));
 }
 
-bool SerialPortPage::restoreFactoryDefaults()
+bool SerialPortPage::keepRate()
+{
+    Profile& profile = s_.app.profile();
+    const std::uint32_t rate = s_.app.serial.baudRate;
+    if (readSerialSettings(profile).baudRate == rate)
+        return true;
+    if (profile.writeString(text(StringId::serialPortSection), "baudrate", std::to_string(rate)))
+        return true;
+    s_.prompter.tell(formatString(StringId::baudNotSaved, static_cast<int>(rate),
+                                  profile.lastWriteError().c_str(), static_cast<int>(rate)));
+    return false;
+}
+
+FactoryRestore SerialPortPage::restoreFactoryDefaults()
 {
     if (s_.prompter.askDefaultNo(text(StringId::factoryDefaultsQuestion), Prompter::Icon::question,
                                  {}) != Prompter::Answer::yes)
-        return false;
-    s_.channel.sendCommand(text(StringId::restoreFactoryDefaultsCommand));
+        return FactoryRestore::declined;
+    const Reply question =
+        s_.channel.sendAndCollect(StringId::restoreFactoryDefaultsCommand, false);
+    if (isRefusal(question.text)) {
+        s_.prompter.tell(
+            formatString(StringId::factoryDefaultsRefused, lastWords(question.text).c_str()));
+        return FactoryRestore::refused;
+    }
     s_.clock.sleepMs(confirmPauseMs);
     s_.channel.sendCommand(text(StringId::confirmRestoreCommand));
-    s_.app.serial.baudRate = factoryBaud;
-    localBaudIndex_ = baudIndex(factoryBaud);
+    const bool atFactoryRate = s_.app.serial.baudRate == factoryBaud;
+    useLocalBaud(factoryBaud);
     showDeviceBaud(factoryBaud);
     s_.app.profile().writeString(text(StringId::serialPortSection), "baudrate",
                                  std::to_string(factoryBaud));
     s_.app.linkEstablished = false;
     emptyTimingCaches();
-    monitor_.start();
-    return true;
+    // The device restarts at its factory rate: the watch listens there, or hears only noise.
+    if (!atFactoryRate)
+        s_.reopener.reopenPort(portError_);
+    monitor_.start(s_.clock.nowMs());
+    return FactoryRestore::started;
 }
 
 void SerialPortPage::emptyTimingCaches()
@@ -204,13 +332,20 @@ bool SerialPortPage::monitorTick()
 FactoryResetMonitor::Outcome SerialPortPage::waitForFactoryReset()
 {
     while (monitor_.watching()) {
-        s_.clock.sleepMs(FactoryResetMonitor::periodMs);
+        s_.clock.sleepMs(msToNextMonitorBeat());
         monitorTick();
     }
     return monitor_.outcome();
 }
 
-const std::string& SerialPortPage::portInUse() const { return s_.app.portName; }
+int SerialPortPage::msToNextMonitorBeat() const { return monitor_.msToNextBeat(s_.clock.nowMs()); }
+
+const std::string& SerialPortPage::portName() const { return s_.app.portName; }
+
+std::string SerialPortPage::portInUse() const
+{
+    return s_.app.connected() ? s_.app.portName : std::string();
+}
 
 void SerialPortPage::choosePort(const std::string& port) { chosenPort_ = trim(port); }
 

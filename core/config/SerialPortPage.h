@@ -3,6 +3,8 @@
 #include "core/app/Strings.h"
 #include "core/config/FactoryResetMonitor.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +39,19 @@ enum class DeviceBaudChange {
     sameRate,       // the device runs at that rate already: nothing asked, nothing sent
     notOffered,     // not one of the buttons' rates: nothing sent
     declined,       // the operator answered No: nothing sent
-    reconnected,    // sent, and the port is open again at the new rate
+    refused,        // the device answered "Error": the panel goes on at the old rate
+    reconnected,    // the device answers at the new rate, which is saved
     notReconnected, // sent, but the port did not open again; the panel waits without a link
+    notFollowed,    // the device did not answer at the new rate, or names another; the panel
+                    // waits without a link at the old rate, which stays saved
+    rateNotSaved,   // the device answers at the new rate, but the ini file could not keep it
+};
+
+// What became of the question to restore the factory defaults.
+enum class FactoryRestore {
+    declined, // the operator answered No: nothing sent
+    refused,  // the device answered "Error": nothing else is sent or changed
+    started,  // the device was told, and the monitor watches it
 };
 
 // The Serial Port and Resets page without its widgets: the local serial parameters and the
@@ -95,18 +108,26 @@ public:
     // the operator chose, with the local parameters as they are now).
     void resetPanel();
 
-    // Asks first; true when the device was told and the monitor watches it.
-    bool restoreFactoryDefaults();
+    FactoryRestore restoreFactoryDefaults();
     const FactoryResetMonitor& monitor() const { return monitor_; }
     // One beat of the monitor's timer; false when the timer is to stop. The beat that ends
     // the watch resets the panel.
     bool monitorTick();
+    // When the monitor's next beat is due, from now.
+    int msToNextMonitorBeat() const;
     // For a front end without a timer: beats on the clock until the watch is over.
     FactoryResetMonitor::Outcome waitForFactoryReset();
 
+    // Find the rate: opens the port (the one the operator chose) at each rate, fastest first,
+    // asks the device's rate once, and brings the panel up at the first rate answered in
+    // words. Returns that rate; without one the panel waits without a link at the old rate.
+    std::optional<int> findRate();
+
     // The port chooser. The operator's choice is used at the next Reset Kivo and kept in the
-    // ini file once a port opens there.
-    const std::string& portInUse() const;
+    // ini file once the panel has come up on it.
+    const std::string& portName() const;
+    // The port open now; empty when none is.
+    std::string portInUse() const;
     void choosePort(const std::string& port);
     // Why the panel has no port open: empty when it has one, or has not tried yet.
     std::string portProblem() const;
@@ -116,8 +137,15 @@ public:
     static std::vector<std::string> machinePorts();
 
 private:
+    void takeChosenPort();
+    void useLocalBaud(std::uint32_t rate);
+    bool openPortAgain();
+    void waitWithoutLink();
     void reopenLink();
+    void bringUpAndKeepLine();
+    bool deviceConfirmsRate(int rate, std::uint32_t before);
     void keepChosenPort();
+    bool keepRate();
     void emptyTimingCaches();
 
     Seams s_;

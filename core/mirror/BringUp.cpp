@@ -80,8 +80,14 @@ void BringUp::bringUp(bool echoQuery)
     for (WindowRecord& window : mirror.windows)
         window.maximised = false;
     app.maximisedFlag = false;
-    if (!askEchoState(echoQuery)) {
-        portSilent();
+    const Reply first = askEchoState(echoQuery);
+    if (!first.answered()) {
+        giveUpOnPort(StringId::silentPort);
+        return;
+    }
+    // A line at another rate than the device's brings noise: the long walk would read nothing.
+    if (!answersInWords(first.text)) {
+        giveUpOnPort(StringId::noisyPort);
         return;
     }
     c_.pages.showAbortHint(std::string(loadString(StringId::abortHint)));
@@ -111,7 +117,7 @@ void BringUp::bringUp(bool echoQuery)
     c_.pages.showPage(Page::virtualScreen);
 }
 
-bool BringUp::askEchoState(bool echoQuery)
+Reply BringUp::askEchoState(bool echoQuery)
 {
     if (echoQuery) {
         const Reply reply = c_.channel.sendAndCollect(StringId::echoQuery, true);
@@ -120,19 +126,19 @@ bool BringUp::askEchoState(bool echoQuery)
         if (echo)
             c_.app.restoreEchoOnExit = !echo->saysOff;
         noteAnswer(std::string(loadString(StringId::echoQuery)), echo || !reply.answered());
-        return reply.answered();
+        return reply;
     }
     c_.pages.repaintTerminal();
     c_.channel.sendCommand(std::string(loadString(StringId::echoOff)));
     const Reply reply = c_.channel.sendAndCollect(StringId::idQuery, true);
     deviceIdReply_ = reply.text;
-    return reply.answered();
+    return reply;
 }
 
-void BringUp::portSilent()
+void BringUp::giveUpOnPort(StringId why)
 {
     PanelApp& app = c_.app;
-    c_.prompter.tell(formatString(StringId::silentPort, app.portName.c_str(), app.serial.baudRate));
+    c_.prompter.tell(formatString(why, app.portName.c_str(), app.serial.baudRate));
     // Nothing on the line heard a word: the settings stay as they were and nothing is sent.
     app.closeLink();
     // The local parameters may be what is wrong: the page lets the operator change them.

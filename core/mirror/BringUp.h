@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app/Reply.h"
+#include "core/app/Strings.h"
 #include "core/mirror/PanelContext.h"
 #include "core/mirror/WindowReadback.h"
 #include "core/timing/OutputSettings.h"
@@ -43,10 +45,11 @@ public:
     TimingListLoader& listLoader() { return lists_; }
 
 private:
-    // Asks the first question of a bring-up; returns whether anything answered it.
-    bool askEchoState(bool echoQuery);
-    // Nothing answered on the port: the panel waits without a link.
-    void portSilent();
+    // Asks the first question of a bring-up and returns its answer.
+    Reply askEchoState(bool echoQuery);
+    // Nothing on the port spoke (`why` takes the port and the rate): the panel waits without
+    // a link.
+    void giveUpOnPort(StringId why);
     void showProgressText(StringId text);
     void readWindowCoordinates();
     // The rectangles of the device's windows, in output pixels, read again.

@@ -8,6 +8,7 @@
 #include "core/timing/NumberScan.h"
 #include "core/timing/TimingText.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kivo {
@@ -76,6 +77,22 @@ std::optional<EchoState> parseEchoReply(std::string_view reply)
         return std::nullopt;
     const std::string lower = toLower(reply);
     return EchoState{contains(lower, "on"), contains(lower, "off")};
+}
+
+bool answersInWords(std::string_view reply)
+{
+    if (reply.empty())
+        return false;
+    const std::string_view prompt = loadString(StringId::prompt);
+    // A stray byte as the port opens does not hide the prompt that ends the device's answer.
+    for (auto at = reply.find(prompt); at != std::string_view::npos;
+         at = reply.find(prompt, at + 1))
+        if (at == 0 || reply[at - 1] == '\n')
+            return true;
+    return std::all_of(reply.begin(), reply.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte >= 0x20 && byte < 0x7F) || c == '\r' || c == '\n' || c == '\t';
+    });
 }
 
 } // namespace kivo

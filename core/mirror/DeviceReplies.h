@@ -29,4 +29,9 @@ struct EchoState {
 };
 std::optional<EchoState> parseEchoReply(std::string_view reply);
 
+// Whether a reply is the device's words rather than line noise, as a line at another rate
+// than the device's brings: it holds the device's prompt at the start of a line, or it is
+// nothing but printable ASCII, tabs and line ends. An empty reply says nothing.
+bool answersInWords(std::string_view reply);
+
 } // namespace kivo

@@ -5,6 +5,7 @@
 #include "gui/app/QtStrings.h"
 #include "gui/app/WaitCursor.h"
 
+#include "core/app/Prompter.h"
 #include "core/app/SerialSettings.h"
 #include "core/mirror/PanelSession.h"
 
@@ -45,7 +46,7 @@ void enableButtons(QButtonGroup& group, bool enabled)
 
 CPage3::CPage3(PanelSession& session, QWidget* parent)
     : PropertyPage(StringId::serialPortCaption, helpContextId, parent),
-      model_(SerialPortPage::seamsOf(session))
+      model_(SerialPortPage::seamsOf(session)), prompter_(session.seams().prompter)
 {
     auto* grid = new QGridLayout(this);
     grid->addWidget(createLocalGroup(), 0, 0);
@@ -57,7 +58,9 @@ CPage3::CPage3(PanelSession& session, QWidget* parent)
     grid->setColumnStretch(1, 2);
 
     monitorTimer_.setObjectName(QStringLiteral("timer%1").arg(monitorTimerId));
-    monitorTimer_.setInterval(FactoryResetMonitor::periodMs);
+    // Each beat is scheduled on the clock after the one before, so slow reads do not stretch the
+    // watch.
+    monitorTimer_.setSingleShot(true);
     connect(&monitorTimer_, &QTimer::timeout, this, &CPage3::monitorTick);
     listPorts();
     draw();
@@ -165,11 +168,16 @@ QGroupBox* CPage3::createPortGroup()
             [this](const QString& port) { model_.choosePort(port.toStdString()); });
     // Enter after typing a port opens it, as Reset Kivo does.
     connect(portChooser_->lineEdit(), &QLineEdit::returnPressed, this, &CPage3::resetPanel);
+    findRate_ = new QPushButton(qtString(StringId::findRateCaption), group);
+    findRate_->setObjectName(QStringLiteral("findRate"));
+    findRate_->setAutoDefault(false);
+    connect(findRate_, &QPushButton::clicked, this, &CPage3::findRate);
 
     auto* layout = new QGridLayout(group);
     layout->addWidget(portChooser_, 0, 0);
-    layout->addWidget(portInUse_, 0, 1);
-    layout->addWidget(portProblem_, 1, 0, 1, 2);
+    layout->addWidget(findRate_, 0, 1);
+    layout->addWidget(portInUse_, 0, 2);
+    layout->addWidget(portProblem_, 1, 0, 1, 3);
     layout->setColumnStretch(0, 1);
     return group;
 }
@@ -238,11 +246,20 @@ void CPage3::resetPanel()
     listPorts();
 }
 
+void CPage3::findRate()
+{
+    std::optional<int> rate;
+    act([this, &rate] { rate = model_.findRate(); });
+    listPorts();
+    if (rate)
+        prompter_.tell(formatString(StringId::rateFound, model_.portName().c_str(), *rate));
+}
+
 void CPage3::restoreFactoryDefaults()
 {
     act([this] {
-        if (model_.restoreFactoryDefaults())
-            monitorTimer_.start();
+        if (model_.restoreFactoryDefaults() == FactoryRestore::started)
+            monitorTimer_.start(model_.msToNextMonitorBeat());
     });
 }
 
@@ -253,7 +270,7 @@ void CPage3::monitorTick()
     monitorTimer_.stop();
     act([this] {
         if (model_.monitorTick())
-            monitorTimer_.start();
+            monitorTimer_.start(model_.msToNextMonitorBeat());
     });
 }
 
@@ -285,6 +302,8 @@ void CPage3::drawLayout()
     for (QGroupBox* group : {deviceBaudGroup_, echoGroup_})
         group->setEnabled(layout.deviceSettingsEnabled);
     localBaudGroup_->setEnabled(layout.localBaudEnabled);
+    // The rate is searched for only while no device is connected, as the local rate is chosen.
+    findRate_->setEnabled(layout.localBaudEnabled);
     factoryDefaults_->setEnabled(layout.deviceActionsEnabled);
     frontPanel_->setEnabled(layout.deviceActionsEnabled);
     deviceGroup_->setTitle(qtString(layout.deviceGroupTitle));
@@ -293,7 +312,7 @@ void CPage3::drawLayout()
 
 void CPage3::drawPort()
 {
-    const std::string& port = model_.portInUse();
+    const std::string port = model_.portInUse();
     portInUse_->setText(port.empty() ? qtString(StringId::noPortInUse)
                                      : qtText(formatString(StringId::portInUse, port.c_str())));
     const std::string problem = model_.portProblem();
@@ -304,16 +323,16 @@ void CPage3::drawPort()
 void CPage3::listPorts()
 {
     const QString typed = portChooser_->currentText();
-    const QString inUse = qtText(model_.portInUse());
+    const QString panelPort = qtText(model_.portName());
     QStringList ports;
     for (const std::string& port : SerialPortPage::machinePorts())
         ports.push_back(qtText(port));
-    // The port in use is offered too, when it is a path or address the machine does not list.
-    if (!inUse.isEmpty() && !ports.contains(inUse))
-        ports.push_front(inUse);
+    // The panel's port is offered too, when it is a path or address the machine does not list.
+    if (!panelPort.isEmpty() && !ports.contains(panelPort))
+        ports.push_front(panelPort);
     portChooser_->clear();
     portChooser_->addItems(ports);
-    portChooser_->setEditText(typed.isEmpty() ? inUse : typed);
+    portChooser_->setEditText(typed.isEmpty() ? panelPort : typed);
 }
 
 } // namespace kivo::gui

@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace kivo {
 class PanelSession;
+class Prompter;
 } // namespace kivo
 
 namespace kivo::gui {
@@ -73,6 +74,7 @@ private:
 
     void changeDeviceBaud(int index);
     void resetPanel();
+    void findRate();
     void restoreFactoryDefaults();
     void monitorTick();
     // Runs an action that talks to the device under the wait cursor, then draws the page.
@@ -84,6 +86,7 @@ private:
     void listPorts();
 
     SerialPortPage model_;
+    Prompter& prompter_;
     QGroupBox* localGroup_ = nullptr;
     QGroupBox* localBaudGroup_ = nullptr;
     QGroupBox* deviceGroup_ = nullptr;
@@ -97,6 +100,7 @@ private:
     QButtonGroup* characterSize_ = nullptr;
     QPushButton* factoryDefaults_ = nullptr;
     QPushButton* frontPanel_ = nullptr;
+    QPushButton* findRate_ = nullptr;
     QComboBox* portChooser_ = nullptr;
     QLabel* portInUse_ = nullptr;
     QLabel* portProblem_ = nullptr;

@@ -43,7 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
         SerialCase{"factoryResetOtherWord", {"factory-reset", "-y"}, {}, "only --yes"},
         SerialCase{"lock", {"frontpanel", "lock"}, {.lockFrontPanel = true}, ""},
         SerialCase{"unlock", {"frontpanel", "unlock"}, {}, ""},
-        SerialCase{"frontPanelOff", {"frontpanel", "off"}, {}, "lock or unlock"}),
+        SerialCase{"frontPanelOff", {"frontpanel", "off"}, {}, "lock or unlock"},
+        SerialCase{"findRate", {"find-rate"}, {}, ""},
+        SerialCase{"findRateWithARate", {"find-rate", "9600"}, {}, "takes no operands"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -41,5 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kivo::parseHostReply(reply);
     kivo::parseBaudReply(reply);
     kivo::parseEchoReply(reply);
+    kivo::answersInWords(reply);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "tests/support/PanelFixture.h"
 
+#include "sim/LineNoise.h"
 #include "sim/SimLink.h"
 
 #include "core/app/PortReopener.h"
@@ -11,11 +12,14 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 
 namespace kivo::test {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -63,10 +67,15 @@ public:
     std::vector<Page> shown;
 };
 
-// Opens the port on a fresh simulated Quadrix, or fails to, and notes where and how fast.
+// Opens the port again, or fails to, and notes where and how fast. Behind it is the scripted
+// link when one is set, or else a simulated Quadrix at the rate the last one ran at, as a device
+// that kept its rate across the reopening.
 class FakeReopener final : public PortReopener {
 public:
-    FakeReopener(PanelApp& app, std::vector<std::string>& written) : app_(app), written_(written) {}
+    FakeReopener(PanelApp& app, std::vector<std::string>& written, sim::SimLink& first)
+        : app_(app), written_(written), lastDevice_(&first)
+    {
+    }
     bool reopenPort(std::string& error) override
     {
         app_.closeLink();
@@ -75,18 +84,34 @@ public:
             error = "Cannot open serial port " + app_.portName + ": no such device.";
             return false;
         }
-        device = std::make_unique<sim::SimLink>();
+        if (script) {
+            app_.serialHandle = std::make_unique<ForwardingLink>(*script, &written_);
+            return true;
+        }
+        device = std::make_unique<sim::SimLink>(
+            sim::QuadrixOptions{.baud = lastDevice_->device().state().baud});
+        lastDevice_ = device.get();
         app_.serialHandle = std::make_unique<ForwardingLink>(*device, &written_);
         return true;
     }
+    // The rates the port was opened at, in order.
+    std::vector<unsigned> rates() const
+    {
+        std::vector<unsigned> rates;
+        for (const auto& [port, rate] : opened)
+            rates.push_back(rate);
+        return rates;
+    }
 
     bool opens = true;
+    ScriptedLink* script = nullptr;
     std::vector<std::pair<std::string, unsigned>> opened;
     std::unique_ptr<sim::SimLink> device;
 
 private:
     PanelApp& app_;
     std::vector<std::string>& written_;
+    sim::SimLink* lastDevice_;
 };
 
 // The page of a panel connected on "/dev/ttyUSB0" to a simulated Quadrix that has come up.
@@ -114,7 +139,7 @@ protected:
     PanelState state;
     PagesForSerialPort pages;
     BringUp bringUp{{app, channel, state, clock, prompter, pages, progress}};
-    FakeReopener reopener{app, written};
+    FakeReopener reopener{app, written, device};
     SerialPortPage page{{app, channel, bringUp, terminal, prompter, clock, progress, reopener}};
 };
 
@@ -124,6 +149,7 @@ TEST_F(SerialPortPageTest, TheBringUpShowsTheDeviceOnTheConnectedLayout)
     EXPECT_EQ(page.deviceBaudRate(), 9600);
     EXPECT_EQ(page.deviceBaudIndex(), 3);
     EXPECT_EQ(page.localBaudIndex(), 3);
+    EXPECT_EQ(page.portInUse(), "/dev/ttyUSB0");
 }
 
 TEST_F(SerialPortPageTest, TheDeviceRateInUseAsksAndSendsNothing)
@@ -159,6 +185,71 @@ TEST_F(SerialPortPageTest, YesToTheBaudQuestionSendsTheRateAndFollowsIt)
     EXPECT_TRUE(app.connected());
     EXPECT_EQ(page.layout(), SerialPortLayout::forConnection(true)) << "the bring-up ran again";
     EXPECT_TRUE(sent("id\n")) << "a reset from the page asks the device for its id";
+    EXPECT_EQ(profile.readString("SERIALPORT", "baudrate"), "115200")
+        << "kept as soon as the device answers at it, not at exit";
+}
+
+struct UntakenBaudCase {
+    const char* name;
+    std::string answerToChange;  // what the device answers "baud 115200" with
+    std::string answerAtNewRate; // what the port opened at 115200 hears to "baud"
+    DeviceBaudChange outcome;
+    std::string told;
+    bool reopened;
+};
+
+void PrintTo(const UntakenBaudCase& c, std::ostream* out) { *out << c.name; }
+
+class UntakenBaudChange : public SerialPortPageTest,
+                          public ::testing::WithParamInterface<UntakenBaudCase> {};
+
+TEST_P(UntakenBaudChange, IsFailedAndTheOldRateStaysSaved)
+{
+    profile.writeString("SERIALPORT", "baudrate", "9600");
+    talkToScript();
+    reopener.script = link;
+    link->queueReply(GetParam().answerToChange);
+    link->queueReply(GetParam().answerAtNewRate);
+    EXPECT_EQ(page.changeDeviceBaud(115200), GetParam().outcome);
+    EXPECT_THAT(prompter.texts,
+                ElementsAre(HasSubstr("Changing the baudrate"), HasSubstr(GetParam().told)));
+    EXPECT_EQ(reopener.opened.size(), GetParam().reopened ? 1u : 0u);
+    EXPECT_EQ(app.serial.baudRate, 9600u);
+    EXPECT_EQ(page.localBaudIndex(), 3);
+    EXPECT_EQ(page.deviceBaudRate(), 9600);
+    app.shutdown();
+    EXPECT_EQ(profile.readString("SERIALPORT", "baudrate"), "9600");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UntakenBaudChange,
+    ::testing::Values(
+        UntakenBaudCase{"refused", "Error: rate not supported\r\n> ", "", DeviceBaudChange::refused,
+                        "The Quadrix refused 115200 baud: Error: rate not supported", false},
+        UntakenBaudCase{"oldRateReported", "> ", "Baud rate: 9600\r\n> ",
+                        DeviceBaudChange::notFollowed,
+                        "The Quadrix did not move to 115200 baud: asked for its rate, it "
+                        "answered \"Baud rate: 9600\". The panel stays at 9600 baud.",
+                        true},
+        UntakenBaudCase{"noiseAtTheNewRate", "> ", sim::garbled("Baud rate: 9600\r\n> "),
+                        DeviceBaudChange::notFollowed,
+                        "Something answers on /dev/ttyUSB0 at 115200 baud, but not in words", true},
+        UntakenBaudCase{"silentAtTheNewRate", "", "", DeviceBaudChange::notFollowed,
+                        "Nothing answered on /dev/ttyUSB0 at 115200 baud", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SerialPortPageTest, ARateTheIniFileCannotKeepIsToldWithTheDevicesRate)
+{
+    profile.writeString("SERIALPORT", "baudrate", "9600");
+    std::filesystem::permissions(profile.path(), std::filesystem::perms::owner_read);
+    EXPECT_EQ(page.changeDeviceBaud(115200), DeviceBaudChange::rateNotSaved);
+    ASSERT_GE(prompter.texts.size(), 2u);
+    EXPECT_THAT(prompter.texts[1],
+                AllOf(HasSubstr("The Quadrix now runs at 115200 baud, but the ini file could not "
+                                "keep that rate"),
+                      HasSubstr(profile.path().string()), HasSubstr("read-only"),
+                      HasSubstr("Start the panel at 115200 baud")));
+    EXPECT_TRUE(app.connected()) << "the panel follows the device all the same";
 }
 
 TEST_F(SerialPortPageTest, APortThatDoesNotReopenLeavesThePanelWaitingWithTheCause)
@@ -170,6 +261,7 @@ TEST_F(SerialPortPageTest, APortThatDoesNotReopenLeavesThePanelWaitingWithTheCau
     EXPECT_THAT(pages.shown, ElementsAre(Page::serialPort));
     EXPECT_EQ(progress.texts.back(), "No connection. Reset from Serial Port page.");
     EXPECT_EQ(page.portProblem(), "Cannot open serial port /dev/ttyUSB0: no such device.");
+    EXPECT_EQ(page.portInUse(), "") << "a port that failed to open is not in use";
     // The local buttons show the rate the port opens at next.
     EXPECT_EQ(page.localBaudIndex(), 6);
     EXPECT_EQ(app.serial.baudRate, 57600u);
@@ -270,10 +362,59 @@ TEST_F(SerialPortPageTest, WithoutAPortThePageAsksForOne)
     EXPECT_THAT(page.portProblem(), HasSubstr("No serial port is set"));
 }
 
+// Find the rate over a port whose device answers each opening as scripted.
+class FindTheRate : public SerialPortPageTest {
+protected:
+    FindTheRate()
+    {
+        app.closeLink();
+        page.setConnectedLayout(false);
+        reopener.script = link;
+    }
+};
+
+TEST_F(FindTheRate, TriesTheFastestFirstAndStopsAtTheFirstAnswerInWords)
+{
+    link->queueReply(sim::garbled("Error: unknown command\r\n> "));
+    link->queueSilence(30);
+    link->queueReply(sim::garbled("Error: unknown command\r\n> "));
+    link->queueReply("Baud rate: 19200\r\n> ");
+    EXPECT_EQ(page.findRate(), 19200);
+    EXPECT_THAT(reopener.rates(), ElementsAre(115200u, 57600u, 38400u, 19200u));
+    EXPECT_THAT(written, Contains("baud\n"));
+    EXPECT_EQ(app.serial.baudRate, 19200u);
+    EXPECT_EQ(page.localBaudIndex(), 4);
+    EXPECT_TRUE(sent("id\n")) << "the panel comes up at the rate found";
+}
+
+TEST_F(FindTheRate, WithoutAnAnswerInWordsWaitsAtTheOldRate)
+{
+    for (int rate = 0; rate < 8; ++rate)
+        link->queueReply(sim::garbled("Error: unknown command\r\n> "));
+    EXPECT_EQ(page.findRate(), std::nullopt);
+    EXPECT_THAT(reopener.rates(),
+                ElementsAre(115200u, 57600u, 38400u, 19200u, 9600u, 4800u, 2400u, 1200u));
+    EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr("Nothing answered in words on "
+                                                      "/dev/ttyUSB0 at any rate")));
+    EXPECT_EQ(app.serial.baudRate, 9600u);
+    EXPECT_FALSE(app.connected());
+    EXPECT_EQ(page.layout(), SerialPortLayout::forConnection(false));
+    EXPECT_EQ(page.portInUse(), "");
+}
+
+TEST_F(FindTheRate, APortThatDoesNotOpenStopsTheSearchWithItsCause)
+{
+    reopener.opens = false;
+    EXPECT_EQ(page.findRate(), std::nullopt);
+    EXPECT_THAT(reopener.rates(), ElementsAre(115200u));
+    EXPECT_EQ(page.portProblem(), "Cannot open serial port /dev/ttyUSB0: no such device.");
+    EXPECT_EQ(app.serial.baudRate, 9600u);
+}
+
 TEST_F(SerialPortPageTest, FactoryDefaultsNeedAYes)
 {
     prompter.answers = {Prompter::Answer::no};
-    EXPECT_FALSE(page.restoreFactoryDefaults());
+    EXPECT_EQ(page.restoreFactoryDefaults(), FactoryRestore::declined);
     EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr("Restoring factory defaults will erase")));
     EXPECT_THAT(written, IsEmpty());
     EXPECT_FALSE(page.monitor().watching());
@@ -286,7 +427,7 @@ TEST_F(SerialPortPageTest, FactoryDefaultsGoOutAndEmptyTheSavedSettings)
     profile.writeString("INPUTLIST", "50", "XGA 1024x768");
     profile.writeString("DESCRIPTIONS", "1", "Camera one");
     const auto startMs = clock.now;
-    ASSERT_TRUE(page.restoreFactoryDefaults());
+    ASSERT_EQ(page.restoreFactoryDefaults(), FactoryRestore::started);
     EXPECT_THAT(written, ElementsAre("restorefactorydefaults\n", "yes\n"));
     EXPECT_GE(clock.now - startMs, 300);
     EXPECT_EQ(profile.readString("SERIALPORT", "baudrate"), "9600");
@@ -299,6 +440,35 @@ TEST_F(SerialPortPageTest, FactoryDefaultsGoOutAndEmptyTheSavedSettings)
     for (int n = 1; n <= 10; ++n)
         EXPECT_EQ(profile.readString("OUTPUTLIST", std::to_string(n), "unset"), "") << n;
     EXPECT_EQ(profile.readString("DESCRIPTIONS", "1"), "Camera one");
+    EXPECT_TRUE(page.monitor().watching());
+}
+
+TEST_F(SerialPortPageTest, ARefusedRestoreSendsNoYesAndChangesNothing)
+{
+    profile.writeString("OUTPUTLIST", "3", "VGA 640x480 16 96 48 640");
+    app.serial.baudRate = 19200;
+    talkToScript();
+    link->queueReply("Error: busy\r\n> ");
+    EXPECT_EQ(page.restoreFactoryDefaults(), FactoryRestore::refused);
+    EXPECT_THAT(written, ElementsAre("restorefactorydefaults\n"));
+    EXPECT_THAT(prompter.texts,
+                ElementsAre(HasSubstr("Restoring factory defaults will erase"),
+                            "The Quadrix refused to restore its factory defaults: Error: busy. "
+                            "Nothing was changed."));
+    EXPECT_EQ(profile.readString("OUTPUTLIST", "3"), "VGA 640x480 16 96 48 640");
+    EXPECT_EQ(profile.readString("SERIALPORT", "baudrate"), "");
+    EXPECT_EQ(app.serial.baudRate, 19200u);
+    EXPECT_FALSE(page.monitor().watching());
+    EXPECT_THAT(reopener.opened, IsEmpty());
+}
+
+TEST_F(SerialPortPageTest, ARestoreAtAnotherRateIsWatchedAtTheFactoryRate)
+{
+    app.serial.baudRate = 115200;
+    ASSERT_EQ(page.restoreFactoryDefaults(), FactoryRestore::started);
+    EXPECT_THAT(reopener.opened,
+                ElementsAre(std::pair<std::string, unsigned>{"/dev/ttyUSB0", 9600}));
+    EXPECT_TRUE(app.connected());
     EXPECT_TRUE(page.monitor().watching());
 }
 
@@ -324,7 +494,7 @@ TEST_F(SerialPortPageTest, AFailedIniWriteIsToldForItsKeyAndTheRestAreStillWritt
     profile.writeString("INPUTLIST", "2", "kept until written");
     recovering.path = profile.path();
     std::filesystem::permissions(profile.path(), std::filesystem::perms::owner_read);
-    ASSERT_TRUE(ownPage.restoreFactoryDefaults());
+    ASSERT_EQ(ownPage.restoreFactoryDefaults(), FactoryRestore::started);
     EXPECT_THAT(recovering.texts, ElementsAre(HasSubstr("Restoring factory defaults"),
                                               "Couldn't write input timing 1 to ini file"));
     EXPECT_EQ(profile.readString("INPUTLIST", "2", "unset"), "");
@@ -335,7 +505,7 @@ TEST_F(SerialPortPageTest, EveryFailedCacheKeyIsToldWithItsNumber)
 {
     profile.writeString("INPUTLIST", "1", "kept");
     std::filesystem::permissions(profile.path(), std::filesystem::perms::owner_read);
-    ASSERT_TRUE(page.restoreFactoryDefaults());
+    ASSERT_EQ(page.restoreFactoryDefaults(), FactoryRestore::started);
     std::vector<std::string> expected{prompter.texts.front()};
     for (int n = 1; n <= 50; ++n)
         expected.push_back("Couldn't write input timing " + std::to_string(n) + " to ini file");
@@ -397,6 +567,30 @@ TEST_F(FactoryResetTest, ASilentDeviceTimesOutOnTheThirtySeventhBeat)
     EXPECT_EQ(page.monitor().outcome(), Outcome::timedOut);
     EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr(" Kivo monitoring has timed out!")));
     EXPECT_EQ(reopener.opened.size(), 1u) << "the panel resets all the same";
+}
+
+TEST_F(FactoryResetTest, BeatsKeepToTheClockHoweverLongTheirReadsTake)
+{
+    // Every read waits out its time-out, as on a port where nothing arrives.
+    std::vector<std::int64_t> readsAt;
+    std::function<void()> waitOneRead = [&] {
+        readsAt.push_back(clock.now);
+        clock.now += link->readTimeoutMs();
+        link->atNextRead = waitOneRead;
+    };
+    link->atNextRead = waitOneRead;
+    const std::int64_t startMs = clock.now;
+    EXPECT_EQ(page.waitForFactoryReset(), Outcome::timedOut);
+    link->atNextRead = nullptr;
+    // A beat begins with the first read after a pause.
+    std::vector<std::int64_t> beats;
+    for (std::size_t i = 0; i < readsAt.size(); ++i)
+        if (i == 0 || readsAt[i] - readsAt[i - 1] > link->readTimeoutMs())
+            beats.push_back(readsAt[i] - startMs);
+    std::vector<std::int64_t> onTheClock;
+    for (int beat = 1; beat <= 37; ++beat)
+        onTheClock.push_back(beat * FactoryResetMonitor::periodMs);
+    EXPECT_EQ(beats, onTheClock);
 }
 
 TEST_F(FactoryResetTest, ADeviceThatFallsSilentWhileRestartingDoesNotEndTheProgram)

@@ -86,14 +86,22 @@ TEST_F(BringUpTest, StartUpFillsTheMirrorFromTheDevice)
     EXPECT_TRUE(bringUp.deviceUnderstood());
 }
 
-TEST_F(BringUpTest, GarbageIsAnAnswerButNothingUnderstood)
+TEST_F(BringUpTest, NoiseForAFirstAnswerStopsTheBringUpAtOnceAndSavesNothing)
 {
     // What a device at another baud rate sends: bytes, never a prompt at a line start.
     for (int read = 0; read < 2000; ++read)
         link->queue(read % 2 == 0 ? std::string("\x8f\xe3~x?\x11") : std::string());
+    app.portName = "/dev/ttyUSB0";
+    app.serial.baudRate = 19200;
     bringUp.reset(true);
-    EXPECT_TRUE(app.connected());
-    EXPECT_FALSE(bringUp.deviceUnderstood());
+    EXPECT_THAT(link->writes, ElementsAre("echo\n")) << "nothing after the first question";
+    EXPECT_THAT(prompter.texts, ElementsAre("Something answers on /dev/ttyUSB0 at 19200 baud, "
+                                            "but not in words: the Quadrix may be set to another "
+                                            "rate"));
+    EXPECT_FALSE(app.connected());
+    EXPECT_EQ(pages.pages.back(), Page::serialPort);
+    app.shutdown();
+    EXPECT_EQ(profile.readString("SERIALPORT", "baudrate"), "") << "the wrong rate is not kept";
 }
 
 TEST_F(BringUpTest, WithoutALinkThePanelWaitsOnTheSerialPortPage)

@@ -1,8 +1,14 @@
 #include "core/mirror/DeviceReplies.h"
 
+#include "sim/LineNoise.h"
+
+#include "core/app/Text.h"
+
 #include <gmock/gmock.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kivo::test {
 namespace {
@@ -102,6 +108,32 @@ TEST(EchoReply, SaysOnOffOrNothing)
     EXPECT_TRUE(parseEchoReply("echo off")->saysOff);
     EXPECT_EQ(parseEchoReply("Error"), std::nullopt);
     EXPECT_EQ(parseEchoReply(""), std::nullopt);
+}
+
+// Noise is what a line at another rate than the device's brings: the simulator's, or any
+// bytes outside text. A prompt at the start of a line, or plain text, is the device speaking.
+TEST(AnswersInWords, TellsTheDeviceFromLineNoise)
+{
+    using namespace std::string_literals;
+    const std::vector<std::pair<std::string, bool>> cases{
+        {"Echo is on\r\n> ", true},
+        {"echo\r\nEcho is on\r\n> ", true},
+        {"> ", true},
+        {"\xff\x00"
+         "Baud rate: 9600\r\n> "s,
+         true}, // a stray byte as the port opened
+        {"Halvex Quadrix video windowing processor, firmware 3.1\r\nWin 1\tcomp\r\n", true},
+        {"Error: unknown command\r\n", true},
+        {sim::garbled("Echo is on\r\n> "), false},
+        {sim::garbled("> "), false},
+        {"\x80\xf8\x00\xfe\x1c"s, false},
+        {"Echo is \xef\xbf\xbd on\r\n", false},
+        {"a> b\x01", false}, // the prompt mid-line is noise that happens to hold it
+        {"\0\0\0"s, false},
+        {"", false},
+    };
+    for (const auto& [reply, inWords] : cases)
+        EXPECT_EQ(answersInWords(reply), inWords) << escapeBytes(reply);
 }
 
 } // namespace
