@@ -117,9 +117,9 @@ DeviceBaudChange SerialPortPage::changeDeviceBaud(int rate)
         return DeviceBaudChange::notReconnected;
     }
     if (!deviceConfirmsRate(rate, before)) {
-        s_.app.closeLink();
+        // Most likely the device is where it was: the panel goes back there.
         useLocalBaud(before);
-        waitWithoutLink();
+        reopenLink();
         return DeviceBaudChange::notFollowed;
     }
     showDeviceBaud(rate);

@@ -43,7 +43,7 @@ enum class DeviceBaudChange {
     reconnected,    // the device answers at the new rate, which is saved
     notReconnected, // sent, but the port did not open again; the panel waits without a link
     notFollowed,    // the device did not answer at the new rate, or names another; the panel
-                    // waits without a link at the old rate, which stays saved
+                    // opens the port again at the old rate, which stays saved
     rateNotSaved,   // the device answers at the new rate, but the ini file could not keep it
 };
 

@@ -80,11 +80,11 @@ protected:
         return link;
     }
 
-    std::string startOnTcp()
+    std::string startOnTcp(std::vector<std::string> options = {})
     {
         const std::string port = std::to_string(freeTcpPort());
-        sim = std::make_unique<ChildProcess>(
-            QUADRIX_SIM_PATH, std::vector<std::string>{"--tcp", port, "--log", log()});
+        options.insert(options.end(), {"--tcp", port, "--log", log()});
+        sim = std::make_unique<ChildProcess>(QUADRIX_SIM_PATH, options);
         for (int i = 0; i < 500 && !std::filesystem::exists(log()); ++i)
             ::usleep(10'000);
         ::usleep(100'000);
@@ -671,12 +671,93 @@ TEST_F(CliEndToEnd, BaudChangesTheQuadrixRateAndTheSavedRateFollowsIt)
 
     // A panel that does not follow the rate hears garbage and says so.
     dir.write("Kivo.ini", "[SERIALPORT]\nbaudrate=9600\n");
+    const std::size_t beforeStale = commands().size();
     const ProgramRun stale = cli(port, {"status"});
     EXPECT_EQ(stale.status, 1);
-    EXPECT_THAT(stale.err, HasSubstr("nothing it said could be read: is it a Quadrix, and set to "
-                                     "9600 baud?"));
-    stopSimAfter(commands().back());
-    EXPECT_THAT(commands().back(), HasSubstr("\\x"));
+    EXPECT_THAT(stale.err, HasSubstr("Something answers on " + port +
+                                     " at 9600 baud, but not in words: the Quadrix may be set to "
+                                     "another rate"));
+    EXPECT_EQ(commands().size(), beforeStale + 1) << "nothing after the first question";
+}
+
+TEST_F(CliEndToEnd, NoiseAtAStaleRateStopsAtOnceAndFindRateComesUpAtTheQuadrixRate)
+{
+    const std::string stale = "[SERIALPORT]\nbaudrate=19200\n";
+    dir.write("Kivo.ini", stale);
+    const std::string port = startOnPty();
+    const ProgramRun status = cli(port, {"status"});
+    EXPECT_EQ(status.status, 1);
+    EXPECT_EQ(status.err, "kivo-cli: Something answers on " + port +
+                              " at 19200 baud, but not in words: the Quadrix may be set to "
+                              "another rate\n");
+    EXPECT_EQ(dir.read("Kivo.ini"), stale) << "a rate nothing spoke at is not kept";
+    EXPECT_EQ(commands().size(), 1u) << "nothing after the first question";
+
+    const ProgramRun found = cli(port, {"find-rate"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, "the Quadrix answers on " + port + " at 9600 baud\n");
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("baudrate=9600"));
+    // One question per rate, fastest first: four reach the device as noise, the fifth in words.
+    const std::vector<std::string> sent = commands();
+    ASSERT_GE(sent.size(), 6u);
+    for (std::size_t tried = 1; tried <= 4; ++tried)
+        EXPECT_THAT(sent[tried], HasSubstr("\\x")) << tried;
+    EXPECT_EQ(sent[5], "baud\\n");
+}
+
+struct UntakenRateCase {
+    const char* name;
+    bool overTcp;
+    std::string reply; // to "baud 115200", which then changes nothing
+    const char* said;
+};
+
+void PrintTo(const UntakenRateCase& c, std::ostream* out) { *out << c.name; }
+
+class CliUntakenRate : public CliEndToEnd, public ::testing::WithParamInterface<UntakenRateCase> {};
+
+TEST_P(CliUntakenRate, FailsAndTheOldRateStaysSaved)
+{
+    dir.write("Kivo.ini", "[SERIALPORT]\nbaudrate=9600\n");
+    dir.write("replies.txt", "baud 115200\t" + GetParam().reply + "\n");
+    const std::vector<std::string> options{"--replies", dir.file("replies.txt").string()};
+    const std::string port = GetParam().overTcp ? startOnTcp(options) : startOnPty(options);
+    const ProgramRun run = cli(port, {"baud", "115200"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr(GetParam().said));
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("baudrate=9600"));
+    const ProgramRun after = cli(port, {"status"});
+    EXPECT_EQ(after.status, 0) << "the next run still reaches the Quadrix: " << after.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUntakenRate,
+    ::testing::Values(
+        UntakenRateCase{"refused", false, "Error: rate busy\\r\\n",
+                        "The Quadrix refused 115200 baud: Error: rate busy"},
+        UntakenRateCase{"ignoredOnALine", false, "",
+                        "at 115200 baud, but not in words: the Quadrix may be set to another "
+                        "rate"},
+        UntakenRateCase{"ignoredOverTcp", true, "",
+                        "The Quadrix did not move to 115200 baud: asked for its rate, it "
+                        "answered \"Baud rate: 9600\". The panel stays at 9600 baud."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliEndToEnd, BaudTheIniFileCannotKeepFailsAndSaysWhereTheQuadrixIsNow)
+{
+    dir.write("Kivo.ini", "[SERIALPORT]\nbaudrate=9600\n");
+    ::chmod(ini().c_str(), 0444);
+    const ProgramRun run = cli(startOnPty(), {"baud", "115200"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, AllOf(HasSubstr("The Quadrix now runs at 115200 baud, but the ini file "
+                                         "could not keep that rate"),
+                               HasSubstr(ini()), HasSubstr("read-only"),
+                               HasSubstr("Start the panel at 115200 baud")));
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("baudrate=9600"));
 }
 
 struct FactoryCase {
@@ -708,6 +789,30 @@ INSTANTIATE_TEST_SUITE_P(
                       FactoryCase{"banner", 0, "factory defaults restored: the Quadrix restarted"},
                       FactoryCase{"none", 1, "Kivo monitoring has timed out!"}),
     [](const auto& info) { return std::string(info.param.reply); });
+
+TEST_F(CliEndToEnd, FactoryResetTheQuadrixRefusesEndsAtOnceAndTouchesNothing)
+{
+    dir.write("replies.txt", "restorefactorydefaults\tError: busy\\r\\n\n");
+    const std::string port = startOnPty({"--replies", dir.file("replies.txt").string()});
+    const ProgramRun run = cli(port, {"factory-reset", "--yes"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("The Quadrix refused to restore its factory defaults: Error: "
+                                   "busy. Nothing was changed."));
+    EXPECT_THAT(run.out + run.err, Not(HasSubstr("restored")));
+    EXPECT_THAT(commands(), Not(::testing::Contains("yes\\n")));
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("Lobby wall")) << "the cached lists are kept";
+}
+
+TEST_F(CliEndToEnd, FactoryResetAtAnotherRateIsWatchedAtTheFactoryRate)
+{
+    dir.write("Kivo.ini", "[SERIALPORT]\nbaudrate=19200\n");
+    const ProgramRun run = cli(startOnPty({"--baud", "19200"}), {"factory-reset", "--yes"});
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("asked to restart and was answered y"));
+    EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("baudrate=9600"));
+}
 
 TEST_F(CliEndToEnd, FrontPanelLockGoesOutAndTheQuadrixHoldsIt)
 {

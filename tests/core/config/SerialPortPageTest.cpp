@@ -68,8 +68,8 @@ public:
 };
 
 // Opens the port again, or fails to, and notes where and how fast. Behind it is the scripted
-// link when one is set, or else a simulated Quadrix at the rate the last one ran at, as a device
-// that kept its rate across the reopening.
+// link for as many openings as asked, then a simulated Quadrix at the rate the last one ran at,
+// as a device that kept its rate across the reopening.
 class FakeReopener final : public PortReopener {
 public:
     FakeReopener(PanelApp& app, std::vector<std::string>& written, sim::SimLink& first)
@@ -84,7 +84,8 @@ public:
             error = "Cannot open serial port " + app_.portName + ": no such device.";
             return false;
         }
-        if (script) {
+        if (scriptedOpenings > 0) {
+            --scriptedOpenings;
             app_.serialHandle = std::make_unique<ForwardingLink>(*script, &written_);
             return true;
         }
@@ -103,8 +104,15 @@ public:
         return rates;
     }
 
+    void scriptOpenings(ScriptedLink& link, int openings)
+    {
+        script = &link;
+        scriptedOpenings = openings;
+    }
+
     bool opens = true;
     ScriptedLink* script = nullptr;
+    int scriptedOpenings = 0;
     std::vector<std::pair<std::string, unsigned>> opened;
     std::unique_ptr<sim::SimLink> device;
 
@@ -195,7 +203,7 @@ struct UntakenBaudCase {
     std::string answerAtNewRate; // what the port opened at 115200 hears to "baud"
     DeviceBaudChange outcome;
     std::string told;
-    bool reopened;
+    std::vector<unsigned> openedAt;
 };
 
 void PrintTo(const UntakenBaudCase& c, std::ostream* out) { *out << c.name; }
@@ -207,16 +215,17 @@ TEST_P(UntakenBaudChange, IsFailedAndTheOldRateStaysSaved)
 {
     profile.writeString("SERIALPORT", "baudrate", "9600");
     talkToScript();
-    reopener.script = link;
+    reopener.scriptOpenings(*link, 1);
     link->queueReply(GetParam().answerToChange);
     link->queueReply(GetParam().answerAtNewRate);
     EXPECT_EQ(page.changeDeviceBaud(115200), GetParam().outcome);
     EXPECT_THAT(prompter.texts,
                 ElementsAre(HasSubstr("Changing the baudrate"), HasSubstr(GetParam().told)));
-    EXPECT_EQ(reopener.opened.size(), GetParam().reopened ? 1u : 0u);
+    EXPECT_EQ(reopener.rates(), GetParam().openedAt) << "back to the old rate when not taken";
     EXPECT_EQ(app.serial.baudRate, 9600u);
     EXPECT_EQ(page.localBaudIndex(), 3);
     EXPECT_EQ(page.deviceBaudRate(), 9600);
+    EXPECT_TRUE(app.connected()) << "on the device at the old rate";
     app.shutdown();
     EXPECT_EQ(profile.readString("SERIALPORT", "baudrate"), "9600");
 }
@@ -224,18 +233,31 @@ TEST_P(UntakenBaudChange, IsFailedAndTheOldRateStaysSaved)
 INSTANTIATE_TEST_SUITE_P(
     Cases, UntakenBaudChange,
     ::testing::Values(
-        UntakenBaudCase{"refused", "Error: rate not supported\r\n> ", "", DeviceBaudChange::refused,
-                        "The Quadrix refused 115200 baud: Error: rate not supported", false},
-        UntakenBaudCase{"oldRateReported", "> ", "Baud rate: 9600\r\n> ",
+        UntakenBaudCase{"refused",
+                        "Error: rate not supported\r\n> ",
+                        "",
+                        DeviceBaudChange::refused,
+                        "The Quadrix refused 115200 baud: Error: rate not supported",
+                        {}},
+        UntakenBaudCase{"oldRateReported",
+                        "> ",
+                        "Baud rate: 9600\r\n> ",
                         DeviceBaudChange::notFollowed,
                         "The Quadrix did not move to 115200 baud: asked for its rate, it "
                         "answered \"Baud rate: 9600\". The panel stays at 9600 baud.",
-                        true},
-        UntakenBaudCase{"noiseAtTheNewRate", "> ", sim::garbled("Baud rate: 9600\r\n> "),
+                        {115200, 9600}},
+        UntakenBaudCase{"noiseAtTheNewRate",
+                        "> ",
+                        sim::garbled("Baud rate: 9600\r\n> "),
                         DeviceBaudChange::notFollowed,
-                        "Something answers on /dev/ttyUSB0 at 115200 baud, but not in words", true},
-        UntakenBaudCase{"silentAtTheNewRate", "", "", DeviceBaudChange::notFollowed,
-                        "Nothing answered on /dev/ttyUSB0 at 115200 baud", true}),
+                        "Something answers on /dev/ttyUSB0 at 115200 baud, but not in words",
+                        {115200, 9600}},
+        UntakenBaudCase{"silentAtTheNewRate",
+                        "",
+                        "",
+                        DeviceBaudChange::notFollowed,
+                        "Nothing answered on /dev/ttyUSB0 at 115200 baud",
+                        {115200, 9600}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SerialPortPageTest, ARateTheIniFileCannotKeepIsToldWithTheDevicesRate)
@@ -369,7 +391,7 @@ protected:
     {
         app.closeLink();
         page.setConnectedLayout(false);
-        reopener.script = link;
+        reopener.scriptOpenings(*link, 8);
     }
 };
 
