@@ -3,6 +3,8 @@
 
 #include "gui/config/CPage3.h"
 
+#include "core/app/SerialSettings.h"
+
 #include <gmock/gmock.h>
 
 #include <QComboBox>
@@ -32,15 +34,16 @@ template <typename Control> Control& control(gui::CPage3& page, int id)
 }
 
 // The main window over a simulated Quadrix, which gets every line the panel writes. Each
-// opening of the port notes the local rate it opened at and finds a device of its own
-// (closing a link closes its device).
+// opening of the port notes the local rate it opened at and finds a device of its own, at the
+// rate the one before ran at (closing a link closes its device).
 class SerialPortPageGui : public MainWindowFixture {
 protected:
     SerialPortPageGui()
     {
         opener.addBuiltInDevice("scripted", [this] {
             openedAt.push_back(app().serial.baudRate);
-            devices.push_back(std::make_unique<sim::SimLink>());
+            const int rate = devices.empty() ? 9600 : devices.back()->device().state().baud;
+            devices.push_back(std::make_unique<sim::SimLink>(sim::QuadrixOptions{.baud = rate}));
             return std::make_unique<ForwardingLink>(*devices.back(), &written);
         });
     }
@@ -170,6 +173,44 @@ TEST_F(PanelWithoutAPort, APortThatCannotOpenShowsItsCauseOnThePage)
               "Cannot open serial port /dev/ttyNOWHERE9: no such device. Is the adapter plugged "
               "in? 'kivo-cli ports' lists the serial ports of this machine.");
     EXPECT_EQ(panel->session().profile().readString("SERIALPORT", "port"), "");
+    auto* inUse = freshPage().findChild<QLabel*>(QStringLiteral("portInUse"));
+    ASSERT_NE(inUse, nullptr);
+    EXPECT_EQ(inUse->text().toStdString(), "In use: none");
+}
+
+TEST_F(PanelWithoutAPort, NoiseAtTheChosenRateSavesNothingAndFindTheRateComesUp)
+{
+    const std::string path = dir.file("quadrix").string();
+    ChildProcess sim(QUADRIX_SIM_PATH, {"--pty", path});
+    for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
+        ::usleep(10'000);
+    constexpr int localBaud19200 = 1168;
+    control<QRadioButton>(freshPage(), localBaud19200).click();
+    QLineEdit& field = *freshPage().portChooser().lineEdit();
+    QTest::keyClicks(&field, QString::fromStdString(path));
+    control<QPushButton>(freshPage(), gui::CPage3::resetId).click();
+
+    EXPECT_THAT(prompter.texts, ElementsAre("Something answers on " + path +
+                                            " at 19200 baud, but not in words: the Quadrix may "
+                                            "be set to another rate"));
+    EXPECT_FALSE(panel->session().app().connected());
+    auto* inUse = freshPage().findChild<QLabel*>(QStringLiteral("portInUse"));
+    ASSERT_NE(inUse, nullptr);
+    EXPECT_EQ(inUse->text().toStdString(), "In use: none");
+    Profile& profile = panel->session().profile();
+    EXPECT_EQ(profile.readString("SERIALPORT", "port"), "");
+
+    auto* findRate = freshPage().findChild<QPushButton*>(QStringLiteral("findRate"));
+    ASSERT_NE(findRate, nullptr);
+    ASSERT_TRUE(findRate->isEnabled());
+    prompter.texts.clear();
+    findRate->click();
+    EXPECT_THAT(prompter.texts, ElementsAre("The Quadrix answers on " + path + " at 9600 baud."));
+    EXPECT_TRUE(panel->session().app().connected());
+    EXPECT_EQ(inUse->text().toStdString(), "In use: " + path);
+    EXPECT_EQ(profile.readString("SERIALPORT", "port"), path);
+    EXPECT_EQ(readSerialSettings(profile).baudRate, 9600u);
+    EXPECT_FALSE(findRate->isEnabled()) << "connected";
 }
 
 } // namespace
