@@ -24,12 +24,15 @@ namespace {
 // The page's player timer.
 constexpr int tickMs = 100;
 
-// Loads the store without showing progress: there is no bring-up to show it beside.
-void load(PresentationStore& store)
+// Loads the store without showing progress: there is no bring-up to show it beside. Says
+// once what the file holds that the store leaves out.
+void load(PresentationStore& store, std::ostream& err)
 {
     ProgressSink silent;
     int progressCounter = 0;
     store.load(silent, progressCounter);
+    if (const std::string note = store.ignoredNote(); !note.empty())
+        err << "kivo-cli: " << note << '\n';
 }
 
 std::string storedNames(const PresentationStore& store)
@@ -64,14 +67,27 @@ std::optional<std::filesystem::path> scriptPath(const PresentationRequest& reque
     return std::nullopt;
 }
 
+// Why the script cannot be written where the request puts it, or empty. Folders are not
+// made: a mistyped one would hide the script where nobody looks.
+std::string checkScriptPath(const PresentationRequest& request)
+{
+    const std::optional<std::filesystem::path> path = scriptPath(request);
+    if (!path)
+        return "the name " + quoted(request.name) +
+               " leaves no file name: give one with --output FILE";
+    std::error_code ec;
+    if (path->has_parent_path() && !std::filesystem::is_directory(path->parent_path(), ec))
+        return "--output " + quoted(path->string()) + ": there is no folder " +
+               quoted(path->parent_path().string()) + " (kivo-cli makes none)";
+    return {};
+}
+
 // Why the request cannot be carried out on the presentation in `row`, or empty.
 std::string checkRequest(const PresentationStore& store, int row, const CliArguments& arguments)
 {
     const PresentationRequest& request = arguments.presentation;
     if (arguments.action == "export")
-        return scriptPath(request) ? std::string()
-                                   : "the name " + quoted(request.name) +
-                                         " leaves no file name: give one with --output FILE";
+        return checkScriptPath(request);
     const int shots = store.shotCount(row);
     if (shots < 2)
         return "presentation " + quoted(request.name) + " has " + std::to_string(shots) +
@@ -98,38 +114,52 @@ int exportScript(PanelSession& panel, const Presentation& presentation,
     return exitDone;
 }
 
-void reportShot(const PresentationStore& store, std::ostream& err)
+// One line for the shot just sent, saying what the device did not take. Returns whether it
+// took the shot.
+bool reportShot(const PresentationStore& store, const ShotDisplay& display, std::ostream& err)
 {
     const int row = store.currentPresentation;
     const Shot& shot = store.shot(row, store.currentShot);
     err << "shot " << store.currentShot + 1 << " of " << store.shotCount(row) << ": "
-        << quoted(shot.name) << ", " << shot.msecs << " ms" << std::endl;
+        << quoted(shot.name) << ", " << shot.msecs << " ms";
+    const std::string problem = display.deliveryProblem();
+    if (!problem.empty())
+        err << ": not taken: " << problem;
+    err << std::endl;
+    return problem.empty();
 }
 
 // Ticks the player as the page's timer does until the run ends: a run without Loop once its
-// last shot has been held for its time, any run when a signal asks it to stop. Returns the
-// exit status.
-int tickUntilDone(Player& player, PresentationStore& store, Clock& clock, std::ostream& err)
+// last shot has been held for its time, any run when a signal asks it to stop, a strict run
+// at the first shot the device did not take. Returns the exit status.
+int tickUntilDone(Player& player, const ShotDisplay& display, PresentationStore& store,
+                  Clock& clock, bool strict, std::ostream& err)
 {
     std::int64_t shownAt = clock.nowMs();
     player.play();
-    reportShot(store, err);
+    int notTaken = reportShot(store, display, err) ? 0 : 1;
     int shown = store.currentShot;
-    while (stopSignal() == 0) {
+    while (stopSignal() == 0 && !(strict && notTaken > 0)) {
         const int holdMs = store.shot(store.currentPresentation, shown).msecs;
         if (!player.playing() && clock.nowMs() - shownAt > holdMs)
-            return exitDone;
+            break;
         clock.sleepMs(tickMs);
         const std::int64_t tickAt = clock.nowMs();
         player.tick();
         if (store.currentShot != shown) {
             shown = store.currentShot;
             shownAt = tickAt;
-            reportShot(store, err);
+            notTaken += reportShot(store, display, err) ? 0 : 1;
         }
     }
     // The shell's way of saying which signal ended the run.
-    return 128 + stopSignal();
+    if (stopSignal() != 0)
+        return 128 + stopSignal();
+    if (notTaken > 0)
+        err << "kivo-cli: the Quadrix did not take " << notTaken
+            << (notTaken == 1 ? " shot" : " shots") << (strict ? " (--strict ends the run)" : "")
+            << '\n';
+    return notTaken == 0 ? exitDone : exitNoReply;
 }
 
 int play(PanelSession& panel, PresentationStore& store, int row, const PresentationRequest& request,
@@ -144,7 +174,7 @@ int play(PanelSession& panel, PresentationStore& store, int row, const Presentat
                         screen, seams.clock);
     Player player(store, display, seams.clock, seams.prompter);
     catchStopSignals();
-    return tickUntilDone(player, store, seams.clock, err);
+    return tickUntilDone(player, display, store, seams.clock, request.strict, err);
 }
 
 } // namespace
@@ -157,7 +187,7 @@ int listPresentations(const CliArguments& arguments, std::ostream& out, std::ost
         return exitUsage;
     }
     PresentationStore store(profile);
-    load(store);
+    load(store, err);
     out << (arguments.json ? formatPresentationsJson(store)
                            : formatPresentationsText(store, profile.path().string()));
     return exitDone;
@@ -168,7 +198,7 @@ int runPresentationAction(CliSession& session, const CliArguments& arguments, st
 {
     PanelSession& panel = session.panel();
     PresentationStore store(panel.profile());
-    load(store);
+    load(store, err);
     std::string error;
     const int row = findPresentation(store, panel.profile(), arguments.presentation.name, error);
     if (row >= 0)

@@ -16,7 +16,8 @@ std::string readOption(const std::string& action, const std::vector<std::string>
 {
     const std::string& word = operands[i];
     const bool valued = word == "--output" || word == "--from";
-    if (!valued && word != "--loop")
+    const bool flag = word == "--loop" || word == "--strict";
+    if (!valued && !flag)
         return word.starts_with("--") ? "unknown option " + quoted(word) + " for " + action
                                       : std::string();
     if ((action == "export") != (word == "--output"))
@@ -28,6 +29,8 @@ std::string readOption(const std::string& action, const std::vector<std::string>
         return word + " needs " + (word == "--output" ? "a file name" : "a shot number");
     if (word == "--loop")
         request.loop = true;
+    else if (word == "--strict")
+        request.strict = true;
     else if (word == "--from")
         return readWholeNumber(operands[++i], "the shot number of --from", 1,
                                PresentationStore::maxShots, request.fromShot);

@@ -12,6 +12,7 @@ struct PresentationRequest {
     std::optional<std::string> output; // export --output FILE
     bool loop = false;                 // play --loop
     int fromShot = 1;                  // play --from SHOT, 1-based
+    bool strict = false;               // play --strict: end at the first shot not taken
     bool operator==(const PresentationRequest&) const = default;
 };
 

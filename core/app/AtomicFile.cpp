@@ -76,11 +76,14 @@ void removeStaleTemporaries(const std::filesystem::path& target)
 } // namespace
 
 std::string replaceFileAtomically(const std::filesystem::path& path, const std::string& text,
-                                  mode_t newFileMode)
+                                  const ReplaceOptions& options)
 {
-    const std::filesystem::path target = resolveLinks(path);
+    const std::filesystem::path target = options.followLinks ? resolveLinks(path) : path;
     struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
+    // A link that is not followed is replaced like a file that was not there.
+    const bool existed = options.followLinks
+                             ? ::stat(target.c_str(), &old) == 0
+                             : ::lstat(target.c_str(), &old) == 0 && !S_ISLNK(old.st_mode);
     if (existed) {
         if (!S_ISREG(old.st_mode))
             return "Cannot write " + target.string() + ": it is not a regular file";
@@ -90,8 +93,11 @@ std::string replaceFileAtomically(const std::filesystem::path& path, const std::
             return "Cannot write " + target.string() + ": the file is read-only";
     }
     std::error_code ec;
-    if (target.has_parent_path())
+    if (target.has_parent_path() && options.createFolders)
         std::filesystem::create_directories(target.parent_path(), ec);
+    else if (target.has_parent_path() && !std::filesystem::is_directory(target.parent_path(), ec))
+        return "Cannot write " + target.string() + ": there is no folder " +
+               target.parent_path().string();
     removeStaleTemporaries(target);
     std::string temp = target.string() + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
@@ -104,7 +110,7 @@ std::string replaceFileAtomically(const std::filesystem::path& path, const std::
             ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
         ::fchmod(fd, old.st_mode & 07777);
     } else {
-        ::fchmod(fd, newFileMode);
+        ::fchmod(fd, options.newFileMode);
     }
     const char* data = text.data();
     std::size_t left = text.size();

@@ -42,6 +42,15 @@ std::string_view displayLineBreak() { return loadString(StringId::displayLineBre
 // trimmed, nor echoed, nor given a second terminator.
 constexpr std::string_view nextPageRequest = "\n";
 
+// An answer's words, without the prompt that ends it.
+std::string withoutPrompt(std::string_view answer)
+{
+    answer = trim(answer);
+    if (answer.ends_with(trim(prompt())))
+        answer.remove_suffix(trim(prompt()).size());
+    return std::string(trim(answer));
+}
+
 bool hasLineFeed(std::string_view text) { return contains(text, "\n"); }
 
 // Prompts in a stretch of late answers: set commands answer with the prompt alone, so
@@ -79,10 +88,45 @@ std::size_t CommandChannel::sendCommand(std::string text)
     if (written > 0) {
         deviceReady_ = false;
         // In adjustment mode the device answers single keys without a prompt.
-        if (!app_.interactiveMode)
+        if (app_.interactiveMode)
+            return written;
+        if (checkingAnswers_)
+            checkAnswer();
+        else
             ++unreadAnswers_;
     }
     return written;
+}
+
+void CommandChannel::beginAnswerCheck()
+{
+    checkingAnswers_ = true;
+    answerCheckSilent_ = false;
+    answerCheck_ = {};
+}
+
+AnswerCheck CommandChannel::endAnswerCheck()
+{
+    checkingAnswers_ = false;
+    return std::exchange(answerCheck_, {});
+}
+
+void CommandChannel::checkAnswer()
+{
+    // The device already went silent in this check: waiting again would only make it late.
+    if (answerCheckSilent_) {
+        ++unreadAnswers_;
+        return;
+    }
+    // A silent answer is not counted towards a lost link: the caller reports it.
+    const Reply reply = readFramed(replyLimit, false);
+    deviceReady_ = reply.end == Reply::End::prompt;
+    const bool refused = isRefusal(reply.text);
+    if (deviceReady_ && !refused)
+        return;
+    answerCheckSilent_ = !deviceReady_;
+    if (answerCheck_.taken())
+        answerCheck_ = {lastCommand_, withoutPrompt(reply.text), refused};
 }
 
 std::size_t CommandChannel::transmit(std::string text)

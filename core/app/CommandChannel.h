@@ -20,6 +20,16 @@ class ProgressSink;
 class Prompter;
 class TerminalModel;
 
+// What became of commands whose answers were read as they went out: the first one the device
+// refused or left unanswered, with what it said.
+struct AnswerCheck {
+    std::string command; // empty when every command was taken
+    std::string answer;  // the device's words; empty when it gave none
+    bool refused = false;
+
+    bool taken() const { return command.empty(); }
+};
+
 // The one way the panel talks to the Quadrix: a command line out, the reply back as a value,
 // following paged output, echoing the traffic into the Terminal, logging start-up reads, and
 // ending the program on a dead link or the operator's Alt+Shift abort during a bring-up.
@@ -50,6 +60,11 @@ public:
     std::size_t sendCommand(std::string text);
     // The answers to what was sent have been read elsewhere (the Terminal reads its own).
     void answersRead() { unreadAnswers_ = 0; }
+    // From now on until `endAnswerCheck`, each command sent has its answer read before the
+    // next goes out, so that a refusal or a silent device is noticed. Once one answer has not
+    // come, the rest are not waited for: a silent device would make each of them wait.
+    void beginAnswerCheck();
+    AnswerCheck endAnswerCheck();
     // Reads one page: until the device's prompt or paging marker ends it, or else until the
     // device falls silent.
     Reply readReply(std::size_t limit = replyLimit);
@@ -73,6 +88,7 @@ public:
 
 private:
     std::size_t transmit(std::string text);
+    void checkAnswer();
     Reply collect(const std::string& command, bool retry, int retryPauseMs);
     Reply readPage(bool retry, int retryPauseMs);
     // `lateAnswers`: answers to commands sent without reading, where prompt-only answers
@@ -109,6 +125,9 @@ private:
     // Pauses inside replies that this link has shown, beyond what it says of itself.
     int learnedPauseMs_ = 0;
     bool keptPaging_ = false;
+    bool checkingAnswers_ = false;
+    bool answerCheckSilent_ = false;
+    AnswerCheck answerCheck_;
 };
 
 } // namespace kivo

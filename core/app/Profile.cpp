@@ -332,6 +332,16 @@ std::string Profile::readString(const std::string& section, const std::string& k
     return valueOf(Document::body(document_->lines[*found]), document_->meanings[*found].equals);
 }
 
+std::vector<std::string> Profile::sectionNames() const
+{
+    std::vector<std::string> names;
+    for (const std::string& line : document_->lines)
+        if (const LineMeaning meaning = meaningOf(Document::body(line));
+            meaning.kind == LineMeaning::header)
+            names.push_back(meaning.name);
+    return names;
+}
+
 long Profile::readInt(const std::string& section, const std::string& key, long fallback) const
 {
     if (!document_->findKey(section, key))

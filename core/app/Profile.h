@@ -38,6 +38,8 @@ public:
     // Reads the leading decimal number of the value; a key that is missing gives `fallback`,
     // a value that is not a number gives 0.
     long readInt(const std::string& section, const std::string& key, long fallback) const;
+    // The names of the file's sections, in the order they stand.
+    std::vector<std::string> sectionNames() const;
 
     // Returns false, with the reason in lastWriteError(), when the file could not be written;
     // the file on disk is then as it was.

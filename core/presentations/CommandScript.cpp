@@ -86,7 +86,10 @@ std::optional<std::string> scriptFileName(std::string_view presentationName)
 
 std::string writeCommandScript(const std::filesystem::path& path, const std::string& script)
 {
-    return replaceFileAtomically(path, script, 0644);
+    // A script goes exactly where it is named: never through a link into another folder, and
+    // never into folders made up on the way by a typing error.
+    return replaceFileAtomically(
+        path, script, {.newFileMode = 0644, .followLinks = false, .createFolders = false});
 }
 
 } // namespace kivo

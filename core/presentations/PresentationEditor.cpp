@@ -377,6 +377,16 @@ void PresentationEditor::renameShot()
     focus = EditorFocus::shotList;
 }
 
+void PresentationEditor::commitShotName()
+{
+    const EditorButtons b = buttons();
+    const bool editingChosenShot = player_.state() == PlayerState::paused && b.renameShot;
+    if (!editingChosenShot && presentationChosen() && b.addShot)
+        addShot();
+    else
+        renameShot();
+}
+
 void PresentationEditor::assign()
 {
     if (!needPresentation() || !shotChosen())

@@ -81,6 +81,9 @@ public:
     void addShot();
     void copyShot();
     void renameShot();
+    // Enter in the shot name box: a shot chosen to be shown whose name was edited is renamed;
+    // otherwise a typed name adds a shot, as shots are built one after another.
+    void commitShotName();
     void removeShot();
     void assign();
     void commitHoldTime();

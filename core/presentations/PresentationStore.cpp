@@ -42,6 +42,21 @@ std::vector<Shot> readShots(const Profile& profile, const std::string& name, int
     return shots;
 }
 
+// A section named like a presentation's ("P<n>INFO", any case) that loading never reads: n
+// past the last row, or written in a way the rows' names are not (P0INFO, P07INFO).
+bool isUnreadPresentationSection(const std::string& name)
+{
+    const std::string lower = toLower(name);
+    if (!lower.starts_with('p') || !lower.ends_with("info") || lower.size() <= 5)
+        return false;
+    const std::string_view digits = std::string_view(lower).substr(1, lower.size() - 5);
+    if (!std::all_of(digits.begin(), digits.end(), isDigit))
+        return false;
+    const bool read = digits.size() <= 2 && digits.front() != '0' &&
+                      integerAt(digits, 0) <= PresentationStore::maxPresentations;
+    return !read;
+}
+
 } // namespace
 
 PresentationStore::PresentationStore(Profile& profile) : profile_(profile) {}
@@ -69,6 +84,10 @@ void PresentationStore::load(ProgressSink& progress, int& progressCounter)
             {std::string(firstCharacters(title, maxNameLength)),
              readShots(profile_, name, storedShotCount(profile_.readString(name, "shots")))});
     }
+    ignoredSections_.clear();
+    for (const std::string& name : profile_.sectionNames())
+        if (isUnreadPresentationSection(name) && !profile_.readString(name, "name").empty())
+            ignoredSections_.push_back(name);
     progress.showProgressText(std::string(loadString(StringId::presentationsLoaded)));
     currentPresentation = -1;
     currentShot = -1;
@@ -88,6 +107,16 @@ bool PresentationStore::closeGaps()
     }
     gaps_ = !written;
     return written;
+}
+
+std::string PresentationStore::ignoredNote() const
+{
+    if (ignoredSections_.empty())
+        return {};
+    std::string names;
+    for (const std::string& name : ignoredSections_)
+        names += (names.empty() ? "" : ", ") + name;
+    return formatString(StringId::presentationsBeyondLimit, names.c_str());
 }
 
 const std::string& PresentationStore::writeError() const { return profile_.lastWriteError(); }

@@ -45,6 +45,11 @@ public:
     }
     int shotCount(int row) const { return static_cast<int>(at(row).shots.size()); }
     bool loop() const { return loop_; }
+    // Sections of presentations past the 20th that the file holds: they are not loaded, and
+    // the file keeps them as they are.
+    const std::vector<std::string>& ignoredSections() const { return ignoredSections_; }
+    // Says so in a line, or empty when there are none.
+    std::string ignoredNote() const;
     // Why the last write failed.
     const std::string& writeError() const;
 
@@ -80,6 +85,7 @@ private:
     std::vector<Presentation> rows_;
     bool loop_ = true;
     bool gaps_ = false;
+    std::vector<std::string> ignoredSections_;
 };
 
 } // namespace kivo

@@ -4,6 +4,7 @@
 #include "core/app/CommandChannel.h"
 #include "core/app/PanelApp.h"
 #include "core/app/Strings.h"
+#include "core/app/Text.h"
 #include "core/mirror/PanelState.h"
 #include "core/mirror/Stacking.h"
 
@@ -17,6 +18,9 @@ namespace {
 constexpr int afterPlacementMs = 25;
 constexpr int beforeSwitchOnMs = 120;
 constexpr int beforeOnOffMs = 100;
+// A refused command and the device's words are shown on one line, cut to these lengths.
+constexpr std::size_t maxShownCommand = 60;
+constexpr std::size_t maxShownAnswer = 60;
 
 constexpr std::array<const char*, Shot::windows> buttonCaptions{"&1", "&2", "&3", "&4", "&5",
                                                                 "&6", "&7", "&8", "&9", "1&0"};
@@ -73,9 +77,13 @@ void ShotDisplay::applyShot(const Shot& shot)
 {
     findSingleChange(shot);
     mirror().windowsOn = 0;
+    unlockedLeftOff_.clear();
     for (int number = 1; number <= windowCount(); ++number) {
         WindowRecord& w = mirror().window(number);
         w.priority = shownPriority(shot, number);
+        if (w.priority == 0 && !w.disabledByPanel &&
+            shot.priority[static_cast<std::size_t>(number - 1)] != 0)
+            unlockedLeftOff_.push_back(number);
         if (w.priority == 0)
             continue;
         ++mirror().windowsOn;
@@ -92,12 +100,56 @@ void ShotDisplay::renumber() { c_.app.topWindow = renumberPriorities(mirror()); 
 
 void ShotDisplay::sendConfiguration()
 {
+    sentOnApplyOnly_ = screen_.onApplyOnly();
+    // Each answer is read as its command goes out: a refused line is told, not passed over.
+    c_.channel.beginAnswerCheck();
+    sendCommands();
+    delivery_ = c_.channel.endAnswerCheck();
+}
+
+void ShotDisplay::sendCommands()
+{
     mirror().applyingArrangement = true;
     if (changedWindow_ > 0)
         sendSingleWindow();
     else
         sendWhole();
     mirror().applyingArrangement = false;
+}
+
+std::string ShotDisplay::deliveryProblem() const
+{
+    if (delivery_.taken())
+        return {};
+    const std::string command = operatorText(delivery_.command, maxShownCommand);
+    if (delivery_.refused)
+        return formatString(StringId::shotRefused, command.c_str(),
+                            operatorText(delivery_.answer, maxShownAnswer).c_str());
+    return formatString(delivery_.answer.empty() ? StringId::shotUnanswered
+                                                 : StringId::shotAnswerUnreadable,
+                        command.c_str());
+}
+
+std::string ShotDisplay::notes() const
+{
+    std::vector<std::string> notes;
+    if (!unlockedLeftOff_.empty()) {
+        std::string numbers;
+        for (const int number : unlockedLeftOff_)
+            numbers += (numbers.empty() ? "" : ", ") + std::to_string(number);
+        notes.push_back(formatString(unlockedLeftOff_.size() == 1
+                                         ? StringId::unlockedWindowLeftOff
+                                         : StringId::unlockedWindowsLeftOff,
+                                     numbers.c_str()));
+    }
+    if (sentOnApplyOnly_)
+        notes.emplace_back(loadString(StringId::shotsNotSentOnApplyOnly));
+    if (const std::string problem = deliveryProblem(); !problem.empty())
+        notes.push_back(formatString(StringId::shotNotTaken, problem.c_str()));
+    std::string text;
+    for (const std::string& note : notes)
+        text += (text.empty() ? "" : "\n") + note;
+    return text;
 }
 
 void ShotDisplay::sendSingleWindow()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/app/CommandChannel.h"
 #include "core/presentations/Shot.h"
 #include "core/screen/GroupCommands.h"
 #include "core/screen/VirtualScreen.h"
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace kivo {
 
@@ -41,6 +43,15 @@ public:
     int lastShownMsecs() const { return lastShownMsecs_; }
     int changedWindow() const { return changedWindow_; }
     int changeMask() const { return changeMask_; }
+    // How the device took the shot sent last: the first command it refused or left
+    // unanswered.
+    const AnswerCheck& delivery() const { return delivery_; }
+    // "the Quadrix refused "wdr 3 ..." (Error: busy)", or empty when the shot was taken.
+    std::string deliveryProblem() const;
+    // What the operator would not guess about the shot shown last: windows it shows that were
+    // left off, a shot kept off the device by On Apply Only, commands the device did not take.
+    // One note a line; empty when there is nothing to say.
+    std::string notes() const;
 
 private:
     DeviceMirror& mirror() const;
@@ -52,6 +63,7 @@ private:
     void sendSingleWindow();
     void sendWhole();
     void renumber();
+    void sendCommands();
 
     ScreenContext c_;
     VirtualScreen& screen_;
@@ -60,6 +72,10 @@ private:
     int changedWindow_ = -1; // a window number; -1 none
     int changeMask_ = 0;
     int lastShownMsecs_ = Shot::fallbackMsecs;
+    // RGB windows the last shot shows that stayed off, their input not locked.
+    std::vector<int> unlockedLeftOff_;
+    bool sentOnApplyOnly_ = false;
+    AnswerCheck delivery_;
     // The place a window had when its button switched it off: it goes back there.
     std::array<int, Shot::windows> rememberedPriority_{};
 };

@@ -197,6 +197,8 @@ QGroupBox* CPage5::createControlGroup()
     font.setBold(true);
     font.setItalic(true);
     info_->setFont(font);
+    // The state, and below it what the operator should know about the shot shown.
+    info_->setWordWrap(true);
     QPalette palette = info_->palette();
     palette.setColor(QPalette::WindowText, infoColour);
     info_->setPalette(palette);
@@ -408,8 +410,7 @@ bool CPage5::shotNameCommitted(CheckedEdit& box)
 {
     if (box.tabPressed())
         return true;
-    edit(presentationIsChosen() && editor_.buttons().addShot ? &PresentationEditor::addShot
-                                                             : &PresentationEditor::renameShot);
+    edit(&PresentationEditor::commitShotName);
     return true;
 }
 
@@ -608,9 +609,22 @@ void CPage5::showPlayerControls()
         else
             w.pause->setFocus();
     }
-    info_->setText(qtText(player_.infoText()));
+    info_->setText(qtText(infoText()));
+    // A wrapped label asks the layout for one line only; the notes below the state need all
+    // of theirs.
+    info_->setMinimumHeight(info_->heightForWidth(std::max(info_->width(), 1)));
     progressBar_->setValue(std::clamp(player_.progressPercent(), 0, 100));
     progressBar_->setVisible(player_.state() == PlayerState::playing);
+}
+
+std::string CPage5::infoText() const
+{
+    std::string text = player_.infoText();
+    const std::string shotNotes = shotIsShown() ? display_.notes() : std::string();
+    for (const std::string& note : {shotNotes, store_.ignoredNote()})
+        if (!note.empty())
+            text += "\n" + note;
+    return text;
 }
 
 void CPage5::showWindowButtons()

@@ -110,6 +110,8 @@ private:
     void showBoxes();
     void showEditingButtons();
     void showPlayerControls();
+    // The player's state, then what it could not show or send, one note a line.
+    std::string infoText() const;
     void showWindowButtons();
     void moveFocus();
 

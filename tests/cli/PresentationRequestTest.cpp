@@ -9,9 +9,9 @@ namespace {
 using ::testing::HasSubstr;
 
 PresentationRequest request(std::string name, std::optional<std::string> output = {},
-                            bool loop = false, int fromShot = 1)
+                            bool loop = false, int fromShot = 1, bool strict = false)
 {
-    return {std::move(name), std::move(output), loop, fromShot};
+    return {std::move(name), std::move(output), loop, fromShot, strict};
 }
 
 struct PresentationCase {
@@ -48,6 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
         PresentationCase{"playLoopFrom",
                          {"play", "--from", "3", "Show", "--loop", "--port", "sim"},
                          request("Show", {}, true, 3)},
+        PresentationCase{"playStrict",
+                         {"play", "--strict", "Show", "--loop"},
+                         request("Show", {}, true, 1, true)},
         PresentationCase{"fromTheLastShotThereIs",
                          {"play", "Show", "--from", "100"},
                          request("Show", {}, false, 100)}),
@@ -84,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
             "outputTwice", {"export", "Show", "--output", "a", "--output", "b"}, "twice"},
         BadPresentationCase{"outputWithPlay", {"play", "Show", "--output", "a"}, "export only"},
         BadPresentationCase{"loopWithExport", {"export", "Show", "--loop"}, "play only"},
+        BadPresentationCase{"strictWithExport", {"export", "Show", "--strict"}, "play only"},
+        BadPresentationCase{"strictTwice", {"play", "Show", "--strict", "--strict"}, "twice"},
         BadPresentationCase{"fromWithExport", {"export", "Show", "--from", "2"}, "play only"},
         BadPresentationCase{"fromWithoutNumber", {"play", "Show", "--from"}, "a shot number"},
         BadPresentationCase{"fromZero", {"play", "Show", "--from", "0"}, "not \"0\""},

@@ -954,6 +954,78 @@ TEST_F(CliEndToEnd, PlayPutsEachShotOnTheWireAtItsHoldTimeAndStopsAfterTheLast)
     EXPECT_NEAR(lastShotHeld, 800, 150) << "the last shot is held before the run ends";
 }
 
+struct RefusedShotCase {
+    const char* name;
+    std::string refused; // the command the device answers "Error: busy"
+    std::vector<std::string> options;
+    std::string err;
+};
+
+void PrintTo(const RefusedShotCase& c, std::ostream* out) { *out << c.name; }
+
+class RefusedShots : public CliEndToEnd, public ::testing::WithParamInterface<RefusedShotCase> {};
+
+TEST_P(RefusedShots, AreReportedOnTheirLinesAndFailTheRun)
+{
+    dir.write("Kivo.ini", presentationIni("Show", {800, 800}, {1, 3}));
+    dir.write("replies.txt", GetParam().refused + "\tError: busy\\r\\n\n");
+    std::vector<std::string> args{"play", "Show"};
+    args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
+    const ProgramRun run = cli(startOnPty({"--replies", dir.file("replies.txt").string()}), args);
+    stopSimAfter("echo on\\n");
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.err, GetParam().err);
+}
+
+const std::string refusedAllOff =
+    ": not taken: the Quadrix refused \"win all off off off off off off off off off off\" "
+    "(Error: busy)\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedShots,
+    ::testing::Values(
+        RefusedShotCase{"onePlacement",
+                        "wdr 3 257 247 578 459",
+                        {},
+                        "shot 1 of 2: \"Shot 1\", 800 ms\n"
+                        "shot 2 of 2: \"Shot 2\", 800 ms: not taken: the Quadrix refused "
+                        "\"wdr 3 257 247 578 459\" (Error: busy)\n"
+                        "kivo-cli: the Quadrix did not take 1 shot\n"},
+        RefusedShotCase{"everyShot",
+                        "win all off off off off off off off off off off",
+                        {},
+                        "shot 1 of 2: \"Shot 1\", 800 ms" + refusedAllOff +
+                            "shot 2 of 2: \"Shot 2\", 800 ms" + refusedAllOff +
+                            "kivo-cli: the Quadrix did not take 2 shots\n"},
+        RefusedShotCase{"strictEndsAtTheFirst",
+                        "win all off off off off off off off off off off",
+                        {"--strict"},
+                        "shot 1 of 2: \"Shot 1\", 800 ms" + refusedAllOff +
+                            "kivo-cli: the Quadrix did not take 1 shot (--strict ends the run)\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliEndToEnd, PlayOnADeviceThatFallsSilentSaysWhichShotsWereNotAnsweredAndFails)
+{
+    dir.write("Kivo.ini", presentationIni("Show", {800, 800}, {1, 3}));
+    // How many commands the bring-up takes: the device falls silent right after them.
+    const ProgramRun normal = cli(startOnPty(), {"play", "Show"});
+    stopSimAfter("echo on\\n");
+    ASSERT_EQ(normal.status, 0) << normal.err;
+    const std::vector<std::string> sent = commands();
+    const auto firstShot = std::find(sent.begin(), sent.end(), allWindowsOff);
+    ASSERT_NE(firstShot, sent.end());
+    const auto bringUp = std::to_string(firstShot - sent.begin());
+    std::filesystem::remove(log());
+
+    const ProgramRun run = cli(startOnPty({"--silent-after", bringUp}), {"play", "Show"});
+    sim->stop();
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_THAT(run.err, HasSubstr("shot 1 of 2: \"Shot 1\", 800 ms: not taken: the Quadrix did "
+                                   "not answer \"win all off off off off off off off off off "
+                                   "off\"\n"));
+    EXPECT_THAT(run.err, HasSubstr("kivo-cli: the Quadrix did not take 2 shots\n"));
+}
+
 TEST_F(CliEndToEnd, LoopingPlayStopsInOrderOnSigtermAndLeavesTheLoopFlagStored)
 {
     dir.write("Kivo.ini", presentationIni("Show", {800, 800}, {1, 3}));
@@ -1002,6 +1074,44 @@ TEST_F(CliEndToEnd, ExportWritesTheScriptOfEveryShotBesideTheOperatorAndSendsNon
                                     "win all off off on off off off off off off off\r\r\n"
                                     "sleep 1200\r\r\n");
     EXPECT_THAT(commands(), Not(::testing::Contains(allWindowsOff)));
+}
+
+TEST_F(CliEndToEnd, ExportReplacesALinkAtItsNameAndMakesNoFolders)
+{
+    dir.write("Kivo.ini", presentationIni("Show", {800, 1200}, {1, 3}));
+    const TempDir elsewhere;
+    elsewhere.write("precious.txt", "keep");
+    std::filesystem::create_symlink(elsewhere.file("precious.txt"), dir.file("show.txt"));
+    const std::string port = startOnPty();
+    const ProgramRun linked =
+        cli(port, {"export", "Show", "--output", dir.file("show.txt").string()});
+    EXPECT_EQ(linked.status, 0) << linked.err;
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.file("show.txt")));
+    EXPECT_THAT(dir.read("show.txt"), ::testing::StartsWith("win all off"));
+    EXPECT_EQ(elsewhere.read("precious.txt"), "keep");
+
+    const std::string missing = dir.file("typo").string();
+    const ProgramRun refused = cli(port, {"export", "Show", "--output", missing + "/show.txt"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err, "kivo-cli: --output \"" + missing +
+                               "/show.txt\": there is no folder \"" + missing +
+                               "\" (kivo-cli makes none)\n");
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    stopSimAfter("echo on\\n");
+}
+
+TEST_F(CliEndToEnd, PresentationsPastTheTwentiethAreToldOnceAndKept)
+{
+    std::string text;
+    for (int n = 1; n <= 21; ++n)
+        text += "[P" + std::to_string(n) + "INFO]\nname=Show " + std::to_string(n) + "\nshots=0\n";
+    dir.write("Kivo.ini", text);
+    const ProgramRun run = runProgram(KIVO_CLI_PATH, {"--ini", ini(), "presentations"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "kivo-cli: Presentations beyond the 20th in the ini file are not shown "
+                       "(P21INFO); they stay in the file\n");
+    EXPECT_THAT(run.out, Not(HasSubstr("Show 21")));
+    EXPECT_EQ(dir.read("Kivo.ini"), text);
 }
 
 } // namespace

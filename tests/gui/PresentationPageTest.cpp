@@ -35,6 +35,7 @@ constexpr int infoLabel = 1329;
 constexpr int progressBar = 1335;
 constexpr int controlGroup = 1326;
 constexpr int windowButton3 = 1456;
+constexpr int windowButton8 = 1461;
 
 // The panel up against the simulated Quadrix (ten windows side by side, window 1 in front;
 // RGB window 8 has no signal locked, so shots keep it off), shown on the Presentation Engine
@@ -48,6 +49,8 @@ protected:
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         window->setActivePage(Page::presentationEngine);
+        // The device takes every command.
+        link.answerWrites("> ");
     }
 
     gui::CPage5& page()
@@ -213,6 +216,56 @@ TEST_F(PresentationPage, RefusedHoldTimeKeepsTheFocusAndTheShotsOwnValue)
     EXPECT_FALSE(hold.hasFocus());
     EXPECT_EQ(page().store().shot(0, 0).msecs, 2500);
     EXPECT_THAT(profile().readString("P1INFO", "s1"), ::testing::StartsWith("2500 Wall~"));
+}
+
+TEST_F(PresentationPage, EnterAfterEditingTheChosenShotsNameRenamesIt)
+{
+    buildShow();
+    control<QListWidget>(shotList).setCurrentRow(0);
+    typeAndEnter(shotNameBox, QStringLiteral("Wide wall"));
+    ASSERT_EQ(page().store().shotCount(0), 2);
+    EXPECT_EQ(page().store().shot(0, 0).name, "Wide wall");
+    EXPECT_EQ(control<QListWidget>(shotList).item(0)->text(), "Wide wall");
+    EXPECT_EQ(control<QListWidget>(shotList).currentRow(), 0);
+}
+
+// What a shot could not show or send is said under the player's state.
+TEST_F(PresentationPage, InfoLineSaysWhatTheShotDidNotShowOrSend)
+{
+    // Built in silence, so that no answer is left over for the shots' commands to read.
+    link.answerWrites("");
+    buildShow();
+    // A shot with RGB window 8 on, stored while its input was locked.
+    mirror().window(8).inputTiming.locked = 1;
+    control<QPushButton>(windowButton8).click();
+    typeAndEnter(shotNameBox, QStringLiteral("With 8"));
+    mirror().window(8).inputTiming.locked = 0;
+    link.answerWrites("> ");
+    auto& info = control<QLabel>(infoLabel);
+    auto& shots = control<QListWidget>(shotList);
+
+    shots.setCurrentRow(0);
+    EXPECT_EQ(info.text(), "Paused [shot 1]");
+    shots.setCurrentRow(2);
+    EXPECT_EQ(info.text(), "Paused [shot 3]\nwindow 8 left off: its RGB input is not locked");
+
+    window->virtualScreen().setOnApplyOnly(true);
+    shots.setCurrentRow(0);
+    EXPECT_EQ(info.text(), "Paused [shot 1]\nOn Apply Only: shots are shown here, not sent");
+    window->virtualScreen().setOnApplyOnly(false);
+
+    link.answerWrites("Error: busy\r\n> ");
+    shots.setCurrentRow(1);
+    EXPECT_EQ(info.text(),
+              "Paused [shot 2]\nShot not taken: the Quadrix refused \"win 1 off\" (Error: busy)");
+}
+
+TEST_F(PresentationPage, InfoLineSaysPresentationsPastTheTwentiethAreLeftInTheFile)
+{
+    ASSERT_TRUE(profile().writeStrings("P21INFO", {{"name", "Extra"}, {"shots", "0"}}));
+    page().loadPresentations();
+    EXPECT_THAT(control<QLabel>(infoLabel).text().toStdString(),
+                HasSubstr("Presentations beyond the 20th in the ini file are not shown (P21INFO)"));
 }
 
 // Save As writes the script into the working directory, or tells why it could not.

@@ -28,6 +28,8 @@ long ScriptedLink::write(std::string_view bytes)
     writes.emplace_back(bytes);
     if (atNextWrite)
         std::exchange(atNextWrite, nullptr)();
+    if (!answer_.empty())
+        queue(answer_);
     return static_cast<long>(bytes.size());
 }
 

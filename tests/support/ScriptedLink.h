@@ -27,6 +27,9 @@ public:
     }
     void queueSilence(int reads);
     void queueFailure() { chunks_.push_back({{}, true}); }
+    // From now on every write that gets through is answered with `reply` (empty: none), as a
+    // device answers its commands.
+    void answerWrites(std::string reply) { answer_ = std::move(reply); }
     void failWrites(bool fail) { writesLeft_ = fail ? 0 : -1; }
     // Lets `count` more writes through, then fails every one.
     void failWritesAfter(int count) { writesLeft_ = count; }
@@ -60,6 +63,7 @@ private:
     std::deque<Chunk> chunks_;
     int writesLeft_ = -1; // -1: no limit
     std::string error_;
+    std::string answer_;
 };
 
 } // namespace kivo::test

@@ -151,6 +151,55 @@ TEST_F(ChannelTest, SeveralPromptOnlyAnswersInOneReadAreAllTaken)
     EXPECT_EQ(channel.sendTextAndCollect("win all", false).text, "1 on  2 on\r\n> ");
 }
 
+struct AnswerCheckCase {
+    const char* name;
+    std::vector<std::string> answers; // as the device gives them, then silence
+    AnswerCheck expected;
+    int readsForTheThird; // what the third command's answer costs in reads
+};
+
+class AnswerChecking : public PanelFixture,
+                       public ::testing::WithParamInterface<AnswerCheckCase> {};
+
+TEST_P(AnswerChecking, KeepsTheFirstCommandNotTakenAndStopsWaitingOnASilentDevice)
+{
+    // A silent answer is the caller's to report: it never ends the program as a lost link.
+    app.linkEstablished = true;
+    for (const std::string& answer : GetParam().answers)
+        link->queue(answer);
+    channel.beginAnswerCheck();
+    channel.sendCommand("win 1 on");
+    channel.sendCommand("win 2 on");
+    const int readsBefore = link->reads;
+    channel.sendCommand("win 3 on");
+    const AnswerCheck check = channel.endAnswerCheck();
+    EXPECT_EQ(check.command, GetParam().expected.command);
+    EXPECT_EQ(check.answer, GetParam().expected.answer);
+    EXPECT_EQ(check.refused, GetParam().expected.refused);
+    EXPECT_EQ(link->reads - readsBefore, GetParam().readsForTheThird);
+    EXPECT_THAT(processExit.codes, IsEmpty());
+    // Once the check is over, commands go out without waiting again.
+    const int readsAfter = link->reads;
+    channel.sendCommand("win 4 on");
+    EXPECT_EQ(link->reads, readsAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AnswerChecking,
+    ::testing::Values(
+        AnswerCheckCase{"allTaken", {"> ", "> ", "> "}, {}, 1},
+        AnswerCheckCase{"promptAfterALineEnd", {"\r\n> ", "> ", "\r\n> "}, {}, 1},
+        AnswerCheckCase{
+            "refused", {"> ", "Error: busy\r\n> ", "> "}, {"win 2 on", "Error: busy", true}, 1},
+        AnswerCheckCase{"firstRefusalKept",
+                        {"Error: one\r\n> ", "Error: two\r\n> ", "> "},
+                        {"win 1 on", "Error: one", true},
+                        1},
+        AnswerCheckCase{"silentFromTheSecond", {"> "}, {"win 2 on", "", false}, 0},
+        AnswerCheckCase{
+            "garbledWithoutAPrompt", {"> ", "\x01\x7fzz"}, {"win 2 on", "\x01\x7fzz", false}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ChannelTest, PauseBeforeAQueryIsSkippedOnlyAfterTheDeviceSaidItIsReady)
 {
     channel.pauseBeforeQuery(100);

@@ -74,5 +74,34 @@ TEST_F(CommandScriptTest, AFailedWriteSaysWhyAndLeavesTheOldScript)
     EXPECT_NE(writeCommandScript(path / "y.txt", "z"), "");
 }
 
+TEST_F(CommandScriptTest, ALinkAtTheNameIsReplacedNotWrittenThrough)
+{
+    TempDir folder;
+    TempDir elsewhere;
+    elsewhere.write("target.txt", "keep");
+    for (const auto& pointsAt :
+         {elsewhere.file("target.txt"), elsewhere.file("missing.txt"), elsewhere.path()}) {
+        const auto link = folder.path() / "Show.txt";
+        std::filesystem::remove(link);
+        std::filesystem::create_symlink(pointsAt, link);
+        EXPECT_EQ(writeCommandScript(link, "sleep 800\r\r\n"), "") << pointsAt;
+        EXPECT_FALSE(std::filesystem::is_symlink(link)) << pointsAt;
+        EXPECT_EQ(fileText(link), "sleep 800\r\r\n") << pointsAt;
+    }
+    EXPECT_EQ(elsewhere.read("target.txt"), "keep");
+    EXPECT_FALSE(std::filesystem::exists(elsewhere.file("missing.txt")));
+}
+
+TEST_F(CommandScriptTest, AFolderThatDoesNotExistIsRefusedNotMade)
+{
+    TempDir folder;
+    const auto path = folder.path() / "no" / "such" / "Show.txt";
+    const std::string error = writeCommandScript(path, "sleep 800\r\r\n");
+    EXPECT_NE(error.find("no folder " + (folder.path() / "no" / "such").string()),
+              std::string::npos)
+        << error;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "no"));
+}
+
 } // namespace
 } // namespace kivo::test

@@ -88,6 +88,26 @@ TEST_F(PresentationEditorTest, ShotsTakeTheCanvasAndLoseTheDelimiter)
     EXPECT_EQ(profile.readString("P1INFO", "s1").substr(0, 9), "4000 a_b~");
 }
 
+TEST_F(PresentationEditorTest, EnterAddsTypedShotsButRenamesAChosenShotWhoseNameWasEdited)
+{
+    choose(presentation("Show", 0));
+    // Built one after another: each typed name and Enter adds a shot.
+    for (const char* name : {"Wall", "Moved"}) {
+        typeShot(name);
+        editor.commitShotName();
+    }
+    ASSERT_EQ(store.shotCount(0), 2);
+    // Chosen in the list, its name edited: Enter renames it in place.
+    editor.chooseShot(0);
+    typeShot("Wide wall");
+    editor.commitShotName();
+    ASSERT_EQ(store.shotCount(0), 2);
+    EXPECT_EQ(store.shot(0, 0).name, "Wide wall");
+    EXPECT_EQ(store.currentShot, 0);
+    EXPECT_THAT(profile.readString("P1INFO", "s1"), ::testing::StartsWith("4000 Wide wall~"));
+    EXPECT_EQ(editor.focus, EditorFocus::shotList);
+}
+
 TEST_F(PresentationEditorTest, TheMaximumsAreRefused)
 {
     for (int i = 0; i < PresentationStore::maxPresentations; ++i)

@@ -115,6 +115,31 @@ TEST_F(PresentationStoreTest, AGapBetweenSectionsIsClosedOnDiskToo)
     EXPECT_EQ(load().count(), 2);
 }
 
+TEST_F(PresentationStoreTest, PresentationsPastTheTwentiethAreNamedAndKeptInTheFile)
+{
+    std::string text;
+    for (int n = 1; n <= 22; ++n)
+        text += "[P" + std::to_string(n) + "INFO]\nname=Show " + std::to_string(n) +
+                "\nshots=1\ns1=4000 A~ 1 0 0 100 100\n";
+    // Never read by loading either: an unused section, a spelling of a row's name with a
+    // leading zero, and a section that only looks like one.
+    text += "[P23INFO]\nname=\n[p07info]\nname=Zero\n[PXINFO]\nname=X\n";
+    writeIni(text);
+    PresentationStore& loaded = load();
+    EXPECT_EQ(loaded.count(), 20);
+    EXPECT_EQ(loaded.ignoredSections(),
+              (std::vector<std::string>{"P21INFO", "P22INFO", "p07info"}));
+    EXPECT_EQ(loaded.ignoredNote(), "Presentations beyond the 20th in the ini file are not shown "
+                                    "(P21INFO, P22INFO, p07info); they stay in the file");
+    ASSERT_TRUE(loaded.removePresentation(0));
+    ASSERT_TRUE(loaded.addShot(0, named("X", 1).shots[0]));
+    EXPECT_EQ(ini("P21INFO", "name"), "Show 21");
+    EXPECT_EQ(ini("P22INFO", "s1"), "4000 A~ 1 0 0 100 100");
+
+    writeIni("[P1INFO]\nname=One\nshots=0\n");
+    EXPECT_EQ(load().ignoredNote(), "");
+}
+
 TEST_F(PresentationStoreTest, TheLoopFlagIsWrittenThrough)
 {
     load();

@@ -81,9 +81,12 @@ TEST_F(ShotDisplayTest, WindowsSwitchedOffWithAltOrUnlockedRgbStayOff)
     window(2).inputTiming.locked = 0;
     shot.priority = {1, 2, 3, 4};
     shot.rect[0] = {11, 150, 111, 250};
+    link->answerWrites("> ");
     show();
     EXPECT_EQ(window(2).priority, 0);
     EXPECT_EQ(window(3).priority, 0);
+    // The operator switched window 3 off; window 2 drops out unasked, and the page says why.
+    EXPECT_EQ(display.notes(), "window 2 left off: its RGB input is not locked");
     EXPECT_EQ(display.buttonLabel(2), "&2-");
     EXPECT_EQ(display.groupTitle(), "Presentation Control (Wins Disabled by Kivo: 3) ");
     display.toggleWindow(3, false);
@@ -97,11 +100,51 @@ TEST_F(ShotDisplayTest, OnApplyOnlySendsNothingWholeButASingleWindowStillSwitche
     screen.setOnApplyOnly(true);
     shot.priority = {2, 1, 3, 4};
     EXPECT_THAT(show(), IsEmpty());
+    EXPECT_EQ(display.notes(), "On Apply Only: shots are shown here, not sent");
     shot.priority = {2, 1, 3, 0};
     EXPECT_THAT(show(), ElementsAre("win 4 off"));
     shot.priority = {3, 2, 4, 1};
     EXPECT_THAT(show(), ElementsAre("priority all 4 2 1 3", "win 4 on"));
 }
+
+struct DeliveryCase {
+    const char* name;
+    std::vector<std::string> answers; // to the seven lines of a whole shot, then silence
+    std::string problem;
+};
+
+class ShotDelivery : public ShotDisplayTest, public ::testing::WithParamInterface<DeliveryCase> {};
+
+TEST_P(ShotDelivery, EveryLineGoesOutAndTheFirstNotTakenIsTold)
+{
+    for (const std::string& answer : GetParam().answers)
+        link->queue(answer);
+    shot.priority = {2, 1, 3, 4};
+    EXPECT_EQ(show().size(), 7u);
+    EXPECT_EQ(display.deliveryProblem(), GetParam().problem);
+    EXPECT_EQ(display.delivery().taken(), GetParam().problem.empty());
+    EXPECT_EQ(display.notes(),
+              GetParam().problem.empty() ? "" : "Shot not taken: " + GetParam().problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ShotDelivery,
+    ::testing::Values(
+        DeliveryCase{"taken", std::vector<std::string>(7, "> "), ""},
+        DeliveryCase{"refusedPlacement",
+                     {"> ", "Error: busy\r\n> ", "> ", "> ", "> ", "> ", "> "},
+                     "the Quadrix refused \"wdr 1 72 0 181 191\" (Error: busy)"},
+        DeliveryCase{"refusedSwitchingOn",
+                     {"> ", "> ", "> ", "> ", "> ", "> ", "Error: Bad command\r\n> "},
+                     "the Quadrix refused \"win all on on on on\" (Error: Bad command)"},
+        DeliveryCase{"silent", {}, "the Quadrix did not answer \"win all off off off off\""},
+        DeliveryCase{"goneSilentMidway",
+                     {"> ", "> ", "> "},
+                     "the Quadrix did not answer \"wdr 3 216 0 181 191\""},
+        DeliveryCase{"garbled",
+                     {"\x07\x7f~~"},
+                     "the Quadrix's answer to \"win all off off off off\" could not be read"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kivo::test
