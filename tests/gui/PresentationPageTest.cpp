@@ -35,7 +35,6 @@ constexpr int infoLabel = 1329;
 constexpr int progressBar = 1335;
 constexpr int controlGroup = 1326;
 constexpr int windowButton3 = 1456;
-constexpr int windowButton8 = 1461;
 
 // The panel up against the simulated Quadrix (ten windows side by side, window 1 in front;
 // RGB window 8 has no signal locked, so shots keep it off), shown on the Presentation Engine
@@ -133,7 +132,8 @@ TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLo
         "win all on on on on on on on off on on\n",
     };
     EXPECT_THAT(wire(), ElementsAreArray(wall));
-    EXPECT_EQ(control<QLabel>(infoLabel).text(), "Playing [shot 1]");
+    EXPECT_EQ(control<QLabel>(infoLabel).text(),
+              "Playing [shot 1]\nwindow 8 left off: its RGB input is not locked");
     EXPECT_TRUE(control<QProgressBar>(progressBar).isVisible());
 
     clock.now = played + 2000;
@@ -154,7 +154,8 @@ TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLo
         expected.push_back(line);
     EXPECT_THAT(wire(), ElementsAreArray(expected));
     EXPECT_EQ(mirror().window(1).viewRect, moved);
-    EXPECT_EQ(control<QLabel>(infoLabel).text(), "Done [shot 2]");
+    EXPECT_EQ(control<QLabel>(infoLabel).text(),
+              "Done [shot 2]\nwindow 8 left off: its RGB input is not locked");
     EXPECT_EQ(control<gui::CheckedEdit>(shotNameBox).text(), "Moved");
     EXPECT_EQ(control<QListWidget>(shotList).currentRow(), 1);
     EXPECT_FALSE(control<QProgressBar>(progressBar).isVisible());
@@ -229,35 +230,31 @@ TEST_F(PresentationPage, EnterAfterEditingTheChosenShotsNameRenamesIt)
     EXPECT_EQ(control<QListWidget>(shotList).currentRow(), 0);
 }
 
-// What a shot could not show or send is said under the player's state.
+// What a shot could not show or send is said under the player's state. The shots are built
+// while the device shows RGB window 8 on, though its input is not locked.
 TEST_F(PresentationPage, InfoLineSaysWhatTheShotDidNotShowOrSend)
 {
     // Built in silence, so that no answer is left over for the shots' commands to read.
     link.answerWrites("");
     buildShow();
-    // A shot with RGB window 8 on, stored while its input was locked.
-    mirror().window(8).inputTiming.locked = 1;
-    control<QPushButton>(windowButton8).click();
-    typeAndEnter(shotNameBox, QStringLiteral("With 8"));
-    mirror().window(8).inputTiming.locked = 0;
     link.answerWrites("> ");
     auto& info = control<QLabel>(infoLabel);
     auto& shots = control<QListWidget>(shotList);
+    const QString leftOff = QStringLiteral("window 8 left off: its RGB input is not locked");
 
     shots.setCurrentRow(0);
-    EXPECT_EQ(info.text(), "Paused [shot 1]");
-    shots.setCurrentRow(2);
-    EXPECT_EQ(info.text(), "Paused [shot 3]\nwindow 8 left off: its RGB input is not locked");
+    EXPECT_EQ(info.text(), "Paused [shot 1]\n" + leftOff);
 
     window->virtualScreen().setOnApplyOnly(true);
-    shots.setCurrentRow(0);
-    EXPECT_EQ(info.text(), "Paused [shot 1]\nOn Apply Only: shots are shown here, not sent");
+    shots.setCurrentRow(1);
+    EXPECT_EQ(info.text(),
+              "Paused [shot 2]\n" + leftOff + "\nOn Apply Only: shots are shown here, not sent");
     window->virtualScreen().setOnApplyOnly(false);
 
     link.answerWrites("Error: busy\r\n> ");
-    shots.setCurrentRow(1);
-    EXPECT_EQ(info.text(),
-              "Paused [shot 2]\nShot not taken: the Quadrix refused \"win 1 off\" (Error: busy)");
+    shots.setCurrentRow(0);
+    EXPECT_EQ(info.text(), "Paused [shot 1]\n" + leftOff +
+                               "\nShot not taken: the Quadrix refused \"win 1 off\" (Error: busy)");
 }
 
 TEST_F(PresentationPage, InfoLineSaysPresentationsPastTheTwentiethAreLeftInTheFile)
