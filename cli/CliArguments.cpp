@@ -113,7 +113,8 @@ std::string usageText()
            "when output mode auto found no reference, when an output setting is empty or\n"
            "was not stored, deleted or switched to free-run, and when a source or level was\n"
            "not taken or could not be read back;\n"
-           "130 play stopped by Ctrl-C, 143 by SIGTERM.\n";
+           "129, 130, 143 stopped by SIGHUP, Ctrl-C or SIGTERM, after giving the Quadrix its\n"
+           "echo back and saving the settings.\n";
 }
 
 namespace {

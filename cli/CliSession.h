@@ -4,8 +4,8 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/HeadlessPages.h"
 #include "cli/HeadlessSeams.h"
+#include "cli/StopSignal.h"
 
-#include "core/app/BusyHandler.h"
 #include "core/app/SteadyClock.h"
 #include "core/mirror/PanelSession.h"
 
@@ -15,8 +15,8 @@ namespace kivo::cli {
 enum ExitStatus { exitDone = 0, exitNoReply = 1, exitUsage = 2 };
 
 // One headless panel over the port the arguments name: no keys are ever held, messages go to
-// stderr, progress to stderr when that is a terminal, and a lost link ends the run with
-// status 1.
+// stderr, progress to stderr when that is a terminal, a lost link ends the run with status 1
+// and a stop signal with 128 + its number, each after the orderly shutdown.
 class CliSession {
 public:
     explicit CliSession(const CliArguments& arguments);
@@ -44,8 +44,8 @@ private:
     SteadyClock clock_;
     NoKeysHeld keys_;
     ConsolePrompter prompter_;
-    ExitWithStatus exit_{exitNoReply};
-    BusyHandler busy_;
+    ExitAfterShutdown exit_{exitNoReply};
+    AbortOnStopSignal busy_;
     HeadlessPages pages_;
     PanelSession session_;
     std::optional<std::string> tracePath_;

@@ -173,7 +173,6 @@ int play(PanelSession& panel, PresentationStore& store, int row, const Presentat
     ShotDisplay display({panel.app(), panel.channel(), panel.state(), seams.prompter, seams.keys},
                         screen, seams.clock);
     Player player(store, display, seams.clock, seams.prompter);
-    catchStopSignals();
     return tickUntilDone(player, display, store, seams.clock, request.strict, err);
 }
 

@@ -1,6 +1,7 @@
 #include "cli/StopSignal.h"
 
 #include <csignal>
+#include <cstdlib>
 
 namespace kivo::cli {
 namespace {
@@ -19,8 +20,14 @@ void catchStopSignals()
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 int stopSignal() { return received; }
+
+void ExitAfterShutdown::endProcess(int)
+{
+    std::exit(stopSignal() != 0 ? 128 + stopSignal() : status_);
+}
 
 } // namespace kivo::cli

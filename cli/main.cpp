@@ -6,6 +6,7 @@
 #include "cli/ScreenAction.h"
 #include "cli/SerialAction.h"
 #include "cli/StatusReport.h"
+#include "cli/StopSignal.h"
 #include "cli/TimingAction.h"
 
 #include "core/app/SerialLink.h"
@@ -169,6 +170,8 @@ int run(const std::vector<std::string>& words)
 int main(int argc, char** argv)
 {
     using namespace kivo::cli;
+    // An interrupted run gives the Quadrix its echo back and saves its settings like any other.
+    catchStopSignals();
     const int status = run(std::vector<std::string>(argv + 1, argv + argc));
     // The device did what it was told, but the trace the operator asked for is not whole.
     return status == exitDone && CliSession::traceWasLost() ? exitNoReply : status;

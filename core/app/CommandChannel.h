@@ -80,6 +80,8 @@ public:
     // Whether a command can go out at all: the link is open.
     bool connected() const;
 
+    PanelApp& app() { return app_; }
+
     // The command most recently sent.
     const std::string& lastCommand() const { return lastCommand_; }
 

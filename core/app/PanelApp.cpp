@@ -41,6 +41,12 @@ void PanelApp::shutdown()
     profile_.flush();
     if (!connected())
         return;
+    // In interactive adjustment each byte is a key: the device must leave it before a line
+    // can reach it.
+    if (std::exchange(interactiveMode, false))
+        serialHandle->write(std::string(loadString(StringId::adjustQuit)));
+    if (!giveUpCommand.empty())
+        serialHandle->write(std::exchange(giveUpCommand, {}) + "\n");
     if (restoreEchoOnExit)
         serialHandle->write(std::string(loadString(StringId::echoOn)) + "\n");
     writeSerialSettings(profile_, serial);

@@ -27,8 +27,10 @@ public:
     // stays unconnected.
     bool openLink(const LinkOpener& opener, std::string& error);
 
-    // Closes the log; when connected, gives the device its echo back, saves the serial
-    // parameters and closes the link. Safe to call more than once.
+    // Closes the log; when connected, takes the device out of a state the panel left it
+    // waiting in (an adjustment that takes single keys, an output waiting for its lock), gives
+    // it its echo back, saves the serial parameters and closes the link. Safe to call more
+    // than once, and from anywhere: the exchange under way is abandoned, not finished.
     void shutdown();
 
     // Closes the link without a word to the device and without saving anything: for a port
@@ -54,6 +56,9 @@ public:
     // Past this the bar is full and reads no longer step it.
     int progressCounterLimit() const { return 100 - progressStep; }
     bool restoreEchoOnExit = true;
+    // While the device waits in a state the panel must take back if it ends now (autosync
+    // before its lock), the command that takes it back.
+    std::string giveUpCommand;
     int failedReads = 0;
     int topWindow = 1;
     int currentWindow = 0;

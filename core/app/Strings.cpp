@@ -426,6 +426,7 @@ constexpr auto table = std::to_array<Entry>({
      "Output Auto&sync   (Quadrix chooses an output setting compatable with reference signal)"},
     {StringId::adjustChromaKeyCaption, "Adj&ust ChromaKey..."},
     {StringId::lockedCaption, "Locked"},
+    {StringId::lockWaitProgress, "Autosync: waiting for the reference signal... %d s"},
     {StringId::selectWindowGroup, "Select a window to view input information "},
     {StringId::inputTypeGroup, "Input Type  "},
     {StringId::compositeCaption, "C&omposite"},

@@ -322,6 +322,7 @@ enum class StringId : int {
     autosyncCaption,
     adjustChromaKeyCaption,
     lockedCaption,
+    lockWaitProgress,
     selectWindowGroup,
     inputTypeGroup,
     compositeCaption,

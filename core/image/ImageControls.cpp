@@ -246,6 +246,11 @@ bool ImageControls::sourceTextCommitted(EditControl& box)
     if (!request)
         c_.prompter.tell(std::string(loadString(StringId::needFourSourceValues)));
     if (!request || !setSourceRectangle(window(), *request)) {
+        // The box shows the rectangle in force, not the one the device never got.
+        const Rect& source = windowRecord().sourceRect;
+        sourceBox_ = formatString(StringId::sourceRectFormat, source.left, source.top,
+                                  source.width(), source.height());
+        box.replaceText(sourceBox_);
         box.takeFocus();
         box.clearModified();
         return false;

@@ -2,6 +2,8 @@
 
 #include "core/app/Clock.h"
 #include "core/app/CommandChannel.h"
+#include "core/app/PanelApp.h"
+#include "core/app/ProgressSink.h"
 #include "core/app/Prompter.h"
 #include "core/app/Reply.h"
 #include "core/app/Strings.h"
@@ -9,6 +11,8 @@
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListCache.h"
 #include "core/timing/TimingText.h"
+
+#include <utility>
 
 namespace kivo {
 namespace {
@@ -134,22 +138,34 @@ OutputSettings::AutosyncOutcome OutputSettings::switchToAutosync()
     list_.selection = -1;
     list_.deleteEnabled = false;
     s_.channel.sendCommand(std::string(loadString(StringId::autosyncCommand)));
+    std::string& giveUpCommand = s_.channel.app().giveUpCommand;
+    giveUpCommand = loadString(StringId::freeRunCommand);
     const std::int64_t sent = s_.clock.nowMs();
     Reply reply;
     do {
+        showLockWait(formatString(StringId::lockWaitProgress,
+                                  static_cast<int>((s_.clock.nowMs() - sent) / 1000)));
         s_.clock.sleepMs(afterModeChangeMs);
         reply = s_.channel.sendAndCollect(StringId::hostQuery, true);
     } while (!saysLocked(reply.text) && s_.clock.nowMs() - sent < lockWaitMs);
+    showLockWait({});
     if (!saysLocked(reply.text)) {
         s_.prompter.tell(std::string(loadString(StringId::noReferenceSignal)));
-        s_.channel.sendCommand(std::string(loadString(StringId::freeRunCommand)));
+        s_.channel.sendCommand(std::exchange(giveUpCommand, {}));
         s_.clock.sleepMs(afterModeChangeMs);
         s_.status.queryOutputStatus();
         return AutosyncOutcome::noReference;
     }
+    giveUpCommand.clear();
     outputFreeRun_ = false;
     s_.status.readOutputStatus(reply.text);
     return AutosyncOutcome::locked;
+}
+
+void OutputSettings::showLockWait(const std::string& text)
+{
+    if (lockWait_)
+        lockWait_->showProgressText(text);
 }
 
 } // namespace kivo

@@ -9,6 +9,7 @@ namespace kivo {
 
 class Clock;
 class CommandChannel;
+class ProgressSink;
 class Prompter;
 class TimingListCache;
 struct TimingList;
@@ -55,14 +56,20 @@ public:
     // After asking: false when the operator declined or the output already runs free.
     bool switchToFreeRun();
     enum class AutosyncOutcome { declined, locked, noReference };
+    // Until the output locks, an end of the panel puts it back to free-run; `lockWait`, when
+    // set, shows how long it has waited so far, and an empty text when the wait is over.
     AutosyncOutcome switchToAutosync();
+    void setLockWaitView(ProgressSink* lockWait) { lockWait_ = lockWait; }
 
 private:
+    void showLockWait(const std::string& text);
+
     Seams s_;
     TimingList& list_;
     TimingListCache& cache_;
     TimingRecord& outputTiming_;
     bool& outputFreeRun_;
+    ProgressSink* lockWait_ = nullptr;
 };
 
 } // namespace kivo

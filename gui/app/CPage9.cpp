@@ -89,8 +89,9 @@ QCheckBox* CPage9::createTraceBox()
     traceBox_ = new QCheckBox(qtString(StringId::traceCaption), this);
     traceBox_->setObjectName(QStringLiteral("trace"));
     chooseTraceFile = [this] {
-        return QFileDialog::getSaveFileName(this, qtString(StringId::traceCaption),
-                                            QStringLiteral("Kivo-trace.txt"));
+        // The box's caption without its mnemonic, which a title cannot use.
+        const QString title = qtString(StringId::traceCaption).remove(QLatin1Char('&'));
+        return QFileDialog::getSaveFileName(this, title, QStringLiteral("Kivo-trace.txt"));
     };
     connect(traceBox_, &QCheckBox::clicked, this, &CPage9::traceToggled);
     // A trace that cannot be written (a full disk) is said once, after the exchange under way.

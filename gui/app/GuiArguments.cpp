@@ -4,7 +4,7 @@ namespace kivo::gui {
 
 std::string guiUsageText()
 {
-    return std::string("Usage: kivo [--port PORT] [--ini FILE]\n"
+    return std::string("Usage: kivo [--port PORT] [--ini FILE] [--trace FILE]\n"
                        "\n"
                        "The control panel of the Quadrix.\n"
                        "\n"

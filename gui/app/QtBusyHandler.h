@@ -15,6 +15,8 @@ class QtBusyHandler final : public QObject, public BusyHandler {
 public:
     void whileBusy() override;
     bool abortRequested() const override { return abortRequested_; }
+    // The panel is ending: an exchange under way stops at its next read.
+    void requestAbort() { abortRequested_ = true; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,7 +11,7 @@ void QtProcessExit::endProcess(int exitCode)
     if (window_)
         window_->close();
     // The call stack below is a device exchange that must not go on: leave without unwinding it.
-    std::exit(exitCode);
+    std::exit(stopStatus_ != 0 ? stopStatus_ : exitCode);
 }
 
 } // namespace kivo::gui

@@ -76,6 +76,9 @@ Prompter::Answer QtPrompter::show(const std::string& text, Buttons buttons, Icon
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = box.exec();
     QApplication::restoreOverrideCursor();
+    // A box closed without a button (the panel is ending) declines whatever it asked.
+    if (!box.clickedButton() && buttons != Buttons::ok)
+        return buttons == Buttons::yesNo ? Answer::no : Answer::cancel;
     return answerOf(answer);
 }
 

@@ -4,7 +4,9 @@
 #include "gui/app/QtKeyState.h"
 #include "gui/app/QtProcessExit.h"
 #include "gui/app/QtPrompter.h"
+#include "gui/app/ShutdownAtExit.h"
 #include "gui/app/SingleInstanceGuard.h"
+#include "gui/app/StopSignalNotifier.h"
 #include "gui/mirror/CProperty.h"
 
 #include "core/app/LinkOpener.h"
@@ -19,7 +21,7 @@ namespace {
 
 constexpr int exitUsage = 2;
 
-int runPanel(const GuiArguments& arguments)
+int runPanel(const GuiArguments& arguments, StopSignalNotifier& stopSignals)
 {
     SingleInstanceGuard guard(SingleInstanceGuard::defaultName());
     if (!guard.claim()) {
@@ -44,14 +46,22 @@ int runPanel(const GuiArguments& arguments)
         return exitUsage;
     }
     processExit.setMainWindow(&window);
+    const ShutdownAtExit lostDisplay(window.session().app());
+    QObject::connect(&stopSignals, &StopSignalNotifier::stopRequested, &window, [&](int signal) {
+        processExit.stoppedBy(signal);
+        busy.requestAbort();
+        window.endInOrder();
+    });
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &window,
                      &CProperty::bringToFront);
     window.show();
     if (std::string error; arguments.options.trace &&
                            !window.session().app().trace.start(*arguments.options.trace, error))
         prompter.tell(error);
-    window.exec();
-    return 0;
+    // A signal taken while a message above was open has closed the window already.
+    if (processExit.stopStatus() == 0)
+        window.exec();
+    return processExit.stopStatus();
 }
 
 } // namespace
@@ -72,6 +82,8 @@ int main(int argc, char** argv)
         return exitUsage;
     }
     QApplication application(argc, argv);
+    // From here a signal ends the panel in order; until the window exists it waits in the pipe.
+    StopSignalNotifier stopSignals;
     // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
     std::vector<std::string> words;
     for (const QString& word : QApplication::arguments().mid(1))
@@ -85,5 +97,5 @@ int main(int argc, char** argv)
         std::cerr << "kivo: " << error << '\n';
         return exitUsage;
     }
-    return runPanel(arguments);
+    return runPanel(arguments, stopSignals);
 }

@@ -5,11 +5,13 @@
 #include "gui/app/QtStrings.h"
 #include "gui/config/CPage3.h"
 #include "gui/image/CPage8.h"
+#include "gui/mirror/WindowPlace.h"
 #include "gui/presentations/CPage5.h"
 #include "gui/screen/CPage4.h"
 #include "gui/timing/CPage6.h"
 #include "gui/timing/CPage7.h"
 
+#include "core/app/Profile.h"
 #include "core/app/Prompter.h"
 
 #include <QApplication>
@@ -17,14 +19,30 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace kivo::gui {
 namespace {
 
 const QColor noticeColour(0, 0, 128);
 constexpr int noticeLeft = 10;
+const QSize defaultSize(900, 540);
+
+// A page scrolls when the screen is too small for it, so the window always fits the screen.
+QScrollArea* scrolling(QWidget* page)
+{
+    auto* area = new QScrollArea;
+    area->setWidget(page);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    return area;
+}
 
 } // namespace
 
@@ -43,7 +61,7 @@ CProperty::CProperty(const SessionOptions& options, CommandChannel::Seams seams,
     layout->addWidget(tabs_, 1);
     layout->addWidget(createButtons());
     createPages();
-    resize(900, 540);
+    placeOnScreen();
 
     startupTimer_.setSingleShot(true);
     startupTimer_.setInterval(startupDelayMs);
@@ -68,12 +86,26 @@ void CProperty::createPages()
     pages_ = {virtualScreenPage_, presentationPage_, imagePage_, outputPage_,
               inputsPage_,        serialPortPage_,   terminal_};
     for (PropertyPage* page : pages_)
-        tabs_->addTab(page, page->caption());
+        tabs_->addTab(scrolling(page), page->caption());
     routePageEdits();
     connect(tabs_, &QTabWidget::currentChanged, this, &CProperty::pageChanged);
     // Every page comes to the front once, so each has run its activation before any is used.
     for (int index = 0; index < pageCount; ++index)
         setActivePage(static_cast<Page>(index));
+}
+
+void CProperty::placeOnScreen()
+{
+    // The areas are those of the window without its frame, which the title bar heads.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const auto clientArea = [&](const QScreen* screen) {
+        return screen->availableGeometry().adjusted(0, titleBar, 0, 0);
+    };
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(clientArea(screen));
+    setGeometry(
+        windowPlace(readWindowPlace(session_.profile()), defaultSize, areas, clientArea(screen())));
 }
 
 void CProperty::routePageEdits()
@@ -133,6 +165,20 @@ void CProperty::pageChanged(int index)
 }
 
 void CProperty::showActivePageHelp() { help_->showTopic(page(activePage()).helpContext()); }
+
+void CProperty::endInOrder()
+{
+    for (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this;) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (!dialog)
+            break;
+        dialog->reject();
+        QWidget* next = QApplication::activeModalWidget();
+        // One that will not go stays; the window closes all the same.
+        modal = next == modal ? nullptr : next;
+    }
+    close();
+}
 
 void CProperty::startUp()
 {
@@ -209,6 +255,12 @@ void CProperty::bringToFront()
 
 void CProperty::done(int result)
 {
+    // The next start opens where the operator left the window. A panel that never reached a
+    // device creates no ini file for it.
+    Profile& profile = session_.profile();
+    const bool saving = session_.app().connected() || std::filesystem::exists(profile.path());
+    if (saving && !isMinimized() && !writeWindowPlace(profile, geometry()))
+        qWarning("kivo: %s", profile.lastWriteError().c_str());
     session_.app().shutdown();
     QDialog::done(result);
 }

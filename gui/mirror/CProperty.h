@@ -66,6 +66,10 @@ public:
     void startUp();
     void resetPanel(bool echoQuery);
     void showActivePageHelp();
+    // Ends the panel from outside (a signal): a question open on top is declined and a dialog
+    // cancelled, so what asked goes on to its end, and the window closes, which shuts the
+    // panel down in order.
+    void endInOrder();
 
     // What the bring-up asks of the pages.
     void showPage(Page page) override { setActivePage(page); }
@@ -100,6 +104,7 @@ protected:
 
 private:
     void createPages();
+    void placeOnScreen();
     void routePageEdits();
     QWidget* createButtons();
     void pageChanged(int index);

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -55,8 +56,11 @@ CPage7::CPage7(PanelSession& session, QWidget* parent)
         model_.choose(row);
         draw();
     });
+    session_.outputSettings().setLockWaitView(this);
     draw();
 }
+
+CPage7::~CPage7() { session_.outputSettings().setLockWaitView(nullptr); }
 
 void CPage7::layOut()
 {
@@ -77,12 +81,15 @@ void CPage7::layOut()
     locked_ = withId(new QCheckBox(qtString(StringId::lockedCaption), this), lockedId);
     // It shows what the device says; the operator cannot change it.
     locked_->setEnabled(false);
+    lockWait_ = new QLabel(this);
+    lockWait_->setObjectName(QStringLiteral("lockWait"));
     auto* bottom = new QGridLayout;
     bottom->addWidget(createModeGroup(), 0, 0, 2, 1);
     bottom->addWidget(createSourceGroup(), 0, 1);
     bottom->addWidget(delete_, 1, 1);
     bottom->addWidget(chromaKey_, 2, 1);
     bottom->addWidget(locked_, 2, 0);
+    bottom->addWidget(lockWait_, 3, 0, 1, 2);
     bottom->setColumnStretch(0, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(listView_);
@@ -149,6 +156,8 @@ void CPage7::outputTimingChanged()
 }
 
 void CPage7::listLoaded() { draw(); }
+
+void CPage7::showProgressText(const std::string& text) { lockWait_->setText(qtText(text)); }
 
 void CPage7::addClicked()
 {

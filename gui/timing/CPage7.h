@@ -2,10 +2,12 @@
 
 #include "gui/app/PropertyPage.h"
 
+#include "core/app/ProgressSink.h"
 #include "core/timing/OutputPageModel.h"
 
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -22,12 +24,13 @@ class TimingListView;
 // last row, recalling, storing and deleting settings, the list's source, the free-run and
 // autosync modes and the way to the output timing and chroma key. The page model decides;
 // after each event the page draws it again.
-class CPage7 final : public PropertyPage {
+class CPage7 final : public PropertyPage, private ProgressSink {
     Q_OBJECT
 public:
     static constexpr int helpContextId = 5;
 
     CPage7(PanelSession& session, QWidget* parent);
+    ~CPage7() override;
 
     void onSetActive() override;
     // After every read of the output status.
@@ -50,6 +53,8 @@ private:
     void draw();
     void drawAddBoxes();
     void moveFocus();
+    // The wait for autosync's lock, under the Mode radios.
+    void showProgressText(const std::string& text) override;
 
     PanelSession& session_;
     OutputPageModel model_;
@@ -61,6 +66,7 @@ private:
     QRadioButton* autosync_ = nullptr;
     QPushButton* chromaKey_ = nullptr;
     QCheckBox* locked_ = nullptr;
+    QLabel* lockWait_ = nullptr;
 };
 
 } // namespace kivo::gui

@@ -1,3 +1,4 @@
+#include "tests/e2e/SimulatedQuadrix.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/StartUpQueries.h"
 #include "tests/support/TempDir.h"
@@ -22,16 +23,6 @@ using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
-
-// The lines of quadrix-sim's log without their time stamps: the bytes of each command.
-std::vector<std::string> loggedCommands(const std::string& log)
-{
-    std::vector<std::string> commands;
-    std::istringstream lines(log);
-    for (std::string line; std::getline(lines, line);)
-        commands.push_back(line.substr(line.find(' ') + 1));
-    return commands;
-}
 
 int freeTcpPort()
 {
@@ -73,10 +64,7 @@ protected:
     std::string startOnPty(std::vector<std::string> options = {})
     {
         const std::string link = dir.file("quadrix").string();
-        options.insert(options.end(), {"--pty", link, "--log", log()});
-        sim = std::make_unique<ChildProcess>(QUADRIX_SIM_PATH, options);
-        for (int i = 0; i < 500 && !std::filesystem::exists(link); ++i)
-            ::usleep(10'000);
+        sim = startSimOnPty(link, log(), std::move(options));
         return link;
     }
 

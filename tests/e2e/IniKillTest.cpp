@@ -1,9 +1,11 @@
+#include "tests/e2e/SimulatedQuadrix.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -14,11 +16,12 @@
 namespace kivo::test {
 namespace {
 
-// How many times kivo-cli is killed; scripts/kill-test asks for more through KIVO_KILLS.
-int killCount()
+// How many times kivo-cli is killed (KIVO_KILLS) and stopped (KIVO_STOPS); scripts/kill-test
+// asks for more.
+int countFrom(const char* variable, int fallback)
 {
-    const char* count = std::getenv("KIVO_KILLS");
-    return count && std::atoi(count) > 0 ? std::atoi(count) : 50;
+    const char* count = std::getenv(variable);
+    return count && std::atoi(count) > 0 ? std::atoi(count) : fallback;
 }
 
 std::vector<std::string> linesOf(const std::string& text)
@@ -60,6 +63,25 @@ protected:
     }
     std::filesystem::path ini() const { return dir.file("Kivo.ini"); }
 
+    // Starts each run of a series from the finished run's file or from none, in turn.
+    void prepareRun(int run, const std::string& finished) const
+    {
+        if (run % 2 == 1)
+            dir.write("Kivo.ini", finished);
+        else
+            std::filesystem::remove(ini());
+    }
+
+    void expectWhole(int run, const std::string& finished) const
+    {
+        if (run % 2 == 1) {
+            ASSERT_EQ(dir.read("Kivo.ini"), finished) << "run " << run;
+        } else if (std::filesystem::exists(ini())) {
+            const std::string text = dir.read("Kivo.ini");
+            ASSERT_TRUE(isSavedOnTheWayTo(text, finished)) << "run " << run << ":\n" << text;
+        }
+    }
+
     // Temporary files of saves cut short.
     std::vector<std::filesystem::path> temporaryFiles() const
     {
@@ -90,25 +112,16 @@ TEST_F(IniKill, IniFileIsWholeAfterEveryKill)
     const long runMicros = std::chrono::duration_cast<std::chrono::microseconds>(runTime).count();
     std::uniform_int_distribution<long> moment(0, runMicros);
 
-    const int kills = killCount();
+    const int kills = countFrom("KIVO_KILLS", 50);
     int cutShort = 0;
     for (int kill = 0; kill < kills; ++kill) {
-        const bool fromFinished = kill % 2 == 1;
-        if (fromFinished)
-            dir.write("Kivo.ini", finished);
-        else
-            std::filesystem::remove(ini());
+        prepareRun(kill, finished);
         {
             ChildProcess cli(KIVO_CLI_PATH, statusArgs());
             ::usleep(static_cast<useconds_t>(moment(random)));
             cutShort += cli.kill() ? 1 : 0;
         }
-        if (fromFinished) {
-            ASSERT_EQ(dir.read("Kivo.ini"), finished) << "kill " << kill;
-        } else if (std::filesystem::exists(ini())) {
-            const std::string text = dir.read("Kivo.ini");
-            ASSERT_TRUE(isSavedOnTheWayTo(text, finished)) << "kill " << kill << ":\n" << text;
-        }
+        expectWhole(kill, finished);
     }
     // A save cut short leaves its temporary file; the next save of a later run removes it once
     // it is old enough that no live run can still be writing it.
@@ -121,6 +134,48 @@ TEST_F(IniKill, IniFileIsWholeAfterEveryKill)
     std::cout << "IniKill: " << kills << " kills, " << cutShort
               << " while kivo-cli ran; the ini file was whole after every one; " << left.size()
               << " temporary files left behind, all removed by the next run\n";
+}
+
+// Stopped by SIGTERM at any moment against quadrix-sim, kivo-cli status ends in order: a run
+// that has said anything to the device gives it its echo back, and the ini file is whole.
+TEST_F(IniKill, StopAtAnyMomentGivesTheEchoBackAndLeavesTheIniWhole)
+{
+    const std::string port = dir.file("quadrix").string();
+    const auto sim = startSimOnPty(port, dir.file("quadrix.log").string());
+    const std::vector<std::string> args{"--port", port, "--ini", ini().string(), "status"};
+    const auto commands = [&] { return loggedCommands(dir.read("quadrix.log")); };
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(runProgram(KIVO_CLI_PATH, args).status, 0);
+    const auto runTime = std::chrono::steady_clock::now() - started;
+    const std::string finished = dir.read("Kivo.ini");
+
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<long> moment(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(runTime).count());
+    const int stops = countFrom("KIVO_STOPS", 4);
+    int cutShort = 0;
+    for (int stop = 0; stop < stops; ++stop) {
+        prepareRun(stop, finished);
+        const std::size_t before = commands().size();
+        ChildProcess cli(KIVO_CLI_PATH, args);
+        ::usleep(static_cast<useconds_t>(moment(random)));
+        const std::optional<int> status = cli.stop(SIGTERM);
+        ASSERT_TRUE(status == 0 || status == 128 + SIGTERM ||
+                    (status == -1 && commands().size() == before))
+            << "stop " << stop << ": status " << status.value_or(-2);
+        cutShort += status == 128 + SIGTERM ? 1 : 0;
+        if (commands().size() > before) {
+            for (int i = 0; i < 300 && commands().back() != "echo on\\n"; ++i)
+                ::usleep(10'000);
+            ASSERT_EQ(commands().back(), "echo on\\n") << "stop " << stop;
+        }
+        expectWhole(stop, finished);
+    }
+    std::cout << "IniKill: " << stops << " stops by SIGTERM, " << cutShort
+              << " while kivo-cli ran; the Quadrix got its echo back and the ini file was whole "
+                 "after every one\n";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "gui/app/TerminalEdit.h"
 #include "gui/config/CPage3.h"
 #include "gui/image/CPage8.h"
+#include "gui/mirror/WindowPlace.h"
 #include "gui/presentations/CPage5.h"
 #include "gui/screen/CPage4.h"
 #include "gui/timing/CPage6.h"
@@ -28,6 +29,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
+#include <optional>
 
 namespace kivo::test {
 namespace {
@@ -250,6 +252,69 @@ TEST(PanelProgram, UnreadableIniEndsTheStartWithOneLineAndStatusTwo)
     else
         qunsetenv("TMPDIR");
     EXPECT_EQ(dir.read("broken.ini"), broken);
+}
+
+struct PlaceCase {
+    const char* name;
+    std::optional<QRect> saved;
+    QRect expected;
+};
+void PrintTo(const PlaceCase& c, std::ostream* out) { *out << c.name; }
+
+class WindowPlace : public ::testing::TestWithParam<PlaceCase> {};
+
+// Two screens side by side, 1280x1024 and 1920x1080; the window opens on the first by default.
+TEST_P(WindowPlace, FitsTheScreenItOpensOn)
+{
+    const QList<QRect> screens{QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+    EXPECT_EQ(gui::windowPlace(GetParam().saved, QSize(900, 540), screens, screens[0]),
+              GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WindowPlace,
+    ::testing::Values(
+        PlaceCase{"NeverSaved", std::nullopt, QRect(190, 242, 900, 540)},
+        PlaceCase{"SavedOnTheSecondScreen", QRect(1400, 100, 1000, 700),
+                  QRect(1400, 100, 1000, 700)},
+        PlaceCase{"SavedOffEveryScreen", QRect(5000, 3000, 800, 600), QRect(190, 242, 900, 540)},
+        PlaceCase{"SavedLargerThanItsScreen", QRect(10, 10, 1622, 996), QRect(0, 10, 1280, 996)},
+        PlaceCase{"SavedReachingOverTheEdge", QRect(900, 700, 600, 400),
+                  QRect(680, 624, 600, 400)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WindowPlaceInIni, IsReadBackAndIgnoredWhenItIsNotFourNumbers)
+{
+    TempDir dir;
+    Profile profile(dir.file("Kivo.ini"));
+    EXPECT_EQ(gui::readWindowPlace(profile), std::nullopt);
+    ASSERT_TRUE(gui::writeWindowPlace(profile, QRect(-20, 30, 800, 600)));
+    EXPECT_THAT(dir.read("Kivo.ini"),
+                HasSubstr("[WINDOW]\nleft=-20\ntop=30\nwidth=800\nheight=600\n"));
+    EXPECT_EQ(gui::readWindowPlace(Profile(dir.file("Kivo.ini"))), QRect(-20, 30, 800, 600));
+    for (const char* bad : {"1,5", "", "wide", "0"}) {
+        profile.writeString("WINDOW", "width", bad);
+        EXPECT_EQ(gui::readWindowPlace(profile), std::nullopt) << bad;
+    }
+}
+
+// At twice the scale a 1280x1024 screen is 640x512 of the window's pixels.
+TEST_F(MainWindow, FitsASmallScreenBecauseThePagesScroll)
+{
+    const QSize smallest = window->minimumSizeHint();
+    EXPECT_LE(smallest.width(), 640);
+    EXPECT_LE(smallest.height(), 480);
+}
+
+TEST_F(MainWindow, OpensWhereItWasLastClosed)
+{
+    startUp();
+    const QRect place(40, 60, 700, 450);
+    window->setGeometry(place);
+    window->close();
+    gui::CProperty next({dir.file("Kivo.ini"), "scripted", dir.file("Kivolog.txt").string()},
+                        {clock, keys, prompter, processExit, busy}, opener);
+    EXPECT_EQ(next.geometry(), place);
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 
 #include <gmock/gmock.h>
 
+#include <sstream>
+
 namespace kivo::test {
 namespace {
 
@@ -113,6 +115,16 @@ TEST(KivoProgram, BadOrHelpWordsAreAnsweredWithoutADisplay)
     const ProgramRun help = run({"-platform", "offscreen", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_THAT(help.out, ::testing::HasSubstr("Usage: kivo"));
+}
+
+TEST(KivoProgram, UsageLineNamesEveryOptionTheHelpDescribes)
+{
+    const std::string usage = gui::guiUsageText();
+    const std::string usageLine = usage.substr(0, usage.find('\n'));
+    std::istringstream words(usage.substr(usage.find("Options:")));
+    for (std::string word; words >> word;)
+        if (word.starts_with("--") && word != "--help")
+            EXPECT_THAT(usageLine, ::testing::HasSubstr("[" + word + " ")) << word;
 }
 
 TEST(KivoProgram, OwnWordsLeaveQtOptionsAside)

@@ -2,14 +2,18 @@
 
 #include "gui/app/TerminalEdit.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gmock/gmock.h>
+
+#include <functional>
 
 namespace kivo::test {
 namespace {
@@ -163,6 +167,7 @@ TEST_F(TerminalPage, PastedTextWithoutALineBreakWaitsForEnter)
 TEST_F(TerminalPage, TraceBoxStartsAndStopsTheTraceIntoTheChosenFile)
 {
     showTraffic("> ");
+    const std::function<QString()> chooseForReal = terminal().chooseTraceFile;
     const std::string path = dir.file("chosen.txt").string();
     terminal().chooseTraceFile = [&] { return QString::fromStdString(path); };
     QTest::mouseClick(&terminal().traceBox(), Qt::LeftButton);
@@ -182,6 +187,19 @@ TEST_F(TerminalPage, TraceBoxStartsAndStopsTheTraceIntoTheChosenFile)
     terminal().chooseTraceFile = [] { return QString(); };
     QTest::mouseClick(&terminal().traceBox(), Qt::LeftButton);
     EXPECT_FALSE(terminal().traceBox().isChecked()) << "a cancelled choice starts nothing";
+
+    terminal().chooseTraceFile = chooseForReal;
+    QString title;
+    std::function<void()> closeTheDialog = [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog == window.get())
+            return QTimer::singleShot(10, closeTheDialog);
+        title = dialog->windowTitle();
+        dialog->close();
+    };
+    QTimer::singleShot(0, closeTheDialog);
+    QTest::mouseClick(&terminal().traceBox(), Qt::LeftButton);
+    EXPECT_EQ(title.toStdString(), "Trace the traffic to a file");
 }
 
 TEST_F(TerminalPage, FailedReadIsReportedUnderItsTitle)

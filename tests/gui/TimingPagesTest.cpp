@@ -10,8 +10,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -309,6 +311,21 @@ TEST_F(TimingPages, AutosyncAndFreeRunAskFirstAndWaitForTheDevice)
     EXPECT_TRUE(freeRun.isChecked());
     EXPECT_FALSE(chromaKey.isEnabled());
     EXPECT_EQ(shownRow(page), 0);
+}
+
+TEST_F(TimingPages, ClosingTheWindowWhileAutosyncWaitsGivesItUpAndEndsInOrder)
+{
+    gui::CPage7& page = outputPage();
+    QString shownWhileWaiting;
+    link.queue("> ");
+    link.atNextRead = [&] {
+        shownWhileWaiting = page.findChild<QLabel*>(QStringLiteral("lockWait"))->text();
+        QCoreApplication::postEvent(window.get(), new QCloseEvent);
+    };
+    EXPECT_THROW(page.model().autosyncClicked(), ProcessEnded);
+    EXPECT_EQ(shownWhileWaiting.toStdString(), "Autosync: waiting for the reference signal... 0 s");
+    EXPECT_THAT(wire(), ElementsAre("host auto\n", "host\n", "host free\n", "echo on\n"));
+    EXPECT_TRUE(link.closed);
 }
 
 TEST_F(TimingPages, AVideoWindowHasNoListAndAnRgbWindowShowsItsTimingAsRow51)

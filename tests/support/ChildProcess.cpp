@@ -51,10 +51,10 @@ std::optional<int> ChildProcess::waitFor(int timeoutMs)
     return status_;
 }
 
-std::optional<int> ChildProcess::stop()
+std::optional<int> ChildProcess::stop(int signal)
 {
     if (pid_ > 0 && !status_)
-        ::kill(pid_, SIGTERM);
+        ::kill(pid_, signal);
     return waitFor(10'000);
 }
 

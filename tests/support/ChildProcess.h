@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -20,8 +21,8 @@ public:
 
     // The exit status once the program ended within `timeoutMs`; -1 when a signal ended it.
     std::optional<int> waitFor(int timeoutMs);
-    // Asks the program to end (SIGTERM) and waits for it.
-    std::optional<int> stop();
+    // Asks the program to end (SIGTERM, or the signal given) and waits for it.
+    std::optional<int> stop(int signal = SIGTERM);
     // Ends the program at once (SIGKILL), as a crash or a power cut would, and waits for it.
     // Returns whether it was still running, so the kill cut it short.
     bool kill();

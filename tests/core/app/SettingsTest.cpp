@@ -1,11 +1,13 @@
+#include "tests/support/ScriptedLink.h"
 #include "tests/support/TempDir.h"
 
+#include "core/app/LinkOpener.h"
 #include "core/app/PanelApp.h"
 #include "core/app/PanelOptions.h"
 #include "core/app/Profile.h"
 #include "core/app/SerialSettings.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <cstdlib>
 #include <optional>
@@ -90,6 +92,46 @@ TEST(PanelAppShutdown, PanelThatNeverConnectedWritesNothing)
     EXPECT_FALSE(std::filesystem::exists(dir.file("Kivo.ini")));
     EXPECT_FALSE(app.logOpen());
 }
+
+struct LeaveCase {
+    const char* name;
+    bool interactive;
+    const char* giveUp;
+    std::vector<std::string> wire;
+};
+
+class PanelAppLeaves : public ::testing::TestWithParam<LeaveCase> {};
+
+// Whatever the device was left doing, its echo comes back as a line it reads as a command.
+TEST_P(PanelAppLeaves, WhatTheDeviceWaitsInBeforeItsEchoComesBack)
+{
+    TempDir dir;
+    Profile profile(dir.file("Kivo.ini"));
+    PanelApp app(profile);
+    ScriptedLink link;
+    LinkOpener opener;
+    opener.addBuiltInDevice("scripted", [&] { return std::make_unique<ForwardingLink>(link); });
+    app.portName = "scripted";
+    std::string error;
+    ASSERT_TRUE(app.openLink(opener, error)) << error;
+    app.interactiveMode = GetParam().interactive;
+    app.giveUpCommand = GetParam().giveUp;
+    app.shutdown();
+    app.shutdown();
+    EXPECT_EQ(link.writes, GetParam().wire);
+    EXPECT_TRUE(link.closed);
+    EXPECT_FALSE(app.interactiveMode);
+    EXPECT_THAT(dir.read("Kivo.ini"), ::testing::HasSubstr("baudrate=9600"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PanelAppLeaves,
+                         ::testing::Values(LeaveCase{"idle", false, "", {"echo on\n"}},
+                                           LeaveCase{"waitingForTheLock",
+                                                     false,
+                                                     "host free",
+                                                     {"host free\n", "echo on\n"}},
+                                           LeaveCase{"adjusting", true, "", {"q", "echo on\n"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Points $XDG_CONFIG_HOME at a scratch folder for one test.
 class ScratchConfigHome {

@@ -206,6 +206,7 @@ TEST_P(TypedSourceTest, SendsFourNumbersCutAtTheInputOrSaysWhyNot)
 {
     const TypedCase& c = GetParam();
     window(1).frozen = true;
+    window(1).sourceRect = {32, 24, 608, 456};
     FakeEdit box;
     box.content = c.text;
     EXPECT_EQ(controls.sourceTextCommitted(box), c.sends.has_value());
@@ -217,6 +218,8 @@ TEST_P(TypedSourceTest, SendsFourNumbersCutAtTheInputOrSaysWhyNot)
     } else {
         EXPECT_THAT(sent(), IsEmpty());
         EXPECT_THAT(prompter.texts, ElementsAre(*c.message));
+        EXPECT_EQ(box.content, "32 24 576 432") << "the rectangle in force is put back";
+        EXPECT_EQ(controls.sourceBoxText(), "32 24 576 432");
         EXPECT_TRUE(box.focused);
         EXPECT_FALSE(box.modified);
         EXPECT_TRUE(window(1).frozen);

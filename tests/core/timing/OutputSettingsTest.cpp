@@ -10,6 +10,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace kivo::test {
 namespace {
 
@@ -71,6 +74,10 @@ protected:
     RecordingStatus status;
     OutputSettings settings{{channel, prompter, clock, status}, list, cache, output, freeRun};
 };
+
+const std::string lockWaitText = "Autosync: waiting for the reference signal... ";
+
+std::string lockWait(int seconds) { return lockWaitText + std::to_string(seconds) + " s"; }
 
 TEST_F(OutputSettingsTest, AnEmptyPresetIsNotRecalled)
 {
@@ -152,8 +159,22 @@ TEST_F(OutputSettingsTest, DeleteOnlyUserSettingsAfterAsking)
 
 TEST_F(OutputSettingsTest, AutosyncWithoutALockWithin15SecondsGoesBackToFreeRun)
 {
+    RecordingProgress wait;
+    settings.setLockWaitView(&wait);
     const std::int64_t start = clock.now;
     EXPECT_EQ(settings.switchToAutosync(), OutputSettings::AutosyncOutcome::noReference);
+    ASSERT_GE(wait.texts.size(), 3u);
+    EXPECT_EQ(wait.texts.back(), "") << "the wait is over";
+    wait.texts.pop_back();
+    std::vector<int> seconds;
+    for (const std::string& text : wait.texts) {
+        seconds.push_back(std::atoi(text.c_str() + lockWaitText.size()));
+        ASSERT_EQ(text, lockWait(seconds.back()));
+    }
+    EXPECT_EQ(seconds.front(), 0);
+    EXPECT_TRUE(std::is_sorted(seconds.begin(), seconds.end()));
+    EXPECT_GE(seconds.back(), 10) << "the wait is shown to its last poll";
+    EXPECT_EQ(app.giveUpCommand, "");
     EXPECT_GE(clock.now - start, 15000);
     EXPECT_LT(clock.now - start, 15000 + 2 * 1200 + 1000);
     EXPECT_EQ(prompter.texts.back(), std::string(loadString(StringId::noReferenceSignal)));
@@ -170,12 +191,21 @@ TEST_F(OutputSettingsTest, AutosyncThatLocksReadsTheStatusItGot)
     link->queueReply("Output: auto\r\nstatus: locked\r\n> ");
     EXPECT_EQ(settings.switchToAutosync(), OutputSettings::AutosyncOutcome::locked);
     EXPECT_FALSE(freeRun);
+    EXPECT_EQ(app.giveUpCommand, "") << "a locked output is kept at exit";
     ASSERT_EQ(status.replies.size(), 1u);
     EXPECT_THAT(status.replies[0], ::testing::HasSubstr("locked"));
     EXPECT_EQ(settings.switchToAutosync(), OutputSettings::AutosyncOutcome::declined);
     EXPECT_TRUE(settings.switchToFreeRun());
     EXPECT_EQ(wire().back(), "host free\n");
     EXPECT_TRUE(freeRun);
+}
+
+TEST_F(OutputSettingsTest, PanelEndingBeforeTheLockPutsTheOutputBackToFreeRun)
+{
+    link->queue("> ");
+    link->atNextRead = [this] { app.shutdown(); };
+    settings.switchToAutosync();
+    EXPECT_THAT(wire(), ElementsAre("host auto\n", "host free\n", "echo on\n"));
 }
 
 } // namespace
