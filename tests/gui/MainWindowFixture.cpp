@@ -29,6 +29,8 @@ MainWindowFixture::MainWindowFixture()
     window = std::make_unique<gui::CProperty>(
         SessionOptions{dir.file("Kivo.ini"), "scripted", dir.file("Kivolog.txt").string()},
         CommandChannel::Seams{clock, keys, prompter, processExit, busy}, opener);
+    // The size the pages' tests were drawn at, whatever the test screen's size.
+    window->resize(900, 540);
 }
 
 void MainWindowFixture::startUp()

@@ -311,7 +311,7 @@ TEST_F(MainWindow, OpensWhereItWasLastClosed)
     startUp();
     const QRect place(40, 60, 700, 450);
     window->setGeometry(place);
-    window->close();
+    QTest::mouseClick(&button(*window, "exit"), Qt::LeftButton);
     gui::CProperty next({dir.file("Kivo.ini"), "scripted", dir.file("Kivolog.txt").string()},
                         {clock, keys, prompter, processExit, busy}, opener);
     EXPECT_EQ(next.geometry(), place);

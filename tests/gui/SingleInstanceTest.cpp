@@ -122,9 +122,11 @@ TEST(KivoProgram, UsageLineNamesEveryOptionTheHelpDescribes)
     const std::string usage = gui::guiUsageText();
     const std::string usageLine = usage.substr(0, usage.find('\n'));
     std::istringstream words(usage.substr(usage.find("Options:")));
-    for (std::string word; words >> word;)
-        if (word.starts_with("--") && word != "--help")
+    for (std::string word; words >> word;) {
+        if (word.starts_with("--") && word != "--help") {
             EXPECT_THAT(usageLine, ::testing::HasSubstr("[" + word + " ")) << word;
+        }
+    }
 }
 
 TEST(KivoProgram, OwnWordsLeaveQtOptionsAside)
