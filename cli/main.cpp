@@ -37,9 +37,14 @@ int sendCommands(const CliArguments& arguments)
         std::cout << shown;
         if (!shown.empty() && !shown.ends_with('\n'))
             std::cout << '\n';
-        // Every reply is printed; a refusal among them fails the run for a script.
+        // Every reply is printed; a refusal, or an answer cut short or lost in noise before the
+        // device's prompt, fails the run for a script.
         if (isRefusal(reply.text)) {
             std::cerr << "kivo-cli: the Quadrix refused \"" << command << "\"\n";
+            status = exitNoReply;
+        } else if (reply.end != Reply::End::prompt) {
+            std::cerr << "kivo-cli: the Quadrix's answer to \"" << command
+                      << "\" did not end with its prompt\n";
             status = exitNoReply;
         }
     }

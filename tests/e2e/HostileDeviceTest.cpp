@@ -139,8 +139,9 @@ TEST_P(HostileDevice, ActionFailsWithOneLineUnlessItWasCarriedOut)
 INSTANTIATE_TEST_SUITE_P(
     Actions, HostileDevice,
     ::testing::Values(
-        // send prints whatever came back: only a refusal or no answer fails it.
-        HostileCase{"send", {"send", "wsr 3"}, "wsr 3", {"garbage", "nan", "huge", "negative"}},
+        // send prints whatever came back: a refusal, no answer, or one that never reaches the
+        // device's prompt (noise, or a device gone mid-answer) fails it.
+        HostileCase{"send", {"send", "wsr 3"}, "wsr 3", {"nan", "huge", "negative"}},
         HostileCase{"arrangeGrid", {"arrange", "grid"}, "win all off"},
         HostileCase{"place", {"place", "3", "10", "20", "300", "200"}, "wdr 3 "},
         HostileCase{"windowsOff", {"windows", "off", "3"}, "win 3"},
