@@ -609,10 +609,13 @@ void CPage5::showPlayerControls()
         else
             w.pause->setFocus();
     }
-    info_->setText(qtText(infoText()));
+    const std::string text = infoText();
+    info_->setText(qtText(text));
     // A wrapped label asks the layout for one line only; the notes below the state need all
-    // of theirs.
-    info_->setMinimumHeight(info_->heightForWidth(std::max(info_->width(), 1)));
+    // of theirs. Its width means something only once the page is laid out and shown.
+    const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    const int wrapped = info_->isVisible() ? info_->heightForWidth(info_->width()) : 0;
+    info_->setMinimumHeight(std::max(lines * info_->fontMetrics().lineSpacing(), wrapped));
     progressBar_->setValue(std::clamp(player_.progressPercent(), 0, 100));
     progressBar_->setVisible(player_.state() == PlayerState::playing);
 }
