@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <unistd.h>
 
 namespace kivo::test {
@@ -44,15 +43,6 @@ struct HostileCase {
 };
 
 void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // What the operator is told on stderr, without play's progress lines.
 std::vector<std::string> complaints(const std::string& err)

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <iostream>
 #include <random>
-#include <sstream>
 #include <unistd.h>
 
 namespace kivo::test {
@@ -22,15 +21,6 @@ int countFrom(const char* variable, int fallback)
 {
     const char* count = std::getenv(variable);
     return count && std::atoi(count) > 0 ? std::atoi(count) : fallback;
-}
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 // Every save writes the whole file as it stands, and keys only ever join it: a file saved on

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,6 +82,15 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     run.out = dir.read("out");
     run.err = dir.read("err");
     return run;
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 } // namespace kivo::test

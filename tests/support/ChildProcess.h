@@ -42,4 +42,7 @@ struct ProgramRun {
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
                       int timeoutMs = 60000);
 
+// What a program wrote, a line each, without the line feeds.
+std::vector<std::string> linesOf(const std::string& text);
+
 } // namespace kivo::test
