@@ -28,8 +28,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sys/stat.h>
 #include <optional>
+#include <sys/stat.h>
 
 namespace kivo::test {
 namespace {
