@@ -5,12 +5,12 @@
 
 #include "cli/ConsolePrompter.h"
 #include "cli/HeadlessSeams.h"
-#include "core/app/BusyHandler.h"
-#include "core/app/LinkOpener.h"
-#include "core/app/ProgressSink.h"
-#include "core/app/SteadyClock.h"
-#include "core/mirror/PanelPages.h"
-#include "core/mirror/PanelSession.h"
+#include "core/base/BusyHandler.h"
+#include "core/base/PanelPages.h"
+#include "core/base/ProgressSink.h"
+#include "core/base/SteadyClock.h"
+#include "core/link/LinkOpener.h"
+#include "core/panel/PanelSession.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/config/ChromaKey.h"
+#include "core/output/ChromaKey.h"
 
 namespace kivo::cli {
 

@@ -7,7 +7,7 @@
 #include "cli/SerialAction.h"
 #include "cli/TimingRequest.h"
 
-#include "core/app/PanelOptions.h"
+#include "core/settings/PanelOptions.h"
 
 #include <string>
 #include <vector>

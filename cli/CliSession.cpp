@@ -1,6 +1,6 @@
 #include "cli/CliSession.h"
 
-#include "core/app/LinkOpener.h"
+#include "core/link/LinkOpener.h"
 #include "sim/SimulatedQuadrix.h"
 
 #include <iostream>

@@ -6,8 +6,8 @@
 #include "cli/HeadlessSeams.h"
 #include "cli/StopSignal.h"
 
-#include "core/app/SteadyClock.h"
-#include "core/mirror/PanelSession.h"
+#include "core/base/SteadyClock.h"
+#include "core/panel/PanelSession.h"
 
 namespace kivo::cli {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Prompter.h"
+#include "core/base/Prompter.h"
 
 namespace kivo::cli {
 

@@ -1,8 +1,8 @@
 #include "cli/ConsoleReply.h"
 
-#include "core/app/Reply.h"
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
+#include "core/protocol/Reply.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/ProgressSink.h"
-#include "core/mirror/PanelPages.h"
+#include "core/base/PanelPages.h"
+#include "core/base/ProgressSink.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/KeyState.h"
-#include "core/app/ProcessExit.h"
+#include "core/base/KeyState.h"
+#include "core/base/ProcessExit.h"
 
 #include <cstdlib>
 

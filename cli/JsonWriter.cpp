@@ -1,6 +1,6 @@
 #include "cli/JsonWriter.h"
 
-#include "core/app/CNumbers.h"
+#include "core/base/CNumbers.h"
 
 #include <cmath>
 #include <cstdio>

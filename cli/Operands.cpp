@@ -1,6 +1,6 @@
 #include "cli/Operands.h"
 
-#include "core/app/Text.h"
+#include "core/base/Text.h"
 
 #include <charconv>
 

@@ -7,8 +7,8 @@
 #include "cli/PresentationReport.h"
 #include "cli/StopSignal.h"
 
-#include "core/app/Clock.h"
-#include "core/app/ProgressSink.h"
+#include "core/base/Clock.h"
+#include "core/base/ProgressSink.h"
 #include "core/presentations/CommandScript.h"
 #include "core/presentations/Player.h"
 #include "core/presentations/PresentationStore.h"

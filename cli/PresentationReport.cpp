@@ -2,7 +2,7 @@
 
 #include "cli/JsonWriter.h"
 
-#include "core/app/Text.h"
+#include "core/base/Text.h"
 #include "core/presentations/PresentationStore.h"
 
 #include <algorithm>

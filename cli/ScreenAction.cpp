@@ -2,7 +2,7 @@
 
 #include "cli/CliSession.h"
 
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 #include "core/mirror/Stacking.h"
 #include "core/mirror/WindowReplies.h"
 #include "core/screen/VirtualScreen.h"

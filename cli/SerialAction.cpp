@@ -3,8 +3,8 @@
 #include "cli/CliSession.h"
 #include "cli/Operands.h"
 
-#include "core/app/SerialSettings.h"
-#include "core/config/SerialPortPage.h"
+#include "core/link/SerialSettings.h"
+#include "core/serial/SerialPortModel.h"
 
 #include <optional>
 #include <ostream>
@@ -50,7 +50,7 @@ std::string parseFrontPanel(const std::vector<std::string>& operands, SerialRequ
     return {};
 }
 
-int changeBaud(CliSession& session, SerialPortPage& page, int rate, std::ostream& out,
+int changeBaud(CliSession& session, SerialPortModel& page, int rate, std::ostream& out,
                std::ostream& err)
 {
     const int before = session.pages().deviceBaud;
@@ -78,7 +78,7 @@ int changeBaud(CliSession& session, SerialPortPage& page, int rate, std::ostream
     return exitDone;
 }
 
-int restoreFactoryDefaults(CliSession& session, SerialPortPage& page, std::ostream& out)
+int restoreFactoryDefaults(CliSession& session, SerialPortModel& page, std::ostream& out)
 {
     // The question counts as answered yes: only the device can have refused.
     if (page.restoreFactoryDefaults() != FactoryRestore::started)
@@ -103,7 +103,7 @@ int restoreFactoryDefaults(CliSession& session, SerialPortPage& page, std::ostre
 
 int findRate(CliSession& session, std::ostream& out, std::ostream& err)
 {
-    SerialPortPage page(SerialPortPage::seamsOf(session.panel()));
+    SerialPortModel page(SerialPortModel::seamsOf(session.panel()));
     const std::optional<int> rate = page.findRate();
     if (!rate) {
         // Without a port that opens, the page holds why; otherwise it has said so itself.
@@ -139,7 +139,7 @@ int runSerialAction(CliSession& session, const std::string& action, const Serial
                     std::ostream& out, std::ostream& err)
 {
     session.prompter().confirmQuestions();
-    SerialPortPage page(SerialPortPage::seamsOf(session.panel()));
+    SerialPortModel page(SerialPortModel::seamsOf(session.panel()));
     page.setConnectedLayout(true);
     page.showDeviceBaud(session.pages().deviceBaud);
     if (action == "baud")

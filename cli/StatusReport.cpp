@@ -2,8 +2,8 @@
 
 #include "cli/JsonWriter.h"
 
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
 #include "core/mirror/PanelState.h"
 #include "core/timing/TimingText.h"
 

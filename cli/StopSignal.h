@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/BusyHandler.h"
-#include "core/app/ProcessExit.h"
+#include "core/base/BusyHandler.h"
+#include "core/base/ProcessExit.h"
 
 namespace kivo::cli {
 

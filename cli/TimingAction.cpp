@@ -2,12 +2,12 @@
 
 #include "cli/CliSession.h"
 
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
+#include "core/inputs/InputSettings.h"
 #include "core/mirror/DeviceReplies.h"
+#include "core/output/OutputSettings.h"
 #include "core/timing/CurrentTimingRow.h"
-#include "core/timing/InputSettings.h"
-#include "core/timing/OutputSettings.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListLoader.h"
 #include "core/timing/TimingText.h"

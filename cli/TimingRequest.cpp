@@ -2,7 +2,7 @@
 
 #include "cli/Operands.h"
 
-#include "core/app/Text.h"
+#include "core/base/Text.h"
 #include "core/mirror/DeviceMirror.h"
 #include "core/timing/TimingList.h"
 

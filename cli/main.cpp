@@ -9,7 +9,7 @@
 #include "cli/StopSignal.h"
 #include "cli/TimingAction.h"
 
-#include "core/app/SerialLink.h"
+#include "core/link/SerialLink.h"
 
 #include <iostream>
 

@@ -2,7 +2,7 @@
 
 #include "sim/TextFormat.h"
 
-#include "core/app/Text.h"
+#include "core/base/Text.h"
 
 #include <cerrno>
 #include <cstring>

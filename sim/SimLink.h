@@ -2,7 +2,7 @@
 
 #include "sim/QuadrixDevice.h"
 
-#include "core/app/Link.h"
+#include "core/link/Link.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "sim/SimLink.h"
 
-#include "core/app/LinkOpener.h"
+#include "core/link/LinkOpener.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 
 #include "sim/ReplyFormats.h"
 
-#include "core/app/CNumbers.h"
+#include "core/base/CNumbers.h"
 
 #include <cctype>
 #include <cstdarg>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/app/CaptionControl.h"
-#include "core/app/NumericEntry.h"
+#include "core/base/CaptionControl.h"
+#include "core/base/PanelContext.h"
 #include "core/image/AutoRepeat.h"
 #include "core/image/ImageLevels.h"
 #include "core/image/SourceSteps.h"
-#include "core/mirror/PanelContext.h"
 #include "core/mirror/WindowReadback.h"
+#include "core/protocol/NumericEntry.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "core/image/ImageLevels.h"
 
-#include "core/app/CNumbers.h"
+#include "core/base/CNumbers.h"
 #include "core/mirror/WindowRecord.h"
 
 namespace kivo {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 #include "core/timing/TimingRecord.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/TrackbarControl.h"
+#include "core/base/TrackbarControl.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "core/image/SourceSteps.h"
 
 #include "core/mirror/WindowRecord.h"
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
+#include "core/protocol/NumberCursor.h"
+#include "core/protocol/NumberScan.h"
 
 #include <algorithm>
 #include <cstdlib>

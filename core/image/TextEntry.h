@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/EditControl.h"
+#include "core/base/EditControl.h"
 
 #include <string>
 

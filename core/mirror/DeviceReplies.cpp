@@ -1,11 +1,11 @@
 #include "core/mirror/DeviceReplies.h"
 
-#include "core/app/Reply.h"
-#include "core/app/SerialSettings.h"
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
+#include "core/link/SerialSettings.h"
+#include "core/protocol/NumberCursor.h"
+#include "core/protocol/NumberScan.h"
+#include "core/protocol/Reply.h"
 #include "core/timing/TimingText.h"
 
 #include <algorithm>

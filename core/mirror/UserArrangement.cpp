@@ -1,8 +1,8 @@
 #include "core/mirror/UserArrangement.h"
 
-#include "core/app/Profile.h"
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
+#include "core/protocol/NumberCursor.h"
+#include "core/protocol/NumberScan.h"
+#include "core/settings/Profile.h"
 
 #include <algorithm>
 

@@ -1,16 +1,16 @@
 #include "core/mirror/WindowReadback.h"
 
-#include "core/app/CommandChannel.h"
-#include "core/app/PanelApp.h"
-#include "core/app/Profile.h"
-#include "core/app/ProgressSink.h"
-#include "core/app/Prompter.h"
+#include "core/base/PanelPages.h"
+#include "core/base/ProgressSink.h"
+#include "core/base/Prompter.h"
+#include "core/link/PanelApp.h"
 #include "core/mirror/CanvasGeometry.h"
 #include "core/mirror/DeviceReplies.h"
-#include "core/mirror/PanelPages.h"
 #include "core/mirror/PanelState.h"
 #include "core/mirror/Stacking.h"
 #include "core/mirror/WindowReplies.h"
+#include "core/protocol/CommandChannel.h"
+#include "core/settings/Profile.h"
 #include "core/timing/TimingText.h"
 
 #include <algorithm>

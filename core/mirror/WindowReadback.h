@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/Strings.h"
-#include "core/mirror/PanelContext.h"
+#include "core/base/PanelContext.h"
+#include "core/base/Strings.h"
 
 #include <string_view>
 

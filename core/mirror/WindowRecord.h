@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Rect.h"
+#include "core/base/Rect.h"
 #include "core/mirror/CanvasGeometry.h"
 #include "core/timing/TimingRecord.h"
 #include "core/timing/WindowInput.h"

@@ -1,9 +1,9 @@
 #include "core/mirror/WindowReplies.h"
 
-#include "core/app/Reply.h"
-#include "core/app/Text.h"
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
+#include "core/base/Text.h"
+#include "core/protocol/NumberCursor.h"
+#include "core/protocol/NumberScan.h"
+#include "core/protocol/Reply.h"
 
 #include <algorithm>
 #include <string>

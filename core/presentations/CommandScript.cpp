@@ -1,13 +1,13 @@
 #include "core/presentations/CommandScript.h"
 
-#include "core/app/AtomicFile.h"
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
 #include "core/mirror/CanvasGeometry.h"
 #include "core/mirror/DeviceMirror.h"
 #include "core/mirror/Stacking.h"
 #include "core/screen/GroupCommands.h"
 #include "core/screen/ViewRules.h"
+#include "core/settings/AtomicFile.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "core/presentations/Player.h"
 
-#include "core/app/Clock.h"
-#include "core/app/Prompter.h"
-#include "core/app/Strings.h"
+#include "core/base/Clock.h"
+#include "core/base/Prompter.h"
+#include "core/base/Strings.h"
 #include "core/presentations/PresentationStore.h"
 #include "core/presentations/ShotDisplay.h"
 

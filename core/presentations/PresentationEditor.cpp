@@ -1,13 +1,13 @@
 #include "core/presentations/PresentationEditor.h"
 
-#include "core/app/Prompter.h"
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
+#include "core/base/Prompter.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
 #include "core/mirror/DeviceMirror.h"
 #include "core/presentations/Player.h"
 #include "core/presentations/PresentationStore.h"
 #include "core/presentations/ShotDisplay.h"
-#include "core/timing/NumberScan.h"
+#include "core/protocol/NumberScan.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "core/presentations/PresentationStore.h"
 
-#include "core/app/Profile.h"
-#include "core/app/ProgressSink.h"
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
-#include "core/timing/NumberScan.h"
+#include "core/base/ProgressSink.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
+#include "core/protocol/NumberScan.h"
+#include "core/settings/Profile.h"
 
 #include <algorithm>
 #include <utility>

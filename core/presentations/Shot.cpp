@@ -1,8 +1,8 @@
 #include "core/presentations/Shot.h"
 
-#include "core/app/Text.h"
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
+#include "core/base/Text.h"
+#include "core/protocol/NumberCursor.h"
+#include "core/protocol/NumberScan.h"
 
 #include <algorithm>
 

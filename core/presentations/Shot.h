@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Rect.h"
+#include "core/base/Rect.h"
 
 #include <array>
 #include <optional>

@@ -1,12 +1,12 @@
 #include "core/presentations/ShotDisplay.h"
 
-#include "core/app/Clock.h"
-#include "core/app/CommandChannel.h"
-#include "core/app/PanelApp.h"
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
+#include "core/base/Clock.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
+#include "core/link/PanelApp.h"
 #include "core/mirror/PanelState.h"
 #include "core/mirror/Stacking.h"
+#include "core/protocol/CommandChannel.h"
 
 #include <algorithm>
 

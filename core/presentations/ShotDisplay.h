@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/CommandChannel.h"
 #include "core/presentations/Shot.h"
+#include "core/protocol/CommandChannel.h"
 #include "core/screen/GroupCommands.h"
 #include "core/screen/VirtualScreen.h"
 

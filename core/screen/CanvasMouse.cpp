@@ -1,6 +1,6 @@
 #include "core/screen/CanvasMouse.h"
 
-#include "core/app/PanelApp.h"
+#include "core/link/PanelApp.h"
 #include "core/mirror/CanvasGeometry.h"
 #include "core/mirror/DeviceMirror.h"
 #include "core/screen/CanvasScene.h"

@@ -1,7 +1,7 @@
 #include "core/screen/CanvasScene.h"
 
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
 #include "core/mirror/CanvasGeometry.h"
 #include "core/mirror/DeviceMirror.h"
 #include "core/screen/WindowTracker.h"

@@ -1,9 +1,9 @@
 #include "core/screen/GroupCommands.h"
 
-#include "core/app/CommandChannel.h"
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 #include "core/mirror/DeviceMirror.h"
 #include "core/mirror/Stacking.h"
+#include "core/protocol/CommandChannel.h"
 
 #include <array>
 #include <numeric>

@@ -1,18 +1,18 @@
 #include "core/screen/VirtualScreen.h"
 
-#include "core/app/CommandChannel.h"
-#include "core/app/KeyState.h"
-#include "core/app/PanelApp.h"
-#include "core/app/Profile.h"
-#include "core/app/Prompter.h"
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
+#include "core/base/KeyState.h"
+#include "core/base/Prompter.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
+#include "core/link/PanelApp.h"
 #include "core/mirror/CanvasGeometry.h"
-#include "core/mirror/PanelSession.h"
 #include "core/mirror/PanelState.h"
 #include "core/mirror/Stacking.h"
+#include "core/panel/PanelSession.h"
+#include "core/protocol/CommandChannel.h"
 #include "core/screen/PresetArrangements.h"
 #include "core/screen/ViewRules.h"
+#include "core/settings/Profile.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "core/timing/CurrentTimingRow.h"
 
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingText.h"
 

@@ -1,10 +1,10 @@
 #include "core/timing/PositionAdjuster.h"
 
-#include "core/app/CommandChannel.h"
-#include "core/app/PanelApp.h"
-#include "core/app/Prompter.h"
-#include "core/app/Reply.h"
-#include "core/app/Strings.h"
+#include "core/base/Prompter.h"
+#include "core/base/Strings.h"
+#include "core/link/PanelApp.h"
+#include "core/protocol/CommandChannel.h"
+#include "core/protocol/Reply.h"
 #include "core/timing/TimingTarget.h"
 
 #include <array>

@@ -1,9 +1,9 @@
 #include "core/timing/SettingEntry.h"
 
-#include "core/app/Prompter.h"
-#include "core/app/Strings.h"
-#include "core/app/Text.h"
-#include "core/timing/NumberScan.h"
+#include "core/base/Prompter.h"
+#include "core/base/Strings.h"
+#include "core/base/Text.h"
+#include "core/protocol/NumberScan.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListCache.h"
 #include "core/timing/TimingText.h"

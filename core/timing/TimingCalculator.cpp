@@ -1,7 +1,7 @@
 #include "core/timing/TimingCalculator.h"
 
-#include "core/app/Strings.h"
-#include "core/timing/NumberScan.h"
+#include "core/base/Strings.h"
+#include "core/protocol/NumberScan.h"
 
 #include <bit>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "core/timing/TimingListCache.h"
 
-#include "core/app/Profile.h"
-#include "core/app/Prompter.h"
-#include "core/app/Strings.h"
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
+#include "core/base/Prompter.h"
+#include "core/base/Strings.h"
+#include "core/protocol/NumberCursor.h"
+#include "core/protocol/NumberScan.h"
+#include "core/settings/Profile.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingText.h"
 

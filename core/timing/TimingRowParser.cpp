@@ -1,9 +1,9 @@
 #include "core/timing/TimingRowParser.h"
 
-#include "core/app/Text.h"
+#include "core/base/Text.h"
 
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
+#include "core/protocol/NumberCursor.h"
+#include "core/protocol/NumberScan.h"
 #include "core/timing/TimingText.h"
 
 #include <cctype>

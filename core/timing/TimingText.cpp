@@ -1,10 +1,10 @@
 #include "core/timing/TimingText.h"
 
-#include "core/app/Text.h"
+#include "core/base/Text.h"
 
-#include "core/app/Strings.h"
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
+#include "core/base/Strings.h"
+#include "core/protocol/NumberCursor.h"
+#include "core/protocol/NumberScan.h"
 
 #include <cctype>
 

@@ -1,8 +1,8 @@
 #include "gui/screen/CanvasWidget.h"
 
-#include "core/app/Clock.h"
+#include "core/base/Clock.h"
 #include "core/mirror/CanvasGeometry.h"
-#include "core/mirror/PanelSession.h"
+#include "core/panel/PanelSession.h"
 #include "core/screen/CanvasScene.h"
 #include "core/screen/VirtualScreen.h"
 

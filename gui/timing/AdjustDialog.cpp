@@ -1,9 +1,9 @@
 #include "gui/timing/AdjustDialog.h"
 
-#include "gui/app/ControlId.h"
-#include "gui/app/QtStrings.h"
+#include "gui/base/ControlId.h"
+#include "gui/base/QtStrings.h"
 
-#include "core/mirror/PanelSession.h"
+#include "core/panel/PanelSession.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 #include "core/timing/PositionAdjuster.h"
 #include "core/timing/TimingTarget.h"
-#include "gui/app/ArrowPicture.h"
+#include "gui/base/ArrowPicture.h"
 
 #include <QDialog>
 

@@ -1,10 +1,10 @@
 #include "gui/timing/TimingDialog.h"
 
-#include "gui/app/ControlId.h"
-#include "gui/app/QtStrings.h"
-#include "gui/app/WaitCursor.h"
+#include "gui/base/ControlId.h"
+#include "gui/base/QtStrings.h"
+#include "gui/base/WaitCursor.h"
 
-#include "core/mirror/PanelSession.h"
+#include "core/panel/PanelSession.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

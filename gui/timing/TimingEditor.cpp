@@ -1,10 +1,10 @@
 #include "gui/timing/TimingEditor.h"
 
-#include "gui/app/ButtonGroupChoice.h"
-#include "gui/app/ControlId.h"
-#include "gui/app/QtStrings.h"
+#include "gui/base/ButtonGroupChoice.h"
+#include "gui/base/ControlId.h"
+#include "gui/base/QtStrings.h"
 
-#include "core/app/EditControl.h"
+#include "core/base/EditControl.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

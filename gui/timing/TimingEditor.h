@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/timing/TimingForm.h"
-#include "gui/app/CheckedEdit.h"
+#include "gui/base/CheckedEdit.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "gui/timing/TimingListView.h"
 
-#include "gui/app/ControlId.h"
-#include "gui/app/SharedFont.h"
+#include "gui/base/ControlId.h"
+#include "gui/base/SharedFont.h"
 #include "gui/timing/DropDownList.h"
 
 #include "core/timing/TimingText.h"

@@ -1,7 +1,7 @@
 #include "gui/timing/TimingPageControls.h"
 
-#include "gui/app/ControlId.h"
-#include "gui/app/QtStrings.h"
+#include "gui/base/ControlId.h"
+#include "gui/base/QtStrings.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

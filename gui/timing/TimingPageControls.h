@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gui/app/CheckedEdit.h"
+#include "gui/base/CheckedEdit.h"
 
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 
 #include <functional>
 #include <string>

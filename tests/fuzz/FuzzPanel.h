@@ -3,13 +3,13 @@
 #include "tests/fuzz/FuzzScratch.h"
 
 #include "cli/HeadlessSeams.h"
-#include "core/app/BusyHandler.h"
-#include "core/app/Clock.h"
-#include "core/app/ProcessExit.h"
-#include "core/app/ProgressSink.h"
-#include "core/app/Prompter.h"
-#include "core/mirror/PanelPages.h"
-#include "core/mirror/PanelSession.h"
+#include "core/base/BusyHandler.h"
+#include "core/base/Clock.h"
+#include "core/base/PanelPages.h"
+#include "core/base/ProcessExit.h"
+#include "core/base/ProgressSink.h"
+#include "core/base/Prompter.h"
+#include "core/panel/PanelSession.h"
 
 #include <cstdint>
 #include <string>

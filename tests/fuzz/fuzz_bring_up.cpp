@@ -1,7 +1,7 @@
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/FuzzPanel.h"
 
-#include "core/app/Link.h"
+#include "core/link/Link.h"
 
 #include <algorithm>
 #include <cstddef>

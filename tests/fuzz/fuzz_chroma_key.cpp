@@ -1,6 +1,6 @@
 #include "tests/fuzz/FuzzCheck.h"
 
-#include "core/config/ChromaKey.h"
+#include "core/output/ChromaKey.h"
 
 #include <cstddef>
 #include <cstdint>

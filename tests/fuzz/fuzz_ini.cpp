@@ -1,9 +1,9 @@
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/FuzzScratch.h"
 
-#include "core/app/Profile.h"
-#include "core/app/Prompter.h"
-#include "core/app/SerialSettings.h"
+#include "core/base/Prompter.h"
+#include "core/link/SerialSettings.h"
+#include "core/settings/Profile.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListCache.h"
 

@@ -1,7 +1,7 @@
 #include "tests/fuzz/FuzzCheck.h"
 
-#include "core/timing/NumberCursor.h"
-#include "core/timing/NumberScan.h"
+#include "core/protocol/NumberCursor.h"
+#include "core/protocol/NumberScan.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingRowParser.h"
 

@@ -1,7 +1,7 @@
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/FuzzPanel.h"
 
-#include "core/app/Link.h"
+#include "core/link/Link.h"
 #include "core/screen/CanvasMouse.h"
 #include "core/screen/CanvasScene.h"
 #include "core/screen/VirtualScreen.h"

@@ -1,7 +1,7 @@
 #include "tests/fuzz/FuzzCheck.h"
 
 #include "core/image/SourceSteps.h"
-#include "core/timing/NumberScan.h"
+#include "core/protocol/NumberScan.h"
 
 #include <cstddef>
 #include <cstdint>

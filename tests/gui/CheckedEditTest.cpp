@@ -1,5 +1,5 @@
-#include "gui/app/CheckedEdit.h"
-#include "gui/app/EditRouter.h"
+#include "gui/base/CheckedEdit.h"
+#include "gui/base/EditRouter.h"
 
 #include <QDialog>
 #include <QPushButton>

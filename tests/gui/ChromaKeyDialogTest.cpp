@@ -1,7 +1,7 @@
 #include "tests/gui/MainWindowFixture.h"
 
-#include "gui/app/CheckedEdit.h"
-#include "gui/config/ChromaKeyDialog.h"
+#include "gui/base/CheckedEdit.h"
+#include "gui/output/ChromaKeyDialog.h"
 
 #include <QGroupBox>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "tests/gui/MainWindowFixture.h"
 
-#include "gui/app/CheckedEdit.h"
+#include "gui/base/CheckedEdit.h"
 #include "gui/image/AutoRepeatButton.h"
-#include "gui/image/CPage8.h"
+#include "gui/image/ImageControlsPage.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -50,7 +50,10 @@ protected:
     // The panel outlives the recorder: its last words go to the scripted link.
     ~ImageControlsPage() override { panelLink->retarget(link); }
 
-    gui::CPage8& page() { return dynamic_cast<gui::CPage8&>(window->page(Page::imageControls)); }
+    gui::ImageControlsPage& page()
+    {
+        return dynamic_cast<gui::ImageControlsPage&>(window->page(Page::imageControls));
+    }
     template <typename Control> Control& control(int id)
     {
         return findControl<Control>(page(), id);

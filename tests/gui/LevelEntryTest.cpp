@@ -1,8 +1,8 @@
 #include "tests/gui/MainWindowFixture.h"
 
-#include "gui/app/ButtonCaption.h"
-#include "gui/app/LineEditControl.h"
-#include "gui/app/SliderControl.h"
+#include "gui/base/ButtonCaption.h"
+#include "gui/base/LineEditControl.h"
+#include "gui/base/SliderControl.h"
 
 #include <QLineEdit>
 #include <QPushButton>

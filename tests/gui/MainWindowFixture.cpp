@@ -26,7 +26,7 @@ MainWindowFixture::MainWindowFixture()
         panelLink = forwarding.get();
         return forwarding;
     });
-    window = std::make_unique<gui::CProperty>(
+    window = std::make_unique<gui::MainWindow>(
         SessionOptions{dir.file("Kivo.ini"), "scripted", dir.file("Kivolog.txt").string()},
         CommandChannel::Seams{clock, keys, prompter, processExit, busy}, opener);
     // The size the pages' tests were drawn at, whatever the test screen's size.

@@ -4,14 +4,14 @@
 #include "tests/support/ScriptedLink.h"
 #include "tests/support/TempDir.h"
 
-#include "core/app/LinkOpener.h"
-#include "core/app/PanelApp.h"
-#include "core/app/Profile.h"
-#include "core/app/Rect.h"
-#include "gui/app/CPage9.h"
-#include "gui/app/ControlId.h"
-#include "gui/app/QtBusyHandler.h"
-#include "gui/mirror/CProperty.h"
+#include "core/base/Rect.h"
+#include "core/link/LinkOpener.h"
+#include "core/link/PanelApp.h"
+#include "core/settings/Profile.h"
+#include "gui/base/ControlId.h"
+#include "gui/base/QtBusyHandler.h"
+#include "gui/panel/MainWindow.h"
+#include "gui/terminal/TerminalPage.h"
 
 #include "sim/SimLink.h"
 
@@ -52,7 +52,7 @@ protected:
 
     // Opens the link and brings the panel up, as the start-up timer would.
     void startUp();
-    gui::CPage9& terminal() { return window->terminal(); }
+    gui::TerminalPage& terminal() { return window->terminal(); }
     const std::vector<std::string>& wire() const { return link.writes; }
 
     PanelApp& app() { return window->session().app(); }
@@ -68,7 +68,7 @@ protected:
     ScriptedLink link;
     ForwardingLink* panelLink = nullptr;
     LinkOpener opener;
-    std::unique_ptr<gui::CProperty> window;
+    std::unique_ptr<gui::MainWindow> window;
 };
 
 } // namespace kivo::test

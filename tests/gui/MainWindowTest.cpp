@@ -3,15 +3,15 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
-#include "gui/app/HelpWindow.h"
-#include "gui/app/TerminalEdit.h"
-#include "gui/config/CPage3.h"
-#include "gui/image/CPage8.h"
-#include "gui/mirror/WindowPlace.h"
-#include "gui/presentations/CPage5.h"
-#include "gui/screen/CPage4.h"
-#include "gui/timing/CPage6.h"
-#include "gui/timing/CPage7.h"
+#include "gui/image/ImageControlsPage.h"
+#include "gui/inputs/InputsPage.h"
+#include "gui/output/OutputPage.h"
+#include "gui/panel/HelpWindow.h"
+#include "gui/panel/WindowPlace.h"
+#include "gui/presentations/PresentationPage.h"
+#include "gui/screen/VirtualScreenPage.h"
+#include "gui/serial/SerialPortPage.h"
+#include "gui/terminal/TerminalEdit.h"
 #include "gui/timing/DropDownList.h"
 #include "gui/timing/TimingListView.h"
 
@@ -51,13 +51,16 @@ template <typename Page> bool is(gui::PropertyPage& page)
 }
 
 const std::vector<PageCase> pageCases = {
-    {"Virtual Screen", 3, is<gui::CPage4>}, {"Presentation Engine", 37, is<gui::CPage5>},
-    {"Image Controls", 4, is<gui::CPage8>}, {"Quadrix Output", 5, is<gui::CPage7>},
-    {"Quadrix Inputs", 6, is<gui::CPage6>}, {"Serial Port and Resets", 7, is<gui::CPage3>},
-    {"Terminal  ", 8, is<gui::CPage9>},
+    {"Virtual Screen", 3, is<gui::VirtualScreenPage>},
+    {"Presentation Engine", 37, is<gui::PresentationPage>},
+    {"Image Controls", 4, is<gui::ImageControlsPage>},
+    {"Quadrix Output", 5, is<gui::OutputPage>},
+    {"Quadrix Inputs", 6, is<gui::InputsPage>},
+    {"Serial Port and Resets", 7, is<gui::SerialPortPage>},
+    {"Terminal  ", 8, is<gui::TerminalPage>},
 };
 
-QPushButton& button(gui::CProperty& window, const char* name)
+QPushButton& button(gui::MainWindow& window, const char* name)
 {
     return *window.findChild<QPushButton*>(QString::fromLatin1(name));
 }
@@ -87,7 +90,7 @@ TEST_F(MainWindow, StartsOnTheTerminalWithExitAndHelpAndTheLinkStillClosed)
     EXPECT_TRUE(window->startupTimer().isSingleShot());
     EXPECT_EQ(window->startupTimer().interval(), 100);
     EXPECT_FALSE(app().connected());
-    EXPECT_EQ(window->windowTitle(), gui::CProperty::caption());
+    EXPECT_EQ(window->windowTitle(), gui::MainWindow::caption());
     EXPECT_THAT(window->windowTitle().toStdString(), HasSubstr("Kivo "));
 }
 
@@ -106,8 +109,8 @@ TEST_F(MainWindow, BringUpFillsTheTimingListsAndEndsOnTheVirtualScreen)
     EXPECT_EQ(window->activePage(), Page::virtualScreen);
     EXPECT_FALSE(terminal().edit().isHidden());
     EXPECT_TRUE(terminal().progressBar().isHidden());
-    auto& output = dynamic_cast<gui::CPage7&>(window->page(Page::output)).listView();
-    auto& inputs = dynamic_cast<gui::CPage6&>(window->page(Page::inputs)).listView();
+    auto& output = dynamic_cast<gui::OutputPage&>(window->page(Page::output)).listView();
+    auto& inputs = dynamic_cast<gui::InputsPage&>(window->page(Page::inputs)).listView();
     EXPECT_EQ(output.header().text(),
               "    NAME              HFP HS  HBP HACT VFP VS VBP VACT HFREQ SY HP VP IL");
     EXPECT_TRUE(QFontInfo(output.rows().font()).fixedPitch());
@@ -312,8 +315,8 @@ TEST_F(MainWindow, OpensWhereItWasLastClosed)
     const QRect place(40, 60, 700, 450);
     window->setGeometry(place);
     QTest::mouseClick(&button(*window, "exit"), Qt::LeftButton);
-    gui::CProperty next({dir.file("Kivo.ini"), "scripted", dir.file("Kivolog.txt").string()},
-                        {clock, keys, prompter, processExit, busy}, opener);
+    gui::MainWindow next({dir.file("Kivo.ini"), "scripted", dir.file("Kivolog.txt").string()},
+                         {clock, keys, prompter, processExit, busy}, opener);
     EXPECT_EQ(next.geometry(), place);
 }
 

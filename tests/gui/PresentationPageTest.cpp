@@ -1,7 +1,7 @@
 #include "tests/gui/MainWindowFixture.h"
 
-#include "gui/app/CheckedEdit.h"
-#include "gui/presentations/CPage5.h"
+#include "gui/base/CheckedEdit.h"
+#include "gui/presentations/PresentationPage.h"
 #include "gui/screen/CanvasWidget.h"
 
 #include <QCheckBox>
@@ -52,9 +52,9 @@ protected:
         link.answerWrites("> ");
     }
 
-    gui::CPage5& page()
+    gui::PresentationPage& page()
     {
-        return dynamic_cast<gui::CPage5&>(window->page(Page::presentationEngine));
+        return dynamic_cast<gui::PresentationPage&>(window->page(Page::presentationEngine));
     }
     template <typename Control> Control& control(int id)
     {

@@ -1,9 +1,9 @@
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/support/ChildProcess.h"
 
-#include "gui/config/CPage3.h"
+#include "gui/serial/SerialPortPage.h"
 
-#include "core/app/SerialSettings.h"
+#include "core/link/SerialSettings.h"
 
 #include <gmock/gmock.h>
 
@@ -28,7 +28,7 @@ constexpr int localBaud115200 = 1175;
 constexpr int deviceBaud9600 = 1199;
 constexpr int deviceBaud115200 = 1203;
 
-template <typename Control> Control& control(gui::CPage3& page, int id)
+template <typename Control> Control& control(gui::SerialPortPage& page, int id)
 {
     return findControl<Control>(page, id);
 }
@@ -55,7 +55,7 @@ protected:
         window->startUp();
         written.clear();
     }
-    gui::CPage3& page() { return window->serialPortPage(); }
+    gui::SerialPortPage& page() { return window->serialPortPage(); }
     QRadioButton& radio(int id) { return control<QRadioButton>(page(), id); }
 
     std::vector<unsigned> openedAt;
@@ -92,7 +92,7 @@ TEST_F(SerialPortPageGui, NoToTheDeviceBaudQuestionPutsTheButtonsBackAndSendsNot
 TEST_F(SerialPortPageGui, TheFrontPanelButtonCaptionFollowsTheLock)
 {
     startOnTheDevice();
-    auto& button = control<QPushButton>(page(), gui::CPage3::frontPanelId);
+    auto& button = control<QPushButton>(page(), gui::SerialPortPage::frontPanelId);
     EXPECT_TRUE(button.isEnabled());
     button.click();
     EXPECT_EQ(button.text(), "Enable Quadrix Front &Panel");
@@ -105,7 +105,7 @@ TEST_F(SerialPortPageGui, TheFrontPanelButtonCaptionFollowsTheLock)
 class PanelWithoutAPort : public SerialPortPageGui {
 protected:
     PanelWithoutAPort()
-        : panel(std::make_unique<gui::CProperty>(
+        : panel(std::make_unique<gui::MainWindow>(
               SessionOptions{dir.file("Fresh.ini"), std::nullopt,
                              dir.file("FreshLog.txt").string()},
               CommandChannel::Seams{clock, keys, prompter, processExit, busy}, opener))
@@ -113,9 +113,9 @@ protected:
         panel->startUp();
     }
 
-    gui::CPage3& freshPage() { return panel->serialPortPage(); }
+    gui::SerialPortPage& freshPage() { return panel->serialPortPage(); }
 
-    std::unique_ptr<gui::CProperty> panel;
+    std::unique_ptr<gui::MainWindow> panel;
 };
 
 TEST_F(PanelWithoutAPort, OpensOnTheSerialPortPageAskingForAPort)
@@ -127,7 +127,7 @@ TEST_F(PanelWithoutAPort, OpensOnTheSerialPortPageAskingForAPort)
     ASSERT_NE(problem, nullptr);
     EXPECT_THAT(problem->text().toStdString(), HasSubstr("No serial port is set"));
     EXPECT_TRUE(control<QRadioButton>(freshPage(), localBaud115200).isEnabled());
-    EXPECT_FALSE(control<QPushButton>(freshPage(), gui::CPage3::frontPanelId).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(freshPage(), gui::SerialPortPage::frontPanelId).isEnabled());
 }
 
 // How the operator asks for the typed port: Reset Kivo, or Enter in the port field.
@@ -147,7 +147,7 @@ TEST_P(PanelWithoutAPortOpening, ATypedPseudoTerminalIsOpenedListedAndKept)
     if (byEnter) {
         QTest::keyClick(&field, Qt::Key_Return);
     } else {
-        control<QPushButton>(freshPage(), gui::CPage3::resetId).click();
+        control<QPushButton>(freshPage(), gui::SerialPortPage::resetId).click();
     }
 
     EXPECT_TRUE(panel->session().app().connected());
@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(ResetKivoOrEnter, PanelWithoutAPortOpening, ::testing::
 TEST_F(PanelWithoutAPort, APortThatCannotOpenShowsItsCauseOnThePage)
 {
     QTest::keyClicks(freshPage().portChooser().lineEdit(), QStringLiteral("/dev/ttyNOWHERE9"));
-    control<QPushButton>(freshPage(), gui::CPage3::resetId).click();
+    control<QPushButton>(freshPage(), gui::SerialPortPage::resetId).click();
     EXPECT_FALSE(panel->session().app().connected());
     auto* problem = freshPage().findChild<QLabel*>(QStringLiteral("portProblem"));
     ASSERT_NE(problem, nullptr);
@@ -188,7 +188,7 @@ TEST_F(PanelWithoutAPort, NoiseAtTheChosenRateSavesNothingAndFindTheRateComesUp)
     control<QRadioButton>(freshPage(), localBaud19200).click();
     QLineEdit& field = *freshPage().portChooser().lineEdit();
     QTest::keyClicks(&field, QString::fromStdString(path));
-    control<QPushButton>(freshPage(), gui::CPage3::resetId).click();
+    control<QPushButton>(freshPage(), gui::SerialPortPage::resetId).click();
 
     EXPECT_THAT(prompter.texts, ElementsAre("Something answers on " + path +
                                             " at 19200 baud, but not in words: the Quadrix may "

@@ -2,8 +2,8 @@
 
 #include "tests/support/ChildProcess.h"
 
-#include "gui/app/GuiArguments.h"
-#include "gui/app/SingleInstanceGuard.h"
+#include "gui/panel/GuiArguments.h"
+#include "gui/panel/SingleInstanceGuard.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -79,7 +79,7 @@ TEST_F(SingleInstance, SecondPanelBringsTheFirstToTheFrontAndLeaves)
     gui::SingleInstanceGuard guard(gui::SingleInstanceGuard::defaultName());
     ASSERT_TRUE(guard.claim());
     QObject::connect(&guard, &gui::SingleInstanceGuard::activationRequested, window.get(),
-                     &gui::CProperty::bringToFront);
+                     &gui::MainWindow::bringToFront);
     QSignalSpy knocks(&guard, &gui::SingleInstanceGuard::activationRequested);
     startUp();
     window->showMinimized();

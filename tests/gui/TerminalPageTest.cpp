@@ -1,6 +1,6 @@
 #include "tests/gui/MainWindowFixture.h"
 
-#include "gui/app/TerminalEdit.h"
+#include "gui/terminal/TerminalEdit.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -214,7 +214,7 @@ TEST_F(TerminalPage, FailedReadIsReportedUnderItsTitle)
 
 TEST_F(TerminalPage, ProgressControlsShowUntilTheFirstBringUpEnds)
 {
-    gui::CPage9& page = terminal();
+    gui::TerminalPage& page = terminal();
     EXPECT_TRUE(page.edit().isHidden());
     EXPECT_FALSE(page.progressLabel().isHidden());
     EXPECT_EQ(page.progressLabel().text(), "Establishing Connection...");
@@ -231,7 +231,7 @@ TEST_F(TerminalPage, ProgressControlsShowUntilTheFirstBringUpEnds)
 
 TEST_F(TerminalPage, ProgressBarStepsWithinItsRange)
 {
-    gui::CPage9& page = terminal();
+    gui::TerminalPage& page = terminal();
     page.setProgressPosition(95);
     page.setProgressStep(7);
     page.stepProgress();

@@ -1,13 +1,13 @@
 #include "tests/gui/MainWindowFixture.h"
 
-#include "gui/app/CheckedEdit.h"
-#include "gui/timing/AdjustInputDialog.h"
-#include "gui/timing/AdjustOutputDialog.h"
-#include "gui/timing/InputTimingDialog.h"
-#include "gui/timing/OutputTimingDialog.h"
+#include "gui/base/CheckedEdit.h"
+#include "gui/inputs/AdjustInputDialog.h"
+#include "gui/inputs/InputTimingDialog.h"
+#include "gui/output/AdjustOutputDialog.h"
+#include "gui/output/OutputTimingDialog.h"
 
-#include "core/app/Strings.h"
-#include "core/mirror/PanelSession.h"
+#include "core/base/Strings.h"
+#include "core/panel/PanelSession.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -2,9 +2,9 @@
 
 #include "core/timing/CurrentTimingRow.h"
 #include "core/timing/TimingText.h"
-#include "gui/app/CheckedEdit.h"
-#include "gui/timing/CPage6.h"
-#include "gui/timing/CPage7.h"
+#include "gui/base/CheckedEdit.h"
+#include "gui/inputs/InputsPage.h"
+#include "gui/output/OutputPage.h"
 #include "gui/timing/DropDownList.h"
 #include "gui/timing/TimingListView.h"
 
@@ -87,15 +87,15 @@ protected:
         window->show();
     }
 
-    gui::CPage7& outputPage()
+    gui::OutputPage& outputPage()
     {
         window->setActivePage(Page::output);
-        return dynamic_cast<gui::CPage7&>(window->page(Page::output));
+        return dynamic_cast<gui::OutputPage&>(window->page(Page::output));
     }
-    gui::CPage6& inputsPage()
+    gui::InputsPage& inputsPage()
     {
         window->setActivePage(Page::inputs);
-        return dynamic_cast<gui::CPage6&>(window->page(Page::inputs));
+        return dynamic_cast<gui::InputsPage&>(window->page(Page::inputs));
     }
     template <typename Control> Control& control(QWidget& page, int id)
     {
@@ -162,7 +162,7 @@ protected:
 
 TEST_F(TimingPages, ASettingRecalledFromTheListBecomesTheOutputAndStaysChosen)
 {
-    gui::CPage7& page = outputPage();
+    gui::OutputPage& page = outputPage();
     ASSERT_EQ(shownRow(page), 0);
     ASSERT_NE(outputSlot(1).HACT, window->mirror().outputTiming.HACT);
     link.queueReply("> ");
@@ -183,7 +183,7 @@ TEST_F(TimingPages, ASettingRecalledFromTheListBecomesTheOutputAndStaysChosen)
 
 TEST_F(TimingPages, AdvancedReadsTheOutputThenAnEditAppliedInTheDialogGoesOut)
 {
-    gui::CPage7& page = outputPage();
+    gui::OutputPage& page = outputPage();
     link.queueReply("> ");
     link.queueReply(hostReply("free-run", outputSlot(1)));
     queueWindowRectangles();
@@ -215,7 +215,7 @@ TEST_F(TimingPages, AdvancedReadsTheOutputThenAnEditAppliedInTheDialogGoesOut)
 
 TEST_F(TimingPages, InteractiveAdjustmentOfTheOutputSendsItsKeysAndCancelPutsTheTimingBack)
 {
-    gui::CPage7& page = outputPage();
+    gui::OutputPage& page = outputPage();
     link.queueReply("Adjusting the output\r\n");
     link.queueReply("> ");
     link.queueReply("> ");
@@ -237,7 +237,7 @@ TEST_F(TimingPages, AdjustChromaKeyOpensItsDialogOverWhatTheDeviceSays)
 {
     constexpr int redMaxSlider = 1056;
     window->mirror().outputFreeRun = false;
-    gui::CPage7& page = outputPage();
+    gui::OutputPage& page = outputPage();
     link.queueReply("Chroma key on\r\n> ");
     link.queueReply("Chroma key limits (mV): -270 175 0 500 522 1250\r\n> ");
     clickIntoDialog(control<QPushButton>(page, chromaKeyButton), 153, [](QDialog& dialog) {
@@ -247,7 +247,7 @@ TEST_F(TimingPages, AdjustChromaKeyOpensItsDialogOverWhatTheDeviceSays)
 
 TEST_F(TimingPages, AnEmptySettingIsRefusedAndTheChoiceStays)
 {
-    gui::CPage7& page = outputPage();
+    gui::OutputPage& page = outputPage();
     choose(page, 2);
     ASSERT_FALSE(prompter.texts.empty());
     EXPECT_EQ(prompter.texts.back(), "Output preset 3 is empty.");
@@ -257,7 +257,7 @@ TEST_F(TimingPages, AnEmptySettingIsRefusedAndTheChoiceStays)
 
 TEST_F(TimingPages, AddStoresTheOutputTimingAndDeleteForgetsIt)
 {
-    gui::CPage7& page = outputPage();
+    gui::OutputPage& page = outputPage();
     type(page, outputNumberBox, QStringLiteral("3"));
     type(page, nameBox, QStringLiteral("Wall"));
     control<QPushButton>(page, addButton).click();
@@ -278,7 +278,7 @@ TEST_F(TimingPages, AddStoresTheOutputTimingAndDeleteForgetsIt)
 
 TEST_F(TimingPages, AutosyncAndFreeRunAskFirstAndWaitForTheDevice)
 {
-    gui::CPage7& page = outputPage();
+    gui::OutputPage& page = outputPage();
     auto& freeRun = control<QRadioButton>(page, freeRunRadio);
     auto& autosync = control<QRadioButton>(page, autosyncRadio);
     auto& chromaKey = control<QPushButton>(page, chromaKeyButton);
@@ -315,7 +315,7 @@ TEST_F(TimingPages, AutosyncAndFreeRunAskFirstAndWaitForTheDevice)
 
 TEST_F(TimingPages, ClosingTheWindowWhileAutosyncWaitsGivesItUpAndEndsInOrder)
 {
-    gui::CPage7& page = outputPage();
+    gui::OutputPage& page = outputPage();
     QString shownWhileWaiting;
     link.queue("> ");
     link.atNextRead = [&] {
@@ -330,7 +330,7 @@ TEST_F(TimingPages, ClosingTheWindowWhileAutosyncWaitsGivesItUpAndEndsInOrder)
 
 TEST_F(TimingPages, AVideoWindowHasNoListAndAnRgbWindowShowsItsTimingAsRow51)
 {
-    gui::CPage6& page = inputsPage();
+    gui::InputsPage& page = inputsPage();
     control<QRadioButton>(page, firstWindowButton).click();
     EXPECT_THAT(wire(), IsEmpty());
     EXPECT_FALSE(page.listView().isEnabled());
@@ -361,7 +361,7 @@ TEST_F(TimingPages, AVideoWindowHasNoListAndAnRgbWindowShowsItsTimingAsRow51)
 
 TEST_F(TimingPages, ASettingRecalledWithItsImageSettingsSendsTheLevelsAfterIt)
 {
-    gui::CPage6& page = inputsPage();
+    gui::InputsPage& page = inputsPage();
     const TimingRecord xga = outputSlot(0);
     link.queueReply(rgbReply(2, xga));
     control<QRadioButton>(page, firstWindowButton + 1).click();
@@ -391,7 +391,7 @@ TEST_F(TimingPages, AnRgbWindowsTimingIsReadAgainShortlyAfterThePageComesToTheFr
 {
     app().currentWindow = 2;
     link.queueReply(rgbReply(2, outputSlot(0)));
-    gui::CPage6& page = inputsPage();
+    gui::InputsPage& page = inputsPage();
     QTimer& timer = page.refreshTimer();
     ASSERT_TRUE(timer.isActive());
     EXPECT_TRUE(timer.isSingleShot());

@@ -1,8 +1,8 @@
 #include "tests/gui/MainWindowFixture.h"
 
-#include "gui/app/CheckedEdit.h"
-#include "gui/screen/CPage4.h"
+#include "gui/base/CheckedEdit.h"
 #include "gui/screen/CanvasWidget.h"
+#include "gui/screen/VirtualScreenPage.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -49,7 +49,10 @@ protected:
         EXPECT_EQ(window->activePage(), Page::virtualScreen);
     }
 
-    gui::CPage4& page() { return dynamic_cast<gui::CPage4&>(window->page(Page::virtualScreen)); }
+    gui::VirtualScreenPage& page()
+    {
+        return dynamic_cast<gui::VirtualScreenPage&>(window->page(Page::virtualScreen));
+    }
     gui::CanvasWidget& canvas() { return page().canvas(); }
     DeviceMirror& mirror() { return window->mirror(); }
 

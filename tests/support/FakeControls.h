@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/CaptionControl.h"
-#include "core/app/EditControl.h"
-#include "core/app/TrackbarControl.h"
+#include "core/base/CaptionControl.h"
+#include "core/base/EditControl.h"
+#include "core/base/TrackbarControl.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/app/Clock.h"
-#include "core/app/KeyState.h"
-#include "core/app/ProcessExit.h"
-#include "core/app/ProgressSink.h"
-#include "core/app/Prompter.h"
+#include "core/base/Clock.h"
+#include "core/base/KeyState.h"
+#include "core/base/ProcessExit.h"
+#include "core/base/ProgressSink.h"
+#include "core/base/Prompter.h"
 
 #include <deque>
 #include <string>

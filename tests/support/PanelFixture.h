@@ -4,13 +4,13 @@
 #include "tests/support/ScriptedLink.h"
 #include "tests/support/TempDir.h"
 
-#include "core/app/BusyHandler.h"
-#include "core/app/CommandChannel.h"
-#include "core/app/NumericEntry.h"
-#include "core/app/PanelApp.h"
-#include "core/app/Profile.h"
-#include "core/app/TerminalConsole.h"
-#include "core/app/TerminalModel.h"
+#include "core/base/BusyHandler.h"
+#include "core/link/PanelApp.h"
+#include "core/protocol/CommandChannel.h"
+#include "core/protocol/NumericEntry.h"
+#include "core/settings/Profile.h"
+#include "core/terminal/TerminalConsole.h"
+#include "core/terminal/TerminalModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Link.h"
+#include "core/link/Link.h"
 
 #include <deque>
 #include <functional>

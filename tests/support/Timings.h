@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/timing/InputSettings.h"
-#include "core/timing/OutputSettings.h"
+#include "core/inputs/InputSettings.h"
+#include "core/output/OutputSettings.h"
 #include "core/timing/TimingRecord.h"
 
 #include <array>

@@ -1,10 +1,10 @@
 #include "tests/support/FakeControls.h"
 #include "tests/support/PanelFixture.h"
 
+#include "core/base/PanelPages.h"
 #include "core/image/ImageControls.h"
-#include "core/mirror/BringUp.h"
-#include "core/mirror/PanelPages.h"
 #include "core/mirror/PanelState.h"
+#include "core/panel/BringUp.h"
 #include "core/screen/VirtualScreen.h"
 
 #include "sim/SimLink.h"

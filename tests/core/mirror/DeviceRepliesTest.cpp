@@ -2,7 +2,7 @@
 
 #include "sim/LineNoise.h"
 
-#include "core/app/Text.h"
+#include "core/base/Text.h"
 
 #include <gmock/gmock.h>
 

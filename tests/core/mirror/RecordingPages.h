@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/mirror/PanelPages.h"
+#include "core/base/PanelPages.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "tests/support/TempDir.h"
 
-#include "core/app/Profile.h"
 #include "core/mirror/UserArrangement.h"
+#include "core/settings/Profile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "tests/core/mirror/RecordingPages.h"
 #include "tests/support/PanelFixture.h"
 
-#include "core/mirror/BringUp.h"
 #include "core/mirror/PanelState.h"
 #include "core/mirror/WindowReadback.h"
+#include "core/panel/BringUp.h"
 
 #include <gmock/gmock.h>
 

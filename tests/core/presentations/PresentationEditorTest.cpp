@@ -1,6 +1,6 @@
 #include "tests/core/presentations/PresentationFixture.h"
 
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 #include "core/presentations/PresentationEditor.h"
 
 #include <gmock/gmock.h>

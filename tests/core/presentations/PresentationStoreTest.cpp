@@ -1,8 +1,8 @@
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 
-#include "core/app/Profile.h"
 #include "core/presentations/PresentationStore.h"
+#include "core/settings/Profile.h"
 
 #include <gtest/gtest.h>
 

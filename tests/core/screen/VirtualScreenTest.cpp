@@ -1,6 +1,6 @@
 #include "tests/support/ScreenFixture.h"
 
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 #include "core/screen/CanvasScene.h"
 
 #include <gmock/gmock.h>

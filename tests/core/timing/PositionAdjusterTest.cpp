@@ -1,9 +1,11 @@
 #include "tests/support/PanelFixture.h"
 #include "tests/support/Timings.h"
 
-#include "core/app/Strings.h"
-#include "core/timing/InputSettings.h"
-#include "core/timing/OutputSettings.h"
+#include "core/base/Strings.h"
+#include "core/inputs/InputSettings.h"
+#include "core/inputs/InputTimingTarget.h"
+#include "core/output/OutputSettings.h"
+#include "core/output/OutputTimingTarget.h"
 #include "core/timing/PositionAdjuster.h"
 #include "core/timing/TimingTarget.h"
 

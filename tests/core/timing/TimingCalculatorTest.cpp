@@ -1,5 +1,5 @@
 #include "core/timing/TimingCalculator.h"
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 
 #include <gtest/gtest.h>
 

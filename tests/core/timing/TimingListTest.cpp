@@ -1,6 +1,6 @@
 #include "tests/support/PanelFixture.h"
 
-#include "core/app/Strings.h"
+#include "core/base/Strings.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListCache.h"
 #include "core/timing/TimingListLoader.h"

@@ -1,0 +1,65 @@
+#include "gui/inputs/AdjustInputDialog.h"
+
+#include "gui/base/ControlId.h"
+#include "gui/base/QtStrings.h"
+
+#include "core/inputs/InputTimingTarget.h"
+#include "core/panel/PanelSession.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+#include <array>
+
+namespace kivo::gui {
+namespace {
+
+struct SizeButton {
+    StringId caption;
+    int id;
+    AdjustKey key;
+};
+// Two rows: width, then height; increase on the left.
+constexpr std::array<SizeButton, 4> sizeButtons{{
+    {StringId::increaseWidthCaption, 1262, AdjustKey::increaseWidth},
+    {StringId::decreaseWidthCaption, 1263, AdjustKey::decreaseWidth},
+    {StringId::increaseHeightCaption, 1264, AdjustKey::increaseHeight},
+    {StringId::decreaseHeightCaption, 1265, AdjustKey::decreaseHeight},
+}};
+
+} // namespace
+
+AdjustInputDialog::AdjustInputDialog(PanelSession& session, int window, QWidget* parent)
+    : AdjustDialog(
+          std::make_unique<InputTimingTarget>(window, session.mirror().window(window).inputTiming,
+                                              session.inputWindows()),
+          [&session](TimingTarget& input) {
+              return PositionAdjuster::forInput(adjusterSeams(session), input);
+          },
+          parent)
+{
+    constexpr int dialogId = 151;
+    withId(this, dialogId);
+    setWindowTitle(QString::fromStdString(formatString(StringId::inputAdjustTitle, window)));
+    auto* keys = new QHBoxLayout;
+    keys->addWidget(createArrowPad(StringId::adjustInputGroup, nullptr));
+    keys->addWidget(createSizeGroup());
+    finishLayout(keys, StringId::adjustInputInstruction);
+}
+
+QGroupBox* AdjustInputDialog::createSizeGroup()
+{
+    constexpr int sizeGroupId = 1110;
+    auto* group = withId(new QGroupBox(qtString(StringId::adjustSizeGroup), this), sizeGroupId);
+    auto* grid = new QGridLayout(group);
+    for (std::size_t i = 0; i < sizeButtons.size(); ++i) {
+        const SizeButton& size = sizeButtons[i];
+        grid->addWidget(keyButton(size.caption, size.id, size.key, group), static_cast<int>(i / 2),
+                        static_cast<int>(i % 2));
+    }
+    return group;
+}
+
+} // namespace kivo::gui
