@@ -24,8 +24,6 @@ constexpr const char* choices =
 
 } // namespace
 
-bool isChromaKeyAction(const std::string& action) { return action == "chromakey"; }
-
 std::string parseChromaKeyRequest(const std::vector<std::string>& operands,
                                   ChromaKeyRequest& request)
 {

@@ -18,8 +18,6 @@ struct ChromaKeyRequest {
     bool operator==(const ChromaKeyRequest&) const = default;
 };
 
-bool isChromaKeyAction(const std::string& action);
-
 // Reads the operand of "chromakey"; returns an error line, or an empty string when usable.
 std::string parseChromaKeyRequest(const std::vector<std::string>& operands,
                                   ChromaKeyRequest& request);

@@ -17,9 +17,7 @@ namespace kivo::cli {
 // What kivo-cli was asked to do.
 struct CliArguments {
     PanelOptions options;
-    // "send", "status", "ports", "arrange", "place", "windows", "presentations", "export",
-    // "play", "output", "input", "chromakey", "source", "level", "baud", "factory-reset" or
-    // "frontpanel"; empty with --help
+    // The name of one of the actions of ActionTable.h; empty with --help.
     std::string action;
     std::vector<std::string> commands;
     ScreenRequest screen;             // arrange, place and windows

@@ -136,8 +136,6 @@ int setLevel(PanelSession& panel, ImageControls& controls, const ImageRequest& r
 
 } // namespace
 
-bool isImageAction(const std::string& action) { return action == "source" || action == "level"; }
-
 std::string parseImageRequest(const std::string& action, const std::vector<std::string>& operands,
                               ImageRequest& request)
 {

@@ -21,8 +21,6 @@ struct ImageRequest {
     bool operator==(const ImageRequest&) const = default;
 };
 
-bool isImageAction(const std::string& action);
-
 // Reads the operands of `action` ("source" or "level"); returns an error line, or an empty
 // string when the operands are usable.
 std::string parseImageRequest(const std::string& action, const std::vector<std::string>& operands,

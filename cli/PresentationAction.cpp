@@ -2,6 +2,7 @@
 
 #include "cli/Operands.h"
 
+#include "cli/ActionTable.h"
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
 #include "cli/PresentationReport.h"
@@ -206,9 +207,7 @@ int runPresentationAction(CliSession& session, const CliArguments& arguments, st
         err << "kivo-cli: " << error << '\n';
         return exitUsage;
     }
-    if (!session.open())
-        return exitUsage;
-    if (const ExitStatus status = session.bringUp(); status != exitDone)
+    if (const ExitStatus status = startPanel(session, StartUp::bringUp); status != exitDone)
         return status;
     if (arguments.action == "export")
         return exportScript(panel, store.at(row), arguments.presentation, out, err);

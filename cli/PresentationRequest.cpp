@@ -43,11 +43,6 @@ std::string readOption(const std::string& action, const std::vector<std::string>
 
 } // namespace
 
-bool isPresentationAction(const std::string& action)
-{
-    return action == "export" || action == "play";
-}
-
 std::string parsePresentationRequest(const std::string& action,
                                      const std::vector<std::string>& operands,
                                      PresentationRequest& request)

@@ -16,8 +16,6 @@ struct PresentationRequest {
     bool operator==(const PresentationRequest&) const = default;
 };
 
-bool isPresentationAction(const std::string& action);
-
 // Reads the operands of `action` ("export" or "play") into `request`; returns an error line,
 // or an empty string when the operands are usable.
 std::string parsePresentationRequest(const std::string& action,

@@ -87,11 +87,6 @@ std::string parseWindows(const std::vector<std::string>& operands, ScreenRequest
 
 } // namespace
 
-bool isScreenAction(const std::string& action)
-{
-    return action == "arrange" || action == "place" || action == "windows";
-}
-
 std::string parseScreenRequest(const std::string& action, const std::vector<std::string>& operands,
                                ScreenRequest& request)
 {

@@ -29,6 +29,4 @@ inline constexpr int maxOutputCoordinate = 65535;
 std::string parseScreenRequest(const std::string& action, const std::vector<std::string>& operands,
                                ScreenRequest& request);
 
-bool isScreenAction(const std::string& action);
-
 } // namespace kivo::cli

@@ -117,12 +117,6 @@ int findRate(CliSession& session, std::ostream& out, std::ostream& err)
     return exitDone;
 }
 
-bool isSerialAction(const std::string& action)
-{
-    return action == "baud" || action == "factory-reset" || action == "frontpanel" ||
-           action == "find-rate";
-}
-
 std::string parseSerialRequest(const std::string& action, const std::vector<std::string>& operands,
                                SerialRequest& request)
 {

@@ -17,8 +17,6 @@ struct SerialRequest {
     bool operator==(const SerialRequest&) const = default;
 };
 
-bool isSerialAction(const std::string& action);
-
 // Reads the operands of `action`; returns an error line, or an empty string when usable.
 std::string parseSerialRequest(const std::string& action, const std::vector<std::string>& operands,
                                SerialRequest& request);

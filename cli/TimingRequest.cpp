@@ -64,8 +64,6 @@ std::string parseSave(const std::vector<std::string>& operands, TimingRequest& r
 
 } // namespace
 
-bool isTimingAction(const std::string& action) { return action == "output" || action == "input"; }
-
 std::string parseTimingRequest(const std::string& action, const std::vector<std::string>& operands,
                                TimingRequest& request)
 {

@@ -17,8 +17,6 @@ struct TimingRequest {
     bool operator==(const TimingRequest&) const = default;
 };
 
-bool isTimingAction(const std::string& action);
-
 // Reads the operands of `action` ("output" or "input") into `request`; returns an error line,
 // or an empty string when the operands are usable.
 std::string parseTimingRequest(const std::string& action, const std::vector<std::string>& operands,
