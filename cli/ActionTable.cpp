@@ -78,13 +78,15 @@ int runChromaKey(ActionContext& c)
     return runChromaKeyAction(*c.session, c.arguments.chromaKey, c.out);
 }
 
-std::string parseImage(const std::string& action, const Operands& operands,
-                       CliArguments& arguments)
+std::string parseImage(const std::string& action, const Operands& operands, CliArguments& arguments)
 {
     return parseImageRequest(action, operands, arguments.image);
 }
 
-int runImage(ActionContext& c) { return runImageAction(*c.session, c.arguments.image, c.out, c.err); }
+int runImage(ActionContext& c)
+{
+    return runImageAction(*c.session, c.arguments.image, c.out, c.err);
+}
 
 std::string parseSerial(const std::string& action, const Operands& operands,
                         CliArguments& arguments)
@@ -316,8 +318,8 @@ std::string noActionError()
 
 std::string jsonError()
 {
-    return "--json goes with " + listOf(namesWhere([](const Action& a) { return a.takesJson; }), "and") +
-           " only";
+    return "--json goes with " +
+           listOf(namesWhere([](const Action& a) { return a.takesJson; }), "and") + " only";
 }
 
 ExitStatus startPanel(CliSession& session, StartUp startUp)

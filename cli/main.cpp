@@ -23,8 +23,7 @@ int run(const std::vector<std::string>& words)
         std::cerr << "kivo-cli: " << error << '\n';
         return exitUsage;
     }
-    return runAction(*findAction(parsed.arguments.action), parsed.arguments, std::cout,
-                     std::cerr);
+    return runAction(*findAction(parsed.arguments.action), parsed.arguments, std::cout, std::cerr);
 }
 
 } // namespace
