@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 
 #include "cli/ActionTable.h"
+#include "cli/Operands.h"
 
 namespace kivo::cli {
 
@@ -45,7 +46,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& words)
         } else if (action && action->parseOperands) {
             operands.push_back(word);
         } else {
-            return {arguments, "unknown argument \"" + word + "\" (see --help)"};
+            return {arguments, "unknown argument " + quoted(word) + " (see --help)"};
         }
     }
     if (arguments.options.help)

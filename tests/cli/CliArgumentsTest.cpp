@@ -55,6 +55,18 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentsCase{"statusTakesNoCommands", {"status", "id"}, "", {}, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A word the command line cannot use is named on one printable line: a terminal's control
+// sequences and line feeds in it are written out, not played.
+TEST(ParseArguments, NamesAnUnknownWordOnOnePrintableLine)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{"\x1b[2J"}, "unknown argument \"\\x1B[2J\" (see --help)"},
+        {{"status", "a\nb"}, "unknown argument \"a\\nb\" (see --help)"},
+        {{"ports", "plain"}, "unknown argument \"plain\" (see --help)"}};
+    for (const auto& [words, error] : cases)
+        EXPECT_EQ(parseArguments(words).error, error);
+}
+
 TEST(ParseArguments, HelpWinsOverEverythingElse)
 {
     EXPECT_TRUE(parseArguments({"send", "--help"}).arguments.options.help);
