@@ -13,7 +13,8 @@ public:
     explicit HelpWindow(QWidget* parent);
 
     void showTopic(int context);
-    // The resource that holds the topic of `context`.
+    // The resource that holds the topic of `context`, a file named after its page; nothing for
+    // a context no page has.
     static QString topicPath(int context);
     QTextBrowser& browser() { return *browser_; }
 
