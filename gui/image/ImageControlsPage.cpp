@@ -9,6 +9,7 @@
 #include "gui/base/SliderControl.h"
 #include "gui/base/WaitCursor.h"
 #include "gui/image/AutoRepeatButton.h"
+#include "gui/image/ImageControlsPageIds.h"
 
 #include "core/base/Prompter.h"
 #include "core/panel/PanelSession.h"
@@ -26,15 +27,8 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int firstWindowRadioId = 1302;
-constexpr int unzoomId = 1132;
-constexpr int centerHorizontalId = 1133;
-constexpr int centerVerticalId = 1134;
-constexpr int fullSourceBoxId = 1217;
-constexpr int restoreDefaultsId = 1147;
-constexpr int freezeId = 1146;
-constexpr int motionId = 1148;
-constexpr int restoreInitialSizeId = 1291;
+namespace ids = imageControlsPageIds;
+
 constexpr int sourceBoxCharacters = 20;
 constexpr int levelEditWidthCharacters = 8;
 const QSize arrowIconSize(18, 18);
@@ -49,12 +43,12 @@ struct ZoomButton {
     StringId caption;
 };
 constexpr std::array<ZoomButton, zoomKindCount> zoomButtonTable{{
-    {ZoomKind::in, 1130, 0, 3, StringId::zoomInCaption},
-    {ZoomKind::out, 1131, 2, 3, StringId::zoomOutCaption},
-    {ZoomKind::left, 1126, 1, 0, StringId::panLeftName},
-    {ZoomKind::right, 1128, 1, 2, StringId::panRightName},
-    {ZoomKind::up, 1127, 0, 1, StringId::panUpName},
-    {ZoomKind::down, 1129, 2, 1, StringId::panDownName},
+    {ZoomKind::in, ids::zoomIn, 0, 3, StringId::zoomInCaption},
+    {ZoomKind::out, ids::zoomOut, 2, 3, StringId::zoomOutCaption},
+    {ZoomKind::left, ids::panLeft, 1, 0, StringId::panLeftName},
+    {ZoomKind::right, ids::panRight, 1, 2, StringId::panRightName},
+    {ZoomKind::up, ids::panUp, 0, 1, StringId::panUpName},
+    {ZoomKind::down, ids::panDown, 2, 1, StringId::panDownName},
 }};
 
 // A level's trackbar and edit.
@@ -64,11 +58,11 @@ struct LevelIds {
     int editCharacters;
 };
 constexpr std::array<LevelIds, allLevels.size()> levelIds{{
-    {1116, 1250, 4}, // brightness
-    {1117, 1251, 3}, // contrast
-    {1115, 1252, 4}, // colour
-    {1118, 1253, 3}, // saturation
-    {1289, 1254, 4}, // gamma
+    {ids::brightnessSlider, ids::brightnessEdit, 4},
+    {ids::contrastSlider, ids::contrastEdit, 3},
+    {ids::colourSlider, ids::colourEdit, 4},
+    {ids::saturationSlider, ids::saturationEdit, 3},
+    {ids::gammaSlider, ids::gammaEdit, 4},
 }};
 
 std::size_t slot(Level level) { return static_cast<std::size_t>(level); }
@@ -94,11 +88,12 @@ void ImageControlsPage::layOut()
 {
     auto* middle = new QVBoxLayout;
     middle->addWidget(createZoomGroup());
-    middle->addWidget(createSourceGroup(StringId::sourceRectangleGroup, sourceBoxId, sourceBox_));
     middle->addWidget(
-        createSourceGroup(StringId::fullSourceRectangleGroup, fullSourceBoxId, fullSourceBox_));
+        createSourceGroup(StringId::sourceRectangleGroup, ids::sourceBox, sourceBox_));
+    middle->addWidget(
+        createSourceGroup(StringId::fullSourceRectangleGroup, ids::fullSourceBox, fullSourceBox_));
     auto* restoreSize =
-        createButton(StringId::restoreInitialSizeCaption, restoreInitialSizeId, this);
+        createButton(StringId::restoreInitialSizeCaption, ids::restoreInitialSize, this);
     middle->addWidget(restoreSize);
     middle->addStretch(1);
     connect(restoreSize, &QPushButton::clicked, this,
@@ -129,7 +124,7 @@ QGroupBox* ImageControlsPage::createWindowGroup()
     auto* layout = new QVBoxLayout(group);
     for (int i = 0; i < windowRadios; ++i) {
         const int number = i + 1;
-        auto* radio = withId(new QRadioButton(group), firstWindowRadioId + i);
+        auto* radio = withId(new QRadioButton(group), ids::windowRadio(number));
         windowRadios_.at(static_cast<std::size_t>(i)) = radio;
         layout->addWidget(radio);
         connect(radio, &QRadioButton::clicked, this, [this, number] {
@@ -169,9 +164,10 @@ QGroupBox* ImageControlsPage::createZoomGroup()
         }
         arrows->addWidget(button, entry.row, entry.column);
     }
-    auto* unzoom = createButton(StringId::unzoomCaption, unzoomId, group);
-    centerHorizontal_ = createButton(StringId::centerHorizontalCaption, centerHorizontalId, group);
-    centerVertical_ = createButton(StringId::centerVerticalCaption, centerVerticalId, group);
+    auto* unzoom = createButton(StringId::unzoomCaption, ids::unzoom, group);
+    centerHorizontal_ =
+        createButton(StringId::centerHorizontalCaption, ids::centerHorizontal, group);
+    centerVertical_ = createButton(StringId::centerVerticalCaption, ids::centerVertical, group);
     connect(unzoom, &QPushButton::clicked, this, [this] { act([this] { controls_.unzoom(); }); });
     connect(centerHorizontal_, &QPushButton::clicked, this,
             [this] { act([this] { controls_.centerHorizontally(); }); });
@@ -188,7 +184,7 @@ QGroupBox* ImageControlsPage::createZoomGroup()
 QGroupBox* ImageControlsPage::createSourceGroup(StringId caption, int id, QLineEdit*& box)
 {
     auto* group = new QGroupBox(qtString(caption), this);
-    if (id == sourceBoxId) {
+    if (id == ids::sourceBox) {
         box = new CheckedEdit(id, CheckedEdit::Mode::routed, group);
     } else {
         box = new QLineEdit(group);
@@ -205,14 +201,15 @@ QGroupBox* ImageControlsPage::createSourceGroup(StringId caption, int id, QLineE
 
 QGroupBox* ImageControlsPage::createLevelGroup(Level level)
 {
-    const LevelIds& ids = levelIds.at(slot(level));
+    const LevelIds& controlIds = levelIds.at(slot(level));
     LevelControls& controls = levelControls(level);
     controls.group = new QGroupBox(this);
-    controls.slider = withId(new QSlider(Qt::Horizontal, controls.group), ids.slider);
+    controls.slider = withId(new QSlider(Qt::Horizontal, controls.group), controlIds.slider);
     controls.slider->setTickPosition(QSlider::TicksBelow);
     controls.edit =
-        withId(new CheckedEdit(ids.edit, CheckedEdit::Mode::routed, controls.group), ids.edit);
-    controls.edit->setMaxLength(ids.editCharacters);
+        withId(new CheckedEdit(controlIds.edit, CheckedEdit::Mode::routed, controls.group),
+               controlIds.edit);
+    controls.edit->setMaxLength(controlIds.editCharacters);
     // One width for every level's edit, so the trackbars line up.
     controls.edit->setFixedWidth(controls.edit->fontMetrics().averageCharWidth() *
                                  levelEditWidthCharacters);
@@ -231,9 +228,10 @@ QGroupBox* ImageControlsPage::createLevelGroup(Level level)
 
 QLayout* ImageControlsPage::createLevelButtons()
 {
-    auto* restoreDefaults = createButton(StringId::restoreDefaultsCaption, restoreDefaultsId, this);
-    freeze_ = createButton(StringId::freezeImageCaption, freezeId, this);
-    motion_ = createButton(StringId::motionFilterOnCaption, motionId, this);
+    auto* restoreDefaults =
+        createButton(StringId::restoreDefaultsCaption, ids::restoreDefaults, this);
+    freeze_ = createButton(StringId::freezeImageCaption, ids::freeze, this);
+    motion_ = createButton(StringId::motionFilterOnCaption, ids::motion, this);
     connect(restoreDefaults, &QPushButton::clicked, this,
             [this] { act([this] { controls_.restoreDefaults(); }); });
     connect(freeze_, &QPushButton::clicked, this,
@@ -326,7 +324,7 @@ bool ImageControlsPage::sourceTextCommitted(CheckedEdit& box)
 
 bool ImageControlsPage::levelEdited(CheckedEdit& box)
 {
-    const auto level = static_cast<Level>(box.controlId() - firstLevelEditId);
+    const auto level = static_cast<Level>(box.controlId() - ids::firstLevelEdit);
     LineEditControl edit(box);
     SliderControl trackbar(*levelControls(level).slider);
     const bool accepted = controls_.levelEdited(level, edit, trackbar);

@@ -34,10 +34,6 @@ public:
     static constexpr int helpContextId = 4;
     static constexpr int windowRadios = 10;
     static constexpr int deferredTimerId = 4;
-    // The edit boxes that commit through the main window's router.
-    static constexpr int sourceBoxId = 1214;
-    static constexpr int firstLevelEditId = 1250;
-    static constexpr int lastLevelEditId = 1254;
 
     ImageControlsPage(PanelSession& session, VirtualScreen& screen, QWidget* parent);
 

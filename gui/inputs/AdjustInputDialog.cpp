@@ -2,6 +2,7 @@
 
 #include "gui/base/ControlId.h"
 #include "gui/base/QtStrings.h"
+#include "gui/inputs/AdjustInputDialogIds.h"
 
 #include "core/inputs/InputTimingTarget.h"
 #include "core/panel/PanelSession.h"
@@ -23,10 +24,12 @@ struct SizeButton {
 };
 // Two rows: width, then height; increase on the left.
 constexpr std::array<SizeButton, 4> sizeButtons{{
-    {StringId::increaseWidthCaption, 1262, AdjustKey::increaseWidth},
-    {StringId::decreaseWidthCaption, 1263, AdjustKey::decreaseWidth},
-    {StringId::increaseHeightCaption, 1264, AdjustKey::increaseHeight},
-    {StringId::decreaseHeightCaption, 1265, AdjustKey::decreaseHeight},
+    {StringId::increaseWidthCaption, adjustInputDialogIds::increaseWidth, AdjustKey::increaseWidth},
+    {StringId::decreaseWidthCaption, adjustInputDialogIds::decreaseWidth, AdjustKey::decreaseWidth},
+    {StringId::increaseHeightCaption, adjustInputDialogIds::increaseHeight,
+     AdjustKey::increaseHeight},
+    {StringId::decreaseHeightCaption, adjustInputDialogIds::decreaseHeight,
+     AdjustKey::decreaseHeight},
 }};
 
 } // namespace
@@ -40,8 +43,7 @@ AdjustInputDialog::AdjustInputDialog(PanelSession& session, int window, QWidget*
           },
           parent)
 {
-    constexpr int dialogId = 151;
-    withId(this, dialogId);
+    withId(this, adjustInputDialogIds::dialog);
     setWindowTitle(QString::fromStdString(formatString(StringId::inputAdjustTitle, window)));
     auto* keys = new QHBoxLayout;
     keys->addWidget(createArrowPad(StringId::adjustInputGroup, nullptr));
@@ -51,8 +53,8 @@ AdjustInputDialog::AdjustInputDialog(PanelSession& session, int window, QWidget*
 
 QGroupBox* AdjustInputDialog::createSizeGroup()
 {
-    constexpr int sizeGroupId = 1110;
-    auto* group = withId(new QGroupBox(qtString(StringId::adjustSizeGroup), this), sizeGroupId);
+    auto* group = withId(new QGroupBox(qtString(StringId::adjustSizeGroup), this),
+                         adjustInputDialogIds::sizeGroup);
     auto* grid = new QGridLayout(group);
     for (std::size_t i = 0; i < sizeButtons.size(); ++i) {
         const SizeButton& size = sizeButtons[i];

@@ -1,6 +1,7 @@
 #include "gui/inputs/InputTimingDialog.h"
 
 #include "gui/base/ControlId.h"
+#include "gui/inputs/InputTimingDialogIds.h"
 
 #include "core/inputs/InputTimingTarget.h"
 #include "core/panel/PanelSession.h"
@@ -13,8 +14,7 @@ InputTimingDialog::InputTimingDialog(PanelSession& session, int window, QWidget*
                        window, session.mirror().window(window).inputTiming, session.inputWindows()),
                    session, parent)
 {
-    constexpr int dialogId = 152;
-    withId(this, dialogId);
+    withId(this, inputTimingDialogIds::dialog);
     setWindowTitle(QString::fromStdString(formatString(StringId::inputTimingTitle, window)));
 }
 

@@ -5,6 +5,7 @@
 #include "gui/base/QtStrings.h"
 #include "gui/inputs/AdjustInputDialog.h"
 #include "gui/inputs/InputTimingDialog.h"
+#include "gui/inputs/InputsPageIds.h"
 #include "gui/timing/DropDownList.h"
 #include "gui/timing/TimingListView.h"
 #include "gui/timing/TimingPageControls.h"
@@ -23,14 +24,9 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int firstWindowButtonId = 1290;
-constexpr int firstTypeId = 1105;
+namespace ids = inputsPageIds;
+
 constexpr int rgbTypeIndex = 3;
-constexpr int lockedId = 1312;
-constexpr int loadImageSettingsId = 1347;
-constexpr int numberId = 1265;
-constexpr int interactiveAdjustmentId = 1214;
-constexpr int deleteId = 1241;
 
 constexpr std::array<StringId, 4> typeCaptions{StringId::compositeCaption, StringId::svideoCaption,
                                                StringId::autoInputCaption, StringId::rgbCaption};
@@ -65,14 +61,14 @@ InputsPage::InputsPage(PanelSession& session, QWidget* parent)
 
 void InputsPage::layOut()
 {
-    locked_ = withId(new QCheckBox(qtString(StringId::lockedCaption), this), lockedId);
+    locked_ = withId(new QCheckBox(qtString(StringId::lockedCaption), this), ids::locked);
     // It shows what the device says; the operator cannot change it.
     locked_->setEnabled(false);
     loadImageSettings_ = withId(new QCheckBox(qtString(StringId::loadImageSettingsCaption), this),
-                                loadImageSettingsId);
+                                ids::loadImageSettings);
     connect(loadImageSettings_, &QCheckBox::toggled, this,
             [this](bool on) { model_.loadImageSettings = on; });
-    delete_ = makePageButton(StringId::deleteSettingCaption, deleteId, this);
+    delete_ = makePageButton(StringId::deleteSettingCaption, ids::deleteSetting, this);
     connect(delete_, &QPushButton::clicked, this, [this] { act([this] { model_.remove(); }); });
     auto* checks = new QVBoxLayout;
     checks->addWidget(createTypeGroup());
@@ -104,7 +100,7 @@ QGroupBox* InputsPage::createWindowGroup()
     layout->setVerticalSpacing(2);
     constexpr int rows = windowButtons / 2;
     for (int i = 0; i < windowButtons; ++i) {
-        auto* button = withId(new QRadioButton(group), firstWindowButtonId + i);
+        auto* button = withId(new QRadioButton(group), ids::firstWindowButton + i);
         windowButtons_.at(static_cast<std::size_t>(i)) = button;
         layout->addWidget(button, i % rows, i / rows);
         connect(button, &QRadioButton::clicked, this,
@@ -120,7 +116,7 @@ QGroupBox* InputsPage::createTypeGroup()
     for (int i = 0; i < static_cast<int>(typeButtons_.size()); ++i) {
         auto* button =
             withId(new QRadioButton(qtString(typeCaptions.at(static_cast<std::size_t>(i))), group),
-                   firstTypeId + i);
+                   ids::firstType + i);
         typeButtons_.at(static_cast<std::size_t>(i)) = button;
         layout->addWidget(button);
         if (i == rgbTypeIndex)
@@ -135,7 +131,7 @@ QGroupBox* InputsPage::createTypeGroup()
 QGroupBox* InputsPage::createAddGroup()
 {
     const AddGroup controls =
-        gui::createAddGroup(StringId::inputAddGroup, numberId, StringId::inputNameLabel, this);
+        gui::createAddGroup(StringId::inputAddGroup, ids::number, StringId::inputNameLabel, this);
     addGroup_ = controls.group;
     number_ = controls.number;
     name_ = controls.name;
@@ -146,7 +142,7 @@ QGroupBox* InputsPage::createAddGroup()
 QGroupBox* InputsPage::createTimingGroup()
 {
     const TimingGroup controls =
-        gui::createTimingGroup(StringId::inputTimingGroup, interactiveAdjustmentId, this);
+        gui::createTimingGroup(StringId::inputTimingGroup, ids::interactiveAdjustment, this);
     interactiveAdjustment_ = controls.interactiveAdjustment;
     advanced_ = controls.advanced;
     // The dialogs talk to the device while they run; timer 5 waits for them.

@@ -2,6 +2,7 @@
 
 #include "gui/base/ControlId.h"
 #include "gui/base/QtStrings.h"
+#include "gui/output/AdjustOutputDialogIds.h"
 
 #include "core/output/OutputTimingTarget.h"
 #include "core/panel/PanelSession.h"
@@ -22,14 +23,13 @@ AdjustOutputDialog::AdjustOutputDialog(PanelSession& session, QWidget* parent)
           },
           parent)
 {
-    constexpr int dialogId = 150;
-    constexpr int switchId = 1123;
-    withId(this, dialogId);
+    withId(this, adjustOutputDialogIds::dialog);
     setWindowTitle(qtString(StringId::adjustOutputTitle));
     auto* keys = new QHBoxLayout;
-    keys->addWidget(createArrowPad(
-        StringId::adjustVideoGroup,
-        keyButton(StringId::switchImagesCaption, switchId, AdjustKey::switchImages, this)));
+    keys->addWidget(
+        createArrowPad(StringId::adjustVideoGroup,
+                       keyButton(StringId::switchImagesCaption, adjustOutputDialogIds::switchImages,
+                                 AdjustKey::switchImages, this)));
     finishLayout(keys, StringId::adjustOutputInstruction);
 }
 

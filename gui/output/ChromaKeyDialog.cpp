@@ -4,6 +4,7 @@
 #include "gui/base/ControlId.h"
 #include "gui/base/LineEditControl.h"
 #include "gui/base/QtStrings.h"
+#include "gui/output/ChromaKeyDialogIds.h"
 
 #include "core/panel/PanelSession.h"
 
@@ -21,10 +22,8 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int dialogId = 153;
-constexpr int insertId = 1061;
-constexpr int chromaKeyId = 1086;
-constexpr int doneId = 1314;
+namespace ids = chromaKeyDialogIds;
+
 constexpr int pageStep = 50;
 constexpr int editCharacters = 4;
 constexpr int sliderWidth = 220;
@@ -35,12 +34,12 @@ struct LimitIds {
 };
 // By ChromaLimit: red, green and blue minimum, then maximum, interleaved as the limits go.
 constexpr std::array<LimitIds, chromaLimitCount> limitIds{{
-    {1052, 1087},
-    {1056, 1090},
-    {1053, 1088},
-    {1057, 1091},
-    {1054, 1089},
-    {1058, 1092},
+    {ids::redMinSlider, ids::redMinEdit},
+    {ids::redMaxSlider, ids::redMaxEdit},
+    {ids::greenMinSlider, ids::greenMinEdit},
+    {ids::greenMaxSlider, ids::greenMaxEdit},
+    {ids::blueMinSlider, ids::blueMinEdit},
+    {ids::blueMaxSlider, ids::blueMaxEdit},
 }};
 
 constexpr std::array<StringId, 3> colourLabels{StringId::redLabel, StringId::greenLabel,
@@ -52,14 +51,14 @@ struct PresetButton {
     int id;
 };
 constexpr std::array<PresetButton, 8> presetButtons{{
-    {ChromaPreset::white, StringId::whiteCaption, 1068},
-    {ChromaPreset::cyan, StringId::cyanCaption, 1073},
-    {ChromaPreset::magenta, StringId::magentaCaption, 1069},
-    {ChromaPreset::yellow, StringId::yellowCaption, 1071},
-    {ChromaPreset::red, StringId::redCaption, 1070},
-    {ChromaPreset::green, StringId::greenCaption, 1074},
-    {ChromaPreset::blue, StringId::blueCaption, 1072},
-    {ChromaPreset::black, StringId::blackCaption, 1067},
+    {ChromaPreset::white, StringId::whiteCaption, ids::white},
+    {ChromaPreset::cyan, StringId::cyanCaption, ids::cyan},
+    {ChromaPreset::magenta, StringId::magentaCaption, ids::magenta},
+    {ChromaPreset::yellow, StringId::yellowCaption, ids::yellow},
+    {ChromaPreset::red, StringId::redCaption, ids::red},
+    {ChromaPreset::green, StringId::greenCaption, ids::green},
+    {ChromaPreset::blue, StringId::blueCaption, ids::blue},
+    {ChromaPreset::black, StringId::blackCaption, ids::black},
 }};
 
 std::size_t indexOf(ChromaLimit limit) { return static_cast<std::size_t>(limit); }
@@ -70,12 +69,13 @@ ChromaKeyDialog::ChromaKeyDialog(PanelSession& session, QWidget* parent)
     : QDialog(parent),
       control_({session.channel(), session.seams().prompter, session.seams().clock},
                session.mirror().firmwareRevision),
-      insert_(withId(new QRadioButton(qtString(StringId::insertCaption), this), insertId)),
-      chromaKey_(withId(new QRadioButton(qtString(StringId::chromaKeyCaption), this), chromaKeyId))
+      insert_(withId(new QRadioButton(qtString(StringId::insertCaption), this), ids::insert)),
+      chromaKey_(
+          withId(new QRadioButton(qtString(StringId::chromaKeyCaption), this), ids::chromaKey))
 {
-    withId(this, dialogId);
+    withId(this, ids::dialog);
     setWindowTitle(qtString(StringId::chromaKeyTitle));
-    auto* done = withId(new QPushButton(qtString(StringId::dialogDoneCaption), this), doneId);
+    auto* done = withId(new QPushButton(qtString(StringId::dialogDoneCaption), this), ids::done);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(createPresetsGroup(), 1);
@@ -130,8 +130,8 @@ QGroupBox* ChromaKeyDialog::createLimitsGroup()
 
 void ChromaKeyDialog::addLimitRow(ChromaLimit limit, QWidget* parent)
 {
-    const LimitIds& ids = limitIds[indexOf(limit)];
-    auto* slider = withId(new QSlider(Qt::Horizontal, parent), ids.slider);
+    const LimitIds& controlIds = limitIds[indexOf(limit)];
+    auto* slider = withId(new QSlider(Qt::Horizontal, parent), controlIds.slider);
     slider->setRange(ChromaKeyLimits::lowest, ChromaKeyLimits::highest);
     slider->setPageStep(pageStep);
     slider->setMinimumWidth(sliderWidth);
@@ -142,7 +142,8 @@ void ChromaKeyDialog::addLimitRow(ChromaLimit limit, QWidget* parent)
             endTracking();
     });
     connect(slider, &QSlider::sliderReleased, this, [this] { endTracking(); });
-    auto* edit = withId(new CheckedEdit(ids.edit, CheckedEdit::Mode::chromaKey, parent), ids.edit);
+    auto* edit = withId(new CheckedEdit(controlIds.edit, CheckedEdit::Mode::chromaKey, parent),
+                        controlIds.edit);
     edit->setMaxLength(editCharacters);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-0000")) + 12);
     edit->setCheck([this, limit](CheckedEdit& box) { return limitTyped(limit, box); });

@@ -5,6 +5,7 @@
 #include "gui/base/QtStrings.h"
 #include "gui/output/AdjustOutputDialog.h"
 #include "gui/output/ChromaKeyDialog.h"
+#include "gui/output/OutputPageIds.h"
 #include "gui/output/OutputTimingDialog.h"
 #include "gui/timing/DropDownList.h"
 #include "gui/timing/TimingListView.h"
@@ -25,13 +26,7 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int numberId = 1266;
-constexpr int interactiveAdjustmentId = 1261;
-constexpr int deleteId = 1241;
-constexpr int freeRunId = 1217;
-constexpr int autosyncId = 1218;
-constexpr int chromaKeyId = 1311;
-constexpr int lockedId = 1313;
+namespace ids = outputPageIds;
 
 } // namespace
 
@@ -67,18 +62,18 @@ void OutputPage::layOut()
     auto* middle = new QHBoxLayout;
     middle->addWidget(createAddGroup(), 1);
     middle->addWidget(createTimingGroup());
-    delete_ = makePageButton(StringId::deleteSettingCaption, deleteId, this);
+    delete_ = makePageButton(StringId::deleteSettingCaption, ids::deleteSetting, this);
     connect(delete_, &QPushButton::clicked, this, [this] {
         model_.remove();
         draw();
     });
-    chromaKey_ = makePageButton(StringId::adjustChromaKeyCaption, chromaKeyId, this);
+    chromaKey_ = makePageButton(StringId::adjustChromaKeyCaption, ids::chromaKey, this);
     connect(chromaKey_, &QPushButton::clicked, this, [this] {
         ChromaKeyDialog dialog(session_, this);
         dialog.initialise();
         dialog.exec();
     });
-    locked_ = withId(new QCheckBox(qtString(StringId::lockedCaption), this), lockedId);
+    locked_ = withId(new QCheckBox(qtString(StringId::lockedCaption), this), ids::locked);
     // It shows what the device says; the operator cannot change it.
     locked_->setEnabled(false);
     lockWait_ = new QLabel(this);
@@ -101,7 +96,7 @@ void OutputPage::layOut()
 QGroupBox* OutputPage::createAddGroup()
 {
     const AddGroup controls =
-        gui::createAddGroup(StringId::outputAddGroup, numberId, StringId::outputNameLabel, this);
+        gui::createAddGroup(StringId::outputAddGroup, ids::number, StringId::outputNameLabel, this);
     number_ = controls.number;
     name_ = controls.name;
     connect(controls.add, &QPushButton::clicked, this, &OutputPage::addClicked);
@@ -111,7 +106,7 @@ QGroupBox* OutputPage::createAddGroup()
 QGroupBox* OutputPage::createTimingGroup()
 {
     const TimingGroup controls =
-        gui::createTimingGroup(StringId::outputTimingGroup, interactiveAdjustmentId, this);
+        gui::createTimingGroup(StringId::outputTimingGroup, ids::interactiveAdjustment, this);
     connect(controls.interactiveAdjustment, &QPushButton::clicked, this,
             [this] { AdjustOutputDialog(session_, this).run(); });
     connect(controls.advanced, &QPushButton::clicked, this,
@@ -130,8 +125,8 @@ QGroupBox* OutputPage::createSourceGroup()
 QGroupBox* OutputPage::createModeGroup()
 {
     auto* group = new QGroupBox(qtString(StringId::outputModeGroup), this);
-    freeRun_ = withId(new QRadioButton(qtString(StringId::freeRunCaption), group), freeRunId);
-    autosync_ = withId(new QRadioButton(qtString(StringId::autosyncCaption), group), autosyncId);
+    freeRun_ = withId(new QRadioButton(qtString(StringId::freeRunCaption), group), ids::freeRun);
+    autosync_ = withId(new QRadioButton(qtString(StringId::autosyncCaption), group), ids::autosync);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(freeRun_);
     layout->addWidget(autosync_);

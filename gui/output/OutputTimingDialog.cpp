@@ -2,6 +2,7 @@
 
 #include "gui/base/ControlId.h"
 #include "gui/base/QtStrings.h"
+#include "gui/output/OutputTimingDialogIds.h"
 
 #include "core/output/OutputTimingTarget.h"
 #include "core/panel/PanelSession.h"
@@ -15,8 +16,7 @@ OutputTimingDialog::OutputTimingDialog(PanelSession& session, QWidget* parent)
                                                         session.bringUp()),
                    session, parent)
 {
-    constexpr int dialogId = 142;
-    withId(this, dialogId);
+    withId(this, outputTimingDialogIds::dialog);
     setWindowTitle(qtString(StringId::outputTimingTitle));
 }
 

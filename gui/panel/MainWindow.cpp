@@ -2,12 +2,15 @@
 
 #include "gui/base/QtStrings.h"
 #include "gui/image/ImageControlsPage.h"
+#include "gui/image/ImageControlsPageIds.h"
 #include "gui/inputs/InputsPage.h"
 #include "gui/output/OutputPage.h"
 #include "gui/panel/HelpWindow.h"
 #include "gui/panel/WindowPlace.h"
 #include "gui/presentations/PresentationPage.h"
+#include "gui/presentations/PresentationPageIds.h"
 #include "gui/screen/VirtualScreenPage.h"
+#include "gui/screen/VirtualScreenPageIds.h"
 #include "gui/serial/SerialPortPage.h"
 #include "gui/terminal/TerminalPage.h"
 
@@ -110,21 +113,21 @@ void MainWindow::placeOnScreen()
 
 void MainWindow::routePageEdits()
 {
-    routeEdits(VirtualScreenPage::firstDescriptionId, VirtualScreenPage::lastDescriptionId,
+    routeEdits(virtualScreenPageIds::firstDescription, virtualScreenPageIds::lastDescription,
                [this](CheckedEdit& box) { return virtualScreenPage_->descriptionCommitted(box); });
     routeEdits(
-        VirtualScreenPage::firstNameId, VirtualScreenPage::lastNameId,
+        virtualScreenPageIds::firstName, virtualScreenPageIds::lastName,
         [this](CheckedEdit& box) { return virtualScreenPage_->arrangementNameCommitted(box); });
     routeEdits(
-        PresentationPage::presentationNameId, PresentationPage::presentationNameId,
+        presentationPageIds::presentationName, presentationPageIds::presentationName,
         [this](CheckedEdit& box) { return presentationPage_->presentationNameCommitted(box); });
-    routeEdits(PresentationPage::shotNameId, PresentationPage::shotNameId,
+    routeEdits(presentationPageIds::shotName, presentationPageIds::shotName,
                [this](CheckedEdit& box) { return presentationPage_->shotNameCommitted(box); });
-    routeEdits(PresentationPage::holdTimeId, PresentationPage::holdTimeId,
+    routeEdits(presentationPageIds::holdTime, presentationPageIds::holdTime,
                [this](CheckedEdit& box) { return presentationPage_->holdTimeCommitted(box); });
-    routeEdits(ImageControlsPage::sourceBoxId, ImageControlsPage::sourceBoxId,
+    routeEdits(imageControlsPageIds::sourceBox, imageControlsPageIds::sourceBox,
                [this](CheckedEdit& box) { return imagePage_->sourceTextCommitted(box); });
-    routeEdits(ImageControlsPage::firstLevelEditId, ImageControlsPage::lastLevelEditId,
+    routeEdits(imageControlsPageIds::firstLevelEdit, imageControlsPageIds::lastLevelEdit,
                [this](CheckedEdit& box) { return imagePage_->levelEdited(box); });
 }
 

@@ -5,6 +5,7 @@
 #include "gui/base/QtStrings.h"
 #include "gui/base/SharedFont.h"
 #include "gui/base/WaitCursor.h"
+#include "gui/presentations/PresentationPageIds.h"
 #include "gui/screen/CanvasWidget.h"
 
 #include "core/base/KeyState.h"
@@ -31,34 +32,7 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int canvasGroupId = 1000;
-constexpr int presentationCountId = 1340;
-constexpr int presentationListId = 1345;
-constexpr int renamePresentationId = 1334;
-constexpr int addPresentationId = 1333;
-constexpr int copyPresentationId = 1341;
-constexpr int removePresentationId = 1332;
-constexpr int shotCountId = 1339;
-constexpr int shotListId = 1346;
-constexpr int renameShotId = 1336;
-constexpr int addShotId = 1319;
-constexpr int copyShotId = 1327;
-constexpr int removeShotId = 1242;
-constexpr int assignId = 1331;
-constexpr int upId = 1243;
-constexpr int downId = 1244;
-constexpr int loopId = 1338;
-constexpr int saveAsId = 1337;
-constexpr int controlGroupId = 1326;
-constexpr int rewindId = 1320;
-constexpr int previousId = 1321;
-constexpr int pauseId = 1322;
-constexpr int nextId = 1323;
-constexpr int playId = 1324;
-constexpr int fastId = 1325;
-constexpr int infoId = 1329;
-constexpr int progressId = 1335;
-constexpr int firstWindowButtonId = 1454;
+namespace ids = presentationPageIds;
 
 constexpr int holdTimeCharacters = 7;
 constexpr int playerButtonPadding = 16;
@@ -151,7 +125,7 @@ void PresentationPage::layOut(PanelSession& session, VirtualScreen& screen)
 
 QGroupBox* PresentationPage::createCanvasGroup(PanelSession& session, VirtualScreen& screen)
 {
-    auto* group = withId(new QGroupBox(this), canvasGroupId);
+    auto* group = withId(new QGroupBox(this), ids::canvasGroup);
     canvas_ = new CanvasWidget(session, screen, group);
     canvas_->setPlaying([this] { return player_.playing(); });
     auto* layout = new QVBoxLayout(group);
@@ -176,21 +150,21 @@ QPushButton* PresentationPage::addPlayerButton(StringId caption, int id, void (P
 
 QGroupBox* PresentationPage::createControlGroup()
 {
-    controlGroup_ =
-        withId(new QGroupBox(qtString(StringId::presentationControlGroup), this), controlGroupId);
+    controlGroup_ = withId(new QGroupBox(qtString(StringId::presentationControlGroup), this),
+                           ids::controlGroup);
     playerButtons_ = {
-        addPlayerButton(StringId::rewindCaption, rewindId, &Player::rewind),
-        addPlayerButton(StringId::previousCaption, previousId, &Player::previous),
-        addPlayerButton(StringId::pauseCaption, pauseId, &Player::pause),
-        addPlayerButton(StringId::nextCaption, nextId, &Player::next),
-        addPlayerButton(StringId::playCaption, playId, &Player::play),
-        addPlayerButton(StringId::fastCaption, fastId, &Player::fast),
+        addPlayerButton(StringId::rewindCaption, ids::rewind, &Player::rewind),
+        addPlayerButton(StringId::previousCaption, ids::previous, &Player::previous),
+        addPlayerButton(StringId::pauseCaption, ids::pause, &Player::pause),
+        addPlayerButton(StringId::nextCaption, ids::next, &Player::next),
+        addPlayerButton(StringId::playCaption, ids::play, &Player::play),
+        addPlayerButton(StringId::fastCaption, ids::fast, &Player::fast),
     };
     auto* players = new QHBoxLayout;
     for (QPushButton* button : playerButtonList())
         players->addWidget(button);
 
-    info_ = withId(new QLabel(controlGroup_), infoId);
+    info_ = withId(new QLabel(controlGroup_), ids::info);
     QFont font(QStringLiteral("Courier"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(infoPointSize);
@@ -203,7 +177,7 @@ QGroupBox* PresentationPage::createControlGroup()
     palette.setColor(QPalette::WindowText, infoColour);
     info_->setPalette(palette);
 
-    progressBar_ = withId(new QProgressBar(controlGroup_), progressId);
+    progressBar_ = withId(new QProgressBar(controlGroup_), ids::progress);
     progressBar_->setRange(0, 100);
     progressBar_->setTextVisible(false);
     // The bar keeps its room while hidden, so the controls below do not jump at Play.
@@ -218,7 +192,7 @@ QGroupBox* PresentationPage::createControlGroup()
         auto* button =
             withId(new QPushButton(qtString(windowCaptions.at(static_cast<std::size_t>(i))),
                                    controlGroup_),
-                   firstWindowButtonId + i);
+                   ids::windowButton(number));
         button->setAutoDefault(false);
         button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("10d")) +
                                 12);
@@ -248,20 +222,20 @@ QPushButton* PresentationPage::addButton(StringId caption, int id,
 
 QLayout* PresentationPage::createPresentationColumn()
 {
-    presentationCount_ = withId(new QLabel(this), presentationCountId);
-    presentationName_ = makeEdit(presentationNameId, CheckedEdit::Mode::routed,
+    presentationCount_ = withId(new QLabel(this), ids::presentationCount);
+    presentationName_ = makeEdit(ids::presentationName, CheckedEdit::Mode::routed,
                                  static_cast<int>(PresentationStore::maxNameLength), this);
-    presentations_ = withId(new QListWidget(this), presentationListId);
-    renamePresentation_ = addButton(StringId::renamePresentationCaption, renamePresentationId,
+    presentations_ = withId(new QListWidget(this), ids::presentationList);
+    renamePresentation_ = addButton(StringId::renamePresentationCaption, ids::renamePresentation,
                                     &PresentationEditor::renamePresentation);
-    addPresentation_ = addButton(StringId::addPresentationCaption, addPresentationId,
+    addPresentation_ = addButton(StringId::addPresentationCaption, ids::addPresentation,
                                  &PresentationEditor::addPresentation);
-    copyPresentation_ = addButton(StringId::copyPresentationCaption, copyPresentationId,
+    copyPresentation_ = addButton(StringId::copyPresentationCaption, ids::copyPresentation,
                                   &PresentationEditor::copyPresentation);
-    removePresentation_ = addButton(StringId::removePresentationCaption, removePresentationId,
+    removePresentation_ = addButton(StringId::removePresentationCaption, ids::removePresentation,
                                     &PresentationEditor::removePresentation);
-    loop_ = withId(new QCheckBox(qtString(StringId::loopCaption), this), loopId);
-    saveAs_ = withId(new QPushButton(qtString(StringId::saveAsInitialCaption), this), saveAsId);
+    loop_ = withId(new QCheckBox(qtString(StringId::loopCaption), this), ids::loop);
+    saveAs_ = withId(new QPushButton(qtString(StringId::saveAsInitialCaption), this), ids::saveAs);
     saveAs_->setAutoDefault(false);
     saveAs_->setFont(sharedFont());
 
@@ -293,22 +267,22 @@ QLayout* PresentationPage::createPresentationColumn()
 
 QLayout* PresentationPage::createShotColumn()
 {
-    shotCount_ = withId(new QLabel(this), shotCountId);
-    shotName_ = makeEdit(shotNameId, CheckedEdit::Mode::routed,
+    shotCount_ = withId(new QLabel(this), ids::shotCount);
+    shotName_ = makeEdit(ids::shotName, CheckedEdit::Mode::routed,
                          static_cast<int>(Shot::maxNameLength), this);
-    holdTime_ = makeEdit(holdTimeId, CheckedEdit::Mode::routedNumber, holdTimeCharacters, this);
+    holdTime_ = makeEdit(ids::holdTime, CheckedEdit::Mode::routedNumber, holdTimeCharacters, this);
     holdTime_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), holdTime_));
-    shots_ = withId(new QListWidget(this), shotListId);
+    shots_ = withId(new QListWidget(this), ids::shotList);
     renameShot_ =
-        addButton(StringId::renameShotCaption, renameShotId, &PresentationEditor::renameShot);
-    addShot_ = addButton(StringId::addShotCaption, addShotId, &PresentationEditor::addShot);
-    copyShot_ = addButton(StringId::copyShotCaption, copyShotId, &PresentationEditor::copyShot);
+        addButton(StringId::renameShotCaption, ids::renameShot, &PresentationEditor::renameShot);
+    addShot_ = addButton(StringId::addShotCaption, ids::addShot, &PresentationEditor::addShot);
+    copyShot_ = addButton(StringId::copyShotCaption, ids::copyShot, &PresentationEditor::copyShot);
     removeShot_ =
-        addButton(StringId::removeShotCaption, removeShotId, &PresentationEditor::removeShot);
-    assign_ = addButton(StringId::assignCaption, assignId, &PresentationEditor::assign);
-    up_ = addButton(StringId::upCaption, upId, &PresentationEditor::moveShotUp);
-    down_ = addButton(StringId::downCaption, downId, &PresentationEditor::moveShotDown);
+        addButton(StringId::removeShotCaption, ids::removeShot, &PresentationEditor::removeShot);
+    assign_ = addButton(StringId::assignCaption, ids::assign, &PresentationEditor::assign);
+    up_ = addButton(StringId::upCaption, ids::up, &PresentationEditor::moveShotUp);
+    down_ = addButton(StringId::downCaption, ids::down, &PresentationEditor::moveShotDown);
 
     connect(shotName_, &QLineEdit::textEdited, this, [this](const QString& text) {
         editor_.shotName = {text.toStdString(), true};

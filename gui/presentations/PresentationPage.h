@@ -43,10 +43,6 @@ public:
     static constexpr int helpContextId = 37;
     static constexpr int windowButtons = 10;
     static constexpr int playerIntervalMs = 100;
-    // The edit boxes that commit through the main window's router.
-    static constexpr int presentationNameId = 1245;
-    static constexpr int shotNameId = 1246;
-    static constexpr int holdTimeId = 1330;
 
     PresentationPage(PanelSession& session, VirtualScreen& screen, QWidget* parent);
 

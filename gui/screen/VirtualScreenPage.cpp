@@ -5,6 +5,7 @@
 #include "gui/base/QtStrings.h"
 #include "gui/screen/ArrangementIcon.h"
 #include "gui/screen/CanvasWidget.h"
+#include "gui/screen/VirtualScreenPageIds.h"
 
 #include "core/panel/PanelSession.h"
 #include "core/screen/VirtualScreen.h"
@@ -21,16 +22,8 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int canvasGroupId = 1000;
-constexpr int immediatelyId = 1289;
-constexpr int onApplyOnlyId = 1290;
-constexpr int applyId = 1088;
-constexpr int sizingMarkersId = 1154;
-constexpr int restoreInitialSizesId = 1157;
-constexpr int firstWindowBoxId = 1006;
-constexpr int clearDescriptionsId = 1155;
-constexpr std::array<int, VirtualScreenPage::userArrangements> userButtonIds{1068, 1069, 1070,
-                                                                             1076};
+namespace ids = virtualScreenPageIds;
+
 constexpr int maxEditCharacters = 22;
 constexpr int editCharacters = 16;
 const QSize arrangeIconSize(40, 30);
@@ -55,12 +48,12 @@ struct ArrangeButton {
     int column;
 };
 constexpr std::array<ArrangeButton, 6> arrangeButtons{{
-    {1064, StringId::topLeftCaption, Preset::topLeft, 0, 0},
-    {1066, StringId::topRightCaption, Preset::topRight, 0, 1},
-    {1067, StringId::gridCaption, Preset::grid, 0, 2},
-    {1019, StringId::bottomLeftCaption, Preset::bottomLeft, 1, 0},
-    {1148, StringId::bottomRightCaption, Preset::bottomRight, 1, 1},
-    {1152, StringId::centreCaption, Preset::centre, 1, 2},
+    {ids::topLeft, StringId::topLeftCaption, Preset::topLeft, 0, 0},
+    {ids::topRight, StringId::topRightCaption, Preset::topRight, 0, 1},
+    {ids::grid, StringId::gridCaption, Preset::grid, 0, 2},
+    {ids::bottomLeft, StringId::bottomLeftCaption, Preset::bottomLeft, 1, 0},
+    {ids::bottomRight, StringId::bottomRightCaption, Preset::bottomRight, 1, 1},
+    {ids::centre, StringId::centreCaption, Preset::centre, 1, 2},
 }};
 
 CheckedEdit* makeEdit(int id, QWidget* parent)
@@ -107,7 +100,7 @@ void VirtualScreenPage::layOut(PanelSession& session)
 
 QGroupBox* VirtualScreenPage::createCanvasGroup(PanelSession& session)
 {
-    auto* group = withId(new QGroupBox(this), canvasGroupId);
+    auto* group = withId(new QGroupBox(this), ids::canvasGroup);
     canvas_ = new CanvasWidget(session, screen_, group);
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -120,10 +113,10 @@ QGroupBox* VirtualScreenPage::createMoveGroup()
 {
     auto* group = new QGroupBox(qtString(StringId::moveVideoImagesGroup), this);
     immediately_ =
-        withId(new QRadioButton(qtString(StringId::immediatelyCaption), group), immediatelyId);
+        withId(new QRadioButton(qtString(StringId::immediatelyCaption), group), ids::immediately);
     auto* onApplyOnly =
-        withId(new QRadioButton(qtString(StringId::onApplyOnlyCaption), group), onApplyOnlyId);
-    apply_ = withId(new QPushButton(qtString(StringId::applyCaption), group), applyId);
+        withId(new QRadioButton(qtString(StringId::onApplyOnlyCaption), group), ids::onApplyOnly);
+    apply_ = withId(new QPushButton(qtString(StringId::applyCaption), group), ids::apply);
     apply_->setAutoDefault(false);
     auto* layout = new QGridLayout(group);
     layout->addWidget(immediately_, 0, 0);
@@ -141,10 +134,10 @@ QGroupBox* VirtualScreenPage::createSizingGroup()
 {
     auto* group = new QGroupBox(qtString(StringId::sizingGroup), this);
     auto* markers =
-        withId(new QCheckBox(qtString(StringId::sizingMarkersCaption), group), sizingMarkersId);
+        withId(new QCheckBox(qtString(StringId::sizingMarkersCaption), group), ids::sizingMarkers);
     markers->setChecked(screen_.sizingMarkers());
     auto* restore = withId(new QPushButton(qtString(StringId::restoreInitialSizesCaption), group),
-                           restoreInitialSizesId);
+                           ids::restoreInitialSizes);
     restore->setAutoDefault(false);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(markers);
@@ -169,16 +162,16 @@ QGroupBox* VirtualScreenPage::createWindowsGroup()
         const int number = i + 1;
         auto* box =
             withId(new QCheckBox(qtString(windowCaptions.at(static_cast<std::size_t>(i))), group),
-                   firstWindowBoxId + i);
+                   ids::windowBox(number));
         windowBoxes_.at(static_cast<std::size_t>(i)) = box;
-        descriptions_.at(static_cast<std::size_t>(i)) = makeEdit(firstDescriptionId + i, group);
+        descriptions_.at(static_cast<std::size_t>(i)) = makeEdit(ids::description(number), group);
         layout->addWidget(box, i, 0);
         layout->addWidget(descriptions_.at(static_cast<std::size_t>(i)), i, 1);
         connect(box, &QCheckBox::clicked, this,
                 [this, number](bool on) { windowSwitched(number, on); });
     }
     auto* clear = withId(new QPushButton(qtString(StringId::clearDescriptionsCaption), group),
-                         clearDescriptionsId);
+                         ids::clearDescriptions);
     clear->setAutoDefault(false);
     layout->addWidget(clear, windowBoxes, 0, 1, 2);
     layout->setRowStretch(windowBoxes + 1, 1);
@@ -193,10 +186,10 @@ QGroupBox* VirtualScreenPage::createUserGroup()
     for (int i = 0; i < userArrangements; ++i) {
         const int number = i + 1;
         const auto slot = static_cast<std::size_t>(i);
-        auto* button =
-            withId(new QPushButton(qtString(userCaptions.at(slot)), group), userButtonIds.at(slot));
+        auto* button = withId(new QPushButton(qtString(userCaptions.at(slot)), group),
+                              ids::userButton(number));
         button->setAutoDefault(false);
-        names_.at(slot) = makeEdit(firstNameId + i, group);
+        names_.at(slot) = makeEdit(ids::name(number), group);
         layout->addWidget(button, i / 2, (i % 2) * 2);
         layout->addWidget(names_.at(slot), i / 2, (i % 2) * 2 + 1);
         connect(button, &QPushButton::clicked, this,
@@ -310,7 +303,7 @@ void VirtualScreenPage::redrawWindowControls()
 
 bool VirtualScreenPage::descriptionCommitted(CheckedEdit& box)
 {
-    const int number = box.controlId() - firstDescriptionId + 1;
+    const int number = box.controlId() - ids::firstDescription + 1;
     screen_.setDescription(number, box.text().toStdString());
     // The stored text is what the canvas shows: control characters are dropped.
     box.setText(QString::fromStdString(mirror_.window(number).description));
@@ -320,7 +313,7 @@ bool VirtualScreenPage::descriptionCommitted(CheckedEdit& box)
 
 bool VirtualScreenPage::arrangementNameCommitted(CheckedEdit& box)
 {
-    const int number = box.controlId() - firstNameId + 1;
+    const int number = box.controlId() - ids::firstName + 1;
     screen_.setArrangementName(number, box.text().toStdString());
     box.setText(QString::fromStdString(
         state_.arrangements.at(static_cast<std::size_t>(number - 1)).description));

@@ -31,11 +31,6 @@ public:
     static constexpr int helpContextId = 3;
     static constexpr int windowBoxes = 10;
     static constexpr int userArrangements = 4;
-    // The edit boxes that commit through the main window's router.
-    static constexpr int firstDescriptionId = 1031;
-    static constexpr int lastDescriptionId = firstDescriptionId + windowBoxes - 1;
-    static constexpr int firstNameId = 1071;
-    static constexpr int lastNameId = firstNameId + userArrangements - 1;
 
     VirtualScreenPage(PanelSession& session, VirtualScreen& screen, QWidget* parent);
 

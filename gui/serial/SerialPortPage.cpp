@@ -4,6 +4,7 @@
 #include "gui/base/ControlId.h"
 #include "gui/base/QtStrings.h"
 #include "gui/base/WaitCursor.h"
+#include "gui/serial/SerialPortPageIds.h"
 
 #include "core/base/Prompter.h"
 #include "core/link/SerialSettings.h"
@@ -22,6 +23,8 @@
 
 namespace kivo::gui {
 namespace {
+
+namespace ids = serialPortPageIds;
 
 constexpr std::array<StringId, baudRates.size()> localBaudCaptions{
     StringId::baud1200Caption,  StringId::baud2400Caption,  StringId::baud4800Caption,
@@ -86,12 +89,13 @@ QGroupBox* SerialPortPage::createRadioGroup(StringId title, int groupId,
 
 QGroupBox* SerialPortPage::createLocalGroup()
 {
-    localGroup_ = withId(new QGroupBox(this), localGroupId);
+    localGroup_ = withId(new QGroupBox(this), ids::localGroup);
     std::vector<QString> baudTexts;
     for (StringId caption : localBaudCaptions)
         baudTexts.push_back(qtString(caption));
-    localBaudGroup_ = createRadioGroup(StringId::baudRateGroup, localBaudGroupId, baudTexts,
-                                       {localBaudIds.begin(), localBaudIds.end()}, localBaud_);
+    localBaudGroup_ =
+        createRadioGroup(StringId::baudRateGroup, ids::localBaudGroup, baudTexts,
+                         {ids::localBauds.begin(), ids::localBauds.end()}, localBaud_);
     connect(localBaud_, &QButtonGroup::idClicked, this, [this](int index) {
         model_.chooseLocalBaud(index);
         draw();
@@ -100,15 +104,15 @@ QGroupBox* SerialPortPage::createLocalGroup()
     // The line's other parameters only show what the panel uses; they cannot be changed here.
     auto* paritySize = new QVBoxLayout;
     paritySize->addWidget(
-        createRadioGroup(StringId::parityGroup, parityGroupId,
+        createRadioGroup(StringId::parityGroup, ids::parityGroup,
                          captions({StringId::noParityCaption, StringId::oddParityCaption,
                                    StringId::evenParityCaption}),
                          {}, parity_));
     paritySize->addWidget(createRadioGroup(
-        StringId::characterSizeGroup, characterSizeGroupId,
+        StringId::characterSizeGroup, ids::characterSizeGroup,
         captions({StringId::eightBitsCaption, StringId::sevenBitsCaption}), {}, characterSize_));
     auto* stopBits = createRadioGroup(
-        StringId::stopBitsGroup, stopBitsGroupId,
+        StringId::stopBitsGroup, ids::stopBitsGroup,
         captions({StringId::oneStopBitCaption, StringId::oneAndAHalfStopBitsCaption,
                   StringId::twoStopBitsCaption}),
         {}, stopBits_);
@@ -124,20 +128,20 @@ QGroupBox* SerialPortPage::createLocalGroup()
 
 QGroupBox* SerialPortPage::createDeviceGroup()
 {
-    deviceGroup_ = withId(new QGroupBox(this), deviceGroupId);
+    deviceGroup_ = withId(new QGroupBox(this), ids::deviceGroup);
     std::vector<QString> baudTexts;
     std::vector<int> baudIds;
     for (std::size_t index = 0; index < baudRates.size(); ++index) {
         baudTexts.push_back(QString::number(baudRates[index]));
-        baudIds.push_back(firstDeviceBaudId + static_cast<int>(index));
+        baudIds.push_back(ids::firstDeviceBaud + static_cast<int>(index));
     }
-    deviceBaudGroup_ = createRadioGroup(StringId::baudRateGroup, deviceBaudGroupId, baudTexts,
+    deviceBaudGroup_ = createRadioGroup(StringId::baudRateGroup, ids::deviceBaudGroup, baudTexts,
                                         baudIds, deviceBaud_);
     connect(deviceBaud_, &QButtonGroup::idClicked, this, &SerialPortPage::changeDeviceBaud);
 
-    echoGroup_ = createRadioGroup(StringId::echoGroup, echoGroupId,
+    echoGroup_ = createRadioGroup(StringId::echoGroup, ids::echoGroup,
                                   captions({StringId::echoOnCaption, StringId::echoOffCaption}),
-                                  {echoOnId, echoOffId}, echo_);
+                                  {ids::echoOn, ids::echoOff}, echo_);
     connect(echo_, &QButtonGroup::idClicked, this,
             [this](int index) { act([this, index] { model_.setEcho(index == 0); }); });
 
@@ -192,9 +196,9 @@ QPushButton* SerialPortPage::createButton(StringId caption, int id)
 QWidget* SerialPortPage::createActionButtons()
 {
     auto* row = new QWidget(this);
-    auto* reset = createButton(StringId::resetKivoCaption, resetId);
-    factoryDefaults_ = createButton(StringId::restoreFactoryDefaultsCaption, factoryDefaultsId);
-    frontPanel_ = createButton(model_.frontPanelCaption(), frontPanelId);
+    auto* reset = createButton(StringId::resetKivoCaption, ids::reset);
+    factoryDefaults_ = createButton(StringId::restoreFactoryDefaultsCaption, ids::factoryDefaults);
+    frontPanel_ = createButton(model_.frontPanelCaption(), ids::frontPanel);
     connect(reset, &QPushButton::clicked, this, &SerialPortPage::resetPanel);
     connect(factoryDefaults_, &QPushButton::clicked, this, &SerialPortPage::restoreFactoryDefaults);
     connect(frontPanel_, &QPushButton::clicked, this,

@@ -6,7 +6,6 @@
 
 #include <QTimer>
 
-#include <array>
 #include <functional>
 
 class QAbstractButton;
@@ -31,22 +30,6 @@ class SerialPortPage final : public PropertyPage {
 public:
     static constexpr int helpContextId = 7;
     static constexpr int monitorTimerId = 6;
-    static constexpr int resetId = 1185;
-    static constexpr int factoryDefaultsId = 1180;
-    static constexpr int frontPanelId = 1186;
-    static constexpr int echoOnId = 1183;
-    static constexpr int echoOffId = 1184;
-    static constexpr int localGroupId = 1187;
-    static constexpr int localBaudGroupId = 1163;
-    static constexpr int parityGroupId = 1174;
-    static constexpr int stopBitsGroupId = 1204;
-    static constexpr int characterSizeGroupId = 1170;
-    static constexpr int deviceGroupId = 1179;
-    static constexpr int deviceBaudGroupId = 1195;
-    static constexpr int echoGroupId = 1182;
-    static constexpr std::array<int, 8> localBaudIds{1164, 1165, 1166, 1167,
-                                                     1168, 1169, 1173, 1175};
-    static constexpr int firstDeviceBaudId = 1196;
 
     SerialPortPage(PanelSession& session, QWidget* parent);
 

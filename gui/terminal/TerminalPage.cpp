@@ -4,6 +4,7 @@
 #include "gui/base/QtStrings.h"
 #include "gui/base/SharedFont.h"
 #include "gui/terminal/TerminalEdit.h"
+#include "gui/terminal/TerminalPageIds.h"
 
 #include "core/base/Prompter.h"
 #include "core/link/PanelApp.h"
@@ -22,9 +23,8 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int progressBarId = 1210;
-constexpr int progressLabelId = 1211;
-constexpr int abortHintId = 1212;
+namespace ids = terminalPageIds;
+
 const QColor progressColour(0, 0, 128);
 const QColor abortHintColour(128, 0, 128);
 
@@ -58,7 +58,7 @@ QString toWidgetText(std::string_view text)
 TerminalPage::TerminalPage(PanelSession& session, QWidget* parent)
     : PropertyPage(StringId::terminalCaption, helpContextId, parent), model_(session.terminal()),
       console_(session.console()), trace_(session.app().trace), prompter_(session.seams().prompter),
-      edit_(new TerminalEdit(editId, this))
+      edit_(new TerminalEdit(ids::edit, this))
 {
     createProgressControls();
     edit_->setFont(sharedFont());
@@ -134,15 +134,15 @@ void TerminalPage::connectEdit()
 void TerminalPage::createProgressControls()
 {
     progressBar_ = new QProgressBar(this);
-    withId(progressBar_, progressBarId);
+    withId(progressBar_, ids::progressBar);
     progressBar_->setRange(0, 100);
     progressBar_->setValue(0);
     progressBar_->setTextVisible(false);
     progressBar_->setGeometry(dialogUnits(6, 126, 405, 13));
-    progressLabel_ = makeBanner(progressLabelId, progressColour, true, this);
+    progressLabel_ = makeBanner(ids::progressLabel, progressColour, true, this);
     progressLabel_->setText(qtString(StringId::establishingConnection));
     progressLabel_->setGeometry(dialogUnits(12, 109, 401, 14));
-    abortHint_ = makeBanner(abortHintId, abortHintColour, false, this);
+    abortHint_ = makeBanner(ids::abortHint, abortHintColour, false, this);
     abortHint_->setText(qtString(StringId::abortHint));
     abortHint_->setGeometry(dialogUnits(9, 181, 406, 17));
 }

@@ -32,7 +32,6 @@ class TerminalPage final : public PropertyPage, public TerminalView, public Prog
     Q_OBJECT
 public:
     static constexpr int helpContextId = 8;
-    static constexpr int editId = 1000;
 
     TerminalPage(PanelSession& session, QWidget* parent);
     ~TerminalPage() override;

@@ -2,6 +2,7 @@
 
 #include "gui/base/ControlId.h"
 #include "gui/base/QtStrings.h"
+#include "gui/timing/AdjustDialogIds.h"
 
 #include "core/panel/PanelSession.h"
 
@@ -15,14 +16,8 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int positionGroupId = 1109;
-constexpr int instructionId = 1023;
-constexpr int okId = 1;
-constexpr int cancelId = 2;
-constexpr int upId = 1119;
-constexpr int rightId = 1120;
-constexpr int leftId = 1121;
-constexpr int downId = 1122;
+namespace ids = adjustDialogIds;
+
 constexpr int arrowSize = 20;
 constexpr int arrowButtonWidth = 44;
 constexpr int arrowButtonHeight = 32;
@@ -70,16 +65,17 @@ QPushButton* AdjustDialog::arrowButton(ArrowPicture::Direction direction, int id
 
 QGroupBox* AdjustDialog::createArrowPad(StringId caption, QWidget* centre)
 {
-    auto* group = withId(new QGroupBox(qtString(caption), this), positionGroupId);
+    auto* group = withId(new QGroupBox(qtString(caption), this), ids::positionGroup);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(arrowButton(ArrowPicture::Direction::up, upId, AdjustKey::up, group), 0, 1,
+    grid->addWidget(arrowButton(ArrowPicture::Direction::up, ids::up, AdjustKey::up, group), 0, 1,
                     Qt::AlignCenter);
-    grid->addWidget(arrowButton(ArrowPicture::Direction::left, leftId, AdjustKey::left, group), 1,
-                    0, Qt::AlignCenter);
-    grid->addWidget(arrowButton(ArrowPicture::Direction::right, rightId, AdjustKey::right, group),
-                    1, 2, Qt::AlignCenter);
-    grid->addWidget(arrowButton(ArrowPicture::Direction::down, downId, AdjustKey::down, group), 2,
-                    1, Qt::AlignCenter);
+    grid->addWidget(arrowButton(ArrowPicture::Direction::left, ids::left, AdjustKey::left, group),
+                    1, 0, Qt::AlignCenter);
+    grid->addWidget(
+        arrowButton(ArrowPicture::Direction::right, ids::right, AdjustKey::right, group), 1, 2,
+        Qt::AlignCenter);
+    grid->addWidget(arrowButton(ArrowPicture::Direction::down, ids::down, AdjustKey::down, group),
+                    2, 1, Qt::AlignCenter);
     if (centre) {
         centre->setParent(group);
         grid->addWidget(centre, 1, 1, Qt::AlignCenter);
@@ -94,7 +90,7 @@ void AdjustDialog::finishLayout(QLayout* keys, StringId instruction)
     auto* top = new QHBoxLayout;
     top->addLayout(keys);
     top->addLayout(closeButtons);
-    auto* text = withId(new QLabel(qtString(instruction), this), instructionId);
+    auto* text = withId(new QLabel(qtString(instruction), this), ids::instruction);
     text->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -104,10 +100,10 @@ void AdjustDialog::finishLayout(QLayout* keys, StringId instruction)
 
 void AdjustDialog::addCloseButtons(QVBoxLayout& column)
 {
-    auto* ok = withId(new QPushButton(qtString(StringId::okCaption), this), okId);
+    auto* ok = withId(new QPushButton(qtString(StringId::okCaption), this), ids::ok);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = withId(new QPushButton(qtString(StringId::cancelCaption), this), cancelId);
+    auto* cancel = withId(new QPushButton(qtString(StringId::cancelCaption), this), ids::cancel);
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     column.addWidget(ok);

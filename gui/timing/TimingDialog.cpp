@@ -3,6 +3,9 @@
 #include "gui/base/ControlId.h"
 #include "gui/base/QtStrings.h"
 #include "gui/base/WaitCursor.h"
+#include "gui/inputs/InputTimingDialogIds.h"
+#include "gui/output/OutputTimingDialogIds.h"
+#include "gui/timing/TimingDialogIds.h"
 
 #include "core/panel/PanelSession.h"
 
@@ -13,17 +16,20 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int applyId = 1088;
-constexpr int cancelChangesId = 1282;
-constexpr int resetId = 1262;
-constexpr int doneId = 1089;
+namespace ids = timingDialogIds;
 
 } // namespace
 
 const TimingDialog::Setup TimingDialog::outputSetup{
-    outputTimingForm, CheckedEdit::Mode::outputTiming, {1283, 1284}, &PanelState::outputList};
+    outputTimingForm,
+    CheckedEdit::Mode::outputTiming,
+    {outputTimingDialogIds::fourWire, outputTimingDialogIds::fiveWire},
+    &PanelState::outputList};
 const TimingDialog::Setup TimingDialog::inputSetup{
-    inputTimingForm, CheckedEdit::Mode::inputTiming, {1255, 1256}, &PanelState::inputList};
+    inputTimingForm,
+    CheckedEdit::Mode::inputTiming,
+    {inputTimingDialogIds::fourWire, inputTimingDialogIds::fiveWire},
+    &PanelState::inputList};
 
 TimingDialog::TimingDialog(const Setup& setup, std::unique_ptr<TimingTarget> target,
                            PanelSession& session, QWidget* parent)
@@ -36,12 +42,12 @@ TimingDialog::TimingDialog(const Setup& setup, std::unique_ptr<TimingTarget> tar
     connect(editor_, &TimingEditor::radiosClicked, this, &TimingDialog::radiosClicked);
     auto* buttons = new QVBoxLayout;
     QPushButton* apply =
-        addButton(StringId::applyChangesCaption, applyId, *buttons, [this] { form_.apply(); });
-    addButton(StringId::cancelChangesCaption, cancelChangesId, *buttons,
+        addButton(StringId::applyChangesCaption, ids::apply, *buttons, [this] { form_.apply(); });
+    addButton(StringId::cancelChangesCaption, ids::cancelChanges, *buttons,
               [this] { form_.cancelChanges(); });
-    addButton(StringId::resetCaption, resetId, *buttons, [this] { form_.reset(); });
+    addButton(StringId::resetCaption, ids::reset, *buttons, [this] { form_.reset(); });
     buttons->addStretch();
-    addButton(StringId::dialogDoneCaption, doneId, *buttons, [this] { accept(); });
+    addButton(StringId::dialogDoneCaption, ids::done, *buttons, [this] { accept(); });
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(editor_);
     layout->addLayout(buttons);

@@ -3,6 +3,7 @@
 #include "gui/base/ButtonGroupChoice.h"
 #include "gui/base/ControlId.h"
 #include "gui/base/QtStrings.h"
+#include "gui/timing/TimingDialogIds.h"
 
 #include "core/base/EditControl.h"
 
@@ -18,15 +19,8 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int firstValueId = 1270;
-constexpr int frequencyId = 1264;
-constexpr int threeWireId = 1254;
-constexpr int horizontalPositiveId = 1287;
-constexpr int horizontalNegativeId = 1258;
-constexpr int verticalPositiveId = 1288;
-constexpr int verticalNegativeId = 1260;
-constexpr int interlacedYesId = 1252;
-constexpr int interlacedNoId = 1253;
+namespace ids = timingDialogIds;
+
 constexpr int partCharacters = 3;
 constexpr int sumCharacters = 4;
 constexpr int frequencyCharacters = 5;
@@ -35,7 +29,7 @@ constexpr std::array<StringId, timingFieldsPerDirection> rowLabels{
     StringId::frontPorchLabel, StringId::syncWidthLabel, StringId::backPorchLabel,
     StringId::blankLabel,      StringId::activeLabel,    StringId::totalLabel};
 
-int boxId(int box) { return box == frequencyBox ? frequencyId : firstValueId + box; }
+int boxId(int box) { return box == frequencyBox ? ids::frequency : ids::firstValue + box; }
 
 bool isSum(int box)
 {
@@ -146,22 +140,22 @@ QWidget* TimingEditor::createRadioGroups(SyncButtonIds syncIds)
     auto* column = new QVBoxLayout(radioGroups_);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(createRadioGroup(StringId::syncModeGroup, sync_,
-                                       {{StringId::threeWireCaption, threeWireId},
+                                       {{StringId::threeWireCaption, ids::threeWire},
                                         {StringId::fourWireCaption, syncIds.fourWire},
                                         {StringId::fiveWireCaption, syncIds.fiveWire}}));
     auto* polarities = new QHBoxLayout;
     polarities->addWidget(
         createRadioGroup(StringId::horizontalPolarityGroup, hpol_,
-                         {{StringId::horizontalPositiveCaption, horizontalPositiveId},
-                          {StringId::horizontalNegativeCaption, horizontalNegativeId}}));
+                         {{StringId::horizontalPositiveCaption, ids::horizontalPositive},
+                          {StringId::horizontalNegativeCaption, ids::horizontalNegative}}));
     polarities->addWidget(
         createRadioGroup(StringId::verticalPolarityGroup, vpol_,
-                         {{StringId::verticalPositiveCaption, verticalPositiveId},
-                          {StringId::verticalNegativeCaption, verticalNegativeId}}));
+                         {{StringId::verticalPositiveCaption, ids::verticalPositive},
+                          {StringId::verticalNegativeCaption, ids::verticalNegative}}));
     column->addLayout(polarities);
     column->addWidget(createRadioGroup(StringId::interlacedGroup, interlaced_,
-                                       {{StringId::interlacedYesCaption, interlacedYesId},
-                                        {StringId::interlacedNoCaption, interlacedNoId}}));
+                                       {{StringId::interlacedYesCaption, ids::interlacedYes},
+                                        {StringId::interlacedNoCaption, ids::interlacedNo}}));
     column->addStretch();
     return radioGroups_;
 }

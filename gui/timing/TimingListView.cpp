@@ -3,6 +3,7 @@
 #include "gui/base/ControlId.h"
 #include "gui/base/SharedFont.h"
 #include "gui/timing/DropDownList.h"
+#include "gui/timing/TimingPageIds.h"
 
 #include "core/timing/TimingText.h"
 
@@ -15,15 +16,17 @@
 namespace kivo::gui {
 namespace {
 
+namespace ids = timingPageIds;
+
 // Between the edge of a list's text field and its first character.
 constexpr int textMargin = 1;
 
 } // namespace
 
 TimingListView::TimingListView(QWidget* parent)
-    : QWidget(parent),
-      header_(withId(new QLabel(QString::fromStdString(timingListHeader()), this), headerId)),
-      rows_(withId(new DropDownList(this), listId))
+    : QWidget(parent), header_(withId(new QLabel(QString::fromStdString(timingListHeader()), this),
+                                      ids::listHeader)),
+      rows_(withId(new DropDownList(this), ids::list))
 {
     // The rows are columns of figures: they line up only in a fixed-pitch font.
     header_->setFont(sharedFont());

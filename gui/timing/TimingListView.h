@@ -16,9 +16,6 @@ class DropDownList;
 class TimingListView final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int listId = 1082;
-    static constexpr int headerId = 1086;
-
     explicit TimingListView(QWidget* parent);
 
     // The rows, with `shownRow` selected (-1 none).

@@ -2,6 +2,7 @@
 
 #include "gui/base/ControlId.h"
 #include "gui/base/QtStrings.h"
+#include "gui/timing/TimingPageIds.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,11 +15,8 @@
 namespace kivo::gui {
 namespace {
 
-constexpr int fromQuadrixId = 1109;
-constexpr int fromKivoId = 1110;
-constexpr int addId = 1240;
-constexpr int nameId = 1219;
-constexpr int advancedId = 1262;
+namespace ids = timingPageIds;
+
 constexpr int numberCharacters = 2;
 constexpr int nameCharacters = 17;
 
@@ -45,8 +43,8 @@ AddGroup createAddGroup(StringId caption, int numberId, StringId nameLabel, QWid
     AddGroup controls{
         group,
         makeAddBox(numberId, CheckedEdit::Mode::routedNumber, numberCharacters, group),
-        makeAddBox(nameId, CheckedEdit::Mode::routed, nameCharacters, group),
-        makePageButton(StringId::addSettingCaption, addId, group),
+        makeAddBox(ids::name, CheckedEdit::Mode::routed, nameCharacters, group),
+        makePageButton(StringId::addSettingCaption, ids::add, group),
     };
     auto* layout = new QGridLayout(group);
     layout->addWidget(new QLabel(qtString(StringId::settingNumberLabel), group), 0, 0);
@@ -64,7 +62,7 @@ TimingGroup createTimingGroup(StringId caption, int interactiveAdjustmentId, QWi
     TimingGroup controls{
         group,
         makePageButton(StringId::interactiveAdjustmentCaption, interactiveAdjustmentId, group),
-        makePageButton(StringId::advancedCaption, advancedId, group),
+        makePageButton(StringId::advancedCaption, ids::advanced, group),
     };
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(controls.interactiveAdjustment);
@@ -83,10 +81,10 @@ void showAddBox(CheckedEdit& box, const std::string& text)
 QGroupBox* createListSourceGroup(QWidget* parent, std::function<void(bool)> load)
 {
     auto* group = new QGroupBox(qtString(StringId::loadListGroup), parent);
-    auto* fromQuadrix =
-        withId(new QRadioButton(qtString(StringId::loadFromQuadrixCaption), group), fromQuadrixId);
+    auto* fromQuadrix = withId(new QRadioButton(qtString(StringId::loadFromQuadrixCaption), group),
+                               ids::fromQuadrix);
     auto* fromKivo =
-        withId(new QRadioButton(qtString(StringId::loadFromKivoCaption), group), fromKivoId);
+        withId(new QRadioButton(qtString(StringId::loadFromKivoCaption), group), ids::fromKivo);
     fromQuadrix->setChecked(true);
     auto* layout = new QHBoxLayout(group);
     layout->addWidget(fromQuadrix);

@@ -21,6 +21,11 @@ using gui::CheckedEdit;
 // records which box asked, and whether Tab or Enter started it.
 class Host : public QDialog, public gui::EditRouter {
 public:
+    // The host's own control ids: the router claims a range, and one id lies outside it.
+    static constexpr int firstRoutedId = 1250;
+    static constexpr int lastRoutedId = 1254;
+    static constexpr int unroutedId = 1219;
+
     Host()
     {
         auto* layout = new QVBoxLayout(this);
@@ -28,7 +33,7 @@ public:
                                 static_cast<QWidget*>(defaultButton)})
             layout->addWidget(widget);
         defaultButton->setDefault(true);
-        routeEdits(1250, 1254, [this](CheckedEdit& box) {
+        routeEdits(firstRoutedId, lastRoutedId, [this](CheckedEdit& box) {
             commits.push_back({box.controlId(), box.tabPressed()});
             return accept;
         });
@@ -38,8 +43,8 @@ public:
         int id;
         bool tab;
     };
-    CheckedEdit* first = new CheckedEdit(1250, CheckedEdit::Mode::routed, this);
-    CheckedEdit* second = new CheckedEdit(1251, CheckedEdit::Mode::routedNumber, this);
+    CheckedEdit* first = new CheckedEdit(firstRoutedId, CheckedEdit::Mode::routed, this);
+    CheckedEdit* second = new CheckedEdit(firstRoutedId + 1, CheckedEdit::Mode::routedNumber, this);
     QPushButton* defaultButton = new QPushButton(QStringLiteral("OK"), this);
     std::vector<Commit> commits;
     bool accept = true;
@@ -76,7 +81,7 @@ TEST_P(CommitKeys, OnlyAnAcceptedTabMovesTheFocusAndEnterNeverReachesTheDefaultB
     host.accept = GetParam().accepted;
     QTest::keyClick(host.first, GetParam().key);
     ASSERT_EQ(host.commits.size(), 1u);
-    EXPECT_EQ(host.commits[0].id, 1250);
+    EXPECT_EQ(host.commits[0].id, Host::firstRoutedId);
     EXPECT_EQ(host.commits[0].tab, GetParam().key == Qt::Key_Tab);
     EXPECT_EQ(host.second->hasFocus(), GetParam().focusMoves);
     EXPECT_EQ(host.first->hasFocus(), !GetParam().focusMoves);
@@ -93,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommitKeys,
 
 TEST_F(CheckedEditTest, BoxNoPageHasClaimedIsAccepted)
 {
-    auto* unclaimed = new CheckedEdit(1219, CheckedEdit::Mode::routed, &host);
+    auto* unclaimed = new CheckedEdit(Host::unroutedId, CheckedEdit::Mode::routed, &host);
     host.layout()->addWidget(unclaimed);
     unclaimed->show();
     unclaimed->setFocus();
@@ -105,7 +110,7 @@ TEST_F(CheckedEditTest, BoxNoPageHasClaimedIsAccepted)
 
 TEST_F(CheckedEditTest, DialogBoxUsesItsOwnCheckNotTheRouter)
 {
-    auto* field = new CheckedEdit(1270, CheckedEdit::Mode::inputTiming, &host);
+    auto* field = new CheckedEdit(Host::unroutedId, CheckedEdit::Mode::inputTiming, &host);
     host.layout()->addWidget(field);
     int checks = 0;
     field->setCheck([&checks](CheckedEdit&) {

@@ -2,6 +2,7 @@
 
 #include "gui/base/CheckedEdit.h"
 #include "gui/output/ChromaKeyDialog.h"
+#include "gui/output/ChromaKeyDialogIds.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -16,12 +17,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-constexpr int redMinSlider = 1052;
-constexpr int redMaxSlider = 1056;
-constexpr int redMaxEdit = 1090;
-constexpr int greenMinEdit = 1088;
-constexpr int cyanButton = 1073;
-constexpr int insertRadio = 1061;
+namespace ids = gui::chromaKeyDialogIds;
 
 // The dialog opened on the simulated Quadrix (firmware 3.1) in chroma key mode.
 class ChromaKeyDialogTest : public MainWindowFixture {
@@ -50,38 +46,43 @@ protected:
     gui::ChromaKeyDialog dialog{window->session(), window.get()};
 };
 
+TEST_F(ChromaKeyDialogTest, NoTwoControlsShareAnId)
+{
+    EXPECT_THAT(sharedControlIds(dialog), ::testing::IsEmpty());
+}
+
 TEST_F(ChromaKeyDialogTest, ShowsWhatTheDeviceSaid)
 {
-    EXPECT_EQ(control<QSlider>(redMaxSlider).value(), 175);
-    EXPECT_EQ(control<gui::CheckedEdit>(greenMinEdit).text(), QStringLiteral("0"));
-    EXPECT_TRUE(control<QRadioButton>(1086).isChecked());
-    EXPECT_TRUE(control<QSlider>(redMinSlider).isEnabled());
+    EXPECT_EQ(control<QSlider>(ids::redMaxSlider).value(), 175);
+    EXPECT_EQ(control<gui::CheckedEdit>(ids::greenMinEdit).text(), QStringLiteral("0"));
+    EXPECT_TRUE(control<QRadioButton>(ids::chromaKey).isChecked());
+    EXPECT_TRUE(control<QSlider>(ids::redMinSlider).isEnabled());
 }
 
 TEST_F(ChromaKeyDialogTest, APresetSendsItsLimitsAndShowsThem)
 {
     takeLimits("-270 175 522 1250 522 1250");
-    control<QPushButton>(cyanButton).click();
+    control<QPushButton>(ids::cyan).click();
     EXPECT_THAT(wire(), ElementsAre("ckc -270 175 522 1250 522 1250\n", "ckc\n"));
-    EXPECT_EQ(control<gui::CheckedEdit>(greenMinEdit).text(), QStringLiteral("522"));
+    EXPECT_EQ(control<gui::CheckedEdit>(ids::greenMinEdit).text(), QStringLiteral("522"));
 }
 
 TEST_F(ChromaKeyDialogTest, ARefusedDragGoesBackToTheLimitsTheDeviceHolds)
 {
     link.queueReply("Error: busy\r\n> ");
-    QSlider& slider = control<QSlider>(redMaxSlider);
+    QSlider& slider = control<QSlider>(ids::redMaxSlider);
     slider.setSliderDown(true);
     slider.setValue(900);
     slider.setSliderDown(false);
     EXPECT_EQ(slider.value(), 175);
-    EXPECT_EQ(control<gui::CheckedEdit>(redMaxEdit).text(), QStringLiteral("175"));
+    EXPECT_EQ(control<gui::CheckedEdit>(ids::redMaxEdit).text(), QStringLiteral("175"));
     EXPECT_EQ(prompter.texts.back(),
               "The Quadrix did not take the chroma key limits -270 900 0 500 522 1250 (mV).");
 }
 
 TEST_F(ChromaKeyDialogTest, ADragPastTheMaximumStopsThereAndSendsAtTheRelease)
 {
-    QSlider& slider = control<QSlider>(redMinSlider);
+    QSlider& slider = control<QSlider>(ids::redMinSlider);
     slider.setSliderDown(true);
     slider.setValue(400);
     EXPECT_EQ(slider.value(), 175);
@@ -93,7 +94,7 @@ TEST_F(ChromaKeyDialogTest, ADragPastTheMaximumStopsThereAndSendsAtTheRelease)
 
 TEST_F(ChromaKeyDialogTest, ATypedLimitOutOfRangeIsRefused)
 {
-    auto& edit = control<gui::CheckedEdit>(redMaxEdit);
+    auto& edit = control<gui::CheckedEdit>(ids::redMaxEdit);
     edit.setFocus();
     edit.selectAll();
     QTest::keyClicks(&edit, QStringLiteral("-300"));
@@ -106,26 +107,26 @@ TEST_F(ChromaKeyDialogTest, ATypedLimitOutOfRangeIsRefused)
     takeLimits("-270 900 0 500 522 1250");
     QTest::keyClick(&edit, Qt::Key_Return);
     EXPECT_THAT(wire(), ElementsAre("ckc -270 900 0 500 522 1250\n", "ckc\n"));
-    EXPECT_EQ(control<QSlider>(redMaxSlider).value(), 900);
+    EXPECT_EQ(control<QSlider>(ids::redMaxSlider).value(), 900);
 }
 
 TEST_F(ChromaKeyDialogTest, InsertModeLocksTheLimits)
 {
     link.queueReply("> ");
     link.queueReply("Chroma key off\r\n> ");
-    control<QRadioButton>(insertRadio).click();
+    control<QRadioButton>(ids::insert).click();
     EXPECT_THAT(wire(), ElementsAre("ck off\n", "ck\n"));
-    EXPECT_FALSE(control<QSlider>(redMinSlider).isEnabled());
-    EXPECT_FALSE(control<QPushButton>(cyanButton).isEnabled());
+    EXPECT_FALSE(control<QSlider>(ids::redMinSlider).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(ids::cyan).isEnabled());
 }
 
 TEST_F(ChromaKeyDialogTest, ARefusedModeChangeShowsTheModeTheDeviceKept)
 {
     link.queueReply("Error: busy\r\n> ");
     link.queueReply("Chroma key on\r\n> ");
-    control<QRadioButton>(insertRadio).click();
-    EXPECT_TRUE(control<QRadioButton>(1086).isChecked());
-    EXPECT_TRUE(control<QSlider>(redMinSlider).isEnabled());
+    control<QRadioButton>(ids::insert).click();
+    EXPECT_TRUE(control<QRadioButton>(ids::chromaKey).isChecked());
+    EXPECT_TRUE(control<QSlider>(ids::redMinSlider).isEnabled());
     EXPECT_EQ(prompter.texts.back(), "The Quadrix did not switch to Insert mode.");
 }
 

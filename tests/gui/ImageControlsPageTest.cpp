@@ -3,6 +3,7 @@
 #include "gui/base/CheckedEdit.h"
 #include "gui/image/AutoRepeatButton.h"
 #include "gui/image/ImageControlsPage.h"
+#include "gui/image/ImageControlsPageIds.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -20,17 +21,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr int sourceBox = 1214;
-constexpr int brightnessEdit = 1250;
-constexpr int brightnessSlider = 1116;
-constexpr int gammaEdit = 1254;
-constexpr int gammaSlider = 1289;
-constexpr int contrastSlider = 1117;
-constexpr int colourSlider = 1115;
-constexpr int saturationSlider = 1118;
-constexpr int freezeButton = 1146;
-constexpr int motionButton = 1148;
-constexpr int window2Radio = 1303;
+namespace ids = gui::imageControlsPageIds;
 
 // The panel up against the simulated Quadrix, which keeps answering after the bring-up, shown
 // on the Image Controls page for window 1 (a 640 x 480 video input, in front); the commands
@@ -89,7 +80,7 @@ TEST_F(ImageControlsPage, ButtonsZoomAndPanWithTheExactCommands)
     EXPECT_FALSE(out.isEnabled()) << "the full picture cannot zoom out";
     QTest::mouseClick(&in, Qt::LeftButton);
     EXPECT_THAT(sent(), ElementsAre("wsr 1 32 24 576 432", "wsr 1"));
-    EXPECT_EQ(control<gui::CheckedEdit>(sourceBox).text(), "32 24 576 432");
+    EXPECT_EQ(control<gui::CheckedEdit>(ids::sourceBox).text(), "32 24 576 432");
     EXPECT_TRUE(out.isEnabled());
 
     QTest::mouseClick(&page().zoomButton(ZoomKind::left), Qt::LeftButton);
@@ -126,7 +117,7 @@ TEST_F(ImageControlsPage, ReleasingAHeldButtonWhileTheDeviceIsBusyStillEndsTheRe
 
 TEST_F(ImageControlsPage, TheSourceBoxSendsFourNumbersOrKeepsTheFocus)
 {
-    auto& box = control<gui::CheckedEdit>(sourceBox);
+    auto& box = control<gui::CheckedEdit>(ids::sourceBox);
     typeAndEnter(box, QStringLiteral("0 0 640 100"));
     EXPECT_THAT(sent(), ElementsAre("wsr 1 0 0 640 100", "wsr 1"));
     EXPECT_EQ(box.text(), "0 0 640 100");
@@ -140,8 +131,8 @@ TEST_F(ImageControlsPage, TheSourceBoxSendsFourNumbersOrKeepsTheFocus)
 
 TEST_F(ImageControlsPage, ALevelEditMovesItsSliderAndASliderKeySendsAtOnce)
 {
-    auto& edit = control<gui::CheckedEdit>(brightnessEdit);
-    auto& slider = control<QSlider>(brightnessSlider);
+    auto& edit = control<gui::CheckedEdit>(ids::brightnessEdit);
+    auto& slider = control<QSlider>(ids::brightnessSlider);
     typeAndEnter(edit, QStringLiteral("150"));
     EXPECT_THAT(sent(), ElementsAre("bright 1 150"));
     EXPECT_EQ(slider.value(), 150);
@@ -157,22 +148,22 @@ TEST_F(ImageControlsPage, ALevelEditMovesItsSliderAndASliderKeySendsAtOnce)
 // wire and the device's answer all keep the point.
 TEST_F(ImageControlsPage, GammaIsShownSentAndReadBackWithAPoint)
 {
-    auto& edit = control<gui::CheckedEdit>(gammaEdit);
+    auto& edit = control<gui::CheckedEdit>(ids::gammaEdit);
     EXPECT_EQ(edit.text(), "1.0");
     typeAndEnter(edit, QStringLiteral("1.5"));
     EXPECT_THAT(sent(), ElementsAre("gamma 1 1.5"));
-    EXPECT_EQ(control<QSlider>(gammaSlider).value(), 15);
+    EXPECT_EQ(control<QSlider>(ids::gammaSlider).value(), 15);
     EXPECT_EQ(window->mirror().window(1).gamma, 1.5);
 
-    control<QRadioButton>(window2Radio).click();
-    control<QRadioButton>(window2Radio - 1).click();
+    control<QRadioButton>(ids::windowRadio(2)).click();
+    control<QRadioButton>(ids::windowRadio(1)).click();
     EXPECT_EQ(edit.text(), "1.5");
 }
 
 TEST_F(ImageControlsPage, FreezeAndMotionButtonsSayWhatTheyWillDo)
 {
-    auto& freeze = control<QPushButton>(freezeButton);
-    auto& motion = control<QPushButton>(motionButton);
+    auto& freeze = control<QPushButton>(ids::freeze);
+    auto& motion = control<QPushButton>(ids::motion);
     QTest::mouseClick(&freeze, Qt::LeftButton);
     QTest::mouseClick(&motion, Qt::LeftButton);
     EXPECT_THAT(sent(), ElementsAre("freeze 1 on", "motion 1 on"));
@@ -187,15 +178,15 @@ TEST_F(ImageControlsPage, FreezeAndMotionButtonsSayWhatTheyWillDo)
 
 TEST_F(ImageControlsPage, AnRgbWindowLimitsContrastAndDisablesColourSaturationAndMotion)
 {
-    control<QRadioButton>(window2Radio).click();
+    control<QRadioButton>(ids::windowRadio(2)).click();
     EXPECT_THAT(sent(), ElementsAre("rgb 2", "wsr 2"));
-    auto& contrast = control<QSlider>(contrastSlider);
+    auto& contrast = control<QSlider>(ids::contrastSlider);
     EXPECT_EQ(contrast.minimum(), 88);
     EXPECT_EQ(contrast.maximum(), 118);
     EXPECT_EQ(qobject_cast<QGroupBox*>(contrast.parentWidget())->title(), "Contrast (88 - 118) ");
-    EXPECT_FALSE(control<QSlider>(colourSlider).isEnabled());
-    EXPECT_FALSE(control<QSlider>(saturationSlider).isEnabled());
-    EXPECT_FALSE(control<QPushButton>(motionButton).isEnabled());
+    EXPECT_FALSE(control<QSlider>(ids::colourSlider).isEnabled());
+    EXPECT_FALSE(control<QSlider>(ids::saturationSlider).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(ids::motion).isEnabled());
 }
 
 } // namespace

@@ -2,7 +2,21 @@
 
 #include "core/mirror/CanvasGeometry.h"
 
+#include <set>
+
 namespace kivo::test {
+
+std::vector<int> sharedControlIds(const QWidget& window)
+{
+    std::set<int> seen;
+    std::set<int> shared;
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        const QVariant id = control->property(gui::controlIdProperty);
+        if (id.isValid() && !seen.insert(id.toInt()).second)
+            shared.insert(id.toInt());
+    }
+    return {shared.begin(), shared.end()};
+}
 
 std::string placementLine(int number, const Rect& output)
 {

@@ -22,6 +22,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace kivo::test {
 
@@ -33,6 +34,9 @@ template <typename Control> Control& findControl(QWidget& page, int id)
             return *found;
     throw std::runtime_error("no control " + std::to_string(id));
 }
+
+// The ids that more than one control inside `window` carries, each once.
+std::vector<int> sharedControlIds(const QWidget& window);
 
 // The "wdr" line that places window `number` at this output rectangle.
 std::string placementLine(int number, const Rect& output);

@@ -36,6 +36,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 
 using MainWindow = MainWindowFixture;
 
@@ -76,6 +77,13 @@ TEST_F(MainWindow, PagesComeInTheirOrderWithTheirCaptions)
         EXPECT_EQ(window->page(static_cast<Page>(index)).helpContext(),
                   pageCases[index].helpContext);
     }
+}
+
+TEST_F(MainWindow, NoTwoControlsOfAPageShareAnId)
+{
+    for (int index = 0; index < pageCount; ++index)
+        EXPECT_THAT(sharedControlIds(window->page(static_cast<Page>(index))), IsEmpty())
+            << pageCases[index].caption;
 }
 
 TEST_F(MainWindow, StartsOnTheTerminalWithExitAndHelpAndTheLinkStillClosed)

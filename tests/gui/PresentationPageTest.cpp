@@ -2,6 +2,7 @@
 
 #include "gui/base/CheckedEdit.h"
 #include "gui/presentations/PresentationPage.h"
+#include "gui/presentations/PresentationPageIds.h"
 #include "gui/screen/CanvasWidget.h"
 
 #include <QCheckBox>
@@ -24,17 +25,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 
-constexpr int presentationNameBox = 1245;
-constexpr int shotNameBox = 1246;
-constexpr int holdTimeBox = 1330;
-constexpr int shotList = 1346;
-constexpr int loopBox = 1338;
-constexpr int saveAsButton = 1337;
-constexpr int playButton = 1324;
-constexpr int infoLabel = 1329;
-constexpr int progressBar = 1335;
-constexpr int controlGroup = 1326;
-constexpr int windowButton3 = 1456;
+namespace ids = gui::presentationPageIds;
 
 // The panel up against the simulated Quadrix (ten windows side by side, window 1 in front;
 // RGB window 8 has no signal locked, so shots keep it off), shown on the Presentation Engine
@@ -94,10 +85,10 @@ protected:
     // (window 1 dragged), built with the page's boxes, keys and canvas.
     void buildShow()
     {
-        typeAndEnter(presentationNameBox, QStringLiteral("Show"));
-        typeAndEnter(shotNameBox, QStringLiteral("Wall"));
+        typeAndEnter(ids::presentationName, QStringLiteral("Show"));
+        typeAndEnter(ids::shotName, QStringLiteral("Wall"));
         dragFrontWindow({60, 40});
-        typeAndEnter(shotNameBox, QStringLiteral("Moved"));
+        typeAndEnter(ids::shotName, QStringLiteral("Moved"));
         ASSERT_EQ(page().store().count(), 1);
         ASSERT_EQ(page().store().shotCount(0), 2);
     }
@@ -107,13 +98,13 @@ TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLo
 {
     buildShow();
     const Rect moved = page().store().shot(0, 1).rect[0];
-    control<QCheckBox>(loopBox).click();
-    control<QListWidget>(shotList).setCurrentRow(0);
+    control<QCheckBox>(ids::loop).click();
+    control<QListWidget>(ids::shotList).setCurrentRow(0);
     link.writes.clear();
 
     // The shot's time runs from Play, the waits of sending it included.
     const std::int64_t played = clock.now;
-    control<QPushButton>(playButton).click();
+    control<QPushButton>(ids::play).click();
     // The first shot is already on the screen, yet playing sends it whole: all off, each
     // window placed where the device had it, the stacking, then on or off per window. The
     // simulated Quadrix's RGB window 8 has no signal locked, so it stays off.
@@ -132,14 +123,14 @@ TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLo
         "win all on on on on on on on off on on\n",
     };
     EXPECT_THAT(wire(), ElementsAreArray(wall));
-    EXPECT_EQ(control<QLabel>(infoLabel).text(),
+    EXPECT_EQ(control<QLabel>(ids::info).text(),
               "Playing [shot 1]\nwindow 8 left off: its RGB input is not locked");
-    EXPECT_TRUE(control<QProgressBar>(progressBar).isVisible());
+    EXPECT_TRUE(control<QProgressBar>(ids::progress).isVisible());
 
     clock.now = played + 2000;
     page().playerTick();
     EXPECT_EQ(wire().size(), wall.size());
-    EXPECT_EQ(control<QProgressBar>(progressBar).value(), 50);
+    EXPECT_EQ(control<QProgressBar>(ids::progress).value(), 50);
 
     clock.now = played + 4001;
     page().playerTick();
@@ -154,12 +145,12 @@ TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLo
         expected.push_back(line);
     EXPECT_THAT(wire(), ElementsAreArray(expected));
     EXPECT_EQ(mirror().window(1).viewRect, moved);
-    EXPECT_EQ(control<QLabel>(infoLabel).text(),
+    EXPECT_EQ(control<QLabel>(ids::info).text(),
               "Done [shot 2]\nwindow 8 left off: its RGB input is not locked");
-    EXPECT_EQ(control<gui::CheckedEdit>(shotNameBox).text(), "Moved");
-    EXPECT_EQ(control<QListWidget>(shotList).currentRow(), 1);
-    EXPECT_FALSE(control<QProgressBar>(progressBar).isVisible());
-    EXPECT_FALSE(control<QPushButton>(playButton).isEnabled());
+    EXPECT_EQ(control<gui::CheckedEdit>(ids::shotName).text(), "Moved");
+    EXPECT_EQ(control<QListWidget>(ids::shotList).currentRow(), 1);
+    EXPECT_FALSE(control<QProgressBar>(ids::progress).isVisible());
+    EXPECT_FALSE(control<QPushButton>(ids::play).isEnabled());
 
     clock.now += 10000;
     page().playerTick();
@@ -169,7 +160,7 @@ TEST_F(PresentationPage, PlayedShowSendsEachShotInTurnAndStopsOnTheLastWithoutLo
 TEST_F(PresentationPage, LeavingThePagePausesThePlayerWhereItIs)
 {
     buildShow();
-    control<QPushButton>(playButton).click();
+    control<QPushButton>(ids::play).click();
     ASSERT_EQ(page().player().state(), PlayerState::playing);
     window->setActivePage(Page::virtualScreen);
     EXPECT_EQ(page().player().state(), PlayerState::paused);
@@ -181,8 +172,8 @@ TEST_F(PresentationPage, LeavingThePagePausesThePlayerWhereItIs)
 
 TEST_F(PresentationPage, AltClickSwitchesAWindowOffForEveryShotAndSaysSo)
 {
-    auto& button = control<QPushButton>(windowButton3);
-    auto& group = control<QGroupBox>(controlGroup);
+    auto& button = control<QPushButton>(ids::windowButton(3));
+    auto& group = control<QGroupBox>(ids::controlGroup);
     ASSERT_EQ(button.text(), "&3+");
     keys.alt = true;
     button.click();
@@ -201,10 +192,10 @@ TEST_F(PresentationPage, AltClickSwitchesAWindowOffForEveryShotAndSaysSo)
 TEST_F(PresentationPage, RefusedHoldTimeKeepsTheFocusAndTheShotsOwnValue)
 {
     buildShow();
-    control<QListWidget>(shotList).setCurrentRow(0);
-    auto& hold = control<gui::CheckedEdit>(holdTimeBox);
+    control<QListWidget>(ids::shotList).setCurrentRow(0);
+    auto& hold = control<gui::CheckedEdit>(ids::holdTime);
     ASSERT_EQ(hold.text(), "4000");
-    type(holdTimeBox, QStringLiteral("500"));
+    type(ids::holdTime, QStringLiteral("500"));
     QTest::keyClick(&hold, Qt::Key_Tab);
     EXPECT_EQ(prompter.texts.back(),
               "The current range of values allowed for this parameter is 800 to 9999999, "
@@ -212,7 +203,7 @@ TEST_F(PresentationPage, RefusedHoldTimeKeepsTheFocusAndTheShotsOwnValue)
     EXPECT_TRUE(hold.hasFocus());
     EXPECT_EQ(hold.text(), "4000");
 
-    type(holdTimeBox, QStringLiteral("2500"));
+    type(ids::holdTime, QStringLiteral("2500"));
     QTest::keyClick(&hold, Qt::Key_Tab);
     EXPECT_FALSE(hold.hasFocus());
     EXPECT_EQ(page().store().shot(0, 0).msecs, 2500);
@@ -222,12 +213,12 @@ TEST_F(PresentationPage, RefusedHoldTimeKeepsTheFocusAndTheShotsOwnValue)
 TEST_F(PresentationPage, EnterAfterEditingTheChosenShotsNameRenamesIt)
 {
     buildShow();
-    control<QListWidget>(shotList).setCurrentRow(0);
-    typeAndEnter(shotNameBox, QStringLiteral("Wide wall"));
+    control<QListWidget>(ids::shotList).setCurrentRow(0);
+    typeAndEnter(ids::shotName, QStringLiteral("Wide wall"));
     ASSERT_EQ(page().store().shotCount(0), 2);
     EXPECT_EQ(page().store().shot(0, 0).name, "Wide wall");
-    EXPECT_EQ(control<QListWidget>(shotList).item(0)->text(), "Wide wall");
-    EXPECT_EQ(control<QListWidget>(shotList).currentRow(), 0);
+    EXPECT_EQ(control<QListWidget>(ids::shotList).item(0)->text(), "Wide wall");
+    EXPECT_EQ(control<QListWidget>(ids::shotList).currentRow(), 0);
 }
 
 // What a shot could not show or send is said under the player's state. The shots are built
@@ -238,8 +229,8 @@ TEST_F(PresentationPage, InfoLineSaysWhatTheShotDidNotShowOrSend)
     link.answerWrites("");
     buildShow();
     link.answerWrites("> ");
-    auto& info = control<QLabel>(infoLabel);
-    auto& shots = control<QListWidget>(shotList);
+    auto& info = control<QLabel>(ids::info);
+    auto& shots = control<QListWidget>(ids::shotList);
     const QString leftOff = QStringLiteral("window 8 left off: its RGB input is not locked");
 
     shots.setCurrentRow(0);
@@ -261,7 +252,7 @@ TEST_F(PresentationPage, InfoLineSaysPresentationsPastTheTwentiethAreLeftInTheFi
 {
     ASSERT_TRUE(profile().writeStrings("P21INFO", {{"name", "Extra"}, {"shots", "0"}}));
     page().loadPresentations();
-    EXPECT_THAT(control<QLabel>(infoLabel).text().toStdString(),
+    EXPECT_THAT(control<QLabel>(ids::info).text().toStdString(),
                 HasSubstr("Presentations beyond the 20th in the ini file are not shown (P21INFO)"));
 }
 
@@ -283,7 +274,7 @@ private:
 TEST_F(SaveAs, WritesTheScriptAfterAskingAndSaysWhere)
 {
     buildShow();
-    auto& button = control<QPushButton>(saveAsButton);
+    auto& button = control<QPushButton>(ids::saveAs);
     EXPECT_EQ(button.text(), "Sa&ve As [Show.txt]");
     link.writes.clear();
     button.click();
@@ -307,7 +298,7 @@ TEST_F(SaveAs, NoWritesNothing)
 {
     buildShow();
     prompter.answers.push_back(Prompter::Answer::no);
-    control<QPushButton>(saveAsButton).click();
+    control<QPushButton>(ids::saveAs).click();
     EXPECT_EQ(prompter.texts.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(script()));
 }
@@ -316,7 +307,7 @@ TEST_F(SaveAs, AFileThatCannotBeWrittenIsOneMessageWithThePathAndTheReason)
 {
     buildShow();
     std::filesystem::create_directory(script());
-    control<QPushButton>(saveAsButton).click();
+    control<QPushButton>(ids::saveAs).click();
     ASSERT_EQ(prompter.texts.size(), 2u);
     EXPECT_THAT(prompter.texts[1], HasSubstr("could not be saved"));
     EXPECT_THAT(prompter.texts[1], HasSubstr("[" + script().string() + "]"));

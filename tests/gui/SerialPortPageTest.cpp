@@ -2,6 +2,7 @@
 #include "tests/support/ChildProcess.h"
 
 #include "gui/serial/SerialPortPage.h"
+#include "gui/serial/SerialPortPageIds.h"
 
 #include "core/link/SerialSettings.h"
 
@@ -24,9 +25,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-constexpr int localBaud115200 = 1175;
-constexpr int deviceBaud9600 = 1199;
-constexpr int deviceBaud115200 = 1203;
+namespace ids = gui::serialPortPageIds;
 
 template <typename Control> Control& control(gui::SerialPortPage& page, int id)
 {
@@ -66,25 +65,25 @@ protected:
 TEST_F(SerialPortPageGui, YesToTheDeviceBaudQuestionSendsTheRateAndReopensAtIt)
 {
     startOnTheDevice();
-    ASSERT_TRUE(radio(deviceBaud9600).isChecked());
-    radio(deviceBaud115200).click();
+    ASSERT_TRUE(radio(ids::deviceBaud(9600)).isChecked());
+    radio(ids::deviceBaud(115200)).click();
     ASSERT_FALSE(written.empty());
     EXPECT_EQ(written.front(), "baud 115200\n");
     EXPECT_THAT(openedAt, ElementsAre(9600u, 115200u));
     EXPECT_TRUE(app().connected());
     EXPECT_THAT(prompter.texts, ElementsAre(HasSubstr("Changing the baudrate setting")));
-    EXPECT_TRUE(radio(localBaud115200).isChecked());
-    EXPECT_FALSE(radio(localBaud115200).isEnabled()) << "connected again";
+    EXPECT_TRUE(radio(ids::localBaud(115200)).isChecked());
+    EXPECT_FALSE(radio(ids::localBaud(115200)).isEnabled()) << "connected again";
 }
 
 TEST_F(SerialPortPageGui, NoToTheDeviceBaudQuestionPutsTheButtonsBackAndSendsNothing)
 {
     startOnTheDevice();
     prompter.answers = {Prompter::Answer::no};
-    radio(deviceBaud115200).click();
+    radio(ids::deviceBaud(115200)).click();
     EXPECT_THAT(written, IsEmpty());
-    EXPECT_TRUE(radio(deviceBaud9600).isChecked());
-    EXPECT_FALSE(radio(deviceBaud115200).isChecked());
+    EXPECT_TRUE(radio(ids::deviceBaud(9600)).isChecked());
+    EXPECT_FALSE(radio(ids::deviceBaud(115200)).isChecked());
     EXPECT_EQ(openedAt.size(), 1u);
     EXPECT_TRUE(app().connected());
 }
@@ -92,7 +91,7 @@ TEST_F(SerialPortPageGui, NoToTheDeviceBaudQuestionPutsTheButtonsBackAndSendsNot
 TEST_F(SerialPortPageGui, TheFrontPanelButtonCaptionFollowsTheLock)
 {
     startOnTheDevice();
-    auto& button = control<QPushButton>(page(), gui::SerialPortPage::frontPanelId);
+    auto& button = control<QPushButton>(page(), ids::frontPanel);
     EXPECT_TRUE(button.isEnabled());
     button.click();
     EXPECT_EQ(button.text(), "Enable Quadrix Front &Panel");
@@ -126,8 +125,8 @@ TEST_F(PanelWithoutAPort, OpensOnTheSerialPortPageAskingForAPort)
     auto* problem = freshPage().findChild<QLabel*>(QStringLiteral("portProblem"));
     ASSERT_NE(problem, nullptr);
     EXPECT_THAT(problem->text().toStdString(), HasSubstr("No serial port is set"));
-    EXPECT_TRUE(control<QRadioButton>(freshPage(), localBaud115200).isEnabled());
-    EXPECT_FALSE(control<QPushButton>(freshPage(), gui::SerialPortPage::frontPanelId).isEnabled());
+    EXPECT_TRUE(control<QRadioButton>(freshPage(), ids::localBaud(115200)).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(freshPage(), ids::frontPanel).isEnabled());
 }
 
 // How the operator asks for the typed port: Reset Kivo, or Enter in the port field.
@@ -140,14 +139,14 @@ TEST_P(PanelWithoutAPortOpening, ATypedPseudoTerminalIsOpenedListedAndKept)
     ChildProcess sim(QUADRIX_SIM_PATH, {"--pty", path, "--baud", "115200"});
     for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
         ::usleep(10'000);
-    control<QRadioButton>(freshPage(), localBaud115200).click();
+    control<QRadioButton>(freshPage(), ids::localBaud(115200)).click();
     QLineEdit& field = *freshPage().portChooser().lineEdit();
     QTest::keyClicks(&field, QString::fromStdString(path));
     const bool byEnter = GetParam();
     if (byEnter) {
         QTest::keyClick(&field, Qt::Key_Return);
     } else {
-        control<QPushButton>(freshPage(), gui::SerialPortPage::resetId).click();
+        control<QPushButton>(freshPage(), ids::reset).click();
     }
 
     EXPECT_TRUE(panel->session().app().connected());
@@ -157,7 +156,7 @@ TEST_P(PanelWithoutAPortOpening, ATypedPseudoTerminalIsOpenedListedAndKept)
     auto* inUse = freshPage().findChild<QLabel*>(QStringLiteral("portInUse"));
     ASSERT_NE(inUse, nullptr);
     EXPECT_EQ(inUse->text().toStdString(), "In use: " + path);
-    EXPECT_FALSE(control<QRadioButton>(freshPage(), localBaud115200).isEnabled());
+    EXPECT_FALSE(control<QRadioButton>(freshPage(), ids::localBaud(115200)).isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(ResetKivoOrEnter, PanelWithoutAPortOpening, ::testing::Bool());
@@ -165,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(ResetKivoOrEnter, PanelWithoutAPortOpening, ::testing::
 TEST_F(PanelWithoutAPort, APortThatCannotOpenShowsItsCauseOnThePage)
 {
     QTest::keyClicks(freshPage().portChooser().lineEdit(), QStringLiteral("/dev/ttyNOWHERE9"));
-    control<QPushButton>(freshPage(), gui::SerialPortPage::resetId).click();
+    control<QPushButton>(freshPage(), ids::reset).click();
     EXPECT_FALSE(panel->session().app().connected());
     auto* problem = freshPage().findChild<QLabel*>(QStringLiteral("portProblem"));
     ASSERT_NE(problem, nullptr);
@@ -184,11 +183,10 @@ TEST_F(PanelWithoutAPort, NoiseAtTheChosenRateSavesNothingAndFindTheRateComesUp)
     ChildProcess sim(QUADRIX_SIM_PATH, {"--pty", path});
     for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
         ::usleep(10'000);
-    constexpr int localBaud19200 = 1168;
-    control<QRadioButton>(freshPage(), localBaud19200).click();
+    control<QRadioButton>(freshPage(), ids::localBaud(19200)).click();
     QLineEdit& field = *freshPage().portChooser().lineEdit();
     QTest::keyClicks(&field, QString::fromStdString(path));
-    control<QPushButton>(freshPage(), gui::SerialPortPage::resetId).click();
+    control<QPushButton>(freshPage(), ids::reset).click();
 
     EXPECT_THAT(prompter.texts, ElementsAre("Something answers on " + path +
                                             " at 19200 baud, but not in words: the Quadrix may "

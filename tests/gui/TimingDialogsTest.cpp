@@ -2,9 +2,13 @@
 
 #include "gui/base/CheckedEdit.h"
 #include "gui/inputs/AdjustInputDialog.h"
+#include "gui/inputs/AdjustInputDialogIds.h"
 #include "gui/inputs/InputTimingDialog.h"
+#include "gui/inputs/InputTimingDialogIds.h"
 #include "gui/output/AdjustOutputDialog.h"
+#include "gui/output/AdjustOutputDialogIds.h"
 #include "gui/output/OutputTimingDialog.h"
+#include "gui/output/OutputTimingDialogIds.h"
 
 #include "core/base/Strings.h"
 #include "core/panel/PanelSession.h"
@@ -21,16 +25,10 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr int frontPorchBox = 1270;
-constexpr int blankBox = 1273;
-constexpr int verticalActiveBox = 1280;
-constexpr int frequencyBox = 1264;
-constexpr int fourWireOutput = 1283;
-constexpr int fourWireInput = 1255;
-constexpr int applyButton = 1088;
-constexpr int okButton = 1;
-constexpr int cancelButton = 2;
-constexpr int switchButton = 1123;
+namespace outputTimingIds = gui::outputTimingDialogIds;
+namespace inputTimingIds = gui::inputTimingDialogIds;
+namespace adjustInputIds = gui::adjustInputDialogIds;
+namespace adjustOutputIds = gui::adjustOutputDialogIds;
 
 // The simulated Quadrix's output and RGB window 2 both run XGA at 60 Hz.
 const std::string xgaValues = "24  136 160 1024 3   6  29  768  48363 4    0    0    0";
@@ -77,6 +75,17 @@ protected:
     }
 };
 
+TEST_F(TimingDialogsTest, NoTwoControlsOfADialogShareAnId)
+{
+    const gui::OutputTimingDialog outputTiming(session(), window.get());
+    const gui::InputTimingDialog inputTiming(session(), 2, window.get());
+    const gui::AdjustOutputDialog adjustOutput(session(), window.get());
+    const gui::AdjustInputDialog adjustInput(session(), 2, window.get());
+    for (const QDialog* dialog : std::initializer_list<const QDialog*>{&outputTiming, &inputTiming,
+                                                                       &adjustOutput, &adjustInput})
+        EXPECT_THAT(sharedControlIds(*dialog), IsEmpty()) << dialog->windowTitle().toStdString();
+}
+
 TEST_F(TimingDialogsTest, AnEditedOutputTimingGoesOutWithThirteenValuesInFreeRunAndEightInAutosync)
 {
     struct ModeCase {
@@ -93,17 +102,20 @@ TEST_F(TimingDialogsTest, AnEditedOutputTimingGoesOutWithThirteenValuesInFreeRun
         session().mirror().outputFreeRun = c.freeRun;
         gui::OutputTimingDialog dialog(session(), window.get());
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Output Timing"));
-        EXPECT_EQ(control<gui::CheckedEdit>(dialog, verticalActiveBox).isEnabled(), c.freeRun);
-        EXPECT_EQ(control<gui::CheckedEdit>(dialog, frequencyBox).isEnabled(), c.freeRun);
-        EXPECT_TRUE(control<QRadioButton>(dialog, fourWireOutput).isChecked());
+        EXPECT_EQ(control<gui::CheckedEdit>(dialog, outputTimingIds::verticalActive).isEnabled(),
+                  c.freeRun);
+        EXPECT_EQ(control<gui::CheckedEdit>(dialog, outputTimingIds::frequency).isEnabled(),
+                  c.freeRun);
+        EXPECT_TRUE(control<QRadioButton>(dialog, outputTimingIds::fourWire).isChecked());
 
-        auto& porch = control<gui::CheckedEdit>(dialog, frontPorchBox);
+        auto& porch = control<gui::CheckedEdit>(dialog, outputTimingIds::horizontalFrontPorch);
         commit(porch, QStringLiteral("30"));
-        EXPECT_EQ(control<gui::CheckedEdit>(dialog, blankBox).text(), QStringLiteral("326"));
+        EXPECT_EQ(control<gui::CheckedEdit>(dialog, outputTimingIds::horizontalBlank).text(),
+                  QStringLiteral("326"));
         link.queueReply("> ");
         link.queueReply(
             hostReply(c.mode, "30  136 160 1024 3   6  29  768  48363 4    0    0    0"));
-        control<QPushButton>(dialog, applyButton).click();
+        control<QPushButton>(dialog, outputTimingIds::apply).click();
         EXPECT_THAT(wire(), ElementsAre(c.sent, "host\n")) << c.mode;
         EXPECT_EQ(session().mirror().outputTiming.HFP, 30);
         EXPECT_EQ(porch.text(), QStringLiteral("30"));
@@ -114,7 +126,7 @@ TEST_F(TimingDialogsTest, AnEditedOutputTimingGoesOutWithThirteenValuesInFreeRun
 TEST_F(TimingDialogsTest, AFrontPorchOutOfRangeIsRefusedInTheBox)
 {
     gui::OutputTimingDialog dialog(session(), window.get());
-    auto& porch = control<gui::CheckedEdit>(dialog, frontPorchBox);
+    auto& porch = control<gui::CheckedEdit>(dialog, outputTimingIds::horizontalFrontPorch);
     commit(porch, QStringLiteral("600"));
     EXPECT_EQ(prompter.texts.back(), formatString(StringId::integerRange, 0, 512));
     EXPECT_EQ(porch.text(), QStringLiteral("24"));
@@ -125,7 +137,7 @@ TEST_F(TimingDialogsTest, ARejectedOutputTimingIsTold)
 {
     gui::OutputTimingDialog dialog(session(), window.get());
     link.queueReply("Error: timing out of range\r\n> ");
-    control<QPushButton>(dialog, applyButton).click();
+    control<QPushButton>(dialog, outputTimingIds::apply).click();
     EXPECT_EQ(prompter.texts.back(), std::string(loadString(StringId::outputRejected)));
     EXPECT_THAT(wire(), ElementsAre("ht 24 136 160 1024 3 6 29 768 48363 4 0 0 0\n"));
 }
@@ -135,10 +147,10 @@ TEST_F(TimingDialogsTest, AnInputWithoutASyncModeIsNotSent)
     session().mirror().window(2).inputTiming.SYNC = 0;
     gui::InputTimingDialog dialog(session(), 2, window.get());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Input Timing for RGB Window 2"));
-    EXPECT_FALSE(control<QRadioButton>(dialog, fourWireInput).isChecked());
-    EXPECT_FALSE(control<QRadioButton>(dialog, fourWireInput).isEnabled());
-    EXPECT_FALSE(control<gui::CheckedEdit>(dialog, verticalActiveBox).isEnabled());
-    control<QPushButton>(dialog, applyButton).click();
+    EXPECT_FALSE(control<QRadioButton>(dialog, inputTimingIds::fourWire).isChecked());
+    EXPECT_FALSE(control<QRadioButton>(dialog, inputTimingIds::fourWire).isEnabled());
+    EXPECT_FALSE(control<gui::CheckedEdit>(dialog, inputTimingIds::verticalActive).isEnabled());
+    control<QPushButton>(dialog, inputTimingIds::apply).click();
     EXPECT_EQ(prompter.texts.back(), std::string(loadString(StringId::noSyncMode)));
     EXPECT_THAT(wire(), IsEmpty());
 }
@@ -154,14 +166,17 @@ TEST_F(TimingDialogsTest, AdjustInputSendsEachKeyAloneAndCancelPutsTheTimingBack
     EXPECT_THAT(wire(), ElementsAre("rgb 2\n", "rgbi 2\n"));
     link.writes.clear();
     // Left, right, up, down, then increase and decrease width and height.
-    for (const int id : {1121, 1120, 1119, 1122, 1262, 1263, 1264, 1265})
+    for (const int id :
+         {adjustInputIds::left, adjustInputIds::right, adjustInputIds::up, adjustInputIds::down,
+          adjustInputIds::increaseWidth, adjustInputIds::decreaseWidth,
+          adjustInputIds::increaseHeight, adjustInputIds::decreaseHeight})
         control<QPushButton>(dialog, id).click();
     EXPECT_THAT(wire(), ElementsAre("h", "l", "k", "j", "L", "H", "K", "J"));
     link.writes.clear();
     link.queueReply("Adjustment done\r\n> ");
     link.queueReply("> ");
     link.queueReply(windowReply(xgaValues));
-    control<QPushButton>(dialog, cancelButton).click();
+    control<QPushButton>(dialog, adjustInputIds::cancel).click();
     EXPECT_THAT(wire(), ElementsAre("q", "rgbt 2 24 136 160 1024 3 6 29 768\n", "rgb 2\n"));
     EXPECT_FALSE(session().app().interactiveMode);
     EXPECT_FALSE(dialog.isVisible());
@@ -173,13 +188,13 @@ TEST_F(TimingDialogsTest, AdjustOutputSwitchesWithOneSpaceAndOKKeepsTheAdjustmen
     ASSERT_TRUE(dialog.start());
     dialog.show();
     link.writes.clear();
-    control<QPushButton>(dialog, switchButton).click();
+    control<QPushButton>(dialog, adjustOutputIds::switchImages).click();
     ASSERT_THAT(wire(), ElementsAre(" "));
     EXPECT_EQ(wire()[0], std::string(1, '\x20'));
     link.writes.clear();
     link.queueReply("Adjustment done\r\n> ");
     link.queueReply(hostReply("free-run", xgaValues));
-    control<QPushButton>(dialog, okButton).click();
+    control<QPushButton>(dialog, adjustOutputIds::ok).click();
     EXPECT_THAT(wire(), ElementsAre("q", "host\n"));
     EXPECT_FALSE(session().app().interactiveMode);
 }
@@ -189,7 +204,7 @@ TEST_F(TimingDialogsTest, ClosingAdjustOutputFromItsTitleBarUndoesTheAdjustment)
     gui::AdjustOutputDialog dialog(session(), window.get());
     ASSERT_TRUE(dialog.start());
     dialog.show();
-    control<QPushButton>(dialog, 1120).click();
+    control<QPushButton>(dialog, adjustOutputIds::right).click();
     link.writes.clear();
     link.queueReply("Adjustment done\r\n> ");
     link.queueReply("> ");
@@ -198,7 +213,7 @@ TEST_F(TimingDialogsTest, ClosingAdjustOutputFromItsTitleBarUndoesTheAdjustment)
     EXPECT_THAT(wire(),
                 ElementsAre("q", "ht 24 136 160 1024 3 6 29 768 48363 4 0 0 0\n", "host\n"));
     link.writes.clear();
-    control<QPushButton>(dialog, 1120).click();
+    control<QPushButton>(dialog, adjustOutputIds::right).click();
     EXPECT_THAT(wire(), IsEmpty());
 }
 

@@ -4,9 +4,15 @@
 #include "core/timing/TimingText.h"
 #include "gui/base/CheckedEdit.h"
 #include "gui/inputs/InputsPage.h"
+#include "gui/inputs/InputsPageIds.h"
+#include "gui/output/AdjustOutputDialogIds.h"
+#include "gui/output/ChromaKeyDialogIds.h"
 #include "gui/output/OutputPage.h"
+#include "gui/output/OutputPageIds.h"
+#include "gui/output/OutputTimingDialogIds.h"
 #include "gui/timing/DropDownList.h"
 #include "gui/timing/TimingListView.h"
+#include "gui/timing/TimingPageIds.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,25 +38,11 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-constexpr int addButton = 1240;
-constexpr int deleteButton = 1241;
-constexpr int advancedButton = 1262;
-constexpr int outputNumberBox = 1266;
-constexpr int nameBox = 1219;
-constexpr int freeRunRadio = 1217;
-constexpr int autosyncRadio = 1218;
-constexpr int chromaKeyButton = 1311;
-constexpr int firstWindowButton = 1290;
-constexpr int compositeRadio = 1105;
-constexpr int rgbRadio = 1108;
-constexpr int interactiveAdjustmentInputButton = 1214;
-constexpr int loadImageSettingsBox = 1347;
-constexpr int interactiveAdjustmentOutputButton = 1261;
-constexpr int dialogFrontPorchBox = 1270;
-constexpr int dialogApplyButton = 1088;
-constexpr int dialogDoneButton = 1089;
-constexpr int dialogCancelButton = 2;
-constexpr int rightArrowButton = 1120;
+namespace outputIds = gui::outputPageIds;
+namespace inputsIds = gui::inputsPageIds;
+namespace outputTimingIds = gui::outputTimingDialogIds;
+namespace adjustOutputIds = gui::adjustOutputDialogIds;
+namespace chromaKeyIds = gui::chromaKeyDialogIds;
 
 // A status reply laid out as the device lays out "host" and "rgb N".
 std::string statusReply(const std::string& first, const std::string& label, const TimingRecord& t)
@@ -103,11 +95,11 @@ protected:
     }
     void choose(QWidget& page, int row)
     {
-        Q_EMIT control<gui::DropDownList>(page, gui::TimingListView::listId).activated(row);
+        Q_EMIT control<gui::DropDownList>(page, gui::timingPageIds::list).activated(row);
     }
     int shownRow(QWidget& page)
     {
-        return control<gui::DropDownList>(page, gui::TimingListView::listId).currentIndex();
+        return control<gui::DropDownList>(page, gui::timingPageIds::list).currentIndex();
     }
     void type(QWidget& page, int id, const QString& text)
     {
@@ -175,8 +167,8 @@ TEST_F(TimingPages, ASettingRecalledFromTheListBecomesTheOutputAndStaysChosen)
     EXPECT_THAT(wire(), ElementsAreArray(expected));
     EXPECT_EQ(window->mirror().window(5).destRect, (Rect{50, 100, 250, 250}));
     EXPECT_EQ(shownRow(page), 1);
-    EXPECT_TRUE(control<QPushButton>(page, deleteButton).isEnabled());
-    auto& list = control<gui::DropDownList>(page, gui::TimingListView::listId);
+    EXPECT_TRUE(control<QPushButton>(page, outputIds::deleteSetting).isEnabled());
+    auto& list = control<gui::DropDownList>(page, gui::timingPageIds::list);
     EXPECT_EQ(list.itemText(27).toStdString(), currentOutputRowText(outputSlot(1)));
     EXPECT_THAT(prompter.texts, IsEmpty());
 }
@@ -192,18 +184,20 @@ TEST_F(TimingPages, AdvancedReadsTheOutputThenAnEditAppliedInTheDialogGoesOut)
     link.queueReply(hostReply("free-run", outputSlot(1)));
     TimingRecord edited = outputSlot(1);
     edited.HFP = 30;
-    clickIntoDialog(control<QPushButton>(page, advancedButton), 142, [&](QDialog& dialog) {
-        auto& porch = findControl<gui::CheckedEdit>(dialog, dialogFrontPorchBox);
-        EXPECT_EQ(porch.text().toInt(), outputSlot(1).HFP);
-        porch.setFocus();
-        porch.selectAll();
-        QTest::keyClicks(&porch, QStringLiteral("30"));
-        QTest::keyClick(&porch, Qt::Key_Return);
-        link.queueReply("> ");
-        link.queueReply(hostReply("free-run", edited));
-        findControl<QPushButton>(dialog, dialogApplyButton).click();
-        findControl<QPushButton>(dialog, dialogDoneButton).click();
-    });
+    clickIntoDialog(control<QPushButton>(page, outputIds::advanced), outputTimingIds::dialog,
+                    [&](QDialog& dialog) {
+                        auto& porch = findControl<gui::CheckedEdit>(
+                            dialog, outputTimingIds::horizontalFrontPorch);
+                        EXPECT_EQ(porch.text().toInt(), outputSlot(1).HFP);
+                        porch.setFocus();
+                        porch.selectAll();
+                        QTest::keyClicks(&porch, QStringLiteral("30"));
+                        QTest::keyClick(&porch, Qt::Key_Return);
+                        link.queueReply("> ");
+                        link.queueReply(hostReply("free-run", edited));
+                        findControl<QPushButton>(dialog, outputTimingIds::apply).click();
+                        findControl<QPushButton>(dialog, outputTimingIds::done).click();
+                    });
     const TimingRecord& t = edited;
     char sent[120];
     std::snprintf(sent, sizeof sent, "ht %d %d %d %d %d %d %d %d %d %d %d %d %d\n", t.HFP, t.HS,
@@ -220,10 +214,10 @@ TEST_F(TimingPages, InteractiveAdjustmentOfTheOutputSendsItsKeysAndCancelPutsThe
     link.queueReply("> ");
     link.queueReply("> ");
     link.queueReply(hostReply("free-run", outputSlot(0)));
-    clickIntoDialog(control<QPushButton>(page, interactiveAdjustmentOutputButton), 150,
-                    [&](QDialog& dialog) {
-                        findControl<QPushButton>(dialog, rightArrowButton).click();
-                        findControl<QPushButton>(dialog, dialogCancelButton).click();
+    clickIntoDialog(control<QPushButton>(page, outputIds::interactiveAdjustment),
+                    adjustOutputIds::dialog, [&](QDialog& dialog) {
+                        findControl<QPushButton>(dialog, adjustOutputIds::right).click();
+                        findControl<QPushButton>(dialog, adjustOutputIds::cancel).click();
                     });
     ASSERT_EQ(wire().size(), 5U);
     EXPECT_EQ(wire()[0], "hi\n");
@@ -235,14 +229,15 @@ TEST_F(TimingPages, InteractiveAdjustmentOfTheOutputSendsItsKeysAndCancelPutsThe
 
 TEST_F(TimingPages, AdjustChromaKeyOpensItsDialogOverWhatTheDeviceSays)
 {
-    constexpr int redMaxSlider = 1056;
     window->mirror().outputFreeRun = false;
     gui::OutputPage& page = outputPage();
     link.queueReply("Chroma key on\r\n> ");
     link.queueReply("Chroma key limits (mV): -270 175 0 500 522 1250\r\n> ");
-    clickIntoDialog(control<QPushButton>(page, chromaKeyButton), 153, [](QDialog& dialog) {
-        EXPECT_EQ(findControl<QSlider>(dialog, redMaxSlider).value(), 175);
-    });
+    clickIntoDialog(control<QPushButton>(page, outputIds::chromaKey), chromaKeyIds::dialog,
+                    [](QDialog& dialog) {
+                        EXPECT_EQ(findControl<QSlider>(dialog, chromaKeyIds::redMaxSlider).value(),
+                                  175);
+                    });
 }
 
 TEST_F(TimingPages, AnEmptySettingIsRefusedAndTheChoiceStays)
@@ -258,17 +253,17 @@ TEST_F(TimingPages, AnEmptySettingIsRefusedAndTheChoiceStays)
 TEST_F(TimingPages, AddStoresTheOutputTimingAndDeleteForgetsIt)
 {
     gui::OutputPage& page = outputPage();
-    type(page, outputNumberBox, QStringLiteral("3"));
-    type(page, nameBox, QStringLiteral("Wall"));
-    control<QPushButton>(page, addButton).click();
+    type(page, outputIds::number, QStringLiteral("3"));
+    type(page, outputIds::name, QStringLiteral("Wall"));
+    control<QPushButton>(page, outputIds::add).click();
     EXPECT_THAT(wire(), ElementsAre("host name \"Wall\"\n", "host save 3\n"));
-    auto& list = control<gui::DropDownList>(page, gui::TimingListView::listId);
+    auto& list = control<gui::DropDownList>(page, gui::timingPageIds::list);
     EXPECT_TRUE(list.itemText(2).startsWith(QStringLiteral("3   Wall ")));
     EXPECT_EQ(shownRow(page), 2);
-    EXPECT_TRUE(control<gui::CheckedEdit>(page, outputNumberBox).text().isEmpty());
-    EXPECT_TRUE(control<gui::CheckedEdit>(page, nameBox).text().isEmpty());
+    EXPECT_TRUE(control<gui::CheckedEdit>(page, outputIds::number).text().isEmpty());
+    EXPECT_TRUE(control<gui::CheckedEdit>(page, outputIds::name).text().isEmpty());
 
-    auto& remove = control<QPushButton>(page, deleteButton);
+    auto& remove = control<QPushButton>(page, outputIds::deleteSetting);
     ASSERT_TRUE(remove.isEnabled());
     remove.click();
     EXPECT_EQ(wire().back(), "hdel 3\n");
@@ -279,9 +274,9 @@ TEST_F(TimingPages, AddStoresTheOutputTimingAndDeleteForgetsIt)
 TEST_F(TimingPages, AutosyncAndFreeRunAskFirstAndWaitForTheDevice)
 {
     gui::OutputPage& page = outputPage();
-    auto& freeRun = control<QRadioButton>(page, freeRunRadio);
-    auto& autosync = control<QRadioButton>(page, autosyncRadio);
-    auto& chromaKey = control<QPushButton>(page, chromaKeyButton);
+    auto& freeRun = control<QRadioButton>(page, outputIds::freeRun);
+    auto& autosync = control<QRadioButton>(page, outputIds::autosync);
+    auto& chromaKey = control<QPushButton>(page, outputIds::chromaKey);
     ASSERT_TRUE(freeRun.isChecked());
     EXPECT_FALSE(chromaKey.isEnabled());
 
@@ -331,32 +326,32 @@ TEST_F(TimingPages, ClosingTheWindowWhileAutosyncWaitsGivesItUpAndEndsInOrder)
 TEST_F(TimingPages, AVideoWindowHasNoListAndAnRgbWindowShowsItsTimingAsRow51)
 {
     gui::InputsPage& page = inputsPage();
-    control<QRadioButton>(page, firstWindowButton).click();
+    control<QRadioButton>(page, inputsIds::windowButton(1)).click();
     EXPECT_THAT(wire(), IsEmpty());
     EXPECT_FALSE(page.listView().isEnabled());
-    EXPECT_FALSE(control<QPushButton>(page, addButton).isEnabled());
-    EXPECT_FALSE(control<QPushButton>(page, advancedButton).isEnabled());
-    EXPECT_FALSE(control<QPushButton>(page, interactiveAdjustmentInputButton).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(page, inputsIds::add).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(page, inputsIds::advanced).isEnabled());
+    EXPECT_FALSE(control<QPushButton>(page, inputsIds::interactiveAdjustment).isEnabled());
     const int connector = static_cast<int>(window->mirror().window(1).inputConnector);
     for (int i = 0; i < 3; ++i) {
-        auto& type = control<QRadioButton>(page, compositeRadio + i);
+        auto& type = control<QRadioButton>(page, inputsIds::composite + i);
         EXPECT_TRUE(type.isEnabled()) << i;
         EXPECT_EQ(type.isChecked(), i == connector) << i;
     }
-    EXPECT_FALSE(control<QRadioButton>(page, rgbRadio).isEnabled());
+    EXPECT_FALSE(control<QRadioButton>(page, inputsIds::rgb).isEnabled());
 
     const TimingRecord xga = outputSlot(0);
     link.queueReply(rgbReply(2, xga));
-    control<QRadioButton>(page, firstWindowButton + 1).click();
+    control<QRadioButton>(page, inputsIds::windowButton(2)).click();
     EXPECT_THAT(wire(), ElementsAre("rgb 2\n"));
-    EXPECT_TRUE(control<QRadioButton>(page, rgbRadio).isChecked());
+    EXPECT_TRUE(control<QRadioButton>(page, inputsIds::rgb).isChecked());
     for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(control<QRadioButton>(page, compositeRadio + i).isEnabled()) << i;
-    auto& list = control<gui::DropDownList>(page, gui::TimingListView::listId);
+        EXPECT_FALSE(control<QRadioButton>(page, inputsIds::composite + i).isEnabled()) << i;
+    auto& list = control<gui::DropDownList>(page, gui::timingPageIds::list);
     ASSERT_EQ(list.count(), 51);
     EXPECT_EQ(list.itemText(50).toStdString(), currentInputRowText(2, xga));
     EXPECT_TRUE(page.listView().isEnabled());
-    EXPECT_TRUE(control<QCheckBox>(page, loadImageSettingsBox).isVisibleTo(&page));
+    EXPECT_TRUE(control<QCheckBox>(page, inputsIds::loadImageSettings).isVisibleTo(&page));
 }
 
 TEST_F(TimingPages, ASettingRecalledWithItsImageSettingsSendsTheLevelsAfterIt)
@@ -364,7 +359,7 @@ TEST_F(TimingPages, ASettingRecalledWithItsImageSettingsSendsTheLevelsAfterIt)
     gui::InputsPage& page = inputsPage();
     const TimingRecord xga = outputSlot(0);
     link.queueReply(rgbReply(2, xga));
-    control<QRadioButton>(page, firstWindowButton + 1).click();
+    control<QRadioButton>(page, inputsIds::windowButton(2)).click();
     TimingList& inputs = window->state().inputList;
     TimingRecord& seventh = inputs.slots[6];
     seventh = xga;
@@ -373,7 +368,7 @@ TEST_F(TimingPages, ASettingRecalledWithItsImageSettingsSendsTheLevelsAfterIt)
     seventh.contrast = 90;
     seventh.gamma = 1.4;
     seventh.rowText = inputs.rows[6] = formatRowText(7, seventh);
-    control<QCheckBox>(page, loadImageSettingsBox).click();
+    control<QCheckBox>(page, inputsIds::loadImageSettings).click();
     link.writes.clear();
 
     link.queueReply("> ");

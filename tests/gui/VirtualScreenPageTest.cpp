@@ -3,6 +3,7 @@
 #include "gui/base/CheckedEdit.h"
 #include "gui/screen/CanvasWidget.h"
 #include "gui/screen/VirtualScreenPage.h"
+#include "gui/screen/VirtualScreenPageIds.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -25,14 +26,7 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-constexpr int firstWindowBox = 1006;
-constexpr int windowBox3 = 1008;
-constexpr int firstDescriptionEdit = 1031;
-constexpr int descriptionEdit3 = 1033;
-constexpr int nameEdit2 = 1072;
-constexpr int userButton2 = 1069;
-constexpr int onApplyOnlyRadio = 1290;
-constexpr int applyButton = 1088;
+namespace ids = gui::virtualScreenPageIds;
 // A row of a window's top band below its sizing handles.
 constexpr int bandRow = 9;
 
@@ -111,7 +105,7 @@ TEST_P(EndOfDrag, RaisesAtThePressAndPlacesOnlyWhenTheDragIsKept)
     const std::string raise = "priority " + std::to_string(number) + " 1\n";
     EXPECT_THAT(wire(), ElementsAre(raise));
     QTest::mouseMove(&canvas(), to);
-    GetParam().end(canvas(), control<gui::CheckedEdit>(descriptionEdit3), to);
+    GetParam().end(canvas(), control<gui::CheckedEdit>(ids::description(3)), to);
 
     const Point grabbed = canvasPixel(from);
     const Point released = canvasPixel(to);
@@ -173,8 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(VirtualScreenPage, OnApplyOnlySendsNothingUntilApplySendsTheWholeLayout)
 {
-    control<QRadioButton>(onApplyOnlyRadio).click();
-    ASSERT_TRUE(control<QPushButton>(applyButton).isEnabled());
+    control<QRadioButton>(ids::onApplyOnly).click();
+    ASSERT_TRUE(control<QPushButton>(ids::apply).isEnabled());
     const int number = windowBehind();
     const Rect start = mirror().window(number).viewRect;
     const Rect placed = mirror().window(number).destRect;
@@ -186,10 +180,10 @@ TEST_F(VirtualScreenPage, OnApplyOnlySendsNothingUntilApplySendsTheWholeLayout)
     QTest::mousePress(&canvas(), Qt::LeftButton, {}, from);
     QTest::mouseMove(&canvas(), to);
     QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, to);
-    control<QCheckBox>(windowBox3).click();
+    control<QCheckBox>(ids::windowBox(3)).click();
     EXPECT_THAT(wire(), IsEmpty());
 
-    control<QPushButton>(applyButton).click();
+    control<QPushButton>(ids::apply).click();
     const Point grabbed = canvasPixel(from);
     const Point released = canvasPixel(to);
     const Rect moved = start.translated(released.x - grabbed.x, released.y - grabbed.y);
@@ -210,7 +204,7 @@ TEST_F(VirtualScreenPage, OnApplyOnlySendsNothingUntilApplySendsTheWholeLayout)
 
 TEST_F(VirtualScreenPage, WindowCheckBoxSwitchesTheWindowAndFollowsTheStack)
 {
-    QCheckBox& box = control<QCheckBox>(windowBox3);
+    QCheckBox& box = control<QCheckBox>(ids::windowBox(3));
     ASSERT_TRUE(box.isChecked());
     box.click();
     EXPECT_THAT(wire(), ElementsAre("win 3 off\n"));
@@ -228,10 +222,9 @@ TEST_F(VirtualScreenPage, OnlyTheDevicesWindowsHaveBoxesAndDescriptions)
     window->redrawWindowControls();
     for (int number = 1; number <= 10; ++number) {
         SCOPED_TRACE(number);
-        EXPECT_EQ(control<QCheckBox>(firstWindowBox + number - 1).isVisible(), number <= 4);
-        EXPECT_EQ(control<gui::CheckedEdit>(firstDescriptionEdit + number - 1).isVisible(),
-                  number <= 4);
-        EXPECT_EQ(control<QCheckBox>(firstWindowBox + number - 1).isChecked(),
+        EXPECT_EQ(control<QCheckBox>(ids::windowBox(number)).isVisible(), number <= 4);
+        EXPECT_EQ(control<gui::CheckedEdit>(ids::description(number)).isVisible(), number <= 4);
+        EXPECT_EQ(control<QCheckBox>(ids::windowBox(number)).isChecked(),
                   number <= 4 && number != 2);
     }
 }
@@ -285,16 +278,16 @@ TEST_P(CommittedText, IsKeptInTheIniFileOnEnter)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommittedText,
-    ::testing::Values(TextCase{"windowDescription", descriptionEdit3, "DESCRIPTIONS", "desc3"},
-                      TextCase{"arrangementName", nameEdit2, "CUSTOM2", "desc"}),
+    ::testing::Values(TextCase{"windowDescription", ids::description(3), "DESCRIPTIONS", "desc3"},
+                      TextCase{"arrangementName", ids::name(2), "CUSTOM2", "desc"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(VirtualScreenPage, StoringAUserArrangementSelectsItsNameForTyping)
 {
-    auto& name = control<gui::CheckedEdit>(nameEdit2);
+    auto& name = control<gui::CheckedEdit>(ids::name(2));
     name.setText(QStringLiteral("Old name"));
     keys.shift = true;
-    control<QPushButton>(userButton2).click();
+    control<QPushButton>(ids::userButton(2)).click();
     ASSERT_EQ(prompter.texts.size(), 1u);
     EXPECT_EQ(profile().readString("CUSTOM2", "Set"), "1");
     EXPECT_TRUE(name.hasFocus());
@@ -325,7 +318,7 @@ TEST_F(VirtualScreenPage, WindowSwitchedOffWhileItsMarkerWaitsIsNotSwapped)
 {
     const Rect fifth = mirror().window(5).viewRect;
     QTest::mouseClick(&canvas(), Qt::LeftButton, {}, widgetPoint(markerOf(mirror().window(3))));
-    control<QCheckBox>(windowBox3).click();
+    control<QCheckBox>(ids::windowBox(3)).click();
     EXPECT_FALSE(canvas().blinkTimer().isActive());
     QTest::mouseClick(&canvas(), Qt::LeftButton, {}, widgetPoint(markerOf(mirror().window(5))));
     EXPECT_THAT(wire(), ElementsAre("win 3 off\n"));
@@ -334,7 +327,7 @@ TEST_F(VirtualScreenPage, WindowSwitchedOffWhileItsMarkerWaitsIsNotSwapped)
     EXPECT_NE(mirror().window(5).priority, 0);
     EXPECT_EQ(mirror().window(5).viewRect, fifth);
     EXPECT_EQ(mirror().blinkEnabled, 5);
-    EXPECT_TRUE(control<QCheckBox>(firstWindowBox + 4).isChecked());
+    EXPECT_TRUE(control<QCheckBox>(ids::windowBox(5)).isChecked());
 }
 
 // Whether `b` comes after `a` reading row by row: on a lower row, or on the same row further
