@@ -2,6 +2,7 @@
 
 #include "cli/CliSession.h"
 
+#include "core/base/Prompter.h"
 #include "core/base/Strings.h"
 #include "core/base/Text.h"
 #include "core/inputs/InputSettings.h"
@@ -53,15 +54,24 @@ std::string checkRgbWindow(const DeviceMirror& mirror, int window)
     return {};
 }
 
-// "host name", "host save" and "hdel" go out without an answer being read, as from the page;
-// the list read back from the Quadrix tells whether it took them. Returns an error line.
+// Keeps back what the list loader would tell the operator: the action's own line says it.
+class Unspoken final : public Prompter {
+public:
+    Answer ask(const std::string&, Buttons, Icon, const std::string&) override
+    {
+        return Answer::ok;
+    }
+};
+
+// The Quadrix answered "host name", "host save" or "hdel" with its prompt, but only the list
+// read back from it tells whether it holds what it was asked to. Returns an error line.
 std::string confirmListChange(PanelSession& panel, const TimingRequest& request)
 {
     TimingList& list = panel.state().outputList;
     const std::size_t slot = static_cast<std::size_t>(request.setting - 1);
     const std::string stored(trim(list.slots.at(slot).NAME));
-    TimingListLoader(panel.channel(), panel.bringUp().listCache(), panel.seams().prompter)
-        .loadOutputList(list);
+    Unspoken unspoken;
+    TimingListLoader(panel.channel(), panel.bringUp().listCache(), unspoken).loadOutputList(list);
     const bool read = std::any_of(list.slots.begin(), list.slots.end(),
                                   [](const TimingRecord& t) { return !t.rowText.empty(); });
     const std::string setting = "output setting " + std::to_string(request.setting);

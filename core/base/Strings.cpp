@@ -614,6 +614,8 @@ constexpr auto table = std::to_array<Entry>({
      "The Quadrix's chroma key limits could not be read back, so whether it took %d %d %d %d %d "
      "%d (mV) is not known."},
     {StringId::frontPanelNotTaken, "The Quadrix did not %s its front panel."},
+    {StringId::settingNotStored, "The Quadrix did not store %s setting %d as \"%s\"."},
+    {StringId::settingNotDeleted, "The Quadrix did not delete %s setting %d."},
 });
 
 constexpr bool sortedById()

@@ -472,6 +472,8 @@ enum class StringId : int {
     chromaLimitsNotTaken,
     chromaLimitsUnread,
     frontPanelNotTaken,
+    settingNotStored,
+    settingNotDeleted,
 };
 
 // The text of a string-table entry; an unknown id gives an empty text.

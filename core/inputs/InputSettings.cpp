@@ -97,10 +97,13 @@ bool InputSettings::add(int window, const std::string& numberText, const std::st
     if (!entry)
         return false;
     s_.windows.queryTiming(window);
-    s_.channel.sendCommand(
-        formatString(StringId::inputNameCommand, window, entry->quotedName.c_str()));
-    s_.clock.sleepMs(afterCommandMs);
-    s_.channel.sendCommand(formatString(StringId::inputSaveCommand, window, entry->number));
+    if (!deviceTook(s_.channel, s_.clock,
+                    {formatString(StringId::inputNameCommand, window, entry->quotedName.c_str()),
+                     formatString(StringId::inputSaveCommand, window, entry->number)},
+                    afterCommandMs)) {
+        tellNotStored(s_.prompter, list_, *entry);
+        return false;
+    }
     TimingRecord& slot = list_.slots.at(static_cast<std::size_t>(entry->number - 1));
     const TimingRecord levels = s_.windows.levels(window);
     copyTimingNumbers(s_.windows.timing(window), slot);
@@ -122,7 +125,11 @@ bool InputSettings::remove(int position)
     const int number = position + 1;
     if (!confirmed(s_.prompter, formatString(StringId::deleteInputQuestion, number), false))
         return false;
-    s_.channel.sendCommand(formatString(StringId::inputDeleteCommand, number));
+    if (!deviceTook(s_.channel, s_.clock, {formatString(StringId::inputDeleteCommand, number)},
+                    0)) {
+        tellNotDeleted(s_.prompter, list_, number);
+        return false;
+    }
     forgetSetting(list_, cache_, number);
     return true;
 }

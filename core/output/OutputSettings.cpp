@@ -89,9 +89,13 @@ bool OutputSettings::add(const std::string& numberText, const std::string& typed
         !confirmed(s_.prompter, formatString(StringId::overwriteOutputQuestion, entry->number),
                    true))
         return false;
-    s_.channel.sendCommand(formatString(StringId::outputNameCommand, entry->quotedName.c_str()));
-    s_.clock.sleepMs(afterNameMs);
-    s_.channel.sendCommand(formatString(StringId::outputSaveCommand, entry->number));
+    if (!deviceTook(s_.channel, s_.clock,
+                    {formatString(StringId::outputNameCommand, entry->quotedName.c_str()),
+                     formatString(StringId::outputSaveCommand, entry->number)},
+                    afterNameMs)) {
+        tellNotStored(s_.prompter, list_, *entry);
+        return false;
+    }
     copyTimingNumbers(outputTiming_, slot);
     slot.NAME = entry->plainName;
     showStoredSetting(list_, cache_, entry->number);
@@ -111,7 +115,11 @@ bool OutputSettings::remove(int position)
     const int number = position + 1;
     if (!confirmed(s_.prompter, formatString(StringId::deleteOutputQuestion, number), false))
         return false;
-    s_.channel.sendCommand(formatString(StringId::outputDeleteCommand, number));
+    if (!deviceTook(s_.channel, s_.clock, {formatString(StringId::outputDeleteCommand, number)},
+                    0)) {
+        tellNotDeleted(s_.prompter, list_, number);
+        return false;
+    }
     forgetSetting(list_, cache_, number);
     return true;
 }

@@ -1,9 +1,12 @@
 #include "core/timing/SettingEntry.h"
 
+#include "core/base/Clock.h"
 #include "core/base/Prompter.h"
 #include "core/base/Strings.h"
 #include "core/base/Text.h"
+#include "core/protocol/CommandChannel.h"
 #include "core/protocol/NumberScan.h"
+#include "core/protocol/Reply.h"
 #include "core/timing/TimingList.h"
 #include "core/timing/TimingListCache.h"
 #include "core/timing/TimingText.h"
@@ -22,6 +25,11 @@ std::optional<int> wholeNumber(std::string_view text)
     if (text.empty() || text.size() > 2 || !std::all_of(text.begin(), text.end(), isDigit))
         return std::nullopt;
     return integerAt(text, 0);
+}
+
+const char* listWord(const TimingList& list)
+{
+    return list.kind == TimingList::Kind::output ? "output" : "input";
 }
 
 } // namespace
@@ -81,6 +89,29 @@ void refreshSettingRow(TimingList& list, int number)
     record.rowText = record.HACT > 0 ? formatRowText(number, record) : placeholderRow(number);
     if (slot < list.rows.size())
         list.rows[slot] = record.rowText;
+}
+
+bool deviceTook(CommandChannel& channel, Clock& clock, const std::vector<std::string>& commands,
+                int pauseMs)
+{
+    for (std::size_t sent = 0; sent < commands.size(); ++sent) {
+        if (sent > 0)
+            clock.sleepMs(pauseMs);
+        if (!tookCommand(channel.sendTextAndCollect(commands[sent], false)))
+            return false;
+    }
+    return true;
+}
+
+void tellNotStored(Prompter& prompter, const TimingList& list, const SettingEntry& entry)
+{
+    prompter.tell(formatString(StringId::settingNotStored, listWord(list), entry.number,
+                               entry.plainName.c_str()));
+}
+
+void tellNotDeleted(Prompter& prompter, const TimingList& list, int number)
+{
+    prompter.tell(formatString(StringId::settingNotDeleted, listWord(list), number));
 }
 
 void showStoredSetting(TimingList& list, TimingListCache& cache, int number)

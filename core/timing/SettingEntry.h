@@ -3,9 +3,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kivo {
 
+class Clock;
+class CommandChannel;
 class Prompter;
 class TimingListCache;
 struct TimingList;
@@ -37,6 +40,14 @@ bool confirmed(Prompter& prompter, const std::string& question, bool okCancel);
 // Shows setting `number` of the list as its slot now is: its row, or the placeholder of a
 // slot without a setting.
 void refreshSettingRow(TimingList& list, int number);
+
+// Sends the commands that change a stored setting one after another, `pauseMs` apart, each
+// answer read before the next goes out; true when the device took every one.
+bool deviceTook(CommandChannel& channel, Clock& clock, const std::vector<std::string>& commands,
+                int pauseMs);
+// Tell the operator that the device did not store or delete a setting of the list.
+void tellNotStored(Prompter& prompter, const TimingList& list, const SettingEntry& entry);
+void tellNotDeleted(Prompter& prompter, const TimingList& list, int number);
 
 // After a setting was stored on the device: its row shown and chosen, and its cache written.
 void showStoredSetting(TimingList& list, TimingListCache& cache, int number);

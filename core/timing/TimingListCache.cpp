@@ -71,6 +71,15 @@ void TimingListCache::saveSetting(const TimingList& list, int number)
               isOutput(list) ? formatOutputCacheText(slot) : formatInputCacheText(slot));
 }
 
+void TimingListCache::forget(const TimingList& list, const std::vector<int>& numbers)
+{
+    for (const int number : numbers) {
+        const std::string key = std::to_string(number);
+        if (number <= cachedSettings(list) && !profile_.readString(section(list), key).empty())
+            write(list, number, {});
+    }
+}
+
 void TimingListCache::write(const TimingList& list, int number, const std::string& text)
 {
     if (!profile_.writeString(section(list), std::to_string(number), text))

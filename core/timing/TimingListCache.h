@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kivo {
 
@@ -20,6 +21,8 @@ public:
     // Writes setting `number` of the list as it now is; a slot without a setting is written
     // empty. A failed write is reported.
     void saveSetting(const TimingList& list, int number);
+    // Empties the keys of settings `numbers` that still hold one: the device has none of them.
+    void forget(const TimingList& list, const std::vector<int>& numbers);
 
 private:
     void write(const TimingList& list, int number, const std::string& text);

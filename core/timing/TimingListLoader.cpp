@@ -78,8 +78,19 @@ bool TimingListLoader::queryDevice(TimingList& list)
         channel_.readReply(); // drain what arrives late
         return false;
     }
-    parseTimingRows(reply.text, list.slots, list.count, output);
+    const std::vector<int> listedEmpty =
+        parseTimingRows(reply.text, list.slots, list.count, output);
+    // Only a list read to the device's prompt says for certain which settings it lacks.
+    if (reply.end == Reply::End::prompt)
+        forgetSettings(list, listedEmpty);
     return true;
+}
+
+void TimingListLoader::forgetSettings(TimingList& list, const std::vector<int>& numbers)
+{
+    for (const int number : numbers)
+        list.slots.at(static_cast<std::size_t>(number - 1)) = TimingRecord{};
+    cache_.forget(list, numbers);
 }
 
 // Puts each setting's row over its placeholder; rows[0] shows setting `firstRowNumber`.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 namespace kivo {
 
 class CommandChannel;
@@ -9,7 +11,8 @@ class TimingListCache;
 struct TimingList;
 
 // Refills a timing list and its drop-down rows from the list's source: the device (which
-// also rewrites the ini cache) or the ini cache alone.
+// also rewrites the ini cache, and empties its keys of settings the device lists as empty)
+// or the ini cache alone.
 class TimingListLoader {
 public:
     TimingListLoader(CommandChannel& channel, TimingListCache& cache, Prompter& prompter);
@@ -21,6 +24,8 @@ public:
 
 private:
     bool queryDevice(TimingList& list);
+    // The device has none of the settings `numbers`: neither the list nor its cache keeps them.
+    void forgetSettings(TimingList& list, const std::vector<int>& numbers);
     void placeRows(TimingList& list, int firstRowNumber) const;
 
     CommandChannel& channel_;

@@ -6,6 +6,7 @@
 #include "core/protocol/NumberScan.h"
 #include "core/timing/TimingText.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace kivo {
@@ -36,16 +37,27 @@ void parseLine(std::string_view rest, std::string_view line, int slot, TimingRec
     timing.rowText = formatRowText(slot + 1, timing);
 }
 
+// A whole line that holds setting `number` and nothing else: the device has no such setting.
+bool listsAsEmpty(std::string_view line, int number)
+{
+    const std::string_view text = trim(line);
+    return !text.empty() && text.size() <= 2 && std::all_of(text.begin(), text.end(), isDigit) &&
+           integerAt(text, 0) == number;
+}
+
 } // namespace
 
-void parseTimingRows(std::string_view reply, std::vector<TimingRecord>& slots, int limit,
-                     bool skipZeroLines)
+std::vector<int> parseTimingRows(std::string_view reply, std::vector<TimingRecord>& slots,
+                                 int limit, bool skipZeroLines)
 {
+    std::vector<int> listedEmpty;
     std::size_t at = 0;
     int slot = 0;
     while (at < reply.size() && slot < limit && slot < static_cast<int>(slots.size())) {
         const std::string_view rest = reply.substr(at);
         const std::size_t lineFeed = rest.find('\n');
+        if (lineFeed != std::string_view::npos && listsAsEmpty(rest.substr(0, lineFeed), slot + 1))
+            listedEmpty.push_back(slot + 1);
         std::string_view examined = rest;
         if (lineFeed != std::string_view::npos && lineFeed > numbersColumn) {
             const std::string_view line = rest.substr(0, rest.find_first_of("\r\n"));
@@ -63,6 +75,7 @@ void parseTimingRows(std::string_view reply, std::vector<TimingRecord>& slots, i
             break;
         at += lineFeed + 1;
     }
+    return listedEmpty;
 }
 
 } // namespace kivo

@@ -525,7 +525,7 @@ TEST_F(CliEndToEnd, OutputSaveStoresTheSettingOnTheQuadrixAndInTheIniFile)
     EXPECT_THAT(dir.read("Kivo.ini"), HasSubstr("3=STUDIO "));
 }
 
-// "host save" and "hdel" are sent without reading their answers: the list read back tells.
+// A refused change leaves the ini file's copy of the list as the Quadrix has it.
 TEST_F(CliEndToEnd, OutputSaveAndDeleteThatTheQuadrixRefusesExitWithOne)
 {
     dir.write("replies.txt", "host save 3\tError: busy\\r\\n\nhdel 1\tError: busy\\r\\n\n");
@@ -534,10 +534,54 @@ TEST_F(CliEndToEnd, OutputSaveAndDeleteThatTheQuadrixRefusesExitWithOne)
     const ProgramRun deleted = cli(port, {"output", "delete", "1"});
     sim->stop();
     EXPECT_EQ(saved.status, 1);
-    EXPECT_EQ(saved.err, "kivo-cli: the Quadrix did not store output setting 3 as \"STUDIO\"\n");
+    EXPECT_EQ(saved.err, "kivo-cli: The Quadrix did not store output setting 3 as \"STUDIO\".\n");
     EXPECT_EQ(deleted.status, 1);
-    EXPECT_EQ(deleted.err, "kivo-cli: the Quadrix did not delete output setting 1\n");
+    EXPECT_EQ(deleted.err, "kivo-cli: The Quadrix did not delete output setting 1.\n");
     EXPECT_THAT(saved.out + deleted.out, IsEmpty());
+    const std::string ini = dir.read("Kivo.ini");
+    EXPECT_THAT(ini, Not(HasSubstr("STUDIO")));
+    EXPECT_THAT(ini, HasSubstr("\n1=Lobby wall "));
+}
+
+// The Quadrix takes the change and falls silent before its list is read back: one line says
+// that whether it holds the change is not known.
+TEST_F(CliEndToEnd, OutputSaveAndDeleteWhoseListCannotBeReadBackFailWithOneLine)
+{
+    for (const auto& [action, change] : {std::pair<std::vector<std::string>, std::string>{
+                                             {"output", "save", "3", "STUDIO"}, "host save 3\\n"},
+                                         {{"output", "delete", "1"}, "hdel 1\\n"}}) {
+        SCOPED_TRACE(change);
+        const ProgramRun normal = cli(startOnPty(), action);
+        stopSimAfter("echo on\\n");
+        ASSERT_EQ(normal.status, 0) << normal.err;
+        const std::vector<std::string> sent = commands();
+        const auto changed = std::find(sent.begin(), sent.end(), change);
+        ASSERT_NE(changed, sent.end());
+        const std::string silentAfter = std::to_string(changed - sent.begin() + 1);
+        std::filesystem::remove(log());
+
+        const ProgramRun run = cli(startOnPty({"--silent-after", silentAfter}), action);
+        sim->stop();
+        std::filesystem::remove(log());
+        const std::string setting = "output setting " + action[2];
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "kivo-cli: the Quadrix's output settings could not be read back, so "
+                           "whether it changed " +
+                               setting + " is not known\n");
+    }
+}
+
+// A setting that the ini file holds but the Quadrix does not, as an older run may have left
+// it, goes at the next reading of the list.
+TEST_F(CliEndToEnd, AnOutputSettingTheQuadrixDoesNotHoldLeavesTheIniFile)
+{
+    dir.write("Kivo.ini", "[OUTPUTLIST]\n3=STUDIO            16  96  48  640  10  2  33  480  "
+                          "31469 3  0  0  0\n");
+    const std::string port = startOnPty();
+    const ProgramRun status = cli(port, {"status"});
+    sim->stop();
+    EXPECT_EQ(status.status, 0) << status.err;
+    EXPECT_THAT(dir.read("Kivo.ini"), Not(HasSubstr("STUDIO")));
 }
 
 // The simulated reference is found half a second after "host auto", or never.

@@ -252,6 +252,7 @@ TEST_F(TimingPages, AnEmptySettingIsRefusedAndTheChoiceStays)
 
 TEST_F(TimingPages, AddStoresTheOutputTimingAndDeleteForgetsIt)
 {
+    link.answerWrites("> ");
     gui::OutputPage& page = outputPage();
     type(page, outputIds::number, QStringLiteral("3"));
     type(page, outputIds::name, QStringLiteral("Wall"));

@@ -126,6 +126,7 @@ TEST_F(InputSettingsTest, EmptyOrRefusedRecallsKeepTheSelection)
 
 TEST_F(InputSettingsTest, AddStoresTheWindowsTimingAndLevelsUnderTheNumberWithoutAsking)
 {
+    link->answerWrites("> ");
     EXPECT_TRUE(settings.add(2, "9", "Camera\n\"A\""));
     EXPECT_THAT(windows.queried, ElementsAre(2));
     EXPECT_THAT(wire(), ElementsAre("rgbn 2 \"Camera\"A\"\"\n", "rgbs 2 9\n"));
@@ -139,6 +140,36 @@ TEST_F(InputSettingsTest, AddStoresTheWindowsTimingAndLevelsUnderTheNumberWithou
     EXPECT_THAT(prompter.texts, IsEmpty());
 }
 
+TEST_F(InputSettingsTest, AChangeTheDeviceDidNotTakeLeavesTheListAndTheIniFileAsTheyWere)
+{
+    struct Case {
+        const char* name;
+        bool deleting;
+        std::vector<std::string> answers;
+        std::vector<std::string> sent;
+    };
+    const std::vector<Case> cases{
+        {"name refused", false, {"Error: busy\r\n> "}, {"rgbn 2 \"Camera\"\n"}},
+        {"save unanswered", false, {"> "}, {"rgbn 2 \"Camera\"\n", "rgbs 2 4\n"}},
+        {"delete refused", true, {"Error: busy\r\n> "}, {"rgbdel 4\n"}},
+    };
+    const std::string shown = list.rows[3];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        link->writes.clear();
+        for (const std::string& answer : c.answers)
+            link->queueReply(answer);
+        profile.writeString("INPUTLIST", "4", "kept");
+        EXPECT_FALSE(c.deleting ? settings.remove(3) : settings.add(2, "4", "Camera"));
+        EXPECT_EQ(wire(), c.sent);
+        EXPECT_EQ(last(), c.deleting ? "The Quadrix did not delete input setting 4."
+                                     : "The Quadrix did not store input setting 4 as \"Camera\".");
+        EXPECT_EQ(profile.readString("INPUTLIST", "4"), "kept");
+        EXPECT_EQ(list.rows[3], shown);
+        EXPECT_EQ(list.slots[3].HBP, sxga().HBP);
+    }
+}
+
 TEST_F(InputSettingsTest, AddRefusesNumbersOutsideOneToFifty)
 {
     EXPECT_FALSE(settings.add(2, "51", "Camera"));
@@ -150,6 +181,7 @@ TEST_F(InputSettingsTest, AddRefusesNumbersOutsideOneToFifty)
 
 TEST_F(InputSettingsTest, DeleteAsksFirstAndNeverTouchesTheCurrentRow)
 {
+    link->answerWrites("> ");
     EXPECT_FALSE(settings.remove(-1));
     EXPECT_EQ(last(), "No input setting is selected.");
     EXPECT_FALSE(settings.remove(50));

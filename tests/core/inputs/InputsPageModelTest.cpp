@@ -191,6 +191,7 @@ TEST_F(InputsPage, TheDeferredReadChoosesTheSettingChosenBeforeWhenItStillMatche
 
 TEST_F(InputsPage, ARefusedAddFocusesTheFaultyBoxAndAStoredOneEmptiesThem)
 {
+    link->answerWrites("> ");
     page.chooseWindow(4);
     page.add("51", "Wide");
     EXPECT_EQ(last(), "Please provide a setting number between 1 and 50.");
@@ -207,6 +208,7 @@ TEST_F(InputsPage, ARefusedAddFocusesTheFaultyBoxAndAStoredOneEmptiesThem)
 
 TEST_F(InputsPage, AfterALoadOrADeleteTheNextTimingReadChoosesTheRowAgain)
 {
+    link->answerWrites("> ");
     page.chooseWindow(3);
     page.remove();
     EXPECT_THAT(wire(), ElementsAre("rgbdel 8\n"));

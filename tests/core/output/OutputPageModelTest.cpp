@@ -203,6 +203,7 @@ TEST_F(OutputPage, ARefusedAddKeepsTheBoxesAndFocusesTheFaultyOne)
 
 TEST_F(OutputPage, AStoredOrDeclinedAddEmptiesTheBoxes)
 {
+    link->answerWrites("> ");
     page.activate();
     prompter.answers = {Prompter::Answer::cancel};
     page.add("3", "Wall");
@@ -220,6 +221,7 @@ TEST_F(OutputPage, AStoredOrDeclinedAddEmptiesTheBoxes)
 
 TEST_F(OutputPage, DeleteWorksOnTheRecalledSetting)
 {
+    link->answerWrites("> ");
     page.activate();
     page.remove();
     EXPECT_THAT(wire(), ElementsAre("hdel 3\n"));

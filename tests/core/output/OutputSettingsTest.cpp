@@ -128,6 +128,7 @@ TEST_F(OutputSettingsTest, AddRefusesWhatIsMissingOrOutOfRange)
 
 TEST_F(OutputSettingsTest, AddedNamesAreQuotedOnceAndNeverBreakTheLine)
 {
+    link->answerWrites("> ");
     list.slots[5].HACT = 0;
     EXPECT_TRUE(settings.add("6", "Stu\r\ndio\x1b"));
     EXPECT_TRUE(settings.add("6", "\"Wall\""));
@@ -141,8 +142,49 @@ TEST_F(OutputSettingsTest, AddedNamesAreQuotedOnceAndNeverBreakTheLine)
                       "setting with this one?");
 }
 
+// Storing or deleting setting 3, which the device did not take: a refusal, no answer, or one
+// that never reaches the prompt.
+TEST_F(OutputSettingsTest, AChangeTheDeviceDidNotTakeLeavesTheListAndTheIniFileAsTheyWere)
+{
+    struct Case {
+        const char* name;
+        bool deleting;
+        std::vector<std::string> answers;
+        std::vector<std::string> sent;
+    };
+    const std::string nameLine = "host name \"Studio\"\n";
+    const std::string saveLine = "host save 3\n";
+    const std::vector<Case> cases{
+        {"name refused", false, {"Error: busy\r\n> "}, {nameLine}},
+        {"name unanswered", false, {}, {nameLine}},
+        {"save refused", false, {"> ", "Error: busy\r\n> "}, {nameLine, saveLine}},
+        {"save unanswered", false, {"> "}, {nameLine, saveLine}},
+        {"save answer noise", false, {"> ", "\xc1\xd7"}, {nameLine, saveLine}},
+        {"delete refused", true, {"Error: busy\r\n> "}, {"hdel 3\n"}},
+        {"delete unanswered", true, {}, {"hdel 3\n"}},
+    };
+    const TimingRecord held = list.slots[2];
+    const std::string shown = list.rows[2];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        link->writes.clear();
+        for (const std::string& answer : c.answers)
+            link->queueReply(answer);
+        profile.writeString("OUTPUTLIST", "3", "kept");
+        EXPECT_FALSE(c.deleting ? settings.remove(2) : settings.add("3", "Studio"));
+        EXPECT_EQ(wire(), c.sent);
+        EXPECT_EQ(last(), c.deleting ? "The Quadrix did not delete output setting 3."
+                                     : "The Quadrix did not store output setting 3 as \"Studio\".");
+        EXPECT_EQ(profile.readString("OUTPUTLIST", "3"), "kept");
+        EXPECT_EQ(list.slots[2].NAME, held.NAME);
+        EXPECT_EQ(list.rows[2], shown);
+        EXPECT_EQ(list.selection, 0);
+    }
+}
+
 TEST_F(OutputSettingsTest, DeleteOnlyUserSettingsAfterAsking)
 {
+    link->answerWrites("> ");
     EXPECT_FALSE(settings.remove(-1));
     EXPECT_EQ(last(), "No output setting is selected.");
     EXPECT_FALSE(settings.remove(11));

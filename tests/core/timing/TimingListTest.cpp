@@ -99,6 +99,50 @@ TEST_F(TimingListTest, InputListKeepsPictureLevelsFromTheCache)
               "VGA 640x480       16  96  48  640  10  2  33  480  31469 3  0  0  0 12 80 1.4");
 }
 
+struct StaleKeyCase {
+    const char* name;
+    TimingList::Kind kind;
+    // What comes after setting 1's row and setting 2 listed as its number alone.
+    std::string end;
+    bool forgotten;
+};
+
+void PrintTo(const StaleKeyCase& c, std::ostream* out) { *out << c.name; }
+
+class StaleCacheKey : public TimingListTest, public ::testing::WithParamInterface<StaleKeyCase> {};
+
+// Setting 2 is cached but the device lists it as empty: a list read to the device's prompt
+// says so for certain, a list cut short or noisy after it does not.
+TEST_P(StaleCacheKey, GoesWhenTheWholeListSaysTheDeviceHasNoSuchSetting)
+{
+    const StaleKeyCase& c = GetParam();
+    const bool outputs = c.kind == TimingList::Kind::output;
+    const char* section = outputs ? "OUTPUTLIST" : "INPUTLIST";
+    const std::string stale =
+        "STUDIO            16  96  48  640  10  2  33  480  31469 3  0  0  0 12 80 1.4";
+    profile.writeString(section, "2", stale);
+    TimingList& list = outputs ? output : input;
+    link->queue(std::string(outputs ? "hlist 1 27" : "rgblist") + "\r\n" + vgaRow + "2\r\n" +
+                c.end);
+    link->queue({});
+    EXPECT_TRUE(outputs ? loader.loadOutputList(list) : loader.loadInputList(list));
+    EXPECT_EQ(profile.readString(section, "2"), c.forgotten ? "" : stale);
+    if (c.forgotten) {
+        EXPECT_EQ(list.slots[1].HACT, 0);
+        EXPECT_EQ(list.rows[1], placeholderRow(2));
+    }
+    EXPECT_EQ(list.rows[0], list.slots[0].rowText) << "the setting it holds stays";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, StaleCacheKey,
+    ::testing::Values(StaleKeyCase{"outputWhole", TimingList::Kind::output, "3\r\n> ", true},
+                      StaleKeyCase{"inputWhole", TimingList::Kind::input, "3\r\n> ", true},
+                      StaleKeyCase{"outputCut", TimingList::Kind::output, "3   XG", false},
+                      StaleKeyCase{"inputCut", TimingList::Kind::input, "3   XG", false},
+                      StaleKeyCase{"outputNoisy", TimingList::Kind::output, "\xc1\xd7", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // A hand-edited cache never gives the device a level it refuses.
 TEST_F(TimingListTest, CachedPictureLevelsAreHeldWithinWhatTheDeviceTakes)
 {
