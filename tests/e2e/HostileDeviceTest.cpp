@@ -40,6 +40,10 @@ struct HostileCase {
     std::string ini = {};
     // Fixed replies (quadrix-sim --replies) that set the scene before the first command.
     std::string replies = {};
+    // The modes in which an action that ends by coming up on the line again (at the new rate,
+    // or at the old one after a rate that did not take; after a reset) cannot be understood
+    // there either, and says so on a line of its own.
+    std::set<std::string> failsAgain = {};
 };
 
 void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
@@ -121,7 +125,7 @@ TEST_P(HostileDevice, ActionFailsWithOneLineUnlessItWasCarriedOut)
         }
         EXPECT_EQ(status, 1) << run.out();
         const std::vector<std::string> told = complaints(run.err());
-        EXPECT_EQ(told.size(), 1u) << run.err();
+        EXPECT_EQ(told.size(), c.failsAgain.contains(mode) ? 2u : 1u) << run.err();
         EXPECT_THAT(told, ::testing::Each(StartsWith("kivo-cli: ")));
     }
 }
@@ -156,7 +160,26 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"frontPanelUnlock",
                     {"frontpanel", "unlock"},
                     "frontpanel on",
-                    {"nan", "huge", "negative"}}),
+                    {"nan", "huge", "negative"}},
+        // Shot commands answer with the prompt alone: numbers in it cannot be wrong.
+        HostileCase{"play", {"play", "Show"}, "win all off", {"nan", "huge", "negative"}, showIni},
+        HostileCase{"outputSave", {"output", "save", "3", "STUDIO"}, "host name"},
+        HostileCase{"outputDelete", {"output", "delete", "1"}, "hdel"},
+        HostileCase{"baud",
+                    {"baud", "115200"},
+                    "baud 115200",
+                    {},
+                    {},
+                    {},
+                    {"silent", "garbage", "nan", "huge", "negative"}},
+        // A device silent after the restore is watched for 37 s.
+        HostileCase{"factoryReset",
+                    {"factory-reset", "--yes"},
+                    "restorefactorydefaults",
+                    {},
+                    {},
+                    {},
+                    {"silent", "garbage", "nan", "huge", "negative"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
